@@ -1,0 +1,65 @@
+#include "Detection/MediaTypes.h"
+
+#include "Settings/Lang.h"
+#include "Support/Text.h"
+
+namespace quillane {
+
+const std::vector<std::string>& MediaTypes::defaultVideoExtensions() {
+    static const std::vector<std::string> extensions{
+        "mov", "mp4", "m4v", "mxf", "braw", "r3d", "ari", "arx", "crm",
+        "mts", "m2ts", "avi", "mkv", "insv", "dng", "cine", "nev"};
+    return extensions;
+}
+
+const std::set<std::string>& MediaTypes::audioExtensions() {
+    static const std::set<std::string> extensions{"wav", "bwf", "aif", "aiff", "mp3", "m4a", "flac"};
+    return extensions;
+}
+
+namespace {
+const std::set<std::string, std::less<>>& junkNames() {
+    static const std::set<std::string, std::less<>> names{
+        ".DS_Store", ".Spotlight-V100", ".fseventsd", ".Trashes", ".TemporaryItems",
+        ".DocumentRevisions-V100", ".apdisk", ".com.apple.timemachine.donotpresent",
+        "System Volume Information", "$RECYCLE.BIN", ".VolumeIcon.icns", ".hedge-enabled",
+        ".offshoot-enabled"};
+    return names;
+}
+}  // namespace
+
+bool MediaTypes::isJunk(std::string_view name) {
+    if (junkNames().count(name) != 0) return true;
+    if (name.starts_with("._")) return true;
+    if (name.ends_with(".quillane-partial")) return true;
+    if (name.ends_with(".tarnwick-partial")) return true;
+    return false;
+}
+
+bool MediaTypes::isAudio(std::string_view extension) {
+    return audioExtensions().count(Text::asciiLowercased(extension)) != 0;
+}
+
+std::string CopyModes::id(CopyMode mode) {
+    return mode == CopyMode::videoOnly ? "videoOnly" : "entireCard";
+}
+
+std::optional<CopyMode> CopyModes::fromRawValue(std::string_view raw) {
+    if (raw == "entireCard") return CopyMode::entireCard;
+    if (raw == "videoOnly") return CopyMode::videoOnly;
+    return std::nullopt;
+}
+
+std::string CopyModes::displayName(CopyMode mode) {
+    if (mode == CopyMode::videoOnly) return L("Alleen videobestanden", "Video files only");
+    return L("Hele kaart", "Entire card");
+}
+
+std::string CopyModes::detail(CopyMode mode) {
+    if (mode == CopyMode::videoOnly)
+        return L("Alleen clips; mappenstructuur blijft behouden", "Clips only; folder structure is preserved");
+    return L("Kopieert de volledige mappenstructuur incl. metadata (aanbevolen)",
+             "Copies the full folder structure incl. metadata (recommended)");
+}
+
+}  // namespace quillane

@@ -1,0 +1,32 @@
+#pragma once
+#include <array>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillane {
+
+namespace MediaTypes {
+// The default of the user's video-extension setting, in this order.
+const std::vector<std::string>& defaultVideoExtensions();
+const std::set<std::string>& audioExtensions();
+// A file or folder name (not a path) that is never copied: volume and OS litter,
+// AppleDouble files, and partial files of this product and its predecessor.
+bool isJunk(std::string_view name);
+// An extension without its dot, in any letter case.
+bool isAudio(std::string_view extension);
+}  // namespace MediaTypes
+
+enum class CopyMode { entireCard, videoOnly };
+
+namespace CopyModes {
+inline constexpr std::array<CopyMode, 2> allCases{CopyMode::entireCard, CopyMode::videoOnly};
+std::string id(CopyMode mode);
+std::optional<CopyMode> fromRawValue(std::string_view raw);
+std::string displayName(CopyMode mode);
+std::string detail(CopyMode mode);
+}  // namespace CopyModes
+
+}  // namespace quillane

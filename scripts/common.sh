@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Shared by scripts/run and scripts/test: the Debian packages Quillane needs,
+# their installation when missing, and the configure + build step.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
+  libicu-dev libssl-dev nlohmann-json3-dev libpugixml-dev libcurl4-openssl-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libqrencode-dev libblkid-dev libudev-dev libcanberra-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev
+  ffmpeg xxhash e2fsprogs exfatprogs exfat-fuse fuse3 util-linux
+)
+
+missing_packages() {
+  local p
+  for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      printf '%s\n' "$p"
+    fi
+  done
+}
+
+install_dependencies() {
+  local missing
+  mapfile -t missing < <(missing_packages)
+  if [ "${#missing[@]}" -eq 0 ]; then
+    return 0
+  fi
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Quillane needs these Debian packages, which are not installed:" >&2
+    printf '  %s\n' "${missing[@]}" >&2
+    echo "Install them as root: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# build DIR [extra cmake args…]
+build_tree() {
+  local dir="$1"; shift
+  local launcher=()
+  if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  fi
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@"
+  fi
+  cmake --build "$dir"
+}

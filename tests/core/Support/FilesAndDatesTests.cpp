@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "Support/AtomicFile.h"
+#include "Support/Dates.h"
+#include "Support/FileIO.h"
+#include "Support/Markup.h"
+#include "support/TempDir.h"
+
+using namespace quillane;
+using quillane::testing::TempDir;
+
+namespace {
+// Fails the fsync of every file, as a failing drive would.
+class FailingSync : public FileIO {
+public:
+    int fsync(int) override {
+        errno = EIO;
+        return -1;
+    }
+};
+}  // namespace
+
+TEST(AtomicFile, WritesReplacesAndLeavesNoTemporaryOnFailure) {
+    TempDir dir;
+    const auto target = dir / "settings.json";
+    AtomicFile::write(target, "first");
+    AtomicFile::write(target, "second");
+    EXPECT_EQ(quillane::testing::readFile(target), "second");
+
+    FailingSync failing;
+    FileIO* previous = FileIO::install(&failing);
+    EXPECT_THROW(AtomicFile::write(target, "third"), FileError);
+    FileIO::install(previous);
+    EXPECT_EQ(quillane::testing::readFile(target), "second");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    EXPECT_EQ(entries, 1);
+
+    EXPECT_THROW(AtomicFile::write(dir / "missing-folder" / "x.json", "x"), FileError);
+}
+
+TEST(FileOps, ReadFileRefusesFoldersAndOversizedFiles) {
+    TempDir dir;
+    quillane::testing::writeFile(dir / "big", std::string(2000, 'x'));
+    EXPECT_EQ(FileOps::readFile(dir / "big").size(), 2000u);
+    EXPECT_THROW(FileOps::readFile(dir / "big", 1000), FileError);
+    EXPECT_THROW(FileOps::readFile(dir.path()), FileError);
+    try {
+        FileOps::readFile(dir / "nope");
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.code().value(), ENOENT);
+        EXPECT_EQ(e.path(), dir / "nope");
+    }
+}
+
+TEST(Dates, ISO8601RoundTripsInUTCWithWholeSeconds) {
+    const auto t = Dates::parseISO8601("2025-03-14T09:26:53Z");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(Dates::iso8601(*t), "2025-03-14T09:26:53Z");
+    EXPECT_EQ(Dates::iso8601(*t + std::chrono::milliseconds(999)), "2025-03-14T09:26:53Z");
+    EXPECT_EQ(Dates::iso8601(*Dates::parseISO8601("2025-03-14T10:26:53+01:00")), "2025-03-14T09:26:53Z");
+    EXPECT_EQ(Dates::iso8601(*Dates::parseISO8601("2024-02-29T23:59:59.250Z")), "2024-02-29T23:59:59Z");
+    EXPECT_EQ(Dates::iso8601(Dates::TimePoint{}), "1970-01-01T00:00:00Z");
+    EXPECT_EQ(Dates::iso8601(*Dates::parseISO8601("1969-12-31T23:59:59Z")), "1969-12-31T23:59:59Z");
+    for (const char* bad : {"", "2025-03-14", "2025-02-30T00:00:00Z", "2025-03-14T09:26:53", "2025-13-01T00:00:00Z",
+                            "2025-03-14T09:26:53Zjunk", "2025-03-14 09:26:53Z", "x025-03-14T09:26:53Z"})
+        EXPECT_FALSE(Dates::parseISO8601(bad)) << bad;
+}
+
+TEST(Markup, EscapesTheFourCharactersAndMakesTextWellFormed) {
+    EXPECT_EQ(Markup::escape("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d&quot;e'f");
+    EXPECT_EQ(Markup::escape("&amp;"), "&amp;amp;");
+    EXPECT_EQ(Markup::escape("Zoë"), "Zoë");
+    EXPECT_EQ(Markup::escape("a\x01" "b\xFF"), "a\uFFFDb\uFFFD");
+}
