@@ -44,6 +44,7 @@ install_dependencies() {
 
 # build DIR [extra cmake args…]
 build_tree() {
+  export CCACHE_BASEDIR="$ROOT"
   local dir="$1"; shift
   local launcher=()
   if command -v ccache >/dev/null 2>&1; then
