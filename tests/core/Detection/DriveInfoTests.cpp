@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <unordered_set>
+
+#include "Detection/DriveInfo.h"
+
+using namespace quillane;
+
+namespace {
+DriveInfo card() {
+    DriveInfo d;
+    d.id = "/media/crew/Untitled";
+    d.url = "/media/crew/Untitled";
+    d.name = "Untitled";
+    d.totalCapacity = 32'000'000'000;
+    d.availableCapacity = 1'000'000'000;
+    d.fileSystem = "exfat";
+    return d;
+}
+}  // namespace
+
+TEST(DriveInfo, IdentityIsTheUuidOrTheNameAndSize) {
+    DriveInfo d = card();
+    EXPECT_EQ(d.identity(), "name:untitled|32000000000");
+    d.name = "NO NAME";
+    d.totalCapacity = 0;
+    EXPECT_EQ(d.identity(), "name:no name|0");
+    d.name = "ÉQUIPE";
+    EXPECT_EQ(d.identity(), "name:équipe|0");
+    d.uuid = "3A1F-0C22";
+    EXPECT_EQ(d.identity(), "3A1F-0C22");
+    d.uuid = "";  // present but empty still wins
+    EXPECT_EQ(d.identity(), "");
+}
+
+TEST(DriveInfo, HardwareDescriptionJoinsTrimmedPartsAndProtocol) {
+    DriveInfo d = card();
+    EXPECT_EQ(d.hardwareDescription(), "");
+    d.deviceVendor = "LaCie";
+    d.deviceModel = "Rugged SSD Pro";
+    d.deviceProtocol = "Thunderbolt";
+    EXPECT_EQ(d.hardwareDescription(), "LaCie Rugged SSD Pro \u00B7 Thunderbolt");
+    d.deviceVendor = "  ";
+    d.deviceModel.reset();
+    EXPECT_EQ(d.hardwareDescription(), "Thunderbolt");
+    d.deviceVendor = " \tWestern  Digital \t";
+    d.deviceProtocol.reset();
+    EXPECT_EQ(d.hardwareDescription(), "Western  Digital");
+    d.deviceVendor.reset();
+    d.mediaName = "media only";  // the media name is not part of it
+    EXPECT_EQ(d.hardwareDescription(), "");
+}
+
+TEST(DriveInfo, FileSystemLabels) {
+    DriveInfo d = card();
+    d.fileSystemDescription = "Something else";
+    EXPECT_EQ(d.fileSystemLabel(), "exFAT");
+    d.fileSystem = "msdos";
+    EXPECT_EQ(d.fileSystemLabel(), "FAT32");
+    d.fileSystem = "apfs";
+    EXPECT_EQ(d.fileSystemLabel(), "APFS");
+    d.fileSystem = "hfs";
+    EXPECT_EQ(d.fileSystemLabel(), "Mac OS Extended");
+    d.fileSystem = "ntfs";
+    EXPECT_EQ(d.fileSystemLabel(), "NTFS");
+    d.fileSystem = "udf";
+    EXPECT_EQ(d.fileSystemLabel(), "Something else");
+    d.fileSystemDescription.clear();
+    EXPECT_EQ(d.fileSystemLabel(), "UDF");
+    d.fileSystem = "EXFAT";  // exact comparison only
+    EXPECT_EQ(d.fileSystemLabel(), "EXFAT");
+    d.fileSystem.clear();
+    EXPECT_EQ(d.fileSystemLabel(), "");
+}
+
+TEST(DriveInfo, DiskImageAndUsedCapacity) {
+    DriveInfo d = card();
+    EXPECT_FALSE(d.isDiskImage());
+    d.deviceProtocol = "Thunderbolt";
+    EXPECT_FALSE(d.isDiskImage());
+    d.deviceModel = "Apple DISK IMAGE media";
+    EXPECT_TRUE(d.isDiskImage());
+    d.deviceModel.reset();
+    d.deviceProtocol = "Disk Image";
+    EXPECT_TRUE(d.isDiskImage());
+
+    EXPECT_EQ(d.usedCapacity(), 31'000'000'000);
+    d.availableCapacity = d.totalCapacity + 1;
+    EXPECT_EQ(d.usedCapacity(), 0);
+    d.totalCapacity = INT64_MAX;
+    d.availableCapacity = -5;
+    EXPECT_EQ(d.usedCapacity(), INT64_MAX);
+}
+
+TEST(DriveInfo, EqualityHashingAndJsonCoverEveryField) {
+    DriveInfo a = card();
+    a.uuid = "U";
+    a.deviceModel = "M";
+    DriveInfo b = a;
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(DriveInfoHash{}(a), DriveInfoHash{}(b));
+    b.isEjectable = true;
+    EXPECT_NE(a, b);
+    std::unordered_set<DriveInfo, DriveInfoHash> set{a, b, a};
+    EXPECT_EQ(set.size(), 2u);
+
+    nlohmann::json j = a;
+    EXPECT_EQ(j["uuid"], "U");
+    EXPECT_FALSE(j.contains("deviceVendor"));
+    EXPECT_EQ(j["url"], "/media/crew/Untitled");
+    EXPECT_EQ(j.get<DriveInfo>(), a);
+    j.erase("uuid");
+    EXPECT_FALSE(j.get<DriveInfo>().uuid.has_value());
+}
