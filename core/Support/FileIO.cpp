@@ -29,6 +29,9 @@ int FileIO::close(int fd) { return ::close(fd); }
 int FileIO::fstat(int fd, struct stat* st) { return ::fstat(fd, st); }
 int FileIO::stat(const char* path, struct stat* st) { return ::stat(path, st); }
 int FileIO::lstat(const char* path, struct stat* st) { return ::lstat(path, st); }
+int FileIO::lstatx(const char* path, unsigned int mask, struct statx* st) {
+    return ::statx(AT_FDCWD, path, AT_SYMLINK_NOFOLLOW, mask, st);
+}
 int FileIO::mkdir(const char* path, mode_t mode) { return ::mkdir(path, mode); }
 int FileIO::unlink(const char* path) { return ::unlink(path); }
 int FileIO::rmdir(const char* path) { return ::rmdir(path); }

@@ -29,6 +29,8 @@ public:
     virtual int fstat(int fd, struct stat* st);
     virtual int stat(const char* path, struct stat* st);
     virtual int lstat(const char* path, struct stat* st);
+    // statx without following a final symbolic link (birth time where the file system keeps it).
+    virtual int lstatx(const char* path, unsigned int mask, struct statx* st);
     virtual int mkdir(const char* path, mode_t mode = 0755);
     virtual int unlink(const char* path);
     virtual int rmdir(const char* path);

@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Hashing/ChecksumAlgorithm.h"
+#include "Transfer/MHLFormat.h"
+#include "Transfer/ReportInfo.h"
+#include "Transfer/SourceScan.h"
+
+namespace quillane {
+
+// One target of a transfer: a drive's display name and the roll folder on it.
+struct TransferDestination {
+    std::string name;
+    std::filesystem::path rollURL;
+
+    bool operator==(const TransferDestination&) const = default;
+};
+
+// Everything one transfer needs. The index of a file in `files` and of a destination in
+// `destinations` is its identity throughout the transfer.
+struct TransferJob {
+    std::string projectName;
+    std::string rollName;
+    std::string sourceName;
+    std::filesystem::path sourceRoot;
+    std::vector<ScannedFile> files;
+    // Every folder the scan recorded, created on every destination before copying.
+    std::vector<std::string> directories;
+    std::vector<TransferDestination> destinations;
+    ChecksumAlgorithm algorithm = ChecksumAlgorithm::xxhash64;
+    // Read every file back on every destination; without it only files already present are.
+    bool verify = true;
+    bool writeMHL = true;
+    MHLFormat mhlFormat = MHLFormat::asc;
+    // No report is written without it.
+    std::optional<ReportWriter::Info> report;
+
+    TransferJob() = default;
+    // Takes root, files and folders from the scan; manifests in ASC MHL, no report.
+    TransferJob(std::string projectName, std::string rollName, std::string sourceName, const SourceScan& scan,
+                std::vector<TransferDestination> destinations, ChecksumAlgorithm algorithm, bool verify,
+                bool writeMHL);
+
+    // The sum of every file's size.
+    std::int64_t totalBytes() const;
+};
+
+}  // namespace quillane

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "Settings/Lang.h"
+#include "Transfer/TransferJob.h"
+#include "Transfer/TransferResult.h"
+
+namespace quillane {
+namespace {
+
+TEST(TransferJob, TakesRootFilesAndFoldersFromTheScan) {
+    SourceScan scan;
+    scan.root = "/media/card";
+    scan.files = {{"A/1.mov", 10, {}, {}}, {"A/2.mov", 32, {}, {}}};
+    scan.directories = {"A"};
+    scan.totalBytes = 999;  // not kept
+    const TransferJob job("Film", "A001", "CARD", scan, {{"SSD1", "/media/ssd1/A001"}}, ChecksumAlgorithm::md5, false,
+                          true);
+    EXPECT_EQ(job.sourceRoot, "/media/card");
+    EXPECT_EQ(job.files, scan.files);
+    EXPECT_EQ(job.directories, scan.directories);
+    EXPECT_EQ(job.totalBytes(), 42);
+    EXPECT_EQ(job.mhlFormat, MHLFormat::asc);
+    EXPECT_FALSE(job.report);
+    EXPECT_EQ(TransferJob().totalBytes(), 0);
+}
+
+TEST(TransferResult, SuccessNeedsDestinationsAndNoFailureAnywhere) {
+    TransferResult result;
+    EXPECT_FALSE(result.allSucceeded());  // no destinations
+    result.destinations.push_back({});
+    EXPECT_TRUE(result.allSucceeded());
+    result.destinations[0].failedFiles = {"A/1.mov"};
+    EXPECT_FALSE(result.destinations[0].error);
+    EXPECT_FALSE(result.destinations[0].succeeded());
+    EXPECT_FALSE(result.allSucceeded());
+    result.destinations[0].failedFiles.clear();
+    result.paused = result.cancelled = true;
+    EXPECT_FALSE(result.allSucceeded());
+    result.paused = result.cancelled = false;
+    result.sourceError = "Read error";
+    EXPECT_FALSE(result.allSucceeded());
+
+    result.totalBytes = 1000;
+    result.startedAt = result.finishedAt = std::chrono::system_clock::now();
+    EXPECT_EQ(result.averageRate(), 0.0);
+    result.finishedAt = result.startedAt + std::chrono::seconds(4);
+    EXPECT_DOUBLE_EQ(result.averageRate(), 250.0);
+}
+
+TEST(MHLFormat, RawValuesAndNames) {
+    for (MHLFormat f : MHLFormats::allCases) EXPECT_EQ(MHLFormats::fromRawValue(MHLFormats::id(f)), f);
+    EXPECT_FALSE(MHLFormats::fromRawValue("ASC"));
+    Lang::current = AppLanguage::nl;
+    EXPECT_EQ(MHLFormats::displayName(MHLFormat::asc), "ASC MHL (Netflix, aanbevolen)");
+    Lang::current = AppLanguage::en;
+    EXPECT_EQ(MHLFormats::displayName(MHLFormat::classic), "MHL 1.1 (classic)");
+}
+
+}  // namespace
+}  // namespace quillane

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "Hashing/XXHash64.h"
+#include "Settings/Lang.h"
+#include "Transfer/SourceScanner.h"
+#include "support/FaultyFileIO.h"
+#include "support/TempDir.h"
+
+namespace quillane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FaultyFileIO;
+using testing::TempDir;
+using testing::writeFile;
+
+const std::set<std::string> video{"mov", "mp4", "mxf"};
+
+std::vector<std::string> paths(const SourceScan& scan) {
+    std::vector<std::string> out;
+    for (const ScannedFile& f : scan.files) out.push_back(f.relativePath);
+    return out;
+}
+
+void setModificationTime(const fs::path& path, std::int64_t seconds, long nanoseconds = 0) {
+    struct timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), nanoseconds}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+}
+
+TEST(SourceScanner, EmptyCardAndCardOfOnlyJunkLookTheSame) {
+    TempDir empty, junk;
+    writeFile(junk / ".DS_Store", "x");
+    writeFile(junk / "._A001.MOV", "x");
+    writeFile(junk / ".Spotlight-V100/Store-V2/index", "xxxx");
+    writeFile(junk / "CLIP/.CLIP.MOV.quillane-partial", "half");
+    fs::create_directories(junk / "CLIP");
+
+    const SourceScan a = SourceScanner::scan(empty.path(), CopyMode::entireCard, video, false);
+    SourceScan b = SourceScanner::scan(junk.path(), CopyMode::entireCard, video, false);
+    EXPECT_TRUE(a.files.empty());
+    EXPECT_TRUE(a.topLevel.empty());
+    EXPECT_EQ(a.totalBytes, 0);
+    EXPECT_EQ(a.fingerprint, XXHash64::toHex(XXHash64::hash(nullptr, 0)));
+    EXPECT_TRUE(b.files.empty());
+    EXPECT_EQ(b.directories, std::vector<std::string>{"CLIP"});  // the folder itself is kept
+    EXPECT_EQ(b.fingerprint, a.fingerprint);
+}
+
+TEST(SourceScanner, EntireCardOrderGroupsAndTotals) {
+    TempDir card;
+    writeFile(card / "clip10.mov", "1234567890");
+    writeFile(card / "clip9.mov", "123456789");
+    writeFile(card / "Clip8.mov", "12345678");
+    writeFile(card / "B/x.txt", "abc");
+    writeFile(card / "a/deep/y.MXF", "abcd");
+    fs::create_directories(card / "Empty");
+    fs::create_symlink(card / "clip9.mov", card / "link.mov");
+    fs::create_symlink(card / "B", card / "linkdir");
+
+    const SourceScan scan = SourceScanner::scan(card / "B/..", CopyMode::entireCard, video, false);
+    EXPECT_EQ(scan.root, card.path());
+    EXPECT_EQ(paths(scan), (std::vector<std::string>{"a/deep/y.MXF", "B/x.txt", "Clip8.mov", "clip9.mov", "clip10.mov"}));
+    EXPECT_EQ(scan.directories, (std::vector<std::string>{"B", "Empty", "a", "a/deep"}));
+    EXPECT_EQ(scan.totalBytes, 10 + 9 + 8 + 3 + 4);
+    EXPECT_EQ(scan.videoFileCount, 4);
+    EXPECT_EQ(scan.skippedFileCount, 0);
+    const std::vector<TopLevelEntry> expected{{"a", true, 4, 1},          {"B", true, 3, 1},
+                                              {"Clip8.mov", false, 8, 1}, {"clip9.mov", false, 9, 1},
+                                              {"clip10.mov", false, 10, 1}, {"Empty", true, 0, 0}};
+    EXPECT_EQ(scan.topLevel, expected);
+    ASSERT_TRUE(scan.files[0].modificationDate);
+}
+
+TEST(SourceScanner, VideoOnlyKeepsClipsTheirFoldersAndOptionallyAudio) {
+    TempDir card;
+    writeFile(card / "PRIVATE/M4ROOT/CLIP/C0001.MP4", "video");
+    writeFile(card / "PRIVATE/M4ROOT/CLIP/C0001M01.XML", "<xml/>");
+    writeFile(card / "PRIVATE/M4ROOT/SUB/C0001S03.BIM", "bim");
+    writeFile(card / "AVF_INFO/AVIN0001.BNP", "bnp");
+    writeFile(card / "SOUND/take1.WAV", "wave");
+
+    const SourceScan noAudio = SourceScanner::scan(card.path(), CopyMode::videoOnly, {"mp4"}, false);
+    EXPECT_EQ(paths(noAudio), std::vector<std::string>{"PRIVATE/M4ROOT/CLIP/C0001.MP4"});
+    EXPECT_EQ(noAudio.directories, (std::vector<std::string>{"PRIVATE", "PRIVATE/M4ROOT", "PRIVATE/M4ROOT/CLIP"}));
+    EXPECT_EQ(noAudio.skippedFileCount, 4);
+    EXPECT_EQ(noAudio.videoFileCount, 1);
+    ASSERT_EQ(noAudio.topLevel.size(), 1u);
+    EXPECT_EQ(noAudio.topLevel[0].name, "PRIVATE");
+
+    const SourceScan withAudio = SourceScanner::scan(card.path(), CopyMode::videoOnly, {"mp4"}, true);
+    EXPECT_EQ(paths(withAudio), (std::vector<std::string>{"PRIVATE/M4ROOT/CLIP/C0001.MP4", "SOUND/take1.WAV"}));
+    EXPECT_EQ(withAudio.videoFileCount, 1);
+    EXPECT_EQ(withAudio.skippedFileCount, 3);
+    EXPECT_NE(withAudio.fingerprint, noAudio.fingerprint);
+
+    // The set is used as given: an upper-case entry matches nothing.
+    const SourceScan upper = SourceScanner::scan(card.path(), CopyMode::videoOnly, {"MP4"}, false);
+    EXPECT_TRUE(upper.files.empty());
+    EXPECT_TRUE(upper.directories.empty());
+}
+
+TEST(SourceScanner, FingerprintFollowsPathsSizesAndWholeSecondsOfModification) {
+    using namespace std::chrono;
+    std::vector<ScannedFile> files(2);
+    files[0].relativePath = "A/clip.mov";
+    files[0].size = 42;
+    files[0].modificationDate = system_clock::time_point(milliseconds(-1500));  // 1969-12-31 23:59:58.5
+    files[1].relativePath = "b";
+    files[1].size = 0;
+    const std::string expected = "A/clip.mov\t42\t-1\nb\t0\t0\n";
+    EXPECT_EQ(SourceScanner::fingerprint(files), XXHash64::hex(expected));
+    files[1].creationDate = system_clock::now();
+    EXPECT_EQ(SourceScanner::fingerprint(files), XXHash64::hex(expected));
+
+    TempDir card;
+    writeFile(card / "A001.MOV", "bytes");
+    setModificationTime(card / "A001.MOV", 1700000000, 900000000);
+    const SourceScan first = SourceScanner::scan(card.path(), CopyMode::entireCard, video, false);
+    EXPECT_EQ(first.fingerprint, XXHash64::hex("A001.MOV\t5\t1700000000\n"));
+    EXPECT_EQ(first.videoFileCount, 1);  // "MOV" matches "mov"
+    setModificationTime(card / "A001.MOV", 1700000001);
+    EXPECT_NE(SourceScanner::scan(card.path(), CopyMode::entireCard, video, false).fingerprint, first.fingerprint);
+}
+
+TEST(SourceScanner, UnreadableRootOrSubFolderFailsTheScan) {
+    Lang::current = AppLanguage::en;
+    TempDir card;
+    EXPECT_THROW(
+        {
+            try {
+                SourceScanner::scan(card / "gone", CopyMode::entireCard, video, false);
+            } catch (const SourceScanError& e) {
+                EXPECT_EQ(e.kind(), SourceScanError::Kind::unreadable);
+                EXPECT_EQ(e.errorDescription(), "Can't read the source: " + (card / "gone").string());
+                throw;
+            }
+        },
+        SourceScanError);
+
+    writeFile(card / "CLIPS/A001.MOV", "a");
+    writeFile(card / "CLIPS/BROKEN/A002.MOV", "b");
+    writeFile(card / ".Trashes/x", "junk");
+    FaultyFileIO io;
+    io.fail({.call = FaultyFileIO::Call::open, .pathContains = "BROKEN"});
+    io.fail({.call = FaultyFileIO::Call::open, .pathContains = ".Trashes"});
+    try {
+        SourceScanner::scan(card.path(), CopyMode::entireCard, video, false);
+        FAIL() << "a card with an unreadable folder must not scan as complete";
+    } catch (const SourceScanError& e) {
+        EXPECT_EQ(e.kind(), SourceScanError::Kind::unreadable);
+        EXPECT_EQ(e.path(), card / "CLIPS/BROKEN");
+    }
+    EXPECT_EQ(io.calls(FaultyFileIO::Call::open, ".Trashes"), 0);  // junk is never entered
+
+    // An entry whose attributes can't be read is left out; the rest scans.
+    FaultyFileIO attributes;
+    attributes.fail({.call = FaultyFileIO::Call::lstatx, .pathContains = "BROKEN"});
+    EXPECT_EQ(paths(SourceScanner::scan(card.path(), CopyMode::entireCard, video, false)),
+              std::vector<std::string>{"CLIPS/A001.MOV"});
+}
+
+TEST(SourceScanner, CancelStopsAtTheFirstEntry) {
+    TempDir card;
+    writeFile(card / "A001.MOV", "a");
+    int asked = 0;
+    try {
+        SourceScanner::scan(card.path(), CopyMode::entireCard, video, false, [&] { return ++asked > 0; });
+        FAIL();
+    } catch (const SourceScanError& e) {
+        EXPECT_EQ(e.kind(), SourceScanError::Kind::cancelled);
+        Lang::current = AppLanguage::nl;
+        EXPECT_EQ(e.errorDescription(), "Scan geannuleerd");
+        Lang::current = AppLanguage::en;
+    }
+    EXPECT_EQ(asked, 1);
+}
+
+}  // namespace
+}  // namespace quillane

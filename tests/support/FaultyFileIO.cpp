@@ -1,0 +1,202 @@
+#include "support/FaultyFileIO.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace quillane::testing {
+
+FaultyFileIO::FaultyFileIO() : previous_(FileIO::install(this)) {}
+FaultyFileIO::~FaultyFileIO() { FileIO::install(previous_); }
+
+void FaultyFileIO::fail(Rule rule) {
+    std::lock_guard guard(mutex_);
+    rules_.push_back(std::move(rule));
+    ruleSeen_.push_back(0);
+}
+
+int FaultyFileIO::failures(Call call) const {
+    std::lock_guard guard(mutex_);
+    auto it = failures_.find(call);
+    return it == failures_.end() ? 0 : it->second;
+}
+
+int FaultyFileIO::calls(Call call, const std::string& pathContains) const {
+    std::lock_guard guard(mutex_);
+    return static_cast<int>(std::count_if(log_.begin(), log_.end(), [&](const auto& entry) {
+        return entry.first == call && entry.second.find(pathContains) != std::string::npos;
+    }));
+}
+
+std::string FaultyFileIO::pathOf(int fd) const {
+    auto it = paths_.find(fd);
+    return it == paths_.end() ? std::string() : it->second;
+}
+
+FaultyFileIO::Decision FaultyFileIO::decide(Call call, const std::string& path, int fd, std::size_t size) {
+    std::lock_guard guard(mutex_);
+    log_.emplace_back(call, path);
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        Rule& rule = rules_[i];
+        if (rule.call != call) continue;
+        if (!rule.pathContains.empty() && path.find(rule.pathContains) == std::string::npos) continue;
+        if (rule.once && ruleSeen_[i] > rule.skipCalls) continue;
+        if (ruleSeen_[i]++ < rule.skipCalls) continue;
+        Decision decision;
+        if (call == Call::read && rule.shortReads > 0) {
+            ++failures_[call];
+            decision.limit = std::min(size, rule.shortReads);
+            return decision;
+        }
+        if ((call == Call::read || call == Call::write) && rule.afterBytes > 0) {
+            const std::int64_t done = bytes_[fd];
+            if (done < rule.afterBytes) {
+                // Let the rest up to the limit through first; the next call fails.
+                --ruleSeen_[i];
+                decision.limit = static_cast<std::size_t>(std::min<std::int64_t>(
+                    static_cast<std::int64_t>(size), rule.afterBytes - done));
+                return decision;
+            }
+        }
+        ++failures_[call];
+        decision.fail = true;
+        decision.error = rule.error;
+        decision.before = rule.before;
+        return decision;
+    }
+    return {};
+}
+
+void FaultyFileIO::account(int fd, ssize_t transferred) {
+    if (transferred <= 0) return;
+    std::lock_guard guard(mutex_);
+    bytes_[fd] += transferred;
+}
+
+namespace {
+template <typename F>
+auto failWith(int error, const std::function<void()>& before, F result) {
+    if (before) before();
+    errno = error;
+    return result;
+}
+}  // namespace
+
+int FaultyFileIO::open(const char* path, int flags, mode_t mode) {
+    Decision d = decide(Call::open, path, -1, 0);
+    if (d.fail) return failWith(d.error, d.before, -1);
+    const int fd = FileIO::open(path, flags, mode);
+    if (fd >= 0) {
+        std::lock_guard guard(mutex_);
+        paths_[fd] = path;
+        bytes_[fd] = 0;
+    }
+    return fd;
+}
+
+ssize_t FaultyFileIO::read(int fd, void* buffer, std::size_t size) {
+    std::string path;
+    {
+        std::lock_guard guard(mutex_);
+        path = pathOf(fd);
+    }
+    Decision d = decide(Call::read, path, fd, size);
+    if (d.fail) return failWith(d.error, d.before, ssize_t(-1));
+    const ssize_t n = FileIO::read(fd, buffer, d.limit > 0 ? d.limit : size);
+    account(fd, n);
+    return n;
+}
+
+ssize_t FaultyFileIO::write(int fd, const void* buffer, std::size_t size) {
+    std::string path;
+    {
+        std::lock_guard guard(mutex_);
+        path = pathOf(fd);
+    }
+    Decision d = decide(Call::write, path, fd, size);
+    if (d.fail) return failWith(d.error, d.before, ssize_t(-1));
+    const ssize_t n = FileIO::write(fd, buffer, d.limit > 0 ? d.limit : size);
+    account(fd, n);
+    return n;
+}
+
+ssize_t FaultyFileIO::pwrite(int fd, const void* buffer, std::size_t size, off_t offset) {
+    std::string path;
+    {
+        std::lock_guard guard(mutex_);
+        path = pathOf(fd);
+    }
+    Decision d = decide(Call::write, path, fd, size);
+    if (d.fail) return failWith(d.error, d.before, ssize_t(-1));
+    const ssize_t n = FileIO::pwrite(fd, buffer, d.limit > 0 ? d.limit : size, offset);
+    account(fd, n);
+    return n;
+}
+
+int FaultyFileIO::fsync(int fd) {
+    std::string path;
+    {
+        std::lock_guard guard(mutex_);
+        path = pathOf(fd);
+    }
+    Decision d = decide(Call::fsync, path, fd, 0);
+    if (d.fail) return failWith(d.error, d.before, -1);
+    return FileIO::fsync(fd);
+}
+
+int FaultyFileIO::close(int fd) {
+    std::string path;
+    {
+        std::lock_guard guard(mutex_);
+        path = pathOf(fd);
+        paths_.erase(fd);
+        bytes_.erase(fd);
+    }
+    Decision d = decide(Call::close, path, fd, 0);
+    const int result = FileIO::close(fd);  // the descriptor is gone either way, as with a real close
+    if (d.fail) return failWith(d.error, d.before, -1);
+    return result;
+}
+
+int FaultyFileIO::lstat(const char* path, struct stat* st) {
+    Decision d = decide(Call::lstat, path, -1, 0);
+    if (d.fail) return failWith(d.error, d.before, -1);
+    return FileIO::lstat(path, st);
+}
+
+int FaultyFileIO::lstatx(const char* path, unsigned int mask, struct statx* st) {
+    Decision d = decide(Call::lstatx, path, -1, 0);
+    if (d.fail) return failWith(d.error, d.before, -1);
+    return FileIO::lstatx(path, mask, st);
+}
+
+int FaultyFileIO::mkdir(const char* path, mode_t mode) {
+    Decision d = decide(Call::mkdir, path, -1, 0);
+    if (d.fail) return failWith(d.error, d.before, -1);
+    return FileIO::mkdir(path, mode);
+}
+
+int FaultyFileIO::rename(const char* from, const char* to) {
+    Decision d = decide(Call::rename, to, -1, 0);
+    if (d.fail) return failWith(d.error, d.before, -1);
+    return FileIO::rename(from, to);
+}
+
+int FaultyFileIO::renameNoReplace(const char* from, const char* to) {
+    Decision d = decide(Call::renameNoReplace, to, -1, 0);
+    if (d.fail) return failWith(d.error, d.before, -1);
+    return FileIO::renameNoReplace(from, to);
+}
+
+int FaultyFileIO::link(const char* from, const char* to) {
+    Decision d = decide(Call::link, to, -1, 0);
+    if (d.fail) return failWith(d.error, d.before, -1);
+    return FileIO::link(from, to);
+}
+
+int FaultyFileIO::utimensat(const char* path, const struct timespec times[2]) {
+    Decision d = decide(Call::utimensat, path, -1, 0);
+    if (d.fail) return failWith(d.error, d.before, -1);
+    return FileIO::utimensat(path, times);
+}
+
+}  // namespace quillane::testing

@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "Support/FileIO.h"
+
+namespace quillane::testing {
+
+// A file I/O layer that behaves like the real one until a rule matches, then fails the
+// call with a chosen errno: what no file system here produces on demand (EIO on one
+// writer, a failing fsync, EINVAL from renameat2, a read that breaks mid-file, short reads).
+// Installed for its lifetime; thread-safe, so a running engine may hit it from any worker.
+class FaultyFileIO : public FileIO {
+public:
+    enum class Call { open, read, write, fsync, close, renameNoReplace, rename, lstat, lstatx, mkdir, link, utimensat };
+
+    struct Rule {
+        Call call;
+        // Applies to calls on a path containing this text (fd calls: the path the fd was opened
+        // with); empty matches every path.
+        std::string pathContains;
+        int error = EIO;
+        // read/write: let this many bytes through on the descriptor first, then fail.
+        std::int64_t afterBytes = 0;
+        // Let this many matching calls pass before failing.
+        int skipCalls = 0;
+        // Fail only once (then the rule is spent).
+        bool once = false;
+        // read only: instead of failing, return at most this many bytes per call.
+        std::size_t shortReads = 0;
+        // Runs (outside the layer's lock) just before a matching call fails; a test may
+        // change the file system here, e.g. create the final name a rename is about to hit.
+        std::function<void()> before;
+    };
+
+    FaultyFileIO();
+    ~FaultyFileIO() override;
+    FaultyFileIO(const FaultyFileIO&) = delete;
+    FaultyFileIO& operator=(const FaultyFileIO&) = delete;
+
+    void fail(Rule rule);
+    // How many calls of a kind matched a rule and failed (or were shortened).
+    int failures(Call call) const;
+    // How many calls of a kind were made on paths containing the text, failing or not.
+    int calls(Call call, const std::string& pathContains = {}) const;
+
+    int open(const char* path, int flags, mode_t mode) override;
+    ssize_t read(int fd, void* buffer, std::size_t size) override;
+    ssize_t write(int fd, const void* buffer, std::size_t size) override;
+    ssize_t pwrite(int fd, const void* buffer, std::size_t size, off_t offset) override;
+    int fsync(int fd) override;
+    int close(int fd) override;
+    int lstat(const char* path, struct stat* st) override;
+    int lstatx(const char* path, unsigned int mask, struct statx* st) override;
+    int mkdir(const char* path, mode_t mode) override;
+    int rename(const char* from, const char* to) override;
+    int renameNoReplace(const char* from, const char* to) override;
+    int link(const char* from, const char* to) override;
+    int utimensat(const char* path, const struct timespec times[2]) override;
+
+private:
+    struct Decision {
+        bool fail = false;
+        int error = 0;
+        std::size_t limit = 0;  // bytes allowed through before failing (read/write); 0: none
+        std::function<void()> before;
+    };
+    // Decides a call on a path; size is the byte count asked for (read/write), fd the descriptor.
+    Decision decide(Call call, const std::string& path, int fd, std::size_t size);
+    std::string pathOf(int fd) const;
+    void account(int fd, ssize_t transferred);
+
+    mutable std::mutex mutex_;
+    std::vector<Rule> rules_;
+    std::vector<int> ruleSeen_;
+    std::map<int, std::string> paths_;
+    std::map<int, std::int64_t> bytes_;
+    std::map<Call, int> failures_;
+    std::vector<std::pair<Call, std::string>> log_;
+    FileIO* previous_;
+};
+
+}  // namespace quillane::testing
