@@ -1,0 +1,14 @@
+#pragma once
+#include <chrono>
+#include <string>
+
+#include "Settings/Lang.h"
+
+// Dates and times as a reader of the report expects them, in the machine's time zone:
+// British English ("en_GB") or Dutch ("nl_NL") conventions.
+namespace quillane::ReportDates {
+// Long date with short time: "14 March 2025 at 10:26" / "14 maart 2025 om 10:26".
+std::string longDateShortTime(std::chrono::system_clock::time_point time, AppLanguage language);
+// Medium time without a date: "10:26:53".
+std::string mediumTime(std::chrono::system_clock::time_point time, AppLanguage language);
+}  // namespace quillane::ReportDates

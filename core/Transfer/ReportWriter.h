@@ -1,0 +1,42 @@
+#pragma once
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Transfer/ClipInfo.h"
+
+namespace quillane {
+
+struct ScannedFile;
+struct TransferResult;
+namespace ReportWriter {
+struct Info;
+}
+
+// The one-page HTML report beside the footage on every destination.
+namespace ReportWriter {
+
+using Clips = std::map<std::string, ClipInfo>;  // keyed by ScannedFile::relativePath
+
+// The whole page in the current language. thisDestination is the id of the destination
+// whose roll folder receives this copy. Never fails.
+std::string render(const Info& info, const std::vector<ScannedFile>& files,
+                   const std::vector<std::optional<std::string>>& hashes, const TransferResult& result,
+                   int thisDestination, const Clips& clips = {});
+
+// The report's file name in a roll folder: "<sanitized roll>_report.html", unless the card
+// itself brought a file of that name along, which is never replaced; then the first of
+// "<roll>-2_report.html", "<roll>-3_report.html", … that no copied file has.
+std::string fileName(const Info& info, const std::vector<ScannedFile>& files);
+
+// Renders and writes the page atomically into folder under fileName(), replacing an earlier
+// report of ours; returns its path. Throws FileError.
+std::filesystem::path write(const std::filesystem::path& folder, const Info& info,
+                            const std::vector<ScannedFile>& files,
+                            const std::vector<std::optional<std::string>>& hashes, const TransferResult& result,
+                            int thisDestination, const Clips& clips = {});
+
+}  // namespace ReportWriter
+}  // namespace quillane
