@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "Hashing/ChecksumAlgorithm.h"
+#include "Transfer/SourceScan.h"
 
 namespace quillane {
-
-struct ScannedFile;
 
 // ASC MHL 2.0: one numbered manifest per transfer into a roll folder, kept in its "ascmhl"
 // folder, and the chain file that lists every manifest with the C4 identifier of its bytes.

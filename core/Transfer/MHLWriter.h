@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "Hashing/ChecksumAlgorithm.h"
+#include "Transfer/SourceScan.h"
 
 namespace quillane {
-
-struct ScannedFile;
 
 // The classic MHL 1.1 manifest: one XML file beside the footage, named after the roll and
 // the local time at which finishing began.

@@ -6,14 +6,11 @@
 #include <vector>
 
 #include "Transfer/ClipInfo.h"
+#include "Transfer/ReportInfo.h"
+#include "Transfer/SourceScan.h"
+#include "Transfer/TransferResult.h"
 
 namespace quillane {
-
-struct ScannedFile;
-struct TransferResult;
-namespace ReportWriter {
-struct Info;
-}
 
 // The one-page HTML report beside the footage on every destination.
 namespace ReportWriter {
