@@ -1,0 +1,177 @@
+#include "Settings/ClipCatalog.h"
+
+#include <unicode/brkiter.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "Support/AtomicFile.h"
+#include "Support/FileIO.h"
+#include "Support/Folders.h"
+#include "Support/Text.h"
+
+namespace quillane {
+
+using JSONCoding::Json;
+namespace J = JSONCoding;
+
+namespace {
+
+bool isASCII(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::string lowered(std::string_view text) {
+    return isASCII(text) ? Text::asciiLowercased(text) : Text::lowercased(text);
+}
+
+// User-perceived characters, counted up to limit.
+std::size_t characterCount(std::string_view text, std::size_t limit) {
+    if (isASCII(text)) return std::min(text.size(), limit);
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> breaks(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    const icu::UnicodeString unicode =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    if (U_FAILURE(status) || !breaks) return std::min(static_cast<std::size_t>(unicode.countChar32()), limit);
+    breaks->setText(unicode);
+    std::size_t count = 0;
+    for (int32_t at = breaks->next(); at != icu::BreakIterator::DONE && count < limit; at = breaks->next()) ++count;
+    return count;
+}
+
+std::shared_ptr<const ClipCatalog::Indexed> indexed(CatalogEntry entry) {
+    auto item = std::make_shared<ClipCatalog::Indexed>();
+    item->loweredPaths.reserve(entry.files.size());
+    for (const auto& file : entry.files) item->loweredPaths.push_back(lowered(file.path));
+    item->entry = std::move(entry);
+    return item;
+}
+
+}  // namespace
+
+Json JSONCodec<CatalogEntry>::encode(const CatalogEntry& entry) {
+    Json files = Json::array();
+    for (const auto& file : entry.files) {
+        Json json = Json::object();
+        json["path"] = file.path;
+        json["size"] = file.size;
+        if (file.hash) json["hash"] = *file.hash;
+        files.push_back(std::move(json));
+    }
+    Json json = Json::object();
+    json["recordID"] = entry.recordID.text();
+    json["files"] = std::move(files);
+    return json;
+}
+
+std::optional<CatalogEntry> JSONCodec<CatalogEntry>::decode(const Json& json) {
+    const Json* id = J::member(json, "recordID");
+    const Json* files = J::member(json, "files");
+    if (!id || !files || !files->is_array()) return std::nullopt;
+    CatalogEntry entry;
+    const auto recordID = J::uuid(*id);
+    if (!recordID) return std::nullopt;
+    entry.recordID = *recordID;
+    entry.files.reserve(files->size());
+    for (const Json& element : *files) {
+        const Json* path = J::member(element, "path");
+        const Json* size = J::member(element, "size");
+        if (!path || !size) return std::nullopt;
+        CatalogFile file;
+        auto pathText = J::string(*path);
+        const auto bytes = J::int64(*size);
+        if (!pathText || !bytes) return std::nullopt;
+        file.path = std::move(*pathText);
+        file.size = *bytes;
+        if (const Json* hash = J::member(element, "hash")) {
+            auto hashText = J::string(*hash);
+            if (!hashText) return std::nullopt;
+            file.hash = std::move(*hashText);
+        }
+        entry.files.push_back(std::move(file));
+    }
+    return entry;
+}
+
+std::string ClipHit::id() const { return record.id.text() + file.path; }
+
+std::string ClipHit::fileName() const {
+    std::string_view path = file.path;
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    const auto slash = path.rfind('/');
+    if (slash == std::string_view::npos || path.size() == 1) return std::string(path);
+    return std::string(path.substr(slash + 1));
+}
+
+ClipCatalog::ClipCatalog(std::optional<std::filesystem::path> storeDirectory)
+    : directory_((storeDirectory ? *storeDirectory : StoreLocation::defaultDirectory()) / "catalog") {}
+
+void ClipCatalog::store(CatalogEntry entry) const {
+    try {
+        const std::string bytes = J::compact(JSONCodec<CatalogEntry>::encode(entry));
+        if (!bytes.empty()) {
+            Folders::createAll(directory_);
+            AtomicFile::write(directory_ / (entry.recordID.text() + ".json"), bytes);
+        }
+    } catch (...) {
+        // The entry still reaches the index below.
+    }
+    auto item = indexed(std::move(entry));
+    std::lock_guard guard(lock_);
+    if (entries_) (*entries_)[item->entry.recordID] = std::move(item);
+}
+
+const ClipCatalog::Index& ClipCatalog::loadAll() const {
+    if (entries_) return *entries_;
+    Index index;
+    std::error_code code;
+    std::filesystem::directory_iterator it(directory_, code);
+    for (; !code && it != std::filesystem::directory_iterator(); it.increment(code)) {
+        const std::filesystem::path path = it->path();
+        if (Text::extension(path.filename().string()) != "json") continue;
+        try {
+            const auto json = J::parse(FileOps::readFile(path));
+            if (!json) continue;
+            auto entry = JSONCodec<CatalogEntry>::decode(*json);
+            if (!entry) continue;
+            const UUID id = entry->recordID;
+            index[id] = indexed(std::move(*entry));
+        } catch (...) {
+            // Unreadable files are skipped and left where they are.
+        }
+    }
+    entries_ = std::move(index);
+    return *entries_;
+}
+
+std::vector<ClipHit> ClipCatalog::search(std::string_view query, const std::vector<TransferRecord>& records,
+                                         std::size_t limit) const {
+    std::vector<ClipHit> hits;
+    const std::string needle = lowered(Text::trimHorizontalSpace(query));
+    if (characterCount(needle, 2) < 2 || limit == 0) return hits;
+
+    Index snapshot;
+    try {
+        std::lock_guard guard(lock_);
+        snapshot = loadAll();
+    } catch (...) {
+        return hits;
+    }
+    const std::boyer_moore_horspool_searcher searcher(needle.begin(), needle.end());
+    for (const auto& record : records) {
+        const auto it = snapshot.find(record.id);
+        if (it == snapshot.end()) continue;
+        const Indexed& item = *it->second;
+        for (std::size_t i = 0; i < item.loweredPaths.size(); ++i) {
+            const std::string& path = item.loweredPaths[i];
+            if (path.size() < needle.size() || std::search(path.begin(), path.end(), searcher) == path.end()) continue;
+            hits.push_back(ClipHit{record, item.entry.files[i]});
+            if (hits.size() >= limit) return hits;
+        }
+    }
+    return hits;
+}
+
+}  // namespace quillane

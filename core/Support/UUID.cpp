@@ -1,0 +1,80 @@
+#include "Support/UUID.h"
+
+#include <sys/random.h>
+
+#include <cerrno>
+#include <mutex>
+#include <random>
+
+namespace quillane {
+namespace {
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool isGroupBreak(std::size_t position) { return position == 8 || position == 13 || position == 18 || position == 23; }
+
+void fillRandom(std::uint8_t* out, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::getrandom(out + done, size - done, 0);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno != EINTR) {
+            break;
+        }
+    }
+    if (done == size) return;
+    // No kernel randomness: fall back to a seeded generator rather than repeating identifiers.
+    static std::mutex lock;
+    static std::mt19937_64 generator{std::random_device{}()};
+    std::lock_guard guard(lock);
+    for (; done < size; ++done) out[done] = static_cast<std::uint8_t>(generator());
+}
+
+}  // namespace
+
+UUID UUID::random() {
+    UUID id;
+    fillRandom(id.bytes.data(), id.bytes.size());
+    id.bytes[6] = static_cast<std::uint8_t>((id.bytes[6] & 0x0F) | 0x40);
+    id.bytes[8] = static_cast<std::uint8_t>((id.bytes[8] & 0x3F) | 0x80);
+    return id;
+}
+
+std::optional<UUID> UUID::parse(std::string_view text) {
+    if (text.size() != 36) return std::nullopt;
+    UUID id;
+    std::size_t byte = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (isGroupBreak(i)) {
+            if (text[i] != '-') return std::nullopt;
+            ++i;
+            continue;
+        }
+        const int high = hexValue(text[i]);
+        const int low = hexValue(text[i + 1]);
+        if (high < 0 || low < 0 || isGroupBreak(i + 1)) return std::nullopt;
+        id.bytes[byte++] = static_cast<std::uint8_t>(high * 16 + low);
+        i += 2;
+    }
+    return id;
+}
+
+std::string UUID::text() const {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(36);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) out.push_back('-');
+        out.push_back(digits[bytes[i] >> 4]);
+        out.push_back(digits[bytes[i] & 0x0F]);
+    }
+    return out;
+}
+
+}  // namespace quillane
