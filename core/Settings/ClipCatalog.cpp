@@ -10,6 +10,7 @@
 #include "Support/FileIO.h"
 #include "Support/Folders.h"
 #include "Support/Text.h"
+#include "Transfer/SourceScan.h"
 
 namespace quillane {
 
@@ -108,7 +109,7 @@ std::string ClipHit::fileName() const {
 ClipCatalog::ClipCatalog(std::optional<std::filesystem::path> storeDirectory)
     : directory_((storeDirectory ? *storeDirectory : StoreLocation::defaultDirectory()) / "catalog") {}
 
-void ClipCatalog::store(CatalogEntry entry) const {
+void ClipCatalog::store(CatalogEntry entry) {
     try {
         const std::string bytes = J::compact(JSONCodec<CatalogEntry>::encode(entry));
         if (!bytes.empty()) {
@@ -121,6 +122,17 @@ void ClipCatalog::store(CatalogEntry entry) const {
     auto item = indexed(std::move(entry));
     std::lock_guard guard(lock_);
     if (entries_) (*entries_)[item->entry.recordID] = std::move(item);
+}
+
+void ClipCatalog::add(const UUID& recordID, const std::vector<ScannedFile>& files,
+                      const std::vector<std::optional<std::string>>& hashes) {
+    CatalogEntry entry;
+    entry.recordID = recordID;
+    entry.files.reserve(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        entry.files.push_back(CatalogFile{files[i].relativePath, files[i].size,
+                                          i < hashes.size() ? hashes[i] : std::nullopt});
+    store(std::move(entry));
 }
 
 const ClipCatalog::Index& ClipCatalog::loadAll() const {

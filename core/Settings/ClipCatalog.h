@@ -83,7 +83,7 @@ private:
     using Index = std::unordered_map<UUID, std::shared_ptr<const Indexed>>;
     // Loads the index on first use. Called with lock_ held.
     const Index& loadAll() const;
-    void store(CatalogEntry entry) const;
+    void store(CatalogEntry entry);
 
     std::filesystem::path directory_;
     mutable std::mutex lock_;

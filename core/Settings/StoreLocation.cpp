@@ -1,6 +1,10 @@
 #include "Settings/StoreLocation.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <vector>
 #include <string>
 
 #include "Product/Product.h"
@@ -13,6 +17,13 @@ std::optional<std::filesystem::path> xdgHome(const char* variable, const char* f
     if (const char* value = std::getenv(variable); value && *value == '/') return std::filesystem::path(value);
     if (const char* home = std::getenv("HOME"); home && *home == '/')
         return std::filesystem::path(home) / fallbackBelowHome;
+    // No HOME: the account's home folder.
+    std::vector<char> buffer(16384);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir &&
+        *found->pw_dir == '/')
+        return std::filesystem::path(found->pw_dir) / fallbackBelowHome;
     return std::nullopt;
 }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "Settings/Lang.h"
+#include "Transfer/TransferResult.h"
+
 namespace quillane {
 
 TransferRecord::Destination::Destination(std::string name, std::string path, bool succeeded,
@@ -31,6 +34,41 @@ TransferRecord::TransferRecord(std::string project, std::string roll, std::optio
       finishedAt(finishedAt),
       destinations(std::move(destinations)),
       shootDay(shootDay) {}
+
+TransferRecord::TransferRecord(std::string project, std::string roll, std::optional<int> shootDay,
+                               std::string sourceName, std::optional<std::string> cameraLabel,
+                               std::string fingerprint, const TransferResult& result)
+    : project(std::move(project)),
+      roll(std::move(roll)),
+      sourceName(std::move(sourceName)),
+      cameraLabel(std::move(cameraLabel)),
+      fingerprint(std::move(fingerprint)),
+      fileCount(result.fileCount),
+      totalBytes(result.totalBytes),
+      algorithm(result.algorithm),
+      verified(result.verified),
+      succeeded(result.allSucceeded()),
+      startedAt(result.startedAt),
+      finishedAt(result.finishedAt),
+      shootDay(shootDay) {
+    destinations.reserve(result.destinations.size());
+    for (const DestinationResult& outcome : result.destinations) {
+        Destination d;
+        d.name = outcome.name;
+        d.path = outcome.rollURL.string();
+        if (outcome.error) {
+            d.error = outcome.error;
+        } else if (result.sourceError) {
+            // The card failed mid-copy: nothing on this drive is a complete copy.
+            d.error = result.sourceError;
+        } else if (!outcome.failedFiles.empty()) {
+            d.error = std::to_string(outcome.failedFiles.size()) +
+                      L(" bestanden niet geverifieerd", " files not verified");
+        }
+        d.succeeded = !d.error;
+        destinations.push_back(std::move(d));
+    }
+}
 
 void TransferRecord::insertIntoHistory(std::vector<TransferRecord>& history, TransferRecord record) {
     history.insert(history.begin(), std::move(record));

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "Settings/LegacyMigration.h"
+#include "support/FaultyFileIO.h"
+#include "support/TempDir.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+namespace fs = std::filesystem;
+using Outcome = LegacyMigration::Outcome;
+
+namespace {
+
+// Points the data and cache homes at a temporary folder for one test.
+class HomeGuard {
+public:
+    explicit HomeGuard(const fs::path& root) {
+        save("XDG_DATA_HOME", (root / "data").string());
+        save("XDG_CACHE_HOME", (root / "cache").string());
+    }
+    ~HomeGuard() {
+        for (const auto& [name, value] : saved_)
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+    }
+
+private:
+    void save(const std::string& name, const std::string& value) {
+        const char* old = std::getenv(name.c_str());
+        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+}  // namespace
+
+TEST(LegacyMigration, MovesTheOldDataFolderWhole) {
+    TempDir root;
+    HomeGuard home(root.path());
+    writeFile(root / "data/Tarnwick/settings.json", "{\"language\":\"nl\"}");
+    writeFile(root / "data/Tarnwick/catalog/X.json", "{}");
+    writeFile(root / "data/Tarnwick/.hidden", "h");
+
+    LegacyMigration::migrateTarnwickFolders();
+    EXPECT_FALSE(fs::exists(root / "data/Tarnwick"));
+    EXPECT_EQ(readFile(root / "data/Quillane/settings.json"), "{\"language\":\"nl\"}");
+    EXPECT_TRUE(fs::exists(root / "data/Quillane/catalog/X.json"));
+    EXPECT_TRUE(fs::exists(root / "data/Quillane/.hidden"));
+    EXPECT_FALSE(fs::exists(root / "cache"));
+
+    // Later starts find nothing to do.
+    EXPECT_EQ(LegacyMigration::migrateTarnwickFolders({root / "data", root / "cache"}),
+              (std::vector<Outcome>{Outcome::nothingToDo(), Outcome::nothingToDo()}));
+}
+
+TEST(LegacyMigration, MergesOneLevelWithoutReplacingAnything) {
+    TempDir root;
+    writeFile(root / "Tarnwick/settings.json", "old settings");
+    writeFile(root / "Tarnwick/history.json", "old history");
+    writeFile(root / "Tarnwick/catalog/A.json", "a");
+    writeFile(root / "Quillane/settings.json", "new settings");
+    writeFile(root / "Quillane/catalog/B.json", "b");
+
+    EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "Quillane"), Outcome::merged(1));
+    EXPECT_EQ(readFile(root / "Quillane/history.json"), "old history");
+    EXPECT_EQ(readFile(root / "Quillane/settings.json"), "new settings");
+    EXPECT_EQ(readFile(root / "Tarnwick/settings.json"), "old settings");
+    EXPECT_TRUE(fs::exists(root / "Tarnwick/catalog/A.json"));  // never merged deeper
+    EXPECT_FALSE(fs::exists(root / "Quillane/catalog/A.json"));
+
+    // Once everything could move, the old folder goes.
+    fs::remove(root / "Quillane/settings.json");
+    fs::remove_all(root / "Quillane/catalog");
+    EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "Quillane"), Outcome::merged(2));
+    EXPECT_FALSE(fs::exists(root / "Tarnwick"));
+    EXPECT_EQ(readFile(root / "Quillane/settings.json"), "old settings");
+}
+
+TEST(LegacyMigration, FailuresStopAndReportTheSystemError) {
+    TempDir root;
+    writeFile(root / "Tarnwick/a", "a");
+    writeFile(root / "Tarnwick/b", "b");
+    {
+        FaultyFileIO io;
+        FaultyFileIO::Rule rule{};
+        rule.call = FaultyFileIO::Call::renameNoReplace;
+        rule.error = EACCES;
+        io.fail(rule);
+        EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "deeper/Quillane"),
+                  Outcome::failed("Permission denied"));
+    }
+    EXPECT_TRUE(fs::exists(root / "Tarnwick/a"));
+
+    // A file where the new folder's parent should be.
+    writeFile(root / "blocked", "x");
+    EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "blocked/Quillane").kind, Outcome::Kind::failed);
+
+    // Merge: the first move that fails ends the merge; what moved stays moved.
+    fs::create_directories(root / "Quillane");
+    {
+        FaultyFileIO io;
+        FaultyFileIO::Rule rule{};
+        rule.call = FaultyFileIO::Call::renameNoReplace;
+        rule.skipCalls = 1;
+        io.fail(rule);
+        EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "Quillane").kind, Outcome::Kind::failed);
+    }
+    int moved = 0;
+    for (const auto& entry : fs::directory_iterator(root / "Quillane")) moved += entry.is_regular_file();
+    EXPECT_EQ(moved, 1);
+    EXPECT_TRUE(fs::exists(root / "Tarnwick"));
+}

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "Support/Folders.h"
+#include "Support/UUID.h"
+#include "support/FaultyFileIO.h"
+#include "support/TempDir.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+
+TEST(UUID, TextFormAndParsing) {
+    const auto id = UUID::parse("e621e1f8-c36c-495a-93fc-0c247a3e6e5f");
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->text(), "E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
+    EXPECT_EQ(UUID::parse(id->text()), id);
+    for (const char* bad : {"", "E621E1F8C36C495A93FC0C247A3E6E5F", "E621E1F8-C36C-495A-93FC-0C247A3E6E5G",
+                            "E621E1F8-C36C-495A-93FC0-C247A3E6E5F", "{E621E1F8-C36C-495A-93FC-0C247A3E6E5}"})
+        EXPECT_FALSE(UUID::parse(bad)) << bad;
+
+    std::set<UUID> seen;
+    for (int i = 0; i < 1000; ++i) {
+        const UUID fresh = UUID::random();
+        EXPECT_EQ(fresh.text()[14], '4');  // version 4
+        EXPECT_TRUE(seen.insert(fresh).second);
+    }
+}
+
+TEST(Folders, CreatesEveryMissingLevel) {
+    TempDir dir;
+    EXPECT_TRUE(Folders::createAll(dir / "a/b/c/"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "a/b/c"));
+    EXPECT_TRUE(Folders::createAll(dir / "a/b/c"));  // existing is fine
+
+    writeFile(dir / "file", "x");
+    EXPECT_FALSE(Folders::createAll(dir / "file/d"));
+    EXPECT_EQ(errno, ENOTDIR);
+
+    FaultyFileIO io;
+    FaultyFileIO::Rule rule{};
+    rule.call = FaultyFileIO::Call::mkdir;
+    rule.error = ENOSPC;
+    rule.pathContains = "full";
+    io.fail(rule);
+    EXPECT_FALSE(Folders::createAll(dir / "a/full/e"));
+    EXPECT_EQ(errno, ENOSPC);
+    EXPECT_FALSE(std::filesystem::exists(dir / "a/full"));
+}
