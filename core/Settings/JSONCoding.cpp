@@ -1,5 +1,6 @@
 #include "Settings/JSONCoding.h"
 
+#include <cmath>
 #include <limits>
 
 #include "Support/Dates.h"
@@ -29,6 +30,13 @@ std::optional<std::int64_t> int64(const Json& value) {
         const auto u = value.get<std::uint64_t>();
         if (u > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return std::nullopt;
         return static_cast<std::int64_t>(u);
+    }
+    if (value.is_number_float()) {
+        // 3.0 is the number 3; 2.5 and values beyond the range are not whole numbers.
+        const double d = value.get<double>();
+        if (!std::isfinite(d) || d != std::trunc(d) || d < -9223372036854775808.0 || d >= 9223372036854775808.0)
+            return std::nullopt;
+        return static_cast<std::int64_t>(d);
     }
     return std::nullopt;
 }

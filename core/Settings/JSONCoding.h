@@ -24,7 +24,7 @@ const Json* member(const Json& object, std::string_view key);
 
 std::optional<std::string> string(const Json& value);
 std::optional<bool> boolean(const Json& value);
-// Whole numbers written as integers (3, not 3.0 or "3") that fit the type.
+// Whole numbers that fit the type (3 and 3.0; not 2.5, "3" or true).
 std::optional<std::int64_t> int64(const Json& value);
 std::optional<int> int32(const Json& value);
 // An ISO 8601 date text ("2026-03-05T14:07:09Z").
