@@ -33,6 +33,11 @@ std::string localStamp(std::chrono::system_clock::time_point time) {
     return buffer;
 }
 
+// The roll folder's own "ascmhl" folder, copied from a card that held an earlier offload:
+// the ASC MHL manifest written next goes on with that chain and so changes the copied chain
+// file, which would then fail every later check of this manifest.
+bool insideRollManifestFolder(std::string_view relativePath) { return relativePath.starts_with("ascmhl/"); }
+
 }  // namespace
 
 std::string comment(std::string_view project, std::string_view roll, std::string_view sourceName) {
@@ -63,7 +68,7 @@ std::filesystem::path write(const std::filesystem::path& folder, std::string_vie
     text += "  </creatorinfo>\n";
     const std::size_t count = std::min(files.size(), hashes.size());
     for (std::size_t i = 0; i < count; ++i) {
-        if (!hashes[i]) continue;
+        if (!hashes[i] || insideRollManifestFolder(files[i].relativePath)) continue;
         const ScannedFile& file = files[i];
         text += "  <hash>\n";
         text += "    <file>" + Markup::escape(file.relativePath) + "</file>\n";

@@ -19,7 +19,8 @@ inline constexpr const char* toolName = "Quillane 1.0.1";
 
 // Writes <sanitized baseName>_<yyyy-MM-dd_HHmmss local>.mhl into folder and returns its path.
 // files and hashes go position by position (the shorter list decides); a file without a hash
-// is left out. comment is the log line. Throws FileError when the file cannot be written.
+// is left out, as is the roll folder's "ascmhl" folder copied from the card (its chain
+// is continued and so changes). comment is the log line. Throws FileError when the file cannot be written.
 std::filesystem::path write(const std::filesystem::path& folder, std::string_view baseName,
                             const std::vector<ScannedFile>& files,
                             const std::vector<std::optional<std::string>>& hashes, ChecksumAlgorithm algorithm,

@@ -125,3 +125,15 @@ TEST_F(MHLWriterTest, HostileTextGivesWellFormedXMLAndFailuresThrow) {
     EXPECT_THROW(MHLWriter::write(dir / "missing", "A001", {}, {}, ChecksumAlgorithm::md5, start, finish, ""),
                  FileError);
 }
+
+TEST_F(MHLWriterTest, CopiedManifestFolderIsLeftOutBecauseItsChainGoesOn) {
+    const std::vector<ScannedFile> files{file("ascmhl/ascmhl_chain.xml", 300), file("ascmhl/0001_A001.mhl", 20),
+                                         file("DCIM/ascmhl/kept.txt", 1), file("C0001.MP4", 5)};
+    const auto path = MHLWriter::write(dir.path(), "A001", files, Hashes{"1", "2", "3", "4"},
+                                       ChecksumAlgorithm::xxhash64, start, finish, "log");
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_file(path.c_str()));
+    std::vector<std::string> listed;
+    for (auto hash : document.child("hashlist").children("hash")) listed.push_back(hash.child_value("file"));
+    EXPECT_EQ(listed, (std::vector<std::string>{"DCIM/ascmhl/kept.txt", "C0001.MP4"}));
+}
