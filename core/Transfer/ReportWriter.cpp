@@ -54,19 +54,26 @@ std::string figure(std::string_view relativePath, const ClipInfo& clip) {
     return html;
 }
 
-std::string destinationRow(const DestinationResult& destination, const TransferResult& result, int thisDestination) {
+// Picks the Dutch or English text by the language the page was started in.
+struct Texts {
+    bool english;
+    std::string operator()(std::string_view nl, std::string_view en) const { return std::string(english ? en : nl); }
+};
+
+std::string destinationRow(const DestinationResult& destination, const TransferResult& result, int thisDestination,
+                           const Texts& tr) {
     const bool me = destination.id == thisDestination;
     std::string html = std::string("<tr") + (me ? " class=me" : "") + "><td>" + esc(destination.name);
-    if (me) html += " <span class=tag>" + L("deze schijf", "this drive") + "</span>";
+    if (me) html += " <span class=tag>" + tr("deze schijf", "this drive") + "</span>";
     html += "</td><td class=mono>" + esc(destination.rollURL.string()) + "</td>";
     std::string status, statusClass = "bad";
     if (destination.error) {
         status = "\u2717 " + esc(*destination.error);
     } else if (!destination.failedFiles.empty()) {
         const std::string n = std::to_string(destination.failedFiles.size());
-        status = "\u2717 " + L(n + " bestanden kloppen niet", n + " files don't match");
+        status = "\u2717 " + tr(n + " bestanden kloppen niet", n + " files don't match");
     } else {
-        status = result.verified ? L("\u2713 Geverifieerd", "\u2713 Verified") : L("\u2713 Gekopieerd", "\u2713 Copied");
+        status = result.verified ? tr("\u2713 Geverifieerd", "\u2713 Verified") : tr("\u2713 Gekopieerd", "\u2713 Copied");
         statusClass = "good";
     }
     return html + "<td class=" + statusClass + ">" + status + "</td></tr>\n";
@@ -87,7 +94,7 @@ std::string render(const Info& info, const std::vector<ScannedFile>& files,
                    int thisDestination, const Clips& clips) {
     const AppLanguage language = Lang::current.load() == AppLanguage::en ? AppLanguage::en : AppLanguage::nl;
     const bool english = language == AppLanguage::en;
-    auto tr = [english](std::string_view nl, std::string_view en) { return std::string(english ? en : nl); };
+    const Texts tr{english};
 
     const double elapsed = std::chrono::duration<double>(result.finishedAt - result.startedAt).count();
     const std::string brandPhrase = tr("transferrapport", "offload report");
@@ -111,7 +118,7 @@ std::string render(const Info& info, const std::vector<ScannedFile>& files,
     }
 
     std::string destinationRows;
-    for (const auto& destination : result.destinations) destinationRows += destinationRow(destination, result, thisDestination);
+    for (const auto& destination : result.destinations) destinationRows += destinationRow(destination, result, thisDestination, tr);
 
     char shootDay[16];
     if (info.shootDay) std::snprintf(shootDay, sizeof shootDay, "%02d", *info.shootDay);
