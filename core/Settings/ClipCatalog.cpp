@@ -4,8 +4,11 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <functional>
 
+#include "Settings/CatalogEntryCoding.h"
 #include "Support/AtomicFile.h"
 #include "Support/FileIO.h"
 #include "Support/Folders.h"
@@ -13,9 +16,6 @@
 #include "Transfer/SourceScan.h"
 
 namespace quillane {
-
-using JSONCoding::Json;
-namespace J = JSONCoding;
 
 namespace {
 
@@ -52,50 +52,6 @@ std::shared_ptr<const ClipCatalog::Indexed> indexed(CatalogEntry entry) {
 
 }  // namespace
 
-Json JSONCodec<CatalogEntry>::encode(const CatalogEntry& entry) {
-    Json files = Json::array();
-    for (const auto& file : entry.files) {
-        Json json = Json::object();
-        json["path"] = file.path;
-        json["size"] = file.size;
-        if (file.hash) json["hash"] = *file.hash;
-        files.push_back(std::move(json));
-    }
-    Json json = Json::object();
-    json["recordID"] = entry.recordID.text();
-    json["files"] = std::move(files);
-    return json;
-}
-
-std::optional<CatalogEntry> JSONCodec<CatalogEntry>::decode(const Json& json) {
-    const Json* id = J::member(json, "recordID");
-    const Json* files = J::member(json, "files");
-    if (!id || !files || !files->is_array()) return std::nullopt;
-    CatalogEntry entry;
-    const auto recordID = J::uuid(*id);
-    if (!recordID) return std::nullopt;
-    entry.recordID = *recordID;
-    entry.files.reserve(files->size());
-    for (const Json& element : *files) {
-        const Json* path = J::member(element, "path");
-        const Json* size = J::member(element, "size");
-        if (!path || !size) return std::nullopt;
-        CatalogFile file;
-        auto pathText = J::string(*path);
-        const auto bytes = J::int64(*size);
-        if (!pathText || !bytes) return std::nullopt;
-        file.path = std::move(*pathText);
-        file.size = *bytes;
-        if (const Json* hash = J::member(element, "hash")) {
-            auto hashText = J::string(*hash);
-            if (!hashText) return std::nullopt;
-            file.hash = std::move(*hashText);
-        }
-        entry.files.push_back(std::move(file));
-    }
-    return entry;
-}
-
 std::string ClipHit::id() const { return record.id.text() + file.path; }
 
 std::string ClipHit::fileName() const {
@@ -111,7 +67,7 @@ ClipCatalog::ClipCatalog(std::optional<std::filesystem::path> storeDirectory)
 
 void ClipCatalog::store(CatalogEntry entry) {
     try {
-        const std::string bytes = J::compact(JSONCodec<CatalogEntry>::encode(entry));
+        const std::string bytes = CatalogEntryCoding::encode(entry);
         if (!bytes.empty()) {
             Folders::createAll(directory_);
             AtomicFile::write(directory_ / (entry.recordID.text() + ".json"), bytes);
@@ -137,23 +93,41 @@ void ClipCatalog::add(const UUID& recordID, const std::vector<ScannedFile>& file
 
 const ClipCatalog::Index& ClipCatalog::loadAll() const {
     if (entries_) return *entries_;
-    Index index;
+    // Every ".json" child, in the order the folder lists them; an unlistable folder is empty.
+    std::vector<std::filesystem::path> files;
     std::error_code code;
     std::filesystem::directory_iterator it(directory_, code);
-    for (; !code && it != std::filesystem::directory_iterator(); it.increment(code)) {
-        const std::filesystem::path path = it->path();
-        if (Text::extension(path.filename().string()) != "json") continue;
-        try {
-            const auto json = J::parse(FileOps::readFile(path));
-            if (!json) continue;
-            auto entry = JSONCodec<CatalogEntry>::decode(*json);
-            if (!entry) continue;
-            const UUID id = entry->recordID;
-            index[id] = indexed(std::move(*entry));
-        } catch (...) {
-            // Unreadable files are skipped and left where they are.
+    for (; !code && it != std::filesystem::directory_iterator(); it.increment(code))
+        if (Text::extension(it->path().filename().string()) == "json") files.push_back(it->path());
+
+    // Read and decode on a few threads; each file is handled by exactly one of them.
+    std::vector<std::shared_ptr<const Indexed>> decoded(files.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < files.size(); i = next++) {
+            try {
+                if (auto entry = CatalogEntryCoding::decode(FileOps::readFile(files[i])))
+                    decoded[i] = indexed(std::move(*entry));
+            } catch (...) {
+                // Unreadable files are skipped and left where they are.
+            }
         }
+    };
+    const std::size_t helpers =
+        std::min<std::size_t>({std::max(1u, std::thread::hardware_concurrency()) - 1, 7, files.size() / 8});
+    std::vector<std::thread> threads;
+    try {
+        for (std::size_t t = 0; t < helpers; ++t) threads.emplace_back(work);
+    } catch (...) {
+        // No more threads: the ones started and this one do the rest.
     }
+    work();
+    for (auto& thread : threads) thread.join();
+
+    // Keyed by the id inside the file; a later-listed file with the same id wins.
+    Index index;
+    for (auto& item : decoded)
+        if (item) index[item->entry.recordID] = std::move(item);
     entries_ = std::move(index);
     return *entries_;
 }

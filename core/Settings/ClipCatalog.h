@@ -31,12 +31,6 @@ struct CatalogEntry {
     friend bool operator==(const CatalogEntry&, const CatalogEntry&) = default;
 };
 
-template <>
-struct JSONCodec<CatalogEntry> {
-    static JSONCoding::Json encode(const CatalogEntry& entry);
-    static std::optional<CatalogEntry> decode(const JSONCoding::Json& json);
-};
-
 // One search result: the file and a copy of the record of the transfer that copied it.
 struct ClipHit {
     TransferRecord record;

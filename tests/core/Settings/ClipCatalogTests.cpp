@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "HistorySamples.h"
+#include "Settings/CatalogEntryCoding.h"
 #include "Settings/ClipCatalog.h"
 #include "Transfer/SourceScan.h"
 #include "support/FaultyFileIO.h"
@@ -152,4 +153,38 @@ TEST(ClipCatalog, StopsAtTheLimitInRecordAndFileOrder) {
     EXPECT_EQ(hits[100].file.path, "CLIP1_0.MOV");
     EXPECT_EQ(hits.back().file.path, "CLIP1_99.MOV");
     EXPECT_NE(hits[0].id(), hits[1].id());
+}
+
+TEST(ClipCatalog, CatalogFileForm) {
+    const std::string id = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F";
+    const auto decode = [](const std::string& text) { return CatalogEntryCoding::decode(text); };
+
+    const auto lenient = decode(R"({"extra": {"nested": [1, {"path": 2}], "x": null}, "recordID": "e621e1f8-c36c-495a-93fc-0c247a3e6e5f",
+        "files": [{"path": "A.MOV", "size": 3.0, "hash": null, "note": [true]},
+                  {"size": 9007199254740993, "hash": "ff", "path": "B/C.WAV", "more": "x"}], "tail": 1})");
+    ASSERT_TRUE(lenient);
+    EXPECT_EQ(lenient->recordID.text(), id);
+    EXPECT_EQ(lenient->files, (std::vector<CatalogFile>{{"A.MOV", 3, std::nullopt}, {"B/C.WAV", 9007199254740993, "ff"}}));
+
+    const auto reencoded = decode(CatalogEntryCoding::encode(*lenient));
+    EXPECT_EQ(reencoded, lenient);
+    EXPECT_EQ(decode(R"({"files": [], "recordID": ")" + id + R"("})")->files.size(), 0u);
+
+    for (const std::string& bad : std::vector<std::string>{
+             R"([])", R"("x")", "",
+             R"({"files": []})",
+             R"({"recordID": ")" + id + R"("})",
+             R"({"recordID": "E621E1F8", "files": []})",
+             R"({"recordID": ")" + id + R"(", "files": null})",
+             R"({"recordID": ")" + id + R"(", "files": [{"path": "A"}]})",
+             R"({"recordID": ")" + id + R"(", "files": [{"size": 1}]})",
+             R"({"recordID": ")" + id + R"(", "files": [{"path": null, "size": 1}]})",
+             R"({"recordID": ")" + id + R"(", "files": [{"path": "A", "size": "1"}]})",
+             R"({"recordID": ")" + id + R"(", "files": [{"path": "A", "size": 1.5}]})",
+             R"({"recordID": ")" + id + R"(", "files": [{"path": "A", "size": 1, "hash": 5}]})",
+             R"({"recordID": ")" + id + R"(", "files": ["A"]})",
+             R"({"recordID": ")" + id + R"(", "files": []} trailing)",
+             R"({"recordID": ")" + id + R"(", "files": [{"path": "A", "size": 1})",
+         })
+        EXPECT_FALSE(decode(bad)) << bad;
 }
