@@ -4,6 +4,9 @@
 
 #include "Platform/MountSelection.h"
 
+struct udev;
+struct udev_monitor;
+
 // libudev where udevd runs: the properties udev keeps for a block device (filling gaps in
 // what sysfs and blkid give), and a monitor whose events mean "a block device changed"
 // (a label written, a medium inserted). Without udevd both give nothing.
@@ -41,8 +44,8 @@ public:
     bool drain();
 
 private:
-    struct udev* udev_ = nullptr;
-    struct udev_monitor* monitor_ = nullptr;
+    ::udev* udev_ = nullptr;
+    ::udev_monitor* monitor_ = nullptr;
 };
 
 }  // namespace quillane
