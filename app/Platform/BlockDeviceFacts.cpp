@@ -116,12 +116,18 @@ std::optional<BlockDeviceFacts> facts(BlockDeviceNumber device, const fs::path& 
     if (facts.vendor && Text::asciiUppercased(*facts.vendor) == "ATA") facts.vendor.reset();  // the bus, not a maker
     facts.model = readAttribute(disk / "device" / "model");
     if (facts.protocol == "Secure Digital") {
-        facts.mediaName = readAttribute(disk / "device" / "name");  // the card's product name, "SD64G"
+        if (readAttribute(disk / "device" / "type").value_or("") == "MMC") {
+            facts.protocol.reset();  // soldered eMMC: the machine's own storage, not a card slot
+        } else {
+            facts.isRemovable = true;  // the slot is built in, the card comes out
+            facts.mediaName = readAttribute(disk / "device" / "name");  // the card's product name, "SD64G"
+        }
     }
     if (facts.protocol == "PCI-Express" && behindExternalPort(disk, fs::canonical(sysfsRoot, error)))
         facts.protocol = "Thunderbolt";
     const std::string bus = facts.protocol.value_or("");
-    facts.isInternal = bus == "SATA" || bus == "PCI-Express" || bus == "Secure Digital" || bus == "Virtual Interface";
+    facts.isInternal = bus == "SATA" || bus == "PCI-Express" || bus == "Secure Digital" || bus == "Virtual Interface" ||
+                       (bus.empty() && !facts.isRemovable && path.find("/mmc") != std::string::npos);
     facts.isEjectable = facts.isRemovable || !facts.isInternal;
     return facts;
 }
