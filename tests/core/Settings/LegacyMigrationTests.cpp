@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "Settings/AppSettings.h"
+#include "Settings/ClipCatalog.h"
 #include "Settings/LegacyMigration.h"
+#include "Settings/StoreLocation.h"
 #include "support/FaultyFileIO.h"
 #include "support/TempDir.h"
 
@@ -20,6 +23,10 @@ public:
     explicit HomeGuard(const fs::path& root) {
         save("XDG_DATA_HOME", (root / "data").string());
         save("XDG_CACHE_HOME", (root / "cache").string());
+        save("HOME", (root / "home").string());
+    }
+    void set(const std::string& name, const char* value) {
+        value ? ::setenv(name.c_str(), value, 1) : ::unsetenv(name.c_str());
     }
     ~HomeGuard() {
         for (const auto& [name, value] : saved_)
@@ -112,4 +119,19 @@ TEST(LegacyMigration, FailuresStopAndReportTheSystemError) {
     for (const auto& entry : fs::directory_iterator(root / "Quillane")) moved += entry.is_regular_file();
     EXPECT_EQ(moved, 1);
     EXPECT_TRUE(fs::exists(root / "Tarnwick"));
+}
+
+TEST(StoreLocation, DataAndCacheHomes) {
+    TempDir root;
+    HomeGuard home(root.path());
+    EXPECT_EQ(StoreLocation::defaultDirectory(), root / "data/Quillane");
+    EXPECT_EQ(JSONStore<AppSettings>("settings.json").url(), root / "data/Quillane/settings.json");
+    EXPECT_EQ(ClipCatalog().directory(), root / "data/Quillane/catalog");
+    EXPECT_EQ(StoreLocation::cacheHome(), root / "cache");
+
+    // Unset or relative variables fall back to the home folder.
+    home.set("XDG_DATA_HOME", nullptr);
+    home.set("XDG_CACHE_HOME", "relative/cache");
+    EXPECT_EQ(StoreLocation::dataHome(), root / "home/.local/share");
+    EXPECT_EQ(StoreLocation::cacheHome(), root / "home/.cache");
 }
