@@ -58,7 +58,7 @@ private:
 int openFolderAt(int parent, const char* name) {
     int fd;
     do {
-        fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -161,7 +161,7 @@ ContentProbe ContentProber::probe(const std::filesystem::path& root, const std::
     ContentProbe result;
     FileDescriptor rootFd;
     do {
-        rootFd.reset(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        rootFd.reset(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
     } while (rootFd.get() < 0 && errno == EINTR);
     if (rootFd.get() < 0) {
         result.accessDenied = true;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -132,7 +134,12 @@ TEST(ContentProber, EntryLimitCountsEveryLookedAtEntryAndStopsTheWalk) {
 
 TEST(ContentProber, AHugeFolderGivesTheFirstNamesInOrderWithinTheBudget) {
     TempDir volume;
-    for (int i = 2999; i >= 0; --i) touch(volume, "f" + std::to_string(100000 + i) + ".txt");
+    // More than the listing keeps in memory at once (budget plus 1024), made in reverse order.
+    for (int i = 1499; i >= 0; --i) {
+        const int fd = ::open((volume / ("f" + std::to_string(100000 + i) + ".txt")).c_str(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
     const ContentProbe p = probe(volume.path(), 100);
     EXPECT_TRUE(p.truncated);
     ASSERT_EQ(p.rootNames.size(), 100u);
@@ -184,6 +191,10 @@ TEST(ContentProber, UnreadablePlacesAreReportedOrPassedOver) {
 
     touch(volume, "plain-file");
     EXPECT_TRUE(probe(volume / "plain-file").accessDenied);
+    // A pipe where a folder should be must not hang the walk.
+    ASSERT_EQ(::mkfifo((volume / "pipe").c_str(), 0600), 0);
+    EXPECT_TRUE(probe(volume / "pipe").accessDenied);
+    EXPECT_EQ(probe(volume.path()).rootNames, (std::vector<std::string>{"pipe", "plain-file"}));
 
     touch(volume, "Locked/clip.mov");
     touch(volume, "Open/clip.mov");
