@@ -57,6 +57,10 @@ FaultyFileIO::Decision FaultyFileIO::decide(Call call, const std::string& path, 
                 return decision;
             }
         }
+        if (rule.error == 0) {  // a hook: run it, let the call through
+            decision.before = rule.before;
+            return decision;
+        }
         ++failures_[call];
         decision.fail = true;
         decision.error = rule.error;
@@ -74,8 +78,7 @@ void FaultyFileIO::account(int fd, ssize_t transferred) {
 
 namespace {
 template <typename F>
-auto failWith(int error, const std::function<void()>& before, F result) {
-    if (before) before();
+auto failWith(int error, F result) {
     errno = error;
     return result;
 }
@@ -83,7 +86,8 @@ auto failWith(int error, const std::function<void()>& before, F result) {
 
 int FaultyFileIO::open(const char* path, int flags, mode_t mode) {
     Decision d = decide(Call::open, path, -1, 0);
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
     const int fd = FileIO::open(path, flags, mode);
     if (fd >= 0) {
         std::lock_guard guard(mutex_);
@@ -100,7 +104,8 @@ ssize_t FaultyFileIO::read(int fd, void* buffer, std::size_t size) {
         path = pathOf(fd);
     }
     Decision d = decide(Call::read, path, fd, size);
-    if (d.fail) return failWith(d.error, d.before, ssize_t(-1));
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::read(fd, buffer, d.limit > 0 ? d.limit : size);
     account(fd, n);
     return n;
@@ -113,7 +118,8 @@ ssize_t FaultyFileIO::write(int fd, const void* buffer, std::size_t size) {
         path = pathOf(fd);
     }
     Decision d = decide(Call::write, path, fd, size);
-    if (d.fail) return failWith(d.error, d.before, ssize_t(-1));
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::write(fd, buffer, d.limit > 0 ? d.limit : size);
     account(fd, n);
     return n;
@@ -126,7 +132,8 @@ ssize_t FaultyFileIO::pwrite(int fd, const void* buffer, std::size_t size, off_t
         path = pathOf(fd);
     }
     Decision d = decide(Call::write, path, fd, size);
-    if (d.fail) return failWith(d.error, d.before, ssize_t(-1));
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::pwrite(fd, buffer, d.limit > 0 ? d.limit : size, offset);
     account(fd, n);
     return n;
@@ -139,7 +146,8 @@ int FaultyFileIO::fsync(int fd) {
         path = pathOf(fd);
     }
     Decision d = decide(Call::fsync, path, fd, 0);
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
     return FileIO::fsync(fd);
 }
 
@@ -152,50 +160,58 @@ int FaultyFileIO::close(int fd) {
         bytes_.erase(fd);
     }
     Decision d = decide(Call::close, path, fd, 0);
+    if (d.before) d.before();
     const int result = FileIO::close(fd);  // the descriptor is gone either way, as with a real close
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.fail) return failWith(d.error, -1);
     return result;
 }
 
 int FaultyFileIO::lstat(const char* path, struct stat* st) {
     Decision d = decide(Call::lstat, path, -1, 0);
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
     return FileIO::lstat(path, st);
 }
 
 int FaultyFileIO::lstatx(const char* path, unsigned int mask, struct statx* st) {
     Decision d = decide(Call::lstatx, path, -1, 0);
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
     return FileIO::lstatx(path, mask, st);
 }
 
 int FaultyFileIO::mkdir(const char* path, mode_t mode) {
     Decision d = decide(Call::mkdir, path, -1, 0);
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
     return FileIO::mkdir(path, mode);
 }
 
 int FaultyFileIO::rename(const char* from, const char* to) {
     Decision d = decide(Call::rename, to, -1, 0);
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
     return FileIO::rename(from, to);
 }
 
 int FaultyFileIO::renameNoReplace(const char* from, const char* to) {
     Decision d = decide(Call::renameNoReplace, to, -1, 0);
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
     return FileIO::renameNoReplace(from, to);
 }
 
 int FaultyFileIO::link(const char* from, const char* to) {
     Decision d = decide(Call::link, to, -1, 0);
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
     return FileIO::link(from, to);
 }
 
 int FaultyFileIO::utimensat(const char* path, const struct timespec times[2]) {
     Decision d = decide(Call::utimensat, path, -1, 0);
-    if (d.fail) return failWith(d.error, d.before, -1);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
     return FileIO::utimensat(path, times);
 }
 

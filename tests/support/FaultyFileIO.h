@@ -23,6 +23,7 @@ public:
         // Applies to calls on a path containing this text (fd calls: the path the fd was opened
         // with); empty matches every path.
         std::string pathContains;
+        // 0 makes the rule a hook: `before` runs and the call goes through unharmed.
         int error = EIO;
         // read/write: let this many bytes through on the descriptor first, then fail.
         std::int64_t afterBytes = 0;
@@ -32,8 +33,9 @@ public:
         bool once = false;
         // read only: instead of failing, return at most this many bytes per call.
         std::size_t shortReads = 0;
-        // Runs (outside the layer's lock) just before a matching call fails; a test may
-        // change the file system here, e.g. create the final name a rename is about to hit.
+        // Runs (outside the layer's lock) just before a matching call fails (or, for a hook, is
+        // made); a test may change the file system here, e.g. create the final name a rename
+        // is about to hit, or cancel a transfer at a chosen byte.
         std::function<void()> before;
     };
 

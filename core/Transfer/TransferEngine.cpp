@@ -1,0 +1,129 @@
+#include "Transfer/TransferEngine.h"
+
+#include <cerrno>
+#include <chrono>
+
+#include "Settings/Lang.h"
+#include "Support/FileIO.h"
+#include "Transfer/TransferEngineRun.h"
+
+namespace quillane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> destinationNames(const TransferJob& job) {
+    std::vector<std::string> names;
+    for (const TransferDestination& destination : job.destinations) names.push_back(destination.name);
+    return names;
+}
+
+}  // namespace
+
+TransferEngine::Run::Run(const TransferJob& job)
+    : startedAt(std::chrono::system_clock::now()),
+      errors(job.destinations.size()),
+      resumed(job.destinations.size()),
+      failedFiles(job.destinations.size()),
+      verifiedFiles(job.destinations.size(), 0),
+      manifests(job.destinations.size()),
+      hashes(job.files.size()),
+      pool(static_cast<int>(job.destinations.size()) + 2) {}
+
+void TransferEngine::Run::fail(int destination, const std::string& message, TransferProgressTracker& tracker) {
+    if (!errors[destination]) errors[destination] = message;
+    tracker.setError(message, destination);
+}
+
+TransferEngine::TransferEngine(TransferJob job)
+    : job_(std::move(job)),
+      tracker_(job_.totalBytes(), static_cast<int>(job_.files.size()), destinationNames(job_),
+               std::vector<std::int64_t>(job_.destinations.size(), job_.verify ? job_.totalBytes() : 0)) {}
+
+TransferEngine::~TransferEngine() = default;
+
+void TransferEngine::cancel() {
+    std::lock_guard guard(stateLock_);
+    cancelRequested_ = true;
+}
+
+void TransferEngine::pause() {
+    std::lock_guard guard(stateLock_);
+    pauseRequested_ = true;
+    cancelRequested_ = true;
+}
+
+bool TransferEngine::isCancelled() const {
+    std::lock_guard guard(stateLock_);
+    return cancelRequested_;
+}
+
+bool TransferEngine::isPaused() const {
+    std::lock_guard guard(stateLock_);
+    return pauseRequested_;
+}
+
+bool TransferEngine::waitUntilFinished(double timeoutSeconds) {
+    std::unique_lock lock(finishedLock_);
+    return finishedSignal_.wait_for(lock, std::chrono::duration<double>(std::max(0.0, timeoutSeconds)),
+                                    [this] { return finished_; });
+}
+
+TransferResult TransferEngine::run() {
+    Run run(job_);
+    tracker_.setPhase(TransferPhase::copying);
+    copyPass(run);
+
+    // Read back only after a copy pass that ended without a source error or a stop.
+    const bool wentOn = !run.sourceError && !isCancelled();
+    if (wentOn) {
+        tracker_.setPhase(TransferPhase::verifying);
+        readBack(run);
+    }
+    tracker_.setPhase(TransferPhase::finishing);
+    TransferResult result = finish(run, wentOn);
+    tracker_.setPhase(TransferPhase::done);
+    {
+        std::lock_guard guard(finishedLock_);
+        finished_ = true;
+    }
+    finishedSignal_.notify_all();
+    return result;
+}
+
+fs::path TransferEngine::partialPath(const fs::path& final) {
+    return final.parent_path() / ("." + final.filename().string() + ".quillane-partial");
+}
+
+std::optional<std::string> TransferEngine::moveIntoPlace(const fs::path& temp, const fs::path& final) {
+    FileIO& io = FileIO::current();
+    const std::string name = final.filename().string();
+    auto exists = [&] { return L("Bestaat al, niet overschreven: ", "Already exists, not overwritten: ") + name; };
+    auto cannot = [&](int e) {
+        return L("Kan " + name + " niet afronden: " + TransferFiles::message(e),
+                 "Can't finalize " + name + ": " + TransferFiles::message(e));
+    };
+
+    if (io.renameNoReplace(temp.c_str(), final.c_str()) == 0) return std::nullopt;
+    int e = errno;
+    if (e == EEXIST) return exists();
+    if (e != EINVAL && e != ENOTSUP && e != ENOSYS) return cannot(e);
+
+    // No exclusive rename on this volume. A hard link fails rather than replace, like it.
+    if (io.link(temp.c_str(), final.c_str()) == 0) {
+        io.unlink(temp.c_str());
+        return std::nullopt;
+    }
+    e = errno;
+    if (e == EEXIST) return exists();
+    if (e != EPERM && e != ENOTSUP && e != ENOSYS && e != EMLINK && e != EINVAL) return cannot(e);
+
+    // Neither (FAT, exFAT): look first, then a plain rename.
+    struct stat st {};
+    if (io.lstat(final.c_str(), &st) == 0) return exists();
+    if (io.rename(temp.c_str(), final.c_str()) == 0) return std::nullopt;
+    return cannot(errno);
+}
+
+}  // namespace quillane

@@ -1,0 +1,59 @@
+#pragma once
+#include <condition_variable>
+#include <cstdint>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "Transfer/TransferJob.h"
+#include "Transfer/TransferRunning.h"
+
+namespace quillane {
+
+// The real transfer: copies every file of a card to every destination in one pass over the
+// source, hashing as it reads; reads every copy back and compares; writes the manifests and
+// the report. Files are written under hidden partial names and moved into place only after a
+// full sync, by a rename that never replaces anything. A failure on one destination takes only
+// that destination out; a failure on the source stops the job. Failures come back as values.
+class TransferEngine final : public TransferRunning {
+public:
+    // Copy buffers, read-ahead and read-back all use chunks of this size.
+    static constexpr std::size_t chunkSize = 8u << 20;
+
+    explicit TransferEngine(TransferJob job);
+    ~TransferEngine() override;
+
+    const TransferJob& job() const { return job_; }
+    TransferProgressTracker& tracker() override { return tracker_; }
+    void cancel() override;
+    void pause() override;
+    bool waitUntilFinished(double timeoutSeconds) override;
+    TransferResult run() override;
+
+    // Renames temp to final without ever replacing what stands at final; the error text when
+    // it can't, in the current language.
+    static std::optional<std::string> moveIntoPlace(const std::filesystem::path& temp,
+                                                    const std::filesystem::path& final);
+    // The hidden partial name beside final: ".<name>.quillane-partial".
+    static std::filesystem::path partialPath(const std::filesystem::path& final);
+
+private:
+    struct Run;
+    bool isCancelled() const;
+    bool isPaused() const;
+    void copyPass(Run& run);
+    void readBack(Run& run);
+    TransferResult finish(Run& run, bool wentOn);
+
+    const TransferJob job_;
+    TransferProgressTracker tracker_;
+    mutable std::mutex stateLock_;
+    bool cancelRequested_ = false;
+    bool pauseRequested_ = false;
+    std::mutex finishedLock_;
+    std::condition_variable finishedSignal_;
+    bool finished_ = false;
+};
+
+}  // namespace quillane

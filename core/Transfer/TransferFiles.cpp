@@ -1,0 +1,133 @@
+#include "Transfer/TransferFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "Support/FileIO.h"
+
+namespace quillane::TransferFiles {
+
+namespace {
+constexpr std::size_t alignment = 4096;
+
+bool isDirect(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && (flags & O_DIRECT);
+}
+
+void stopDirect(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_DIRECT);
+}
+}  // namespace
+
+AlignedBuffer::AlignedBuffer(std::size_t size) : size(size) {
+    const std::size_t rounded = (size + alignment - 1) / alignment * alignment;
+    void* p = std::aligned_alloc(alignment, rounded == 0 ? alignment : rounded);
+    if (!p) throw std::bad_alloc();
+    bytes.reset(static_cast<std::byte*>(p));
+}
+
+void AlignedBuffer::Free::operator()(std::byte* p) const { std::free(p); }
+
+int openForReading(const std::filesystem::path& path) {
+    FileIO& io = FileIO::current();
+    int fd = io.open(path.c_str(), O_RDONLY | O_DIRECT);
+    if (fd >= 0) return fd;
+    if (errno != EINVAL && errno != EOPNOTSUPP) return -1;
+    // No direct reads here (tmpfs, some FUSE volumes): drop what the cache holds of the file,
+    // so that what follows is read from the medium.
+    fd = io.open(path.c_str(), O_RDONLY);
+    if (fd < 0) return -1;
+    io.posixFadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    io.posixFadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    return fd;
+}
+
+ssize_t fillChunk(int fd, std::byte* buffer, std::size_t size, std::int64_t& offset) {
+    FileIO& io = FileIO::current();
+    std::size_t length = 0;
+    bool direct = isDirect(fd);
+    while (length < size) {
+        const ssize_t n = io.read(fd, buffer + length, size - length);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            if (errno == EINVAL && direct) {
+                // A direct read at an odd length or offset (after a short read): go on buffered.
+                stopDirect(fd);
+                direct = false;
+                continue;
+            }
+            return -static_cast<ssize_t>(errno);
+        }
+        if (n == 0) break;
+        length += static_cast<std::size_t>(n);
+    }
+    if (!direct && length > 0) io.posixFadvise(fd, offset, static_cast<off_t>(length), POSIX_FADV_DONTNEED);
+    offset += static_cast<std::int64_t>(length);
+    return static_cast<ssize_t>(length);
+}
+
+int writeChunk(Output& output, const std::byte* data, std::size_t size) {
+    FileIO& io = FileIO::current();
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = io.write(output.fd, data + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) return EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    const std::int64_t start = output.written;
+    output.written += static_cast<std::int64_t>(size);
+    // Start write-back of this chunk; wait for everything before it and drop it from the cache.
+    // A write-back failure seen here would not be reported again by fsync on Linux, so it is a
+    // write error of its own.
+    auto unsupported = [](int e) { return e == EINVAL || e == ESPIPE || e == ENOSYS || e == EOPNOTSUPP; };
+    if (size > 0 && io.syncFileRange(output.fd, start, static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE) != 0 &&
+        !unsupported(errno))
+        return errno;
+    if (start > output.flushed) {
+        if (io.syncFileRange(output.fd, output.flushed, start - output.flushed,
+                             SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) != 0 &&
+            !unsupported(errno))
+            return errno;
+        io.posixFadvise(output.fd, output.flushed, start - output.flushed, POSIX_FADV_DONTNEED);
+        output.flushed = start;
+    }
+    return 0;
+}
+
+int createFolders(const std::filesystem::path& path, std::filesystem::path& failed) {
+    FileIO& io = FileIO::current();
+    struct stat st {};
+    if (io.stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return 0;
+        failed = path;
+        return ENOTDIR;
+    }
+    if (path.has_parent_path() && path.parent_path() != path) {
+        const int e = createFolders(path.parent_path(), failed);
+        if (e != 0) return e;
+    }
+    if (io.mkdir(path.c_str(), 0755) == 0) return 0;
+    const int e = errno;
+    if (e == EEXIST && io.stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
+    failed = path;
+    return e == EEXIST ? ENOTDIR : e;
+}
+
+std::string message(int errorNumber) {
+    char text[256];
+    return ::strerror_r(errorNumber, text, sizeof text);
+}
+
+}  // namespace quillane::TransferFiles
