@@ -22,7 +22,7 @@ public:
         Call call;
         // Applies to calls on a path containing this text (fd calls: the path the fd was opened
         // with); empty matches every path.
-        std::string pathContains;
+        std::string pathContains = {};
         // 0 makes the rule a hook: `before` runs and the call goes through unharmed.
         int error = EIO;
         // read/write: let this many bytes through on the descriptor first, then fail.
@@ -36,7 +36,7 @@ public:
         // Runs (outside the layer's lock) just before a matching call fails (or, for a hook, is
         // made); a test may change the file system here, e.g. create the final name a rename
         // is about to hit, or cancel a transfer at a chosen byte.
-        std::function<void()> before;
+        std::function<void()> before = {};
     };
 
     FaultyFileIO();
@@ -69,7 +69,7 @@ private:
         bool fail = false;
         int error = 0;
         std::size_t limit = 0;  // bytes allowed through before failing (read/write); 0: none
-        std::function<void()> before;
+        std::function<void()> before = {};
     };
     // Decides a call on a path; size is the byte count asked for (read/write), fd the descriptor.
     Decision decide(Call call, const std::string& path, int fd, std::size_t size);

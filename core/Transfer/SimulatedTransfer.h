@@ -1,0 +1,50 @@
+#pragma once
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+#include "Transfer/TransferJob.h"
+#include "Transfer/TransferRunning.h"
+
+namespace quillane {
+
+// A transfer that looks and finishes like a real one (phases, progress, speed, a result)
+// without touching any file: the demo mode's cards and drives do not exist. It advances its
+// tracker on a fixed schedule of 120 ticks over `duration` seconds and invents checksums.
+class SimulatedTransfer final : public TransferRunning {
+public:
+    static constexpr int ticks = 120;
+    static constexpr int copyTicksWithVerify = 72;
+    // The speed the simulation shows, in bytes per second.
+    static constexpr double displayedRate = 1'050'000'000.0;
+
+    // alreadyCopied: bytes counted as copied before the first tick (a resumed demo transfer).
+    SimulatedTransfer(TransferJob job, double duration, std::int64_t alreadyCopied = 0);
+
+    const TransferJob& job() const { return job_; }
+    double duration() const { return duration_; }
+    std::int64_t alreadyCopied() const { return alreadyCopied_; }
+
+    TransferProgressTracker& tracker() override { return tracker_; }
+    void cancel() override;
+    void pause() override;
+    bool waitUntilFinished(double timeoutSeconds) override;
+    TransferResult run() override;
+
+private:
+    bool isCancelled() const;
+    void sleepOneTick() const;
+
+    const TransferJob job_;
+    const double duration_;
+    const std::int64_t alreadyCopied_;
+    TransferProgressTracker tracker_;
+    mutable std::mutex lock_;
+    bool cancelled_ = false;
+    bool paused_ = false;
+    std::mutex finishedLock_;
+    std::condition_variable finishedSignal_;
+    bool finished_ = false;
+};
+
+}  // namespace quillane

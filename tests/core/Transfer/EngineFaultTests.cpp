@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "EngineTestSupport.h"
+#include "Settings/Lang.h"
+#include "support/FaultyFileIO.h"
+
+namespace quillane {
+namespace {
+
+using namespace enginetest;
+using testing::FaultyFileIO;
+using testing::TempDir;
+using testing::readFile;
+using testing::writeFile;
+using Call = FaultyFileIO::Call;
+
+class EngineFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Lang::current = AppLanguage::en;
+        writeFile(card / "A.mov", bytes(300'000, 1));
+        writeFile(card / "B.mov", bytes(3 << 20, 2));
+        writeFile(card / "C.mov", bytes(100'000, 3));
+    }
+    TransferJob job(bool verify = true) { return makeJob(card.path(), {disk / "ssd1", disk / "ssd2"}, verify); }
+    std::string at(const char* destination, const char* name) const { return (disk / destination / name).string(); }
+
+    TempDir card{"quillane-card"};
+    TempDir disk{"quillane-ssd"};
+};
+
+TEST_F(EngineFaults, AWriteErrorTakesOnlyItsDestinationOut) {
+    FaultyFileIO io;
+    io.fail({.call = Call::write, .pathContains = at("ssd2", ".B.mov"), .error = EIO, .afterBytes = 1 << 20});
+    const TransferResult result = TransferEngine(job()).run();
+
+    EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Input/output error");
+    EXPECT_TRUE(fs::exists(disk / "ssd2/A.mov"));
+    EXPECT_FALSE(fs::exists(disk / "ssd2/B.mov"));
+    EXPECT_FALSE(fs::exists(disk / "ssd2/C.mov"));
+    EXPECT_TRUE(partialsUnder(disk / "ssd2").empty());
+    EXPECT_TRUE(result.destinations[0].succeeded());
+    EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
+    EXPECT_EQ(result.destinations[1].verifiedFiles, 0);  // a destination with an error is not read back
+    EXPECT_FALSE(result.sourceError);
+}
+
+TEST_F(EngineFaults, ASourceThatFailsMidFileEndsTheJob) {
+    FaultyFileIO io;
+    io.fail({.call = Call::read, .pathContains = (card / "B.mov").string(), .afterBytes = 1 << 20});
+    TransferEngine engine(job());
+    const TransferResult result = engine.run();
+
+    EXPECT_EQ(result.sourceError, "Read error on the source at B.mov: Input/output error");
+    EXPECT_TRUE(result.hashes[0]);
+    EXPECT_FALSE(result.hashes[1]);
+    for (const char* d : {"ssd1", "ssd2"}) {
+        EXPECT_EQ(readFile(disk / d / "A.mov"), readFile(card / "A.mov"));
+        EXPECT_FALSE(fs::exists(disk / d / "B.mov"));
+        EXPECT_TRUE(partialsUnder(disk / d).empty());
+    }
+    EXPECT_FALSE(result.destinations[0].error);  // the source's fault, not the drive's
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_EQ(engine.tracker().snapshot().phase, TransferPhase::done);
+    EXPECT_EQ(engine.tracker().snapshot().destinations[0].verifiedBytes, 0);
+    EXPECT_TRUE(engine.waitUntilFinished(0));
+
+    // A file that can't be opened at all.
+    FaultyFileIO denied;
+    denied.fail({.call = Call::open, .pathContains = (card / "C.mov").string(), .error = EACCES});
+    EXPECT_EQ(TransferEngine(job()).run().sourceError, "Can't read C.mov: Permission denied");
+}
+
+TEST_F(EngineFaults, AFailedSyncOrCloseIsAWriteErrorAndNothingIsRenamed) {
+    FaultyFileIO io;
+    io.fail({.call = Call::fsync, .pathContains = at("ssd1", ".B.mov")});
+    io.fail({.call = Call::close, .pathContains = at("ssd2", ".A.mov"), .error = EIO});
+    const TransferResult result = TransferEngine(job(/*verify=*/false)).run();
+
+    EXPECT_EQ(result.destinations[0].error, "Write error on SSD1: Input/output error");
+    EXPECT_TRUE(fs::exists(disk / "ssd1/A.mov"));
+    EXPECT_FALSE(fs::exists(disk / "ssd1/B.mov"));
+    EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Input/output error");
+    EXPECT_FALSE(fs::exists(disk / "ssd2/A.mov"));
+    EXPECT_TRUE(partialsUnder(disk.path()).empty());
+    EXPECT_FALSE(result.allSucceeded());
+}
+
+TEST_F(EngineFaults, NothingIsReplacedWhenTheVolumeLacksTheExclusiveRename) {
+    FaultyFileIO io;
+    // ssd1: no exclusive rename, and a file appears under the final name while copying.
+    io.fail({.call = Call::renameNoReplace,
+             .pathContains = at("ssd1", "B.mov"),
+             .error = EINVAL,
+             .before = [&] { writeFile(disk / "ssd1/B.mov", "arrived meanwhile"); }});
+    // ssd2: neither exclusive rename nor hard links (FAT-like): look, then rename.
+    io.fail({.call = Call::renameNoReplace, .pathContains = at("ssd2", ""), .error = EINVAL});
+    io.fail({.call = Call::link, .pathContains = at("ssd2", ""), .error = EPERM});
+    const TransferResult result = TransferEngine(job()).run();
+
+    EXPECT_EQ(result.destinations[0].error, "Already exists, not overwritten: B.mov");
+    EXPECT_EQ(readFile(disk / "ssd1/B.mov"), "arrived meanwhile");
+    EXPECT_TRUE(partialsUnder(disk / "ssd1").empty());
+    EXPECT_TRUE(result.destinations[1].succeeded());
+    EXPECT_EQ(io.calls(Call::rename, at("ssd2", "")), 3);
+    for (const char* name : {"A.mov", "B.mov", "C.mov"})
+        EXPECT_EQ(readFile(disk / "ssd2" / name), readFile(card / name));
+
+    // The exclusive rename itself, on a real file system.
+    writeFile(disk / "x/.final.quillane-partial", "new");
+    writeFile(disk / "x/final", "old");
+    EXPECT_EQ(TransferEngine::moveIntoPlace(disk / "x/.final.quillane-partial", disk / "x/final"),
+              "Already exists, not overwritten: final");
+    EXPECT_EQ(readFile(disk / "x/final"), "old");
+    Lang::current = AppLanguage::nl;
+    EXPECT_EQ(TransferEngine::moveIntoPlace(disk / "x/.final.quillane-partial", disk / "x/final"),
+              "Bestaat al, niet overschreven: final");
+    Lang::current = AppLanguage::en;
+}
+
+TEST_F(EngineFaults, DestinationsThatCannotBePreparedAreLeftOut) {
+    writeFile(disk / "file", "not a folder");
+    TransferJob broken = makeJob(card.path(), {disk / "file/A001", disk / "ok"});
+    FaultyFileIO io;
+    io.fail({.call = Call::open, .pathContains = at("ok", ".C.mov"), .error = ENOSPC});
+    TransferResult result = TransferEngine(broken).run();
+    ASSERT_TRUE(result.destinations[0].error);
+    EXPECT_TRUE(result.destinations[0].error->starts_with("Can't create folders: "));
+    EXPECT_EQ(result.destinations[1].error, "Can't write to SSD2: No space left on device");
+    EXPECT_TRUE(fs::exists(disk / "ok/B.mov"));
+    EXPECT_EQ(result.destinations[1].verifiedFiles, 0);  // a destination with an error is not read back
+
+    // Every destination out before the first file: the card is never opened.
+    FaultyFileIO counting;
+    broken.destinations = {{"X", disk / "file/A"}, {"Y", disk / "file/B"}};
+    TransferEngine engine(broken);
+    result = engine.run();
+    EXPECT_EQ(counting.calls(Call::open, card.path().string()), 0);
+    EXPECT_EQ(result.hashes, std::vector<std::optional<std::string>>(3));
+    EXPECT_EQ(engine.tracker().snapshot().phase, TransferPhase::done);
+
+    // No destinations at all: nothing opened, never a success.
+    broken.destinations.clear();
+    result = TransferEngine(broken).run();
+    EXPECT_TRUE(result.destinations.empty());
+    EXPECT_FALSE(result.allSucceeded());
+    EXPECT_EQ(counting.calls(Call::open, card.path().string()), 0);
+}
+
+TEST_F(EngineFaults, ReadBackFindsChangedAndMissingCopies) {
+    FaultyFileIO io;
+    // Between copy and read-back a copy changes on ssd1 and another disappears from ssd2.
+    io.fail({.call = Call::open, .pathContains = at("ssd1", "B.mov"), .error = 0, .before = [&] {
+                 std::string changed = readFile(disk / "ssd1/B.mov");
+                 changed[12345] ^= 1;
+                 writeFile(disk / "ssd1/B.mov", changed);
+             }});
+    io.fail({.call = Call::open, .pathContains = at("ssd2", "A.mov"), .error = 0,
+             .before = [&] { fs::remove(disk / "ssd2/A.mov"); }});
+    TransferEngine engine(job());
+    const TransferResult result = engine.run();
+
+    EXPECT_FALSE(result.destinations[0].error);
+    EXPECT_EQ(result.destinations[0].failedFiles, std::vector<std::string>{"B.mov"});
+    EXPECT_EQ(result.destinations[0].verifiedFiles, 2);
+    EXPECT_FALSE(result.destinations[0].succeeded());
+    EXPECT_EQ(result.destinations[1].failedFiles, std::vector<std::string>{"A.mov"});
+    const TransferProgress p = engine.tracker().snapshot();
+    EXPECT_EQ(p.destinations[0].error, "Checksum mismatch: B.mov");
+    EXPECT_EQ(p.destinations[1].error, "File missing: A.mov");
+    EXPECT_FALSE(result.allSucceeded());
+}
+
+}  // namespace
+}  // namespace quillane
