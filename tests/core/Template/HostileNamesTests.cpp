@@ -48,7 +48,7 @@ TemplateContext hostileContext(std::mt19937& rng) {
     c.camera = hostileName(rng);
     c.card = hostileName(rng);
     c.day = hostileNumber(rng);
-    c.date = std::chrono::system_clock::time_point(std::chrono::seconds(static_cast<std::int64_t>(rng()) * 7));
+    c.date = std::chrono::system_clock::time_point(std::chrono::seconds(static_cast<std::int64_t>(rng()) - (1ll << 31)));
     c.dateFormat = rng() % 2 ? "yyyy/MM/dd" : hostileName(rng);
     return c;
 }
