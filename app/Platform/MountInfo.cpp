@@ -1,5 +1,9 @@
 #include "Platform/MountInfo.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 
 namespace quillane {
@@ -88,6 +92,26 @@ std::optional<MountEntry> parseLine(std::string_view line) {
     entry.source = unescape(parts[separator + 2]);
     entry.superOptions = std::string(parts[separator + 3]);
     return entry;
+}
+
+std::optional<std::string> readTable(const std::filesystem::path& file, std::size_t maxBytes) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    // procfs reports a size of 0: read until the end.
+    std::string text;
+    char chunk[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || text.size() + static_cast<std::size_t>(n) > maxBytes) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        text.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
 }
 
 std::vector<MountEntry> parse(std::string_view text) {

@@ -29,6 +29,9 @@ namespace MountInfo {
 
 // The entries of a whole mountinfo text; malformed lines are skipped.
 std::vector<MountEntry> parse(std::string_view text);
+// The text of a mount table file (at most `maxBytes`), read directly rather than through the
+// engine's file layer; nothing when it cannot be read or is larger.
+std::optional<std::string> readTable(const std::filesystem::path& file, std::size_t maxBytes = 16u << 20);
 // One line (without its line break); nothing when it is malformed.
 std::optional<MountEntry> parseLine(std::string_view line);
 // The kernel escapes space, tab, line break and backslash in paths as a backslash and three

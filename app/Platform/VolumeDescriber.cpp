@@ -10,16 +10,12 @@
 #include "Platform/FileSystemIdentity.h"
 #include "Platform/MountInfo.h"
 #include "Platform/UdevDevices.h"
-#include "Support/FileIO.h"
 #include "Support/Text.h"
 
 namespace quillane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The mount table is small; a cap keeps a hostile or runaway file from filling memory.
-constexpr std::size_t maxMountTableBytes = 16 * 1024 * 1024;
 
 std::int64_t bytes(unsigned long long blocks, unsigned long long blockSize) {
     if (blockSize != 0 && blocks > static_cast<unsigned long long>(std::numeric_limits<std::int64_t>::max()) / blockSize)
@@ -84,7 +80,7 @@ std::optional<DriveInfo> describe(const SelectedMount& mount, const VolumeSource
     info.deviceProtocol = device->protocol;
     info.mediaName = device->mediaName;
     if (udev) {
-        fill(info.deviceVendor, udev->vendor);
+        if (udev->vendor && Text::asciiUppercased(*udev->vendor) != "ATA") fill(info.deviceVendor, udev->vendor);
         fill(info.deviceModel, udev->model);
         fill(info.deviceProtocol, udev->protocol);
     }
@@ -92,13 +88,9 @@ std::optional<DriveInfo> describe(const SelectedMount& mount, const VolumeSource
 }
 
 std::vector<DriveInfo> describeAll(const VolumeSources& sources) {
-    std::string table;
-    try {
-        table = FileOps::readFile(sources.mountInfo, maxMountTableBytes);
-    } catch (const std::exception&) {
-        return {};
-    }
-    const std::vector<MountEntry> entries = MountInfo::parse(table);
+    const std::optional<std::string> table = MountInfo::readTable(sources.mountInfo);
+    if (!table) return {};
+    const std::vector<MountEntry> entries = MountInfo::parse(*table);
     const auto resolve = [&](const MountEntry& entry) { return BlockDevices::resolve(entry, sources.sysfsRoot); };
     std::vector<DriveInfo> volumes;
     for (const SelectedMount& mount : MountSelection::volumes(entries, sources.places, resolve))

@@ -71,6 +71,18 @@ TEST(MountInfo, SkipsDamagedLinesAndKeepsTheGoodOnes) {
     EXPECT_TRUE(MountInfo::parseLine("1 2 8:1 / /a rw - ext4 /dev/sda1 rw\r").has_value());
 }
 
+TEST(MountInfo, ReadsTheLiveTableWhoseSizeProcfsReportsAsZero) {
+    const std::optional<std::string> table = MountInfo::readTable("/proc/self/mountinfo");
+    ASSERT_TRUE(table.has_value());
+    const std::vector<MountEntry> entries = MountInfo::parse(*table);
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [](const MountEntry& e) { return e.mountPoint == "/"; }));
+
+    testing::TempDir dir;
+    testing::writeFile(dir / "big", std::string(4096, 'x'));
+    EXPECT_FALSE(MountInfo::readTable(dir / "big", 1024).has_value()) << "a runaway table is refused, not cut";
+    EXPECT_FALSE(MountInfo::readTable(dir / "missing").has_value());
+}
+
 TEST(MountInfo, UnescapesOnlyTheKernelsOctalEscapes) {
     EXPECT_EQ(MountInfo::unescape("/media/a\\040b"), "/media/a b");
     EXPECT_EQ(MountInfo::unescape("a\\012b\\134c"), "a\nb\\c");
@@ -125,6 +137,13 @@ TEST(MountSelection, GivenPlacesReplaceTheUsualOnes) {
     EXPECT_TRUE(MountSelection::isLookedAt("/tmp/quillane-test-1/volumes/CARD", test));
     EXPECT_FALSE(MountSelection::isLookedAt("/media/anna/CARD", test));
     EXPECT_FALSE(MountSelection::isLookedAt("/tmp/quillane-test-10/CARD", test));
+
+    // A place given through a symbolic link matches the mount table's real paths.
+    testing::TempDir dir;
+    fs::create_directories(dir / "real" / "volumes");
+    fs::create_directory_symlink(dir / "real", dir / "link");
+    const MountSelection::Places linked{{dir / "link" / "volumes"}};
+    EXPECT_TRUE(MountSelection::isLookedAt(fs::canonical(dir / "real" / "volumes") / "CARD", linked));
 }
 
 }  // namespace
