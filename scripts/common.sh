@@ -9,7 +9,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
   libicu-dev libssl-dev nlohmann-json3-dev libpugixml-dev libcurl4-openssl-dev
-  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libjpeg62-turbo-dev
   libqrencode-dev libblkid-dev libudev-dev libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev
   ffmpeg xxhash e2fsprogs exfatprogs exfat-fuse fuse3 util-linux
