@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -141,6 +143,21 @@ void LoopVolume::mountAt(const fs::path& folder) {
         command = {"mount.exfat-fuse", "-o", spec_.readOnly ? "ro" : "rw", device_, folder.string()};
     require(runCommand(command) == 0, "mounting " + device_ + " at " + folder.string() + " failed");
     mounts_.push_back(folder);
+}
+
+std::optional<int> LoopVolume::fuseDaemon() const {
+    if (spec_.kind != Kind::exfat || mounts_.empty()) return std::nullopt;
+    const std::string expected = '\0' + device_ + '\0' + mounts_.front().string() + '\0';
+    std::error_code error;
+    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream in(it->path() / "cmdline", std::ios::binary);
+        const std::string cmdline((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (cmdline.rfind("mount.exfat-fuse", 0) == 0 && cmdline.find(expected) != std::string::npos)
+            return std::stoi(name);
+    }
+    return std::nullopt;
 }
 
 void LoopVolume::mount() { mountAt(mountPoint_); }

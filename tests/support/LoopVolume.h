@@ -44,6 +44,9 @@ public:
     const std::string& device() const { return device_; }  // "/dev/loop3"
     bool isMounted() const { return !mounts_.empty(); }
 
+    // The exfat-fuse process serving this volume's first mount (an exFAT volume only).
+    std::optional<int> fuseDaemon() const;
+
     void unmount();  // every mount of this volume
     void mount();    // at mountPoint() again
     // Mounts the same device a second time at another folder.

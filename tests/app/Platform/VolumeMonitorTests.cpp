@@ -4,6 +4,9 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <signal.h>
+#include <sys/statvfs.h>
+
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -198,6 +201,20 @@ TEST_F(VolumeMonitorOnLoopMounts, ListsASecondMountOnceAndAClonedImageWithItsOwn
     EXPECT_NE(listed[0].id, listed[1].id);
     EXPECT_EQ(listed[0].id, *listed[0].uuid);
     EXPECT_EQ(listed[1].id, listed[1].url.string());
+}
+
+TEST_F(VolumeMonitorOnLoopMounts, ACardWhoseFuseDaemonDiedIsLeftOut) {
+    LoopVolume shootSsd = ssd();
+    LoopVolume a001 = card();
+    ASSERT_EQ(VolumeMonitor(options()).currentVolumes().size(), 2u);
+
+    // The mount stays in the table, but nothing answers for it: no destination to offer.
+    const std::optional<int> daemon = a001.fuseDaemon();
+    ASSERT_TRUE(daemon.has_value());
+    ASSERT_EQ(::kill(*daemon, SIGKILL), 0);
+    struct statvfs stats {};
+    for (int i = 0; i < 200 && ::statvfs(a001.mountPoint().c_str(), &stats) == 0; ++i) std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(names(VolumeMonitor(options()).currentVolumes()), (std::vector<std::string>{"SHOOT_SSD"}));
 }
 
 TEST_F(VolumeMonitorOnLoopMounts, DeliversEachMountUnmountAndRemountOnceOnTheOwnersThread) {
