@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
@@ -44,6 +45,7 @@ private:
     bool isPaused() const;
     void copyPass(Run& run);
     void readBack(Run& run);
+    void writeManifests(Run& run, std::chrono::system_clock::time_point finishingDate);
     TransferResult finish(Run& run, bool wentOn);
 
     const TransferJob job_;

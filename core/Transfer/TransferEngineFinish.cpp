@@ -1,15 +1,45 @@
 // Finishing: manifests on every destination that came through, the result, the reports.
 #include <chrono>
+#include <exception>
 
+#include "Product/Product.h"
 #include "Settings/Lang.h"
+#include "Transfer/ASCMHLWriter.h"
+#include "Transfer/MHLWriter.h"
+#include "Transfer/ReportWriter.h"
 #include "Transfer/TransferEngine.h"
 #include "Transfer/TransferEngineRun.h"
 
 namespace quillane {
 
+namespace {
+
+std::string describe(const std::exception& error) { return error.what(); }
+
+}  // namespace
+
+void TransferEngine::writeManifests(Run& run, std::chrono::system_clock::time_point finishingDate) {
+    const std::string comment = MHLWriter::comment(job_.projectName, job_.rollName, job_.sourceName);
+    for (std::size_t d = 0; d < job_.destinations.size(); ++d) {
+        if (!run.live(static_cast<int>(d)) || !run.failedFiles[d].empty()) continue;
+        const std::filesystem::path& roll = job_.destinations[d].rollURL;
+        try {
+            if (MHLFormats::includesClassic(job_.mhlFormat))
+                run.manifests[d] = MHLWriter::write(roll, job_.rollName, job_.files, run.hashes, job_.algorithm,
+                                                    run.startedAt, finishingDate, comment);
+            if (MHLFormats::includesASC(job_.mhlFormat))
+                run.manifests[d] = ASCMHLWriter::write(roll, job_.files, run.hashes, job_.algorithm, run.startedAt,
+                                                       finishingDate, Product::version);
+        } catch (const std::exception& error) {
+            run.fail(static_cast<int>(d), L("Kan MHL niet schrijven: ", "Can't write MHL: ") + describe(error),
+                     tracker_);
+        }
+    }
+}
+
 TransferResult TransferEngine::finish(Run& run, bool wentOn) {
     const auto finishingDate = std::chrono::system_clock::now();
-    (void)finishingDate;
+    if (wentOn && job_.writeMHL && !isCancelled()) writeManifests(run, finishingDate);
 
     TransferResult result;
     result.startedAt = run.startedAt;
@@ -33,7 +63,19 @@ TransferResult TransferEngine::finish(Run& run, bool wentOn) {
         destination.mhlURL = run.manifests[d];
         result.destinations.push_back(std::move(destination));
     }
-    (void)wentOn;
+
+    // Reports also go to destinations whose read-back failed: they say what failed.
+    if (job_.report && wentOn && !result.cancelled) {
+        for (std::size_t d = 0; d < result.destinations.size(); ++d) {
+            if (result.destinations[d].error) continue;
+            try {
+                result.destinations[d].reportURL = ReportWriter::write(
+                    job_.destinations[d].rollURL, *job_.report, job_.files, run.hashes, result, static_cast<int>(d));
+            } catch (const std::exception&) {
+                // A report that can't be written leaves the transfer as it is.
+            }
+        }
+    }
     result.paused = isPaused();
     return result;
 }
