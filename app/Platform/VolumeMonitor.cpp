@@ -104,12 +104,15 @@ void VolumeMonitor::watch() {
         lastChange = now;
     };
 
+    // Without the wake-up descriptor (out of descriptors at start) a stop is noticed by polling.
+    const int idle = wakeFd_ >= 0 ? -1 : 200;
     while (!shared_->stopRequested) {
-        int timeout = -1;
+        int timeout = idle;
         if (pending) {
             const Clock::time_point due = std::min(lastChange + options_.settle, firstChange + longestWait);
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
             timeout = static_cast<int>(std::max<std::int64_t>(0, left));
+            if (idle >= 0) timeout = std::min(timeout, idle);
         }
         const int ready = ::poll(fds, count, timeout);
         if (ready < 0 && errno != EINTR) {
@@ -123,14 +126,14 @@ void VolumeMonitor::watch() {
             if (fds[0].revents & POLLIN) {
                 std::uint64_t counter = 0;
                 [[maybe_unused]] const ssize_t got = ::read(wakeFd_, &counter, sizeof counter);
-                if (shared_->stopRequested) return;
-                if (shared_->refreshRequested.exchange(false)) {
-                    noteChange(now);
-                    firstChange = now - longestWait;  // no settling: build at once
-                }
             }
             if (fds[1].revents & (POLLPRI | POLLERR)) noteChange(now);
             if (count > 2 && (fds[2].revents & POLLIN) && udevEvents.drain()) noteChange(now);
+        }
+        if (shared_->stopRequested) return;
+        if (shared_->refreshRequested.exchange(false)) {
+            noteChange(now);
+            firstChange = now - longestWait;  // no settling: build at once
         }
         if (!pending || Clock::now() < std::min(lastChange + options_.settle, firstChange + longestWait)) continue;
 
