@@ -23,8 +23,20 @@ std::int64_t bytes(unsigned long long blocks, unsigned long long blockSize) {
     return static_cast<std::int64_t>(blocks * blockSize);
 }
 
+// A text from a card or a device as the user reads it: valid UTF-8, control characters (a line
+// break or an escape sequence in a hostile label) shown as blanks, trimmed; absent when empty.
+std::optional<std::string> shown(const std::optional<std::string>& raw) {
+    if (!raw) return std::nullopt;
+    std::u32string scalars = Text::decode(*raw);
+    for (char32_t& c : scalars)
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) c = U' ';
+    std::string text = Text::trimSpaceAndNewlines(Text::encode(scalars));
+    if (text.empty()) return std::nullopt;
+    return text;
+}
+
 std::string folderName(const fs::path& mountPoint) {
-    return Text::validUtf8(mountPoint.lexically_normal().filename().string());
+    return shown(mountPoint.lexically_normal().filename().string()).value_or("");
 }
 
 // The type the mount table shows, unless it only says "some FUSE file system".
@@ -65,7 +77,8 @@ std::optional<DriveInfo> describe(const SelectedMount& mount, const VolumeSource
     info.url = entry.mountPoint;
     info.uuid = identity->uuid;
     info.id = info.uuid ? *info.uuid : entry.mountPoint.string();
-    info.name = identity->label ? *identity->label : folderName(entry.mountPoint);
+    const std::optional<std::string> label = shown(identity->label);
+    info.name = label ? *label : folderName(entry.mountPoint);
     info.totalCapacity = bytes(stats.f_blocks, stats.f_frsize);
     info.availableCapacity = bytes(stats.f_bavail, stats.f_frsize);
     const std::optional<std::string> type = identity->type ? identity->type : mountTableType(entry.fsType);
@@ -84,6 +97,9 @@ std::optional<DriveInfo> describe(const SelectedMount& mount, const VolumeSource
         fill(info.deviceModel, udev->model);
         fill(info.deviceProtocol, udev->protocol);
     }
+    info.deviceVendor = shown(info.deviceVendor);
+    info.deviceModel = shown(info.deviceModel);
+    info.mediaName = shown(info.mediaName);
     return info;
 }
 

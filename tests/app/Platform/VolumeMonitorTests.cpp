@@ -260,6 +260,21 @@ TEST_F(VolumeMonitorOnLoopMounts, DeliversEachMountUnmountAndRemountOnceOnTheOwn
     EXPECT_FALSE(deliveries.next(quiet).has_value()) << "nothing after stop()";
 }
 
+TEST_F(VolumeMonitorOnLoopMounts, HostileLabelsAreShownWithoutControlCharacters) {
+    LoopVolume shootSsd = ssd();
+    // Sixteen bytes of label: an escape sequence, a line break and a byte that is no UTF-8.
+    ASSERT_EQ(testing::runCommand({"e2label", shootSsd.device(), "\x1b[7mA\nB\xff"}), 0);
+    std::vector<DriveInfo> listed = VolumeMonitor(options()).currentVolumes();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].name, "[7mA B\xEF\xBF\xBD");
+
+    // A label of blanks is no label: the folder's name stands in.
+    ASSERT_EQ(testing::runCommand({"e2label", shootSsd.device(), "   "}), 0);
+    listed = VolumeMonitor(options()).currentVolumes();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].name, "SHOOT_SSD");
+}
+
 TEST_F(VolumeMonitorOnLoopMounts, ARenameWithoutMountEventShowsOnRefresh) {
     LoopVolume shootSsd = ssd();
     OwnerThread owner;
