@@ -74,6 +74,7 @@ std::optional<std::string> finalise(Writer& writer, const ScannedFile& file, con
     }
     const bool synced = io.fsync(writer.output.fd) == 0;
     const int syncError = errno;
+    if (synced) io.posixFadvise(writer.output.fd, 0, 0, POSIX_FADV_DONTNEED);  // clean now: out of the cache
     const bool closed = io.close(writer.output.fd) == 0;
     const int closeError = errno;
     writer.output.fd = -1;
@@ -133,7 +134,7 @@ void TransferEngine::copyPass(Run& run) {
         if (!isSafeRelative(r))
             errno = EINVAL;
         else
-            source = TransferFiles::openForReading(job_.sourceRoot / r);
+            source = TransferFiles::openForReading(job_.sourceRoot / r, file.size >= static_cast<std::int64_t>(chunkSize));
         if (source < 0) {
             const std::string m = message(errno);
             run.sourceError = L("Kan " + r + " niet lezen: " + m, "Can't read " + r + ": " + m);

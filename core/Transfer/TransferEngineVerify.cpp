@@ -46,7 +46,8 @@ void TransferEngine::readBack(Run& run) {
                 const std::optional<std::string>& expected = run.hashes[i];
                 if (!expected) continue;
                 const std::string& r = job_.files[i].relativePath;
-                const int fd = TransferFiles::openForReading(roll / r);
+                const int fd = TransferFiles::openForReading(
+                    roll / r, job_.files[i].size >= static_cast<std::int64_t>(chunkSize));
                 if (fd < 0) {
                     outcome.failed.push_back(r);
                     tracker_.setError(L("Bestand ontbreekt: ", "File missing: ") + r, d);

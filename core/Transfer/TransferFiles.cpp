@@ -36,13 +36,16 @@ AlignedBuffer::AlignedBuffer(std::size_t size) : size(size) {
 
 void AlignedBuffer::Free::operator()(std::byte* p) const { std::free(p); }
 
-int openForReading(const std::filesystem::path& path) {
+int openForReading(const std::filesystem::path& path, bool direct) {
     FileIO& io = FileIO::current();
-    int fd = io.open(path.c_str(), O_RDONLY | O_DIRECT);
-    if (fd >= 0) return fd;
-    if (errno != EINVAL && errno != EOPNOTSUPP) return -1;
-    // No direct reads here (tmpfs, some FUSE volumes): drop what the cache holds of the file,
-    // so that what follows is read from the medium.
+    int fd = -1;
+    if (direct) {
+        fd = io.open(path.c_str(), O_RDONLY | O_DIRECT);
+        if (fd >= 0) return fd;
+        if (errno != EINVAL && errno != EOPNOTSUPP) return -1;
+    }
+    // Buffered (a small file, or no direct reads here: tmpfs, some FUSE volumes): drop what the
+    // cache holds of the file first, so that what follows is read from the medium.
     fd = io.open(path.c_str(), O_RDONLY);
     if (fd < 0) return -1;
     io.posixFadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
@@ -88,9 +91,11 @@ int writeChunk(Output& output, const std::byte* data, std::size_t size) {
     }
     const std::int64_t start = output.written;
     output.written += static_cast<std::int64_t>(size);
-    // Start write-back of this chunk; wait for everything before it and drop it from the cache.
-    // A write-back failure seen here would not be reported again by fsync on Linux, so it is a
-    // write error of its own.
+    // From the second chunk on: start write-back of this chunk; wait for everything before it and
+    // drop it from the cache. (A file of one chunk is left to the sync that finishes it: starting
+    // its write-back early only costs time.) A write-back failure seen here would not be reported
+    // again by fsync on Linux, so it is a write error of its own.
+    if (start == 0) return 0;
     auto unsupported = [](int e) { return e == EINVAL || e == ESPIPE || e == ENOSYS || e == EOPNOTSUPP; };
     if (size > 0 && io.syncFileRange(output.fd, start, static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE) != 0 &&
         !unsupported(errno))

@@ -25,9 +25,10 @@ struct AlignedBuffer {
     std::size_t size;
 };
 
-// A descriptor for reading a file from the medium: O_DIRECT where the file system offers it,
-// otherwise buffered, with the file's cached pages dropped first. -1 with errno on failure.
-int openForReading(const std::filesystem::path& path);
+// A descriptor for reading a file from the medium: with direct, O_DIRECT where the file system
+// offers it; otherwise buffered, with the file's cached pages dropped first (direct reads cost
+// more than they save on small files). -1 with errno on failure.
+int openForReading(const std::filesystem::path& path, bool direct);
 
 // Fills buffer up to size: repeats short reads and EINTR, stops at end of file. Direct reads
 // that the file system refuses at an odd length or offset fall back to buffered reads. Pages
