@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "EngineTestSupport.h"
+#include "Settings/Lang.h"
+#include "support/FaultyFileIO.h"
+#include "support/LoopVolume.h"
+
+namespace quillane {
+namespace {
+
+using namespace enginetest;
+using testing::FaultyFileIO;
+using testing::LoopVolume;
+using testing::TempDir;
+using testing::readFile;
+using testing::writeFile;
+
+// A card on exFAT (through FUSE: no direct reads, no exclusive rename, no hard links) copied to
+// an ext4 drive and an exFAT drive.
+TEST(EngineOnRealVolumes, CopiesFromAnExFATCardToExt4AndExFATDrives) {
+    for (auto kind : {LoopVolume::Kind::ext4, LoopVolume::Kind::exfat})
+        if (auto reason = LoopVolume::unavailable(kind)) GTEST_SKIP() << *reason;
+    Lang::current = AppLanguage::en;
+    TempDir work("quillane-volumes");
+    auto spec = [](LoopVolume::Kind kind, const char* label) {
+        LoopVolume::Spec s;
+        s.kind = kind;
+        s.label = label;
+        return s;
+    };
+    LoopVolume card(work / "card.img", work / "card", spec(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", spec(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume fat(work / "fat.img", work / "fat", spec(LoopVolume::Kind::exfat, "FAT"));
+
+    writeFile(card.mountPoint() / "DCIM/100CANON/MVI_0001.MP4", bytes(TransferEngine::chunkSize + 4321, 1));
+    writeFile(card.mountPoint() / "DCIM/100CANON/MVI_0002.MP4", bytes(70'000, 2));
+    writeFile(card.mountPoint() / "MISC/a.xml", "<a/>");
+    TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", fat.mountPoint() / "A001"});
+
+    // Someone else's file appears on the exFAT drive just before a rename.
+    FaultyFileIO io;
+    io.fail({.call = FaultyFileIO::Call::renameNoReplace,
+             .pathContains = (fat.mountPoint() / "A001/MISC/a.xml").string(),
+             .error = 0,
+             .before = [&] { writeFile(fat.mountPoint() / "A001/MISC/a.xml", "theirs"); }});
+    const TransferResult result = TransferEngine(job).run();
+
+    EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
+    EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
+    EXPECT_EQ(result.destinations[1].error, "Already exists, not overwritten: a.xml");
+    EXPECT_EQ(readFile(fat.mountPoint() / "A001/MISC/a.xml"), "theirs");
+    EXPECT_TRUE(partialsUnder(fat.mountPoint()).empty());
+    for (const auto& f : job.files) {
+        EXPECT_EQ(readFile(ssd.mountPoint() / "A001" / f.relativePath), readFile(card.mountPoint() / f.relativePath));
+        if (f.relativePath != "MISC/a.xml") {
+            EXPECT_EQ(readFile(fat.mountPoint() / "A001" / f.relativePath),
+                      readFile(card.mountPoint() / f.relativePath));
+        }
+    }
+    // Copies on the ext4 drive carry the card's modification time.
+    const fs::path clip = "DCIM/100CANON/MVI_0001.MP4";
+    EXPECT_EQ(modificationTime(ssd.mountPoint() / "A001" / clip).tv_sec,
+              modificationTime(card.mountPoint() / clip).tv_sec);
+}
+
+}  // namespace
+}  // namespace quillane
