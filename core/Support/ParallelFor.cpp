@@ -48,7 +48,9 @@ void ParallelFor::runErased(int iterations, void* context, Trampoline call) {
 
 void ParallelFor::workerLoop() {
     std::unique_lock lock(mutex_);
-    std::size_t seen = generation_;
+    // Every thread starts from the generation the pool was made with, so that a thread that gets
+    // going late still joins the first run instead of waiting for the next one.
+    std::size_t seen = 0;
     for (;;) {
         wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
         if (stopping_) return;
