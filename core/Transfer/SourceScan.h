@@ -16,8 +16,8 @@ struct ScannedFile {
     std::string relativePath;
     // As the file system reports it; 0 when it reports none.
     std::int64_t size = 0;
-    std::optional<std::chrono::system_clock::time_point> modificationDate;
-    std::optional<std::chrono::system_clock::time_point> creationDate;
+    std::optional<std::chrono::system_clock::time_point> modificationDate = std::nullopt;
+    std::optional<std::chrono::system_clock::time_point> creationDate = std::nullopt;
 
     bool operator==(const ScannedFile&) const = default;
 };

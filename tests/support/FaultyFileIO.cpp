@@ -215,4 +215,16 @@ int FaultyFileIO::utimensat(const char* path, const struct timespec times[2]) {
     return FileIO::utimensat(path, times);
 }
 
+int FaultyFileIO::syncFileRange(int fd, off_t offset, off_t length, unsigned int flags) {
+    std::string path;
+    {
+        std::lock_guard guard(mutex_);
+        path = pathOf(fd);
+    }
+    Decision d = decide(Call::syncFileRange, path, fd, 0);
+    if (d.before) d.before();
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::syncFileRange(fd, offset, length, flags);
+}
+
 }  // namespace quillane::testing

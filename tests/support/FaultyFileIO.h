@@ -16,7 +16,9 @@ namespace quillane::testing {
 // Installed for its lifetime; thread-safe, so a running engine may hit it from any worker.
 class FaultyFileIO : public FileIO {
 public:
-    enum class Call { open, read, write, fsync, close, renameNoReplace, rename, lstat, lstatx, mkdir, link, utimensat };
+    enum class Call {
+        open, read, write, fsync, close, renameNoReplace, rename, lstat, lstatx, mkdir, link, utimensat, syncFileRange
+    };
 
     struct Rule {
         Call call;
@@ -63,6 +65,7 @@ public:
     int renameNoReplace(const char* from, const char* to) override;
     int link(const char* from, const char* to) override;
     int utimensat(const char* path, const struct timespec times[2]) override;
+    int syncFileRange(int fd, off_t offset, off_t length, unsigned int flags) override;
 
 private:
     struct Decision {

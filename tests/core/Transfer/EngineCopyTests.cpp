@@ -94,9 +94,14 @@ TEST_F(EngineCopy, ResumesWhatIsThereAndNeverOverwritesOtherContent) {
     for (const char* r : {"CLIPS/A001C001.MOV", "CLIPS/A001C002.MOV", "META/deep/info.xml", "empty.txt"})
         writeFile(full / r, readFile(card / r));
     writeFile(clash / "CLIPS/A001C002.MOV", "someone else's clip");
+    // A link under a final name is never taken for the file, even when its target has the size.
+    writeFile(disk / "elsewhere/info.xml", "<other/>");
+    fs::create_directories(disk / "linked/META/deep");
+    fs::create_symlink(disk / "elsewhere/info.xml", disk / "linked/META/deep/info.xml");
     writeFile(fresh / "CLIPS/.A001C001.MOV.quillane-partial", bytes(3 * TransferEngine::chunkSize, 9));
 
-    TransferJob job = makeJob(card.path(), {full, clash, fresh}, /*verify=*/false, ChecksumAlgorithm::md5);
+    TransferJob job = makeJob(card.path(), {full, clash, fresh, disk / "linked"}, /*verify=*/false,
+                              ChecksumAlgorithm::md5);
     TransferEngine engine(job);
     FaultyFileIO counting;
     const TransferResult result = engine.run();
@@ -113,6 +118,9 @@ TEST_F(EngineCopy, ResumesWhatIsThereAndNeverOverwritesOtherContent) {
     EXPECT_EQ(readFile(clash / "CLIPS/A001C002.MOV"), "someone else's clip");
     EXPECT_TRUE(fs::exists(clash / "CLIPS/A001C001.MOV"));  // finished before the clash
     EXPECT_FALSE(fs::exists(clash / "empty.txt"));          // the destination is out from there on
+
+    EXPECT_EQ(result.destinations[3].error, "Already exists with different content: META/deep/info.xml");
+    EXPECT_EQ(readFile(disk / "elsewhere/info.xml"), "<other/>");
 
     // A leftover partial file is replaced, not appended to; new copies are not read back.
     EXPECT_TRUE(result.destinations[2].succeeded());

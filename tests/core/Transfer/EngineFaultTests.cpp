@@ -72,6 +72,17 @@ TEST_F(EngineFaults, ASourceThatFailsMidFileEndsTheJob) {
 }
 
 TEST_F(EngineFaults, AFailedSyncOrCloseIsAWriteErrorAndNothingIsRenamed) {
+    {  // a write-back failure seen while streaming a long file is not reported again by fsync
+        writeFile(card / "B.mov", bytes(2 * TransferEngine::chunkSize + 5, 2));
+        FaultyFileIO io;
+        io.fail({.call = Call::syncFileRange, .pathContains = at("ssd2", ".B.mov")});
+        const TransferResult result = TransferEngine(job()).run();
+        EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Input/output error");
+        EXPECT_FALSE(fs::exists(disk / "ssd2/B.mov"));
+        EXPECT_TRUE(result.destinations[0].succeeded());
+        fs::remove_all(disk / "ssd1");
+        fs::remove_all(disk / "ssd2");
+    }
     FaultyFileIO io;
     io.fail({.call = Call::fsync, .pathContains = at("ssd1", ".B.mov")});
     io.fail({.call = Call::close, .pathContains = at("ssd2", ".A.mov"), .error = EIO});
@@ -145,6 +156,20 @@ TEST_F(EngineFaults, DestinationsThatCannotBePreparedAreLeftOut) {
     EXPECT_TRUE(result.destinations.empty());
     EXPECT_FALSE(result.allSucceeded());
     EXPECT_EQ(counting.calls(Call::open, card.path().string()), 0);
+}
+
+TEST_F(EngineFaults, APathThatLeadsOutOfTheCardIsRefused) {
+    writeFile(disk / "outside.mov", "not on the card");
+    TransferJob hostile = job();
+    const std::string outside = "../" + disk.path().filename().string() + "/outside.mov";
+    hostile.files.insert(hostile.files.begin(), ScannedFile{outside, 15, {}, {}});
+    hostile.directories = {"../escaped"};
+    const TransferResult result = TransferEngine(hostile).run();
+    ASSERT_TRUE(result.sourceError);
+    EXPECT_TRUE(result.sourceError->ends_with(": Invalid argument")) << *result.sourceError;
+    EXPECT_FALSE(fs::exists(disk / "escaped"));
+    EXPECT_FALSE(fs::exists(disk / "ssd1/A.mov"));
+    EXPECT_EQ(readFile(disk / "outside.mov"), "not on the card");
 }
 
 TEST_F(EngineFaults, ReadBackFindsChangedAndMissingCopies) {
