@@ -5,6 +5,7 @@
 //
 //   bench_TransferBench [--dir PATH] [--destinations N] [--clips N] [--clip-mib N]
 //                       [--small-files N] [--small-kib N] [--md5] [--no-baseline] [--keep]
+//                       [--destination-dir PATH]...   (one per destination; replaces --destinations)
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -39,6 +40,8 @@ struct Options {
     ChecksumAlgorithm algorithm = ChecksumAlgorithm::xxhash64;
     bool keep = false;
     bool baseline = true;
+    // Where each destination goes (one per drive to measure drives apart); default below --dir.
+    std::vector<fs::path> destinationDirs;
 };
 
 Options parse(int argc, char** argv) {
@@ -61,6 +64,7 @@ Options parse(int argc, char** argv) {
         else if (a == "--md5") o.algorithm = ChecksumAlgorithm::md5;
         else if (a == "--keep") o.keep = true;
         else if (a == "--no-baseline") o.baseline = false;
+        else if (a == "--destination-dir") o.destinationDirs.push_back(next());
         else {
             std::fprintf(stderr, "unknown option %s\n", a.c_str());
             std::exit(2);
@@ -144,14 +148,16 @@ int main(int argc, char** argv) {
                         1000 + i);
     const SourceScan scan = SourceScanner::scan(card, CopyMode::entireCard, {"mov"}, false);
     std::printf("card: %d files, %.1f MB; %d destinations, %s, full read-back\n\n", scan.fileCount(),
-                scan.totalBytes / 1e6, o.destinations,
+                scan.totalBytes / 1e6, o.destinationDirs.empty() ? o.destinations : static_cast<int>(o.destinationDirs.size()),
                 o.algorithm == ChecksumAlgorithm::md5 ? "MD5" : "xxHash64");
 
     std::vector<fs::path> teeRolls, engineRolls;
     std::vector<TransferDestination> targets;
-    for (int d = 0; d < o.destinations; ++d) {
-        teeRolls.push_back(destinations / ("tee" + std::to_string(d)));
-        engineRolls.push_back(destinations / ("ssd" + std::to_string(d)) / "A001");
+    const int count = o.destinationDirs.empty() ? o.destinations : static_cast<int>(o.destinationDirs.size());
+    for (int d = 0; d < count; ++d) {
+        const fs::path base = o.destinationDirs.empty() ? destinations : o.destinationDirs[d] / "quillane-transfer-bench";
+        teeRolls.push_back(base / ("tee" + std::to_string(d)));
+        engineRolls.push_back(base / ("ssd" + std::to_string(d)) / "A001");
         targets.push_back({"SSD" + std::to_string(d + 1), engineRolls.back()});
     }
 
@@ -191,6 +197,9 @@ int main(int argc, char** argv) {
     std::printf("peak memory            %8.1f MiB (before the run %.1f MiB)\n", peakResidentKiB() / 1024.0,
                 memoryBefore / 1024.0);
     std::printf("result                 %s\n", result.allSucceeded() ? "all destinations verified" : "FAILED");
-    if (!o.keep) fs::remove_all(o.dir);
+    if (!o.keep) {
+        fs::remove_all(o.dir);
+        for (const fs::path& d : o.destinationDirs) fs::remove_all(d / "quillane-transfer-bench");
+    }
     return result.allSucceeded() ? 0 : 1;
 }
