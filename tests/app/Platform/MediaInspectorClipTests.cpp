@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QImage>
 
+#include <map>
 #include <memory>
 
 #include "Platform/MediaInspector.h"
@@ -32,35 +33,42 @@ std::string colourSteps(double duration, double green, double blue) {
 
 class MediaInspectorClipTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (!testing::haveFFmpeg()) return;
-        dir = std::make_unique<testing::TempDir>("quillane-clips");
-        const std::string h264 = "-c:v libx264 -preset ultrafast -pix_fmt yuv420p";
-        ok = makeClip(at("h264_23976.mov"),
-                      "-f lavfi -i testsrc2=s=320x180:r=24000/1001 -f lavfi -i sine=d=2.5 -t 2.002 -map 0:v -map 1:a " +
-                          h264 + " -c:a aac") &&
-             makeClip(at("h264_25.mp4"), "-f lavfi -i testsrc2=s=320x180:r=25 -t 2 " + h264) &&
-             makeClip(at("prores_hq.mov"), "-f lavfi -i testsrc2=s=320x180:r=25 -t 1 -c:v prores_ks -profile:v 3") &&
-             makeClip(at("prores_proxy.mov"), "-f lavfi -i testsrc2=s=320x180:r=25 -t 1 -c:v prores_ks -profile:v 0") &&
-             makeClip(at("mpeg2.mxf"), "-f lavfi -i testsrc2=s=320x180:r=25 -t 1 -c:v mpeg2video") &&
-             makeClip(at("avchd.mts"), "-f lavfi -i testsrc2=s=320x180:r=30000/1001 -t 1.001 " + h264 + " -f mpegts") &&
-             makeClip(at("hevc.mp4"), "-f lavfi -i testsrc2=s=320x180:r=50 -t 1 -c:v libx265 -x265-params log-level=none -tag:v hvc1") &&
-             makeClip(at("sound.wav"), "-f lavfi -i sine=d=1") &&
-             makeClip(at("sound_only.mov"), "-f lavfi -i sine=d=1 -c:a aac") &&
-             makeClip(at("quadrants.mp4"), quadrants) &&
-             makeClip(at("steps_3s.mp4"), colourSteps(3, 1.0, 1.2)) &&
-             makeClip(at("steps_06s.mp4"), colourSteps(0.6, 0.28, 0.3)) &&
-             makeClip(at("anamorphic.mov"), "-f lavfi -i testsrc2=s=320x240:r=25 -t 1 -vf setsar=4/3 " + h264);
-        // A portrait phone clip: landscape pixels and a quarter-turn display matrix.
-        ok = ok && makeClip(at("portrait.mp4"), "-i " + at("quadrants.mp4").string() + " -c copy -metadata:s:v rotate=90") &&
-             makeClip(at("portrait_reference.png"), "-i " + at("portrait.mp4").string() + " -frames:v 1");
-    }
+    static void SetUpTestSuite() { dir = std::make_unique<testing::TempDir>("quillane-clips"); }
     static void TearDownTestSuite() { dir.reset(); }
     void SetUp() override {
         if (!testing::haveFFmpeg()) GTEST_SKIP() << "the ffmpeg command is not installed";
-        ASSERT_TRUE(ok) << "ffmpeg could not make the test clips";
     }
     static fs::path at(const std::string& name) { return dir->path() / name; }
+
+    // A test clip, made with ffmpeg the first time a test asks for it.
+    static fs::path clip(const std::string& name) {
+        const std::string h264 = "-c:v libx264 -preset ultrafast -pix_fmt yuv420p";
+        const std::map<std::string, std::string> recipes{
+            {"h264_23976.mov", "-f lavfi -i testsrc2=s=320x180:r=24000/1001 -f lavfi -i sine=d=2.5 -t 2.002 "
+                               "-map 0:v -map 1:a " + h264 + " -c:a aac"},
+            {"h264_25.mp4", "-f lavfi -i testsrc2=s=320x180:r=25 -t 2 " + h264},
+            {"prores_hq.mov", "-f lavfi -i testsrc2=s=320x180:r=25 -t 1 -c:v prores_ks -profile:v 3"},
+            {"prores_proxy.mov", "-f lavfi -i testsrc2=s=320x180:r=25 -t 1 -c:v prores_ks -profile:v 0"},
+            {"mpeg2.mxf", "-f lavfi -i testsrc2=s=320x180:r=25 -t 1 -c:v mpeg2video"},
+            {"avchd.mts", "-f lavfi -i testsrc2=s=320x180:r=30000/1001 -t 1.001 " + h264 + " -f mpegts"},
+            {"hevc.mp4", "-f lavfi -i testsrc2=s=320x180:r=50 -t 1 -c:v libx265 -x265-params log-level=none -tag:v hvc1"},
+            {"sound.wav", "-f lavfi -i sine=d=1"},
+            {"sound_only.mov", "-f lavfi -i sine=d=1 -c:a aac"},
+            {"quadrants.mp4", quadrants},
+            {"steps_3s.mp4", colourSteps(3, 1.0, 1.2)},
+            {"steps_06s.mp4", colourSteps(0.6, 0.28, 0.3)},
+            {"anamorphic.mov", "-f lavfi -i testsrc2=s=320x240:r=25 -t 1 -vf setsar=4/3 " + h264},
+            // A portrait phone clip: landscape pixels and a quarter-turn display matrix.
+            {"portrait.mp4", "-i " + at("quadrants.mp4").string() + " -c copy -metadata:s:v rotate=90"},
+            {"portrait_reference.png", "-i " + at("portrait.mp4").string() + " -frames:v 1"},
+            {"faststart.mp4", "-f lavfi -i testsrc2=s=320x180:r=25 -t 2 " + h264 + " -movflags +faststart"},
+        };
+        const fs::path path = at(name);
+        if (name == "portrait.mp4") clip("quadrants.mp4");
+        if (name == "portrait_reference.png") clip("portrait.mp4");
+        if (!fs::exists(path) && !makeClip(path, recipes.at(name))) ADD_FAILURE() << "ffmpeg could not make " << name;
+        return path;
+    }
 
     static QImage thumbnail(const ClipInfo& info) {
         if (!info.thumbnailJPEG) return {};
@@ -69,7 +77,6 @@ protected:
     }
 
     static inline std::unique_ptr<testing::TempDir> dir;
-    static inline bool ok = false;
 };
 
 TEST_F(MediaInspectorClipTest, ReadsFactsOfEveryCameraContainer) {
@@ -90,7 +97,7 @@ TEST_F(MediaInspectorClipTest, ReadsFactsOfEveryCameraContainer) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        const auto info = MediaInspector::inspect(at(c.file));
+        const auto info = MediaInspector::inspect(clip(c.file));
         ASSERT_TRUE(info.has_value());
         ASSERT_TRUE(info->duration.has_value());
         EXPECT_NEAR(*info->duration, c.duration, 0.5 / c.fps);  // to the frame
@@ -108,7 +115,7 @@ TEST_F(MediaInspectorClipTest, ReadsFactsOfEveryCameraContainer) {
 }
 
 TEST_F(MediaInspectorClipTest, ScalesAnamorphicPicturesToTheirDisplayAspect) {
-    const auto info = MediaInspector::inspect(at("anamorphic.mov"));
+    const auto info = MediaInspector::inspect(clip("anamorphic.mov"));
     ASSERT_TRUE(info.has_value());
     EXPECT_EQ(info->width, 320);  // the stored picture, as the track describes it
     EXPECT_EQ(info->height, 240);
@@ -116,12 +123,12 @@ TEST_F(MediaInspectorClipTest, ScalesAnamorphicPicturesToTheirDisplayAspect) {
 }
 
 TEST_F(MediaInspectorClipTest, TurnsPortraitPhoneClipsUpright) {
-    const auto info = MediaInspector::inspect(at("portrait.mp4"));
+    const auto info = MediaInspector::inspect(clip("portrait.mp4"));
     ASSERT_TRUE(info.has_value());
     EXPECT_EQ(info->width, 320);  // the track's own size, before the turn
     EXPECT_EQ(info->height, 180);
     const QImage image = thumbnail(*info);
-    const QImage reference(QString::fromStdString(at("portrait_reference.png").string()));
+    const QImage reference(QString::fromStdString(clip("portrait_reference.png").string()));
     ASSERT_FALSE(reference.isNull());
     ASSERT_EQ(reference.size(), QSize(180, 320));  // ffmpeg itself shows it upright
     ASSERT_EQ(image.size(), QSize(180, 320));
@@ -145,11 +152,11 @@ TEST_F(MediaInspectorClipTest, TakesTheThumbnailAtHalfTheClipButNoLaterThanOneSe
         return '?';
     };
     // 3 s: green from 1.0 s, blue from 1.2 s; half the clip (1.5 s) would be blue.
-    const auto threeSeconds = MediaInspector::inspect(at("steps_3s.mp4"));
+    const auto threeSeconds = MediaInspector::inspect(clip("steps_3s.mp4"));
     ASSERT_TRUE(threeSeconds && threeSeconds->thumbnailJPEG);
     EXPECT_EQ(dominant(thumbnail(*threeSeconds)), 'g');
     // 0.6 s: blue from 0.3 s, the middle; the start (red) would mean no decoding past the key frame.
-    const auto short_ = MediaInspector::inspect(at("steps_06s.mp4"));
+    const auto short_ = MediaInspector::inspect(clip("steps_06s.mp4"));
     ASSERT_TRUE(short_ && short_->thumbnailJPEG);
     EXPECT_EQ(dominant(thumbnail(*short_)), 'b');
 }
@@ -158,9 +165,11 @@ TEST_F(MediaInspectorClipTest, GivesNothingForFilesWithoutReadableVideo) {
     testing::writeFile(at("fake.mov"), "this is a text file that only pretends to be a clip\n");
     testing::writeFile(at("empty.mp4"), "");
     // A camera's MOV cut short before its index (the index of a camera clip comes last).
-    const std::string whole = testing::readFile(at("h264_23976.mov"));
+    const std::string whole = testing::readFile(clip("h264_23976.mov"));
     testing::writeFile(at("truncated.mov"), std::string_view(whole).substr(0, whole.size() / 2));
     fs::create_directories(at("folder.mov"));
+    clip("sound.wav");
+    clip("sound_only.mov");
 
     for (const char* name : {"fake.mov", "empty.mp4", "truncated.mov", "sound.wav", "sound_only.mov", "folder.mov",
                              "missing.mov"}) {
@@ -171,9 +180,7 @@ TEST_F(MediaInspectorClipTest, GivesNothingForFilesWithoutReadableVideo) {
 
 TEST_F(MediaInspectorClipTest, AClipWhosePicturesAreCutOffKeepsItsFactsWithoutAThumbnail) {
     // Index first (as phones write it), then the pictures cut off after a few bytes.
-    ASSERT_TRUE(makeClip(at("faststart.mp4"), "-f lavfi -i testsrc2=s=320x180:r=25 -t 2 -c:v libx264 -pix_fmt yuv420p "
-                                              "-movflags +faststart"));
-    const std::string whole = testing::readFile(at("faststart.mp4"));
+    const std::string whole = testing::readFile(clip("faststart.mp4"));
     const auto mdat = whole.find("mdat");
     ASSERT_NE(mdat, std::string::npos);
     testing::writeFile(at("cut.mp4"), std::string_view(whole).substr(0, mdat + 64));
