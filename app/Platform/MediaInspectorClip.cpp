@@ -1,5 +1,8 @@
 // Reading the facts and one frame of a single clip with FFmpeg.
+#include <algorithm>
 #include <chrono>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 #include <mutex>
 #include <system_error>
@@ -154,8 +157,10 @@ FrameHandle frameAt(AVFormatContext& format, const AVStream& stream, double seco
     if (avcodec_open2(codec.get(), decoder, nullptr) < 0) return nullptr;
 
     const std::int64_t start = stream.start_time != AV_NOPTS_VALUE ? stream.start_time : 0;
-    const std::int64_t target =
-        start + av_rescale_q(std::llround(seconds * AV_TIME_BASE), AV_TIME_BASE_Q, stream.time_base);
+    if (stream.time_base.num <= 0 || stream.time_base.den <= 0) seconds = 0;  // no clock to seek by
+    const std::int64_t offset =
+        seconds > 0 ? av_rescale_q(std::llround(seconds * AV_TIME_BASE), AV_TIME_BASE_Q, stream.time_base) : 0;
+    const std::int64_t target = offset <= 0 ? start : start > INT64_MAX - offset ? INT64_MAX : start + offset;
     // Without a seek the reading stands at the start, right after the stream facts.
     if (seconds <= 0 || av_seek_frame(&format, stream.index, target, AVSEEK_FLAG_BACKWARD) < 0)
         return decodeUpTo(format, *codec, stream, target);

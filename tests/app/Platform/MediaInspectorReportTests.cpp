@@ -72,7 +72,8 @@ TEST(MediaInspectorReport, TheRewrittenReportShowsEveryInspectedClip) {
     EXPECT_NE(html.find("<h2>Clips (2)</h2>"), std::string::npos);
     EXPECT_EQ(count(html, "<figure>"), 2u);
     EXPECT_EQ(count(html, "<img src=\"data:image/jpeg;base64,/9j/"), 2u);  // JPEG bytes FF D8 FF
-    EXPECT_NE(html.find("<b>A001C001.MOV</b><span>0:00:02 · 320×180 · 23.98 fps · H.264</span>"), std::string::npos);
+    EXPECT_NE(html.find("<b>A001C001.MOV</b><span>0:00:02 · 320×180 · 23.98 fps · H.264</span>"),
+              std::string::npos);
     EXPECT_NE(html.find("<b>A001C002.mov</b><span>0:00:01 · 320×180 · 25 fps · ProRes 422 HQ</span>"),
               std::string::npos);
     EXPECT_NE(html.find("<b>0:00:03</b>"), std::string::npos);  // the runtime of both clips
