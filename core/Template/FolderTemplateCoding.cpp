@@ -1,8 +1,7 @@
 // The stored form of folder templates and extra folders inside the settings file.
-#include <cmath>
-#include <limits>
 #include <nlohmann/json.hpp>
 
+#include "Settings/JSONCoding.h"
 #include "Template/ExtraFolder.h"
 #include "Template/FolderTemplate.h"
 
@@ -11,31 +10,13 @@ namespace {
 
 using Json = nlohmann::json;
 
-// A JSON number that is a whole 64-bit signed value; booleans, fractions and values out of range are not.
-std::optional<std::int64_t> wholeNumber(const Json& json) {
-    if (json.is_number_integer() && !json.is_number_unsigned()) return json.get<std::int64_t>();
-    if (json.is_number_unsigned()) {
-        const auto value = json.get<std::uint64_t>();
-        if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return std::nullopt;
-        return static_cast<std::int64_t>(value);
-    }
-    if (json.is_number_float()) {
-        const double value = json.get<double>();
-        // -2^63 is exact as a double; 2^63 is the first value that no longer fits.
-        if (!std::isfinite(value) || value != std::trunc(value) || value < -9223372036854775808.0 ||
-            value >= 9223372036854775808.0)
-            return std::nullopt;
-        return static_cast<std::int64_t>(value);
-    }
-    return std::nullopt;
-}
-
 std::optional<ExtraFolder> readExtraFolder(const Json& json) {
     if (!json.is_object()) return std::nullopt;
     const auto level = json.find("parentLevel");
     const auto name = json.find("name");
     if (level == json.end() || name == json.end() || !name->is_string()) return std::nullopt;
-    const auto parentLevel = wholeNumber(*level);
+    // A whole 64-bit number: 2 and 2.0, not 1.5, "2" or true.
+    const auto parentLevel = JSONCoding::int64(*level);
     if (!parentLevel) return std::nullopt;
     return ExtraFolder{*parentLevel, name->get<std::string>()};
 }
