@@ -50,8 +50,11 @@ build_tree() {
   if command -v ccache >/dev/null 2>&1; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   fi
-  if [ ! -f "$dir/build.ninja" ]; then
+  # Configure when the tree is new or was configured with other options.
+  local options="${launcher[*]} $*"
+  if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$dir/.quillane-options" 2>/dev/null)" != "$options" ]; then
     cmake -S "$ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@"
+    printf '%s' "$options" > "$dir/.quillane-options"
   fi
   cmake --build "$dir"
 }
