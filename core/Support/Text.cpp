@@ -16,7 +16,8 @@ namespace {
 
 constexpr char32_t replacement = 0xFFFD;
 
-// Decodes one scalar at i (advancing i); invalid sequences give U+FFFD for one byte.
+// Decodes one scalar at i (advancing i); an ill-formed sequence (as far as it looked valid)
+// gives one U+FFFD.
 char32_t next(std::string_view text, std::size_t& i) {
     const auto* s = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::int32_t length = static_cast<std::int32_t>(std::min<std::size_t>(text.size(), INT32_MAX));
