@@ -6,6 +6,7 @@
 
 #include "Product/Product.h"
 #include "Settings/StoreLocation.h"
+#include "Support/ExclusiveRename.h"
 #include "Support/FileIO.h"
 #include "Support/Folders.h"
 
@@ -13,19 +14,6 @@ namespace quillane::LegacyMigration {
 namespace {
 
 std::string describe(int error) { return std::generic_category().message(error); }
-
-// Renames without ever replacing what stands at target. False with errno set on failure.
-bool renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
-    FileIO& io = FileIO::current();
-    if (io.renameNoReplace(from.c_str(), to.c_str()) == 0) return true;
-    if (errno != EINVAL) return false;
-    // The file system lacks RENAME_NOREPLACE: check first, then rename.
-    if (FileOps::exists(to)) {
-        errno = EEXIST;
-        return false;
-    }
-    return io.rename(from.c_str(), to.c_str()) == 0;
-}
 
 // The names of a folder's direct children, hidden ones included.
 bool listChildren(const std::filesystem::path& folder, std::vector<std::filesystem::path>& names, int& error) {
@@ -55,7 +43,7 @@ Outcome moveFolder(const std::filesystem::path& source, const std::filesystem::p
         if (!FileOps::exists(target)) {
             if (target.has_parent_path() && !Folders::createAll(target.parent_path()))
                 return Outcome::failed(describe(errno));
-            if (!renameNoReplace(source, target)) return Outcome::failed(describe(errno));
+            if (!ExclusiveRename::rename(source, target)) return Outcome::failed(describe(errno));
             return Outcome::moved();
         }
 
@@ -65,7 +53,7 @@ Outcome moveFolder(const std::filesystem::path& source, const std::filesystem::p
         int moved = 0;
         for (const auto& name : children) {
             if (FileOps::exists(target / name)) continue;  // never merged further, never replaced
-            if (!renameNoReplace(source / name, target / name)) return Outcome::failed(describe(errno));
+            if (!ExclusiveRename::rename(source / name, target / name)) return Outcome::failed(describe(errno));
             ++moved;
         }
         std::vector<std::filesystem::path> left;

@@ -70,8 +70,19 @@ TEST(LegacyMigration, MergesOneLevelWithoutReplacingAnything) {
     writeFile(root / "Tarnwick/catalog/A.json", "a");
     writeFile(root / "Quillane/settings.json", "new settings");
     writeFile(root / "Quillane/catalog/B.json", "b");
+    writeFile(root / "Tarnwick/clips/C.json", "c");
 
-    EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "Quillane"), Outcome::merged(1));
+    {
+        // A file system without exclusive rename: files go by link, folders by a checked rename.
+        FaultyFileIO io;
+        FaultyFileIO::Rule rule{};
+        rule.call = FaultyFileIO::Call::renameNoReplace;
+        rule.error = EINVAL;
+        io.fail(rule);
+        EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "Quillane"), Outcome::merged(2));
+    }
+    EXPECT_EQ(readFile(root / "Quillane/clips/C.json"), "c");
+    EXPECT_FALSE(fs::exists(root / "Tarnwick/history.json"));
     EXPECT_EQ(readFile(root / "Quillane/history.json"), "old history");
     EXPECT_EQ(readFile(root / "Quillane/settings.json"), "new settings");
     EXPECT_EQ(readFile(root / "Tarnwick/settings.json"), "old settings");
