@@ -29,7 +29,8 @@ std::string lowered(std::string_view text) {
 
 // User-perceived characters, counted up to limit.
 std::size_t characterCount(std::string_view text, std::size_t limit) {
-    if (isASCII(text)) return std::min(text.size(), limit);
+    // In plain ASCII every byte is one character, except a CR LF pair, which is one.
+    if (isASCII(text) && text.find("\r\n") == std::string_view::npos) return std::min(text.size(), limit);
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::BreakIterator> breaks(
         icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
@@ -97,8 +98,12 @@ const ClipCatalog::Index& ClipCatalog::loadAll() const {
     std::vector<std::filesystem::path> files;
     std::error_code code;
     std::filesystem::directory_iterator it(directory_, code);
-    for (; !code && it != std::filesystem::directory_iterator(); it.increment(code))
-        if (Text::extension(it->path().filename().string()) == "json") files.push_back(it->path());
+    for (; !code && it != std::filesystem::directory_iterator(); it.increment(code)) {
+        // A pipe or device named like a catalog file would block the search or never end.
+        std::error_code typeCode;
+        if (Text::extension(it->path().filename().string()) == "json" && it->is_regular_file(typeCode))
+            files.push_back(it->path());
+    }
 
     // Read and decode on a few threads; each file is handled by exactly one of them.
     std::vector<std::shared_ptr<const Indexed>> decoded(files.size());

@@ -8,6 +8,7 @@
 
 #include "Support/AtomicFile.h"
 #include "Support/Dates.h"
+#include "Support/ExclusiveRename.h"
 #include "Support/FileIO.h"
 #include "Support/Folders.h"
 
@@ -62,20 +63,9 @@ bool copyAside(const std::filesystem::path& url, const std::string& bytes) {
 }
 
 bool renameAside(const std::filesystem::path& url) {
-    FileIO& io = FileIO::current();
     const std::string stamp = currentStamp();
     for (int attempt = 1; attempt <= maxAttempts; ++attempt) {
-        const auto target = unreadableName(url, stamp, attempt);
-        int result = io.renameNoReplace(url.c_str(), target.c_str());
-        if (result != 0 && errno == EINVAL) {
-            // No RENAME_NOREPLACE here: check, then rename.
-            if (FileOps::exists(target)) {
-                errno = EEXIST;
-            } else {
-                result = io.rename(url.c_str(), target.c_str());
-            }
-        }
-        if (result == 0) {
+        if (ExclusiveRename::rename(url, unreadableName(url, stamp, attempt))) {
             FileOps::syncDirectory(url.parent_path());
             return true;
         }
@@ -101,6 +91,10 @@ bool isProtected(const std::filesystem::path& url) {
 
 std::optional<std::string> read(const std::filesystem::path& url) {
     try {
+        // A pipe, socket or device in the file's place would block or never end: unreadable.
+        struct stat st {};
+        if (FileIO::current().stat(url.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+            throw FileError(S_ISDIR(st.st_mode) ? EISDIR : EINVAL, url, "not a file");
         return FileOps::readFile(url);
     } catch (const FileError& error) {
         const int code = error.code().value();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -82,6 +83,7 @@ TEST(ClipCatalog, LoadsOnceOnTheFirstRealSearch) {
     EXPECT_TRUE(catalog.search("", records, 200).empty());
     EXPECT_TRUE(catalog.search("  a  ", records, 200).empty());
     EXPECT_TRUE(catalog.search("é", records, 200).empty());
+    EXPECT_TRUE(catalog.search("\r\n", records, 200).empty());  // one character: CR LF
     writeFile(dir / "catalog" / "whatever.json",
               "{\"recordID\":\"" + record.id.text() + "\",\"files\":[{\"path\":\"A/B.MOV\",\"size\":1,\"hash\":null}]}");
     EXPECT_EQ(catalog.search("b.mov", records, 200).size(), 1u);  // indexed under the inner id
@@ -108,6 +110,7 @@ TEST(ClipCatalog, SkipsWhatItCannotReadAndLeavesItInPlace) {
     writeFile(dir / "catalog/good.json", entry(d, "{\"path\":\"CLIP5\",\"size\":1}"));
     writeFile(dir / "catalog/unreadable.json", entry(a, "{\"path\":\"CLIP6\",\"size\":1}"));
     fs::create_directories(dir / "catalog/folder.json");
+    ASSERT_EQ(::mkfifo((dir / "catalog/pipe.json").c_str(), 0644), 0);  // never opened: it would block
 
     ClipCatalog catalog(dir.path());
     {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -116,6 +117,14 @@ TEST(JSONStore, UnreadableFileIsRenamedAsideNeverOverwritten) {
     ASSERT_EQ(aside.size(), 2u);
     const bool keptGood = readFile(aside[0]) == good || readFile(aside[1]) == good;
     EXPECT_TRUE(keptGood);
+
+    // A pipe in the file's place is never opened (that would block): it is set aside too.
+    ASSERT_EQ(::mkfifo(store.url().c_str(), 0644), 0);
+    EXPECT_FALSE(store.load());
+    EXPECT_FALSE(fs::exists(store.url()));
+    EXPECT_EQ(othersIn(dir.path(), "history.json").size(), 3u);
+    store.save(sampleHistory(1));
+    EXPECT_EQ(store.load()->size(), 1u);
 }
 
 TEST(JSONStore, FileThatCannotBeSetAsideIsNeverOverwrittenThisRun) {
