@@ -88,9 +88,32 @@ std::int64_t highestNumber(std::string_view letter, const std::vector<std::strin
     return highest;
 }
 
+namespace {
+// True when the roll name stands in one of the names as a whole roll: not preceded by an ASCII
+// letter or digit and not followed by a digit ("A1000" is in "A1000" and "DAY_A1000", not in "A10000").
+bool isUsed(const std::string& roll, const std::vector<std::string>& names) {
+    for (const auto& name : names) {
+        const std::string upper = Text::uppercased(name);
+        for (auto at = upper.find(roll); at != std::string::npos; at = upper.find(roll, at + 1)) {
+            const auto end = at + roll.size();
+            const bool clearBefore = at == 0 || !isAsciiUpperOrDigit(static_cast<unsigned char>(upper[at - 1]));
+            const bool clearAfter = end == upper.size() || !isAsciiDigit(static_cast<unsigned char>(upper[end]));
+            if (clearBefore && clearAfter) return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
 std::string nextRoll(std::string_view letter, const std::vector<std::string>& usedNames, std::int64_t digits) {
     // At the very top of the range the highest number is offered again rather than wrapping.
-    return format(letter, saturatingAdd(highestNumber(letter, usedNames, digits), 1), digits);
+    std::int64_t number = saturatingAdd(highestNumber(letter, usedNames, digits), 1);
+    std::string roll = format(letter, number, digits);
+    // Numbers that outgrow the digits setting ("A1000" after "A999") are not counted by
+    // highestNumber; step past any that are taken so the offered roll is really free.
+    for (std::size_t guard = 0; guard <= usedNames.size() && number < maxNumber && isUsed(roll, usedNames); ++guard)
+        roll = format(letter, ++number, digits);
+    return roll;
 }
 
 }  // namespace quillane::RollNamer

@@ -28,7 +28,8 @@ std::string step(std::string_view name, std::int64_t by, std::int64_t digits);
 // The largest roll number of `letter` with exactly `digits` digits found anywhere in the names
 // (case ignored; the letter may not follow an ASCII letter or digit), 0 when there is none.
 std::int64_t highestNumber(std::string_view letter, const std::vector<std::string>& names, std::int64_t digits);
-// The roll after the highest one used; gaps are not filled.
+// The roll after the highest one used; gaps are not filled, and a roll that is itself among the
+// used names (one that outgrew the digits, such as "A1000" with 3 digits) is stepped past.
 std::string nextRoll(std::string_view letter, const std::vector<std::string>& usedNames, std::int64_t digits);
 
 }  // namespace quillane::RollNamer

@@ -116,6 +116,11 @@ TEST(RollNamer, NextRollSkipsEveryNameUsedOnAnyDestination) {
     EXPECT_EQ(RollNamer::nextRoll("S", {"A001", "A002"}, 3), "S001");
     EXPECT_EQ(RollNamer::nextRoll("s", {"S001", "Zomer_S002_SOUND"}, 3), "S003");
     EXPECT_EQ(RollNamer::nextRoll("A", {"A999"}, 3), "A1000");
+    // Rolls that outgrew the digits are not counted as the highest, yet are never offered again.
+    EXPECT_EQ(RollNamer::nextRoll("A", {"A999", "A1000"}, 3), "A1001");
+    EXPECT_EQ(RollNamer::nextRoll("A", {"A998", "a1000_day2", "A999", "A1001"}, 3), "A1002");
+    EXPECT_EQ(RollNamer::nextRoll("A", {"A999", "A10000"}, 3), "A1000");
+    EXPECT_EQ(RollNamer::nextRoll("A", {"A9", "A10"}, 1), "A11");
     EXPECT_EQ(RollNamer::nextRoll("A", {"A9223372036854775807"}, 19), "A9223372036854775807");
 
     // Folders found on some destinations only: the union of every drive's names decides, so the
