@@ -89,17 +89,45 @@ std::optional<BlockDeviceNumber> resolve(const MountEntry& entry, const fs::path
     return BlockDeviceNumber{::major(status.st_rdev), ::minor(status.st_rdev)};
 }
 
-std::optional<BlockDeviceFacts> facts(BlockDeviceNumber device, const fs::path& sysfsRoot) {
-    std::error_code error;
-    const fs::path node = fs::canonical(sysfsDevice(device, sysfsRoot), error);
-    if (error) return std::nullopt;
+namespace {
 
+// The first device (in name order) that a mapped or RAID device is built on: the partition
+// that holds an encrypted volume or an LVM volume group. Nothing for an ordinary disk.
+std::optional<fs::path> firstSlave(const fs::path& disk) {
+    std::error_code error;
+    std::optional<std::string> first;
+    for (fs::directory_iterator it(disk / "slaves", error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (!first || name < *first) first = name;
+    }
+    if (!first) return std::nullopt;
+    const fs::path node = fs::canonical(disk / "slaves" / *first, error);
+    if (error) return std::nullopt;
+    return node;
+}
+
+std::optional<BlockDeviceFacts> factsOf(const fs::path& node, const fs::path& sysfsRoot, int hops) {
+    std::error_code error;
     BlockDeviceFacts facts;
     facts.kernelName = ueventValue(node / "uevent", "DEVNAME").value_or(node.filename().string());
     const bool isPartition = fs::exists(node / "partition", error) ||
                              ueventValue(node / "uevent", "DEVTYPE").value_or("") == "partition";
     const fs::path disk = isPartition ? node.parent_path() : node;
     facts.diskName = disk.filename().string();
+
+    // A mapped device (LUKS, LVM) or a RAID set is virtual: the hardware facts are those of the
+    // disk it is built on, so an encrypted USB SSD is a USB drive and LVM on an internal NVMe
+    // disk is internal. The file system stays on the mapped device itself.
+    constexpr int mostHops = 8;
+    if (hops < mostHops) {
+        if (const std::optional<fs::path> below = firstSlave(disk)) {
+            if (std::optional<BlockDeviceFacts> lower = factsOf(*below, sysfsRoot, hops + 1)) {
+                lower->kernelName = facts.kernelName;
+                lower->diskName = facts.diskName;
+                return lower;
+            }
+        }
+    }
     facts.isRemovable = readAttribute(disk / "removable").value_or("0") == "1";
     facts.isLoop = fs::exists(disk / "loop", error) || facts.diskName.rfind("loop", 0) == 0;
 
@@ -130,6 +158,15 @@ std::optional<BlockDeviceFacts> facts(BlockDeviceNumber device, const fs::path& 
                        (bus.empty() && !facts.isRemovable && path.find("/mmc") != std::string::npos);
     facts.isEjectable = facts.isRemovable || !facts.isInternal;
     return facts;
+}
+
+}  // namespace
+
+std::optional<BlockDeviceFacts> facts(BlockDeviceNumber device, const fs::path& sysfsRoot) {
+    std::error_code error;
+    const fs::path node = fs::canonical(sysfsDevice(device, sysfsRoot), error);
+    if (error) return std::nullopt;
+    return factsOf(node, sysfsRoot, 0);
 }
 
 }  // namespace quillane::BlockDevices

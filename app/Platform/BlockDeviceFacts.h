@@ -31,7 +31,8 @@ namespace BlockDevices {
 // an anonymous device number). Nothing for pseudo, network and device-less mounts.
 std::optional<BlockDeviceNumber> resolve(const MountEntry& entry, const std::filesystem::path& sysfsRoot);
 
-// The facts of one block device, or nothing when sysfs does not know it.
+// The facts of one block device, or nothing when sysfs does not know it. A mapped or RAID
+// device (LUKS, LVM, md) reports the hardware of the disk it is built on, under its own names.
 std::optional<BlockDeviceFacts> facts(BlockDeviceNumber device, const std::filesystem::path& sysfsRoot);
 
 // A sysfs attribute (or any small text file): at most 4 KiB, trimmed, invalid UTF-8 repaired;

@@ -142,6 +142,53 @@ TEST_F(RecordedSysfs, LoopDeviceIsADiskImage) {
     EXPECT_TRUE(image.isEjectable);
 }
 
+TEST_F(RecordedSysfs, MappedDevicesTakeTheHardwareOfTheDiskBeneath) {
+    // An encrypted SSD on USB, and an LVM volume on the internal NVMe disk: the file system sits
+    // on a device-mapper device whose "slaves" link to the partition it is built on.
+    const std::string usb = "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host7/target7:0:0/7:0:0:0";
+    addDisk(usb + "/block/sdc", 8, 32, "0", "../../../7:0:0:0", 1);
+    attribute(usb + "/vendor", "Samsung \n");
+    attribute(usb + "/model", "PSSD T7 Shield  \n");
+    const std::string nvme = "pci0000:00/0000:00:1d.0/0000:03:00.0/nvme/nvme0";
+    addDisk(nvme + "/nvme0n1", 259, 0, "0", "../../nvme0", 3);
+    attribute(nvme + "/model", "Samsung SSD 980 PRO 1TB\n");
+    const auto mapped = [&](const std::string& name, unsigned minor, const std::string& below) {
+        addDisk("virtual/block/" + name, 253, minor, "0");
+        const fs::path slaves = root.path() / "devices/virtual/block" / name / "slaves";
+        fs::create_directories(slaves);
+        const fs::path target = root.path() / "devices" / below;
+        fs::create_directory_symlink(fs::relative(target, slaves), slaves / target.filename());
+    };
+    mapped("dm-0", 0, usb + "/block/sdc/sdc1");
+    mapped("dm-1", 1, nvme + "/nvme0n1/nvme0n1p3");
+    mapped("dm-2", 2, "virtual/block/dm-1");  // a volume stacked on another mapping
+
+    const BlockDeviceFacts encrypted = facts(253, 0);
+    EXPECT_EQ(encrypted.kernelName, "dm-0") << "the file system is read from the mapped device";
+    EXPECT_EQ(encrypted.diskName, "dm-0");
+    EXPECT_EQ(encrypted.protocol, "USB");
+    EXPECT_EQ(encrypted.vendor, "Samsung");
+    EXPECT_EQ(encrypted.model, "PSSD T7 Shield");
+    EXPECT_FALSE(encrypted.isInternal);
+    EXPECT_TRUE(encrypted.isEjectable);
+
+    for (unsigned minor : {1u, 2u}) {
+        const BlockDeviceFacts lvm = facts(253, minor);
+        EXPECT_EQ(lvm.kernelName, "dm-" + std::to_string(minor));
+        EXPECT_EQ(lvm.protocol, "PCI-Express");
+        EXPECT_TRUE(lvm.isInternal) << "an LVM volume on the machine's own disk is no external drive";
+        EXPECT_FALSE(lvm.isEjectable);
+    }
+
+    // A mapping whose slave went away keeps what it knows of itself.
+    addDisk("virtual/block/dm-3", 253, 3, "0");
+    fs::create_directories(root.path() / "devices/virtual/block/dm-3/slaves");
+    fs::create_directory_symlink("../../sdz/sdz1", root.path() / "devices/virtual/block/dm-3/slaves/sdz1");
+    const BlockDeviceFacts orphan = facts(253, 3);
+    EXPECT_EQ(orphan.kernelName, "dm-3");
+    EXPECT_FALSE(orphan.protocol.has_value());
+}
+
 TEST_F(RecordedSysfs, UnknownDevicesAndMountsWithoutOneGiveNothing) {
     addDisk("virtual/block/loop0", 7, 0, "0");
     EXPECT_FALSE(BlockDevices::facts({8, 99}, root.path()).has_value());
