@@ -1,5 +1,6 @@
 #include "Transfer/ClipInfo.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -17,11 +18,14 @@ std::string ClipInfo::summary() const {
     if (width && height) parts.push_back(std::to_string(*width) + "\u00D7" + std::to_string(*height));
     if (fps && std::isfinite(*fps) && std::fabs(*fps) < 1e15) {
         const double whole = std::round(*fps);
-        if (std::fabs(*fps - whole) <= 0.01)
-            std::snprintf(buffer, sizeof buffer, "%lld fps", static_cast<long long>(whole));
-        else
-            std::snprintf(buffer, sizeof buffer, "%.2f fps", *fps);
-        parts.emplace_back(buffer);
+        if (std::fabs(*fps - whole) <= 0.01) {
+            parts.push_back(std::to_string(static_cast<long long>(whole)) + " fps");
+        } else {
+            // to_chars always writes a decimal point; printf would follow the C locale, which the
+            // app takes from the desktop and which may write a comma.
+            const auto end = std::to_chars(buffer, buffer + sizeof buffer, *fps, std::chars_format::fixed, 2).ptr;
+            parts.push_back(std::string(buffer, end) + " fps");
+        }
     }
     if (codec) parts.push_back(*codec);
 

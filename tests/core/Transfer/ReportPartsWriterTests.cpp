@@ -8,6 +8,7 @@
 #include "Support/HostInfo.h"
 #include "Transfer/ClipInfo.h"
 #include "Transfer/ReportDates.h"
+#include "support/CommaLocale.h"
 
 using namespace quillane;
 
@@ -85,4 +86,9 @@ TEST(ClipInfo, SummaryJoinsTheKnownFacts) {
     EXPECT_EQ(nearlyWhole.summary(), "59.94 fps");
     nearlyWhole.fps = 29.97;
     EXPECT_EQ(nearlyWhole.summary(), "29.97 fps");
+
+    // The app's process formats numbers the desktop's way; the summary keeps its decimal point.
+    quillane::testing::CommaLocale comma;
+    if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma could be set";
+    EXPECT_EQ(partial.summary(), "1:02:06 \u00B7 23.98 fps");
 }
