@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "Product/Product.h"
 #include "Settings/Lang.h"
 #include "Support/AtomicFile.h"
 #include "Support/Dates.h"
@@ -11,6 +12,17 @@
 
 namespace quillane::MHLWriter {
 namespace {
+
+// toolName spelt out: the product's name, a blank and its version.
+constexpr bool isNameAndVersion(const char* text) {
+    auto skip = [&text](const char* part) {
+        for (; *part != '\0'; ++part, ++text)
+            if (*text != *part) return false;
+        return true;
+    };
+    return skip(Product::name) && skip(" ") && skip(Product::version) && *text == '\0';
+}
+static_assert(isNameAndVersion(toolName), "the tool name must follow the product's name and version");
 
 // "yyyy-MM-dd_HHmmss" in the machine's current time zone.
 std::string localStamp(std::chrono::system_clock::time_point time) {
