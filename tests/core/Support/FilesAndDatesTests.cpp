@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "Support/AtomicFile.h"
+#include "Support/Base64.h"
 #include "Support/Dates.h"
 #include "Support/FileIO.h"
 #include "Support/Markup.h"
@@ -77,4 +78,17 @@ TEST(Markup, EscapesTheFourCharactersAndMakesTextWellFormed) {
     EXPECT_EQ(Markup::escape("&amp;"), "&amp;amp;");
     EXPECT_EQ(Markup::escape("Zoë"), "Zoë");
     EXPECT_EQ(Markup::escape("a\x01" "b\xFF"), "a\uFFFDb\uFFFD");
+}
+
+TEST(Base64, StandardAlphabetWithPaddingAndNoLineBreaks) {
+    EXPECT_EQ(Base64::encode(""), "");
+    EXPECT_EQ(Base64::encode("f"), "Zg==");
+    EXPECT_EQ(Base64::encode("fo"), "Zm8=");
+    EXPECT_EQ(Base64::encode("foo"), "Zm9v");
+    EXPECT_EQ(Base64::encode("foobar"), "Zm9vYmFy");
+    EXPECT_EQ(Base64::encode(std::string("\xFB\xFF\xBF", 3)), "+/+/");
+    const std::string long_(1000, '\xAB');
+    const std::string encoded = Base64::encode(long_);
+    EXPECT_EQ(encoded.size(), 1336u);
+    EXPECT_EQ(encoded.find('\n'), std::string::npos);
 }
