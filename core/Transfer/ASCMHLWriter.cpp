@@ -1,13 +1,13 @@
 #include "Transfer/ASCMHLWriter.h"
 
-#include <sys/stat.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 #include "Support/AtomicFile.h"
 #include "Support/Dates.h"
 #include "Support/FileIO.h"
+#include "Support/Folders.h"
 #include "Support/HostInfo.h"
 #include "Support/Markup.h"
 #include "Template/FolderTemplate.h"
@@ -15,22 +15,6 @@
 
 namespace quillane::ASCMHLWriter {
 namespace {
-
-// mkdir -p through the file layer; an existing folder is fine, an existing file is not.
-void createFolders(const std::filesystem::path& folder) {
-    FileIO& io = FileIO::current();
-    struct stat st {};
-    if (io.stat(folder.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return;
-        throw FileError(ENOTDIR, folder, "cannot create folder");
-    }
-    if (folder.has_parent_path() && folder.parent_path() != folder) createFolders(folder.parent_path());
-    if (io.mkdir(folder.c_str(), 0755) != 0) {
-        const int error = errno;
-        if (error == EEXIST && io.stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
-        throw FileError(error, folder, "cannot create folder");
-    }
-}
 
 // A file that sits inside (or is) an "ascmhl" entry came with an earlier offload on the card;
 // the manifest's own ignore rules leave it out.
@@ -90,7 +74,7 @@ std::filesystem::path write(const std::filesystem::path& root, const std::vector
                             std::chrono::system_clock::time_point /*startedAt*/,
                             std::chrono::system_clock::time_point finishedAt, std::string_view toolVersion) {
     const std::filesystem::path folder = root / folderName;
-    createFolders(folder);
+    if (!Folders::createAll(folder)) throw FileError(errno, folder, "cannot create folder");
 
     const std::filesystem::path chainFile = folder / chainFileName;
     const ASCMHLChain::Current chain = ASCMHLChain::read(chainFile);
