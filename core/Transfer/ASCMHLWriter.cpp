@@ -82,7 +82,9 @@ std::filesystem::path write(const std::filesystem::path& root, const std::vector
 
     char prefix[32];
     std::snprintf(prefix, sizeof prefix, "%04lld", number);
-    const std::string name = std::string(prefix) + "_" + FolderTemplate::sanitize(root.filename().string()) + "_" +
+    // A roll folder given with a trailing separator is still named after its last component.
+    const std::filesystem::path rollName = root.has_filename() ? root.filename() : root.parent_path().filename();
+    const std::string name = std::string(prefix) + "_" + FolderTemplate::sanitize(rollName.string()) + "_" +
                              ASCMHLChain::utcStamp(finishedAt) + "Z.mhl";
     const std::string text = manifestText(files, hashes, algorithm, Dates::iso8601(finishedAt), toolVersion);
     const std::filesystem::path manifest = folder / name;

@@ -234,6 +234,9 @@ TEST(ASCMHLWriter, NamesAndDatesAreUTCWhateverTheZone) {
     ::tzset();
     EXPECT_EQ(manifest.filename(), "0001_A001_2025-03-14_092653Z.mhl");
     EXPECT_NE(readFile(manifest).find("<creationdate>2025-03-14T09:26:53Z</creationdate>"), std::string::npos);
+
+    // A roll folder passed with a trailing separator is named the same way.
+    EXPECT_EQ(writeOnce(dir.path() / "B002" / "").filename(), "0001_B002_2025-03-14_092653Z.mhl");
 }
 
 TEST(ASCMHLWriter, FailuresAreThrownAndLeaveWhatWasWritten) {
