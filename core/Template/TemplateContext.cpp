@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+#include "Support/HostTimeZone.h"
+
 namespace quillane {
 
 std::string formatTemplateDate(std::chrono::system_clock::time_point date, std::string_view pattern) {
@@ -17,7 +19,7 @@ std::string formatTemplateDate(std::chrono::system_clock::time_point date, std::
         icu::UnicodeString::fromUTF8(icu::StringPiece(pattern.data(), static_cast<int32_t>(pattern.size())));
     icu::SimpleDateFormat formatter(icuPattern, icu::Locale("en_US_POSIX"), status);
     if (U_FAILURE(status)) return {};
-    formatter.adoptTimeZone(icu::TimeZone::detectHostTimeZone());
+    formatter.adoptTimeZone(HostTimeZone::current().release());
     const auto millis = std::chrono::floor<std::chrono::milliseconds>(date).time_since_epoch().count();
     icu::UnicodeString out;
     formatter.format(static_cast<UDate>(millis), out);

@@ -2,10 +2,11 @@
 
 #include <unicode/datefmt.h>
 #include <unicode/locid.h>
-#include <unicode/timezone.h>
 #include <unicode/unistr.h>
 
 #include <memory>
+
+#include "Support/HostTimeZone.h"
 
 namespace quillane::ReportDates {
 namespace {
@@ -17,7 +18,7 @@ icu::Locale localeFor(AppLanguage language) {
 std::string format(icu::DateFormat* formatter, std::chrono::system_clock::time_point time) {
     if (formatter == nullptr) return "";
     // The zone is looked up on every call, so that a change of the machine's zone shows at once.
-    formatter->adoptTimeZone(icu::TimeZone::detectHostTimeZone());
+    formatter->adoptTimeZone(HostTimeZone::current().release());
     const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count();
     icu::UnicodeString text;
     formatter->format(static_cast<UDate>(millis), text);
