@@ -74,9 +74,7 @@ std::optional<std::string> readAttribute(const fs::path& file) {
         filled += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    std::string text = Text::trimSpaceAndNewlines(Text::validUtf8(std::string_view(buffer.data(), filled)));
-    if (text.empty()) return std::nullopt;
-    return text;
+    return Text::trimmedOrNone(std::string_view(buffer.data(), filled));
 }
 
 std::optional<BlockDeviceNumber> resolve(const MountEntry& entry, const fs::path& sysfsRoot) {

@@ -11,12 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> cleanText(std::string_view raw) {
-    std::string text = Text::trimSpaceAndNewlines(Text::validUtf8(raw));
-    if (text.empty()) return std::nullopt;
-    return text;
-}
-
 std::optional<std::string> lookup(blkid_probe probe, const char* name) {
     const char* data = nullptr;
     std::size_t length = 0;
@@ -24,7 +18,7 @@ std::optional<std::string> lookup(blkid_probe probe, const char* name) {
     // blkid counts the terminating zero in the length.
     std::string_view value(data, length);
     while (!value.empty() && value.back() == '\0') value.remove_suffix(1);
-    return cleanText(value);
+    return Text::trimmedOrNone(value);
 }
 
 int hexDigit(char c) {
@@ -41,7 +35,7 @@ std::optional<std::string> linkNaming(const fs::path& folder, std::string_view k
         std::error_code linkError;
         const fs::path target = fs::read_symlink(it->path(), linkError);
         if (!linkError && target.filename() == kernelName)
-            return cleanText(decodeHexEscapes(it->path().filename().string()));
+            return Text::trimmedOrNone(decodeHexEscapes(it->path().filename().string()));
     }
     return std::nullopt;
 }

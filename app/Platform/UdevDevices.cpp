@@ -15,9 +15,7 @@ namespace {
 std::optional<std::string> property(udev_device* device, const char* name) {
     const char* value = udev_device_get_property_value(device, name);
     if (value == nullptr) return std::nullopt;
-    std::string text = Text::trimSpaceAndNewlines(Text::validUtf8(FileSystemIdentities::decodeHexEscapes(value)));
-    if (text.empty()) return std::nullopt;
-    return text;
+    return Text::trimmedOrNone(FileSystemIdentities::decodeHexEscapes(value));
 }
 
 std::optional<std::string> protocolOfBus(const std::optional<std::string>& bus) {

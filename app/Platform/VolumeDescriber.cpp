@@ -30,9 +30,7 @@ std::optional<std::string> shown(const std::optional<std::string>& raw) {
     std::u32string scalars = Text::decode(*raw);
     for (char32_t& c : scalars)
         if (c < 0x20 || (c >= 0x7F && c < 0xA0)) c = U' ';
-    std::string text = Text::trimSpaceAndNewlines(Text::encode(scalars));
-    if (text.empty()) return std::nullopt;
-    return text;
+    return Text::trimmedOrNone(Text::encode(scalars));
 }
 
 std::string folderName(const fs::path& mountPoint) {

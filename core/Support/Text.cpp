@@ -127,6 +127,12 @@ bool isSpaceOrNewline(char32_t c) {
 std::string trimHorizontalSpace(std::string_view text) { return trim(text, isHorizontalSpace); }
 std::string trimSpaceAndNewlines(std::string_view text) { return trim(text, isSpaceOrNewline); }
 
+std::optional<std::string> trimmedOrNone(std::string_view raw) {
+    std::string text = trimSpaceAndNewlines(raw);  // decoding already replaces invalid UTF-8
+    if (text.empty()) return std::nullopt;
+    return text;
+}
+
 std::string lowercased(std::string_view text) {
     icu::UnicodeString u = toUnicode(text);
     u.toLower(icu::Locale::getRoot());

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ bool isSpaceOrNewline(char32_t c);
 std::string trimHorizontalSpace(std::string_view text);
 // Removes white space and line breaks at both ends.
 std::string trimSpaceAndNewlines(std::string_view text);
+// A text read from a device or the system: valid UTF-8, trimmed of white space and line breaks;
+// none when nothing is left.
+std::optional<std::string> trimmedOrNone(std::string_view raw);
 
 // --- case -------------------------------------------------------------------
 // Full Unicode case mapping, locale independent.

@@ -63,6 +63,8 @@ TEST(Text, CaseAndClassesAndTrimming) {
     EXPECT_FALSE(Text::isHorizontalSpace(U'\n'));
     EXPECT_EQ(Text::trimHorizontalSpace("\t a \n "), "a \n");
     EXPECT_EQ(Text::trimSpaceAndNewlines("\n\t a b \r\n"), "a b");
+    EXPECT_EQ(Text::trimmedOrNone(" Samsung\xFF \n"), "Samsung\uFFFD");
+    EXPECT_FALSE(Text::trimmedOrNone(" \t\n"));
     EXPECT_EQ(Text::extension("A001.R3D"), "R3D");
     EXPECT_EQ(Text::extension(".hidden"), "");
     EXPECT_EQ(Text::extension("noext"), "");
