@@ -1,5 +1,7 @@
 #include "Detection/ByteFormat.h"
 
+#include <langinfo.h>
+
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -25,9 +27,12 @@ std::string number(double value, int digits) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*f", digits, value);
     std::string text(buffer);
-    if (text.find('.') != std::string::npos) {
+    // printf writes the C locale's decimal separator, which the app takes from the desktop.
+    const char* localePoint = ::nl_langinfo(RADIXCHAR);
+    const std::string point = localePoint != nullptr && *localePoint != '\0' ? localePoint : ".";
+    if (text.find(point) != std::string::npos) {
         while (!text.empty() && text.back() == '0') text.pop_back();
-        if (!text.empty() && text.back() == '.') text.pop_back();
+        if (text.ends_with(point)) text.resize(text.size() - point.size());
     }
     return text;
 }

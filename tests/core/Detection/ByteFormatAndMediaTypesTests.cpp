@@ -6,6 +6,7 @@
 #include "Detection/ByteFormat.h"
 #include "Detection/MediaTypes.h"
 #include "Settings/Lang.h"
+#include "support/CommaLocale.h"
 
 using namespace quillane;
 
@@ -21,6 +22,13 @@ TEST(ByteFormat, DecimalUnitsFromKBToTB) {
     EXPECT_EQ(ByteFormat::string(1'234'567'890), "1.23 GB");
     EXPECT_EQ(ByteFormat::string(2'000'000'000'000), "2 TB");
     EXPECT_EQ(ByteFormat::string(5'000'000'000'000'000), "5000 TB");
+
+    // Where the desktop writes a decimal comma, so does the count, trimmed alike.
+    quillane::testing::CommaLocale comma;
+    if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma could be set";
+    EXPECT_EQ(ByteFormat::string(1'500'000'000), "1,5 GB");
+    EXPECT_EQ(ByteFormat::string(2'000'000'000), "2 GB");
+    EXPECT_EQ(ByteFormat::string(1'234'567'890), "1,23 GB");
 }
 
 TEST(ByteFormat, RatesAndTheirDash) {
