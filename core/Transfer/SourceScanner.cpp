@@ -59,9 +59,15 @@ bool listFolder(const fs::path& folder, std::vector<std::string>& names) {
     return ok;
 }
 
+// A card's date as a time point. Dates beyond what the clock can hold (a file system may store
+// dates centuries away) are held at its ends instead of overflowing.
 Clock::time_point toTimePoint(const struct statx_timestamp& t) {
-    return Clock::time_point(std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(t.tv_sec) +
-                                                                         std::chrono::nanoseconds(t.tv_nsec)));
+    using namespace std::chrono;
+    constexpr std::int64_t limit = duration_cast<seconds>(Clock::duration::max()).count() - 1;
+    const std::int64_t secs = std::clamp<std::int64_t>(t.tv_sec, -limit, limit);
+    const std::int64_t nanos = std::clamp<std::int64_t>(t.tv_nsec, 0, 999'999'999);
+    return Clock::time_point(duration_cast<Clock::duration>(seconds(secs)) +
+                             duration_cast<Clock::duration>(nanoseconds(nanos)));
 }
 
 std::string firstLevelName(std::string_view relativePath) {
@@ -123,9 +129,13 @@ SourceScan SourceScanner::scan(const fs::path& rootIn, CopyMode mode, const std:
 
         const fs::path full = root / relative;
         struct statx st {};
-        const bool haveAttributes =
-            io.lstatx(full.c_str(), STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &st) == 0 &&
-            (st.stx_mask & STATX_TYPE);
+        const int statError =
+            io.lstatx(full.c_str(), STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &st) == 0 ? 0 : errno;
+        // An entry that vanished since its folder was listed is passed over; one the card can't
+        // describe (a read error, no permission) fails the scan, or the card would be copied
+        // incomplete and reported as safe.
+        if (statError != 0 && statError != ENOENT && statError != ENOTDIR) throw SourceScanError::unreadable(full);
+        const bool haveAttributes = statError == 0 && (st.stx_mask & STATX_TYPE);
 
         const std::string firstLevel = firstLevelName(relative);
         if (!haveAttributes) continue;

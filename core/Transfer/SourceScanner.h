@@ -37,8 +37,9 @@ namespace SourceScanner {
 // Walks the card below root once, from the attributes the walk holds (no file is opened),
 // and returns the files to copy, the folders to create, totals, first-level groups and the
 // fingerprint. Junk is skipped, folders included. Throws SourceScanError: unreadable for the
-// root or any folder below it that cannot be read (a card that fails mid-walk must not look
-// complete), cancelled when isCancelled answers true.
+// root, any folder below it that cannot be read, or any entry whose attributes cannot be read
+// for another reason than having vanished (a card that fails mid-walk must not look complete),
+// cancelled when isCancelled answers true.
 SourceScan scan(const std::filesystem::path& root, CopyMode mode, const std::set<std::string>& videoExtensions,
                 bool includeAudio, const std::function<bool()>& isCancelled = {});
 

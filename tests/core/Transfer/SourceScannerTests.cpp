@@ -156,11 +156,39 @@ TEST(SourceScanner, UnreadableRootOrSubFolderFailsTheScan) {
     }
     EXPECT_EQ(io.calls(FaultyFileIO::Call::open, ".Trashes"), 0);  // junk is never entered
 
-    // An entry whose attributes can't be read is left out; the rest scans.
+    // An entry that vanished since its folder was listed is left out; the rest scans.
+    {
+        FaultyFileIO vanished;
+        vanished.fail({.call = FaultyFileIO::Call::lstatx, .pathContains = "BROKEN", .error = ENOENT});
+        EXPECT_EQ(paths(SourceScanner::scan(card.path(), CopyMode::entireCard, video, false)),
+                  std::vector<std::string>{"CLIPS/A001.MOV"});
+    }
+    // An entry the card can't describe fails the scan instead of going missing from the copy.
     FaultyFileIO attributes;
-    attributes.fail({.call = FaultyFileIO::Call::lstatx, .pathContains = "BROKEN"});
-    EXPECT_EQ(paths(SourceScanner::scan(card.path(), CopyMode::entireCard, video, false)),
-              std::vector<std::string>{"CLIPS/A001.MOV"});
+    attributes.fail({.call = FaultyFileIO::Call::lstatx, .pathContains = "A002", .error = EIO});
+    try {
+        SourceScanner::scan(card.path(), CopyMode::entireCard, video, false);
+        FAIL() << "a card with an unreadable entry must not scan as complete";
+    } catch (const SourceScanError& e) {
+        EXPECT_EQ(e.kind(), SourceScanError::Kind::unreadable);
+        EXPECT_EQ(e.path(), card / "CLIPS/BROKEN/A002.MOV");
+    }
+}
+
+TEST(SourceScanner, DatesBeyondTheClocksRangeAreHeldAtItsEnds) {
+    using namespace std::chrono;
+    TempDir card;
+    writeFile(card / "far.mov", "x");
+    writeFile(card / "near.mov", "y");
+    // 2400-01-01: some file systems store it; the clock ends in 2262.
+    struct timespec times[2] = {{0, UTIME_OMIT}, {13'569'465'600, 0}};
+    if (::utimensat(AT_FDCWD, (card / "far.mov").c_str(), times, 0) != 0) GTEST_SKIP() << "no far dates here";
+    setModificationTime(card / "near.mov", 1700000000);
+    const SourceScan scan = SourceScanner::scan(card.path(), CopyMode::entireCard, video, false);
+    ASSERT_EQ(scan.files.size(), 2u);
+    ASSERT_TRUE(scan.files[0].modificationDate);
+    EXPECT_GT(*scan.files[0].modificationDate, system_clock::time_point(seconds(9'000'000'000)));
+    EXPECT_EQ(*scan.files[1].modificationDate, system_clock::time_point(seconds(1700000000)));
 }
 
 TEST(SourceScanner, CancelStopsAtTheFirstEntry) {
