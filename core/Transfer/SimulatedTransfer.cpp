@@ -45,9 +45,7 @@ bool SimulatedTransfer::isCancelled() const {
 }
 
 bool SimulatedTransfer::waitUntilFinished(double timeoutSeconds) {
-    std::unique_lock lock(finishedLock_);
-    return finishedSignal_.wait_for(lock, std::chrono::duration<double>(std::max(0.0, timeoutSeconds)),
-                                    [this] { return finished_; });
+    return finished_.wait(timeoutSeconds);
 }
 
 void SimulatedTransfer::sleepOneTick() const {
@@ -132,11 +130,7 @@ TransferResult SimulatedTransfer::run() {
         std::lock_guard guard(lock_);
         result.paused = paused_;
     }
-    {
-        std::lock_guard guard(finishedLock_);
-        finished_ = true;
-    }
-    finishedSignal_.notify_all();
+    finished_.raise();
     return result;
 }
 

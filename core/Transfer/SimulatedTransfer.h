@@ -1,8 +1,8 @@
 #pragma once
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
+#include "Transfer/FinishedSignal.h"
 #include "Transfer/TransferJob.h"
 #include "Transfer/TransferRunning.h"
 
@@ -42,9 +42,7 @@ private:
     mutable std::mutex lock_;
     bool cancelled_ = false;
     bool paused_ = false;
-    std::mutex finishedLock_;
-    std::condition_variable finishedSignal_;
-    bool finished_ = false;
+    FinishedSignal finished_;
 };
 
 }  // namespace quillane

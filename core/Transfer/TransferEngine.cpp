@@ -65,9 +65,7 @@ bool TransferEngine::isPaused() const {
 }
 
 bool TransferEngine::waitUntilFinished(double timeoutSeconds) {
-    std::unique_lock lock(finishedLock_);
-    return finishedSignal_.wait_for(lock, std::chrono::duration<double>(std::max(0.0, timeoutSeconds)),
-                                    [this] { return finished_; });
+    return finished_.wait(timeoutSeconds);
 }
 
 TransferResult TransferEngine::run() {
@@ -84,11 +82,7 @@ TransferResult TransferEngine::run() {
     tracker_.setPhase(TransferPhase::finishing);
     TransferResult result = finish(run, wentOn);
     tracker_.setPhase(TransferPhase::done);
-    {
-        std::lock_guard guard(finishedLock_);
-        finished_ = true;
-    }
-    finishedSignal_.notify_all();
+    finished_.raise();
     return result;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
 #include <optional>
 #include <string>
 
+#include "Transfer/FinishedSignal.h"
 #include "Transfer/TransferJob.h"
 #include "Transfer/TransferRunning.h"
 
@@ -53,9 +53,7 @@ private:
     mutable std::mutex stateLock_;
     bool cancelRequested_ = false;
     bool pauseRequested_ = false;
-    std::mutex finishedLock_;
-    std::condition_variable finishedSignal_;
-    bool finished_ = false;
+    FinishedSignal finished_;
 };
 
 }  // namespace quillane

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <thread>
 
 #include "Hashing/XXHash64.h"
@@ -29,11 +31,17 @@ TEST(SimulatedTransfer, FinishesLikeARealTransferWithoutTouchingAnyFile) {
     SimulatedTransfer transfer(demoJob(true), 0.12);
     EXPECT_DOUBLE_EQ(transfer.tracker().timeScale(), 1e6 / 1.05e9 * 2 / 0.12);
 
-    bool otherWaiter = false;
+    // Not run yet: nothing to wait for, whatever the timeout says.
+    EXPECT_FALSE(transfer.waitUntilFinished(-1));
+    EXPECT_FALSE(transfer.waitUntilFinished(std::nan("")));
+    bool otherWaiter = false, patientWaiter = false;
     std::thread waiter([&] { otherWaiter = transfer.waitUntilFinished(30); });
+    std::thread patient([&] { patientWaiter = transfer.waitUntilFinished(std::numeric_limits<double>::infinity()); });
     const TransferResult result = transfer.run();
     waiter.join();
+    patient.join();
     EXPECT_TRUE(otherWaiter);
+    EXPECT_TRUE(patientWaiter);  // waiting "forever" waits for the end
     EXPECT_TRUE(transfer.waitUntilFinished(0));
 
     EXPECT_TRUE(result.allSucceeded());
