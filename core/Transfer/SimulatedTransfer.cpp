@@ -8,22 +8,12 @@
 
 namespace quillane {
 
-namespace {
-
-std::vector<std::string> namesOf(const TransferJob& job) {
-    std::vector<std::string> names;
-    for (const TransferDestination& destination : job.destinations) names.push_back(destination.name);
-    return names;
-}
-
-}  // namespace
-
 SimulatedTransfer::SimulatedTransfer(TransferJob job, double duration, std::int64_t alreadyCopied)
     : job_(std::move(job)),
       duration_(duration),
       alreadyCopied_(std::clamp<std::int64_t>(alreadyCopied, 0, job_.totalBytes())),
-      tracker_(job_.totalBytes(), static_cast<int>(job_.files.size()), namesOf(job_),
-               std::vector<std::int64_t>(job_.destinations.size(), job_.verify ? job_.totalBytes() : 0)) {
+      tracker_(job_.totalBytes(), static_cast<int>(job_.files.size()), job_.destinationNames(),
+               job_.readBackTotals()) {
     const double total = static_cast<double>(job_.totalBytes());
     tracker_.setTimeScale(total / displayedRate * (job_.verify ? 2.0 : 1.0) / duration_);
 }

@@ -11,16 +11,6 @@ namespace quillane {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::vector<std::string> destinationNames(const TransferJob& job) {
-    std::vector<std::string> names;
-    for (const TransferDestination& destination : job.destinations) names.push_back(destination.name);
-    return names;
-}
-
-}  // namespace
-
 TransferEngine::Run::Run(const TransferJob& job)
     : startedAt(std::chrono::system_clock::now()),
       errors(job.destinations.size()),
@@ -38,8 +28,8 @@ void TransferEngine::Run::fail(int destination, const std::string& message, Tran
 
 TransferEngine::TransferEngine(TransferJob job)
     : job_(std::move(job)),
-      tracker_(job_.totalBytes(), static_cast<int>(job_.files.size()), destinationNames(job_),
-               std::vector<std::int64_t>(job_.destinations.size(), job_.verify ? job_.totalBytes() : 0)) {}
+      tracker_(job_.totalBytes(), static_cast<int>(job_.files.size()), job_.destinationNames(),
+               job_.readBackTotals()) {}
 
 TransferEngine::~TransferEngine() = default;
 

@@ -22,4 +22,15 @@ std::int64_t TransferJob::totalBytes() const {
     return total;
 }
 
+std::vector<std::string> TransferJob::destinationNames() const {
+    std::vector<std::string> names;
+    names.reserve(destinations.size());
+    for (const TransferDestination& destination : destinations) names.push_back(destination.name);
+    return names;
+}
+
+std::vector<std::int64_t> TransferJob::readBackTotals() const {
+    return std::vector<std::int64_t>(destinations.size(), verify ? totalBytes() : 0);
+}
+
 }  // namespace quillane

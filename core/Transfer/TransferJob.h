@@ -47,6 +47,11 @@ struct TransferJob {
 
     // The sum of every file's size.
     std::int64_t totalBytes() const;
+    // The destinations' names, in job order.
+    std::vector<std::string> destinationNames() const;
+    // Per destination, the bytes read-back is expected to cover before the copy pass knows
+    // better: every byte when the job verifies, none otherwise.
+    std::vector<std::int64_t> readBackTotals() const;
 };
 
 }  // namespace quillane

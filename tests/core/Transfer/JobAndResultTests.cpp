@@ -22,6 +22,13 @@ TEST(TransferJob, TakesRootFilesAndFoldersFromTheScan) {
     EXPECT_EQ(job.mhlFormat, MHLFormat::asc);
     EXPECT_FALSE(job.report);
     EXPECT_EQ(TransferJob().totalBytes(), 0);
+    // What both transfers make their trackers from.
+    EXPECT_EQ(job.destinationNames(), std::vector<std::string>{"SSD1"});
+    EXPECT_EQ(job.readBackTotals(), std::vector<std::int64_t>{0});
+    TransferJob verifying = job;
+    verifying.verify = true;
+    verifying.destinations.push_back({"SSD2", "/media/ssd2/A001"});
+    EXPECT_EQ(verifying.readBackTotals(), (std::vector<std::int64_t>{42, 42}));
 }
 
 TEST(TransferResult, SuccessNeedsDestinationsAndNoFailureAnywhere) {
