@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "Settings/Lang.h"
-#include "Support/FileIO.h"
+#include "Support/ExclusiveRename.h"
 #include "Transfer/TransferEngineRun.h"
 
 namespace quillane {
@@ -81,33 +81,12 @@ fs::path TransferEngine::partialPath(const fs::path& final) {
 }
 
 std::optional<std::string> TransferEngine::moveIntoPlace(const fs::path& temp, const fs::path& final) {
-    FileIO& io = FileIO::current();
+    if (ExclusiveRename::rename(temp, final)) return std::nullopt;
+    const int e = errno;
     const std::string name = final.filename().string();
-    auto exists = [&] { return L("Bestaat al, niet overschreven: ", "Already exists, not overwritten: ") + name; };
-    auto cannot = [&](int e) {
-        return L("Kan " + name + " niet afronden: " + TransferFiles::message(e),
-                 "Can't finalize " + name + ": " + TransferFiles::message(e));
-    };
-
-    if (io.renameNoReplace(temp.c_str(), final.c_str()) == 0) return std::nullopt;
-    int e = errno;
-    if (e == EEXIST) return exists();
-    if (e != EINVAL && e != ENOTSUP && e != ENOSYS) return cannot(e);
-
-    // No exclusive rename on this volume. A hard link fails rather than replace, like it.
-    if (io.link(temp.c_str(), final.c_str()) == 0) {
-        io.unlink(temp.c_str());
-        return std::nullopt;
-    }
-    e = errno;
-    if (e == EEXIST) return exists();
-    if (e != EPERM && e != ENOTSUP && e != ENOSYS && e != EMLINK && e != EINVAL) return cannot(e);
-
-    // Neither (FAT, exFAT): look first, then a plain rename.
-    struct stat st {};
-    if (io.lstat(final.c_str(), &st) == 0) return exists();
-    if (io.rename(temp.c_str(), final.c_str()) == 0) return std::nullopt;
-    return cannot(errno);
+    if (e == EEXIST) return L("Bestaat al, niet overschreven: ", "Already exists, not overwritten: ") + name;
+    return L("Kan " + name + " niet afronden: " + TransferFiles::message(e),
+             "Can't finalize " + name + ": " + TransferFiles::message(e));
 }
 
 }  // namespace quillane

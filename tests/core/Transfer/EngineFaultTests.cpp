@@ -126,7 +126,15 @@ TEST_F(EngineFaults, NothingIsReplacedWhenTheVolumeLacksTheExclusiveRename) {
     Lang::current = AppLanguage::nl;
     EXPECT_EQ(TransferEngine::moveIntoPlace(disk / "x/.final.quillane-partial", disk / "x/final"),
               "Bestaat al, niet overschreven: final");
+    // Any other failure names the file and the system's reason.
+    FaultyFileIO broken;
+    broken.fail({.call = Call::renameNoReplace, .pathContains = at("x", "other"), .error = EIO});
+    EXPECT_EQ(TransferEngine::moveIntoPlace(disk / "x/.final.quillane-partial", disk / "x/other"),
+              "Kan other niet afronden: Input/output error");
     Lang::current = AppLanguage::en;
+    EXPECT_EQ(TransferEngine::moveIntoPlace(disk / "x/.final.quillane-partial", disk / "x/other"),
+              "Can't finalize other: Input/output error");
+    EXPECT_FALSE(fs::exists(disk / "x/other"));
 }
 
 TEST_F(EngineFaults, DestinationsThatCannotBePreparedAreLeftOut) {
