@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Support/Dates.h"
+#include "Support/ExclusiveRename.h"
 #include "Support/FileIO.h"
 #include "Support/Markup.h"
 #include "Support/Text.h"
@@ -82,21 +83,13 @@ std::string utcStamp(std::chrono::system_clock::time_point time) {
 }
 
 std::filesystem::path setAside(const std::filesystem::path& chainFile, std::chrono::system_clock::time_point when) {
-    FileIO& io = FileIO::current();
     const std::string base = "ascmhl_chain.damaged-" + utcStamp(when) + "Z";
     int lastError = EEXIST;
     for (int attempt = 1; attempt <= 100; ++attempt) {
         const auto target =
             chainFile.parent_path() / (attempt == 1 ? base : base + "-" + std::to_string(attempt));
-        if (io.renameNoReplace(chainFile.c_str(), target.c_str()) == 0) return target;
+        if (ExclusiveRename::rename(chainFile, target)) return target;
         lastError = errno;
-        if (lastError == EINVAL) {  // the file system knows no exclusive rename: link, then unlink
-            if (io.link(chainFile.c_str(), target.c_str()) == 0) {
-                io.unlink(chainFile.c_str());
-                return target;
-            }
-            lastError = errno;
-        }
         if (lastError != EEXIST) break;
     }
     throw FileError(lastError, chainFile, "cannot set the damaged chain aside");

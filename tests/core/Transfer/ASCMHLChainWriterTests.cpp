@@ -32,6 +32,15 @@ public:
         return -1;
     }
 };
+
+// Nor hard links, as exFAT.
+class NoExclusiveRenameNorLinks : public NoExclusiveRename {
+public:
+    int link(const char*, const char*) override {
+        errno = EPERM;
+        return -1;
+    }
+};
 }  // namespace
 
 TEST(ASCMHLChain, SequenceNumbersAreReadInOrderAndOddOnesSkipped) {
@@ -130,6 +139,15 @@ TEST(ASCMHLChain, DamagedChainIsSetAsideWithoutReplacingAnything) {
     EXPECT_EQ(quillane::testing::readFile(first), "first damage");
     EXPECT_EQ(quillane::testing::readFile(second), "second damage");
     EXPECT_FALSE(std::filesystem::exists(chain));
+
+    writeFile(chain, "third damage");
+    NoExclusiveRenameNorLinks exfatLike;
+    previous = FileIO::install(&exfatLike);
+    const auto third = ASCMHLChain::setAside(chain, when);
+    FileIO::install(previous);
+    EXPECT_EQ(third.filename(), "ascmhl_chain.damaged-2025-03-14_092653Z-3");
+    EXPECT_EQ(quillane::testing::readFile(third), "third damage");
+    EXPECT_EQ(quillane::testing::readFile(second), "second damage");
 
     EXPECT_THROW(ASCMHLChain::setAside(chain, when), FileError);  // nothing to move
 }
