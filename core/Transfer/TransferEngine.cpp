@@ -1,10 +1,13 @@
 #include "Transfer/TransferEngine.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <chrono>
 
 #include "Settings/Lang.h"
 #include "Support/ExclusiveRename.h"
+#include "Support/FileIO.h"
 #include "Transfer/TransferEngineRun.h"
 
 namespace quillane {
@@ -19,11 +22,19 @@ TransferEngine::Run::Run(const TransferJob& job)
       verifiedFiles(job.destinations.size(), 0),
       manifests(job.destinations.size()),
       hashes(job.files.size()),
+      rollDevices(job.destinations.size()),
       pool(static_cast<int>(job.destinations.size()) + 2) {}
 
 void TransferEngine::Run::fail(int destination, const std::string& message, TransferProgressTracker& tracker) {
     if (!errors[destination]) errors[destination] = message;
     tracker.setError(message, destination);
+}
+
+int TransferEngine::Run::rollGone(int destination, const fs::path& roll) const {
+    struct stat st {};
+    if (FileIO::current().stat(roll.c_str(), &st) != 0) return errno;
+    if (!S_ISDIR(st.st_mode) || !rollDevices[destination] || st.st_dev != *rollDevices[destination]) return ENODEV;
+    return 0;
 }
 
 TransferEngine::TransferEngine(TransferJob job)

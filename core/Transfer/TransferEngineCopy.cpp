@@ -105,7 +105,10 @@ void TransferEngine::copyPass(Run& run) {
         if (e != 0) {
             const std::string description = failed.string() + ": " + message(e);
             run.fail(d, L("Kan mappen niet aanmaken: ", "Can't create folders: ") + description, tracker_);
+            continue;
         }
+        struct stat st {};
+        if (io.stat(roll.c_str(), &st) == 0) run.rollDevices[d] = st.st_dev;
     }
 
     TransferFiles::AlignedBuffer bufferA(chunkSize), bufferB(chunkSize);

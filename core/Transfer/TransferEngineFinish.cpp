@@ -4,6 +4,7 @@
 
 #include "Product/Product.h"
 #include "Settings/Lang.h"
+#include "Support/FileIO.h"
 #include "Transfer/ASCMHLWriter.h"
 #include "Transfer/MHLWriter.h"
 #include "Transfer/ReportWriter.h"
@@ -23,6 +24,14 @@ void TransferEngine::writeManifests(Run& run, std::chrono::system_clock::time_po
     for (std::size_t d = 0; d < job_.destinations.size(); ++d) {
         if (!run.live(static_cast<int>(d)) || !run.failedFiles[d].empty()) continue;
         const std::filesystem::path& roll = job_.destinations[d].rollURL;
+        if (const int gone = run.rollGone(static_cast<int>(d), roll)) {
+            // Folders made now would land where the drive was mounted, not on the drive.
+            run.fail(static_cast<int>(d),
+                     L("Kan MHL niet schrijven: ", "Can't write MHL: ") +
+                         describe(FileError(gone, roll, "roll folder no longer on its drive")),
+                     tracker_);
+            continue;
+        }
         try {
             if (MHLFormats::includesClassic(job_.mhlFormat))
                 run.manifests[d] = MHLWriter::write(roll, job_.rollName, job_.files, run.hashes, job_.algorithm,
@@ -67,7 +76,8 @@ TransferResult TransferEngine::finish(Run& run, bool wentOn) {
     // Reports also go to destinations whose read-back failed: they say what failed.
     if (job_.report && wentOn && !result.cancelled) {
         for (std::size_t d = 0; d < result.destinations.size(); ++d) {
-            if (result.destinations[d].error) continue;
+            if (result.destinations[d].error || run.rollGone(static_cast<int>(d), job_.destinations[d].rollURL))
+                continue;
             try {
                 result.destinations[d].reportURL = ReportWriter::write(
                     job_.destinations[d].rollURL, *job_.report, job_.files, run.hashes, result, static_cast<int>(d));

@@ -1,0 +1,305 @@
+// The engine on real volumes that go away while it works: a card or a drive pulled mid-file
+// (the exfat-fuse process killed: from then on every call on the volume fails, as with a pulled
+// USB reader), an ext4 drive detached from the tree, a drive the kernel turns read-only.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include "EngineTestSupport.h"
+#include "Settings/Lang.h"
+#include "support/FaultyFileIO.h"
+#include "support/LoopVolume.h"
+
+namespace quillane {
+namespace {
+
+using namespace enginetest;
+using testing::FaultyFileIO;
+using testing::LoopVolume;
+using testing::TempDir;
+using testing::readFile;
+using testing::runCommand;
+using testing::writeFile;
+using Call = FaultyFileIO::Call;
+
+LoopVolume::Spec specOf(LoopVolume::Kind kind, const char* label) {
+    LoopVolume::Spec spec;
+    spec.kind = kind;
+    spec.label = label;
+    return spec;
+}
+
+// Kills the volume's exfat-fuse process and waits until the kernel has noticed: from then on
+// every call on the volume fails, as when the reader or the drive is pulled from the cart.
+void pull(const LoopVolume& volume) {
+    const std::optional<int> daemon = volume.fuseDaemon();
+    ASSERT_TRUE(daemon) << "no exfat-fuse process for " << volume.mountPoint();
+    ASSERT_EQ(::kill(*daemon, SIGKILL), 0);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        struct stat st {};
+        if (::stat(volume.mountPoint().c_str(), &st) != 0 && errno == ENOTCONN) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    FAIL() << "the volume at " << volume.mountPoint() << " stayed reachable";
+}
+
+// A card of three clips: a small one, one of a chunk and a bit more (the one interrupted), a
+// small one after it.
+class EngineOnPulledDrives : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (auto kind : {LoopVolume::Kind::ext4, LoopVolume::Kind::exfat})
+            if (auto reason = LoopVolume::unavailable(kind)) GTEST_SKIP() << *reason;
+        Lang::current = AppLanguage::en;
+    }
+
+    void fillCard(const fs::path& card) {
+        writeFile(card / "CLIP/A001.MOV", bytes(300'000, 1));
+        writeFile(card / "CLIP/A002.MOV", bytes(TransferEngine::chunkSize + (1 << 20), 2));
+        writeFile(card / "CLIP/A003.MOV", bytes(200'000, 3));
+    }
+
+    // The clip stands under its final name, byte for byte the card's.
+    static void expectFinal(const fs::path& roll, const std::string& clip, const std::string& content) {
+        EXPECT_EQ(readFile(roll / clip), content) << roll / clip;
+    }
+
+    TempDir work{"quillane-pulled"};
+};
+
+TEST_F(EngineOnPulledDrives, ACardPulledMidFileEndsTheJobWithTheSourceError) {
+    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume fat(work / "fat.img", work / "fat", specOf(LoopVolume::Kind::exfat, "FAT"));
+    fillCard(card.mountPoint());
+    const std::string first = readFile(card.mountPoint() / "CLIP/A001.MOV");
+    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", fat.mountPoint() / "A001"});
+    // Out of the cache: what the engine reads must come from the card.
+    card.unmount();
+    card.mount();
+
+    // The reader goes when the first chunk of the large clip has been read.
+    FaultyFileIO io;
+    bool pulled = false;
+    io.fail({.call = Call::read,
+             .pathContains = (card.mountPoint() / "CLIP/A002.MOV").string(),
+             .error = 0,
+             .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
+             .once = true,
+             .before = [&] {
+                 pull(card);
+                 pulled = true;
+             }});
+    TransferEngine engine(job);
+    const TransferResult result = engine.run();
+
+    ASSERT_TRUE(pulled);
+    // The kernel answers every call on a volume whose FUSE process is gone with ENOTCONN.
+    EXPECT_EQ(result.sourceError, "Read error on the source at CLIP/A002.MOV: Transport endpoint is not connected");
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_TRUE(result.hashes[0]);
+    EXPECT_FALSE(result.hashes[1]);
+    EXPECT_FALSE(result.hashes[2]);
+    for (const LoopVolume* drive : {&ssd, &fat}) {
+        const fs::path roll = drive->mountPoint() / "A001";
+        expectFinal(roll, "CLIP/A001.MOV", first);
+        EXPECT_FALSE(fs::exists(roll / "CLIP/A002.MOV"));
+        EXPECT_FALSE(fs::exists(roll / "CLIP/A003.MOV"));
+        EXPECT_TRUE(partialsUnder(roll).empty()) << roll;
+    }
+    for (const DestinationResult& destination : result.destinations) EXPECT_FALSE(destination.error);
+    EXPECT_TRUE(engine.waitUntilFinished(0));
+    EXPECT_EQ(engine.tracker().snapshot().phase, TransferPhase::done);
+}
+
+// Three drives: ext4, exFAT (pulled mid-file), exFAT. Only the pulled drive fails; once it is
+// back, the next run finds the clip that was finished before and copies the rest.
+TEST_F(EngineOnPulledDrives, ADrivePulledMidFileFailsOnlyThatDrive) {
+    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume pulled(work / "pulled.img", work / "pulled", specOf(LoopVolume::Kind::exfat, "PULLED"));
+    LoopVolume fat(work / "fat.img", work / "fat", specOf(LoopVolume::Kind::exfat, "FAT"));
+    fillCard(card.mountPoint());
+    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", pulled.mountPoint() / "A001",
+                                                        fat.mountPoint() / "A001"});
+    {
+        FaultyFileIO io;
+        io.fail({.call = Call::write,
+                 .pathContains = (pulled.mountPoint() / "A001/CLIP/.A002.MOV").string(),
+                 .error = 0,
+                 .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
+                 .once = true,
+                 .before = [&] { pull(pulled); }});
+        const TransferResult result = TransferEngine(job).run();
+
+        ASSERT_FALSE(result.sourceError) << *result.sourceError;
+        EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Transport endpoint is not connected");
+        EXPECT_EQ(result.destinations[1].verifiedFiles, 0);
+        for (int d : {0, 2}) {
+            EXPECT_TRUE(result.destinations[d].succeeded()) << result.destinations[d].error.value_or("");
+            EXPECT_EQ(result.destinations[d].verifiedFiles, 3);
+        }
+        for (const LoopVolume* drive : {&ssd, &fat}) {
+            for (const ScannedFile& file : job.files)
+                expectFinal(drive->mountPoint() / "A001", file.relativePath,
+                            readFile(card.mountPoint() / file.relativePath));
+            EXPECT_TRUE(partialsUnder(drive->mountPoint()).empty());
+        }
+    }
+
+    // The drive comes back: the clip synced before the pull is whole, the interrupted one never
+    // got its final name.
+    pulled.unmount();
+    pulled.mount();
+    const fs::path roll = pulled.mountPoint() / "A001";
+    expectFinal(roll, "CLIP/A001.MOV", readFile(card.mountPoint() / "CLIP/A001.MOV"));
+    EXPECT_FALSE(fs::exists(roll / "CLIP/A002.MOV"));
+    EXPECT_FALSE(fs::exists(roll / "CLIP/A003.MOV"));
+
+    const TransferResult again = TransferEngine(job).run();
+    for (const DestinationResult& destination : again.destinations) {
+        EXPECT_TRUE(destination.succeeded()) << destination.error.value_or("");
+        EXPECT_EQ(destination.verifiedFiles, 3);
+    }
+    EXPECT_EQ(again.destinations[1].resumedFiles, 1);
+    for (const ScannedFile& file : job.files)
+        expectFinal(roll, file.relativePath, readFile(card.mountPoint() / file.relativePath));
+    EXPECT_TRUE(partialsUnder(roll).empty());
+}
+
+// An ext4 drive detached from the tree mid-file (umount -l, as a desktop does when a drive
+// goes): the open partial file still takes the data, but its final name is gone with the
+// drive, so that drive fails and nothing lands in the empty mount folder.
+TEST_F(EngineOnPulledDrives, AnExt4DriveDetachedMidFileFailsOnlyThatDrive) {
+    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume detached(work / "detached.img", work / "detached", specOf(LoopVolume::Kind::ext4, "DETACHED"));
+    LoopVolume fat(work / "fat.img", work / "fat", specOf(LoopVolume::Kind::exfat, "FAT"));
+    fillCard(card.mountPoint());
+    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", detached.mountPoint() / "A001",
+                                                        fat.mountPoint() / "A001"});
+    FaultyFileIO io;
+    io.fail({.call = Call::write,
+             .pathContains = (detached.mountPoint() / "A001/CLIP/.A002.MOV").string(),
+             .error = 0,
+             .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
+             .once = true,
+             .before = [&] { ASSERT_EQ(runCommand({"umount", "-l", detached.mountPoint().string()}), 0); }});
+    const TransferResult result = TransferEngine(job).run();
+
+    ASSERT_FALSE(result.sourceError) << *result.sourceError;
+    EXPECT_EQ(result.destinations[1].error, "Can't finalize A002.MOV: No such file or directory");
+    for (int d : {0, 2}) {
+        EXPECT_TRUE(result.destinations[d].succeeded()) << result.destinations[d].error.value_or("");
+        EXPECT_EQ(result.destinations[d].verifiedFiles, 3);
+    }
+    EXPECT_TRUE(fs::is_empty(detached.mountPoint()));
+}
+
+// A drive that goes between copying and read-back: its copies are missing, the other drives verify.
+TEST_F(EngineOnPulledDrives, DrivesThatGoBeforeReadBackReportTheirFilesMissing) {
+    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume pulled(work / "pulled.img", work / "pulled", specOf(LoopVolume::Kind::exfat, "PULLED"));
+    LoopVolume detached(work / "detached.img", work / "detached", specOf(LoopVolume::Kind::ext4, "DETACHED"));
+    fillCard(card.mountPoint());
+    TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", pulled.mountPoint() / "A001",
+                                                  detached.mountPoint() / "A001"});
+    job.writeMHL = true;
+    job.mhlFormat = MHLFormat::both;
+    job.report = ReportWriter::Info{"Feature", "A001", 3, "CARD", std::nullopt};
+    FaultyFileIO io;
+    io.fail({.call = Call::open,
+             .pathContains = (pulled.mountPoint() / "A001/CLIP/A001.MOV").string(),
+             .error = 0,
+             .once = true,
+             .before = [&] { pull(pulled); }});
+    io.fail({.call = Call::open,
+             .pathContains = (detached.mountPoint() / "A001/CLIP/A001.MOV").string(),
+             .error = 0,
+             .once = true,
+             .before = [&] { ASSERT_EQ(runCommand({"umount", "-l", detached.mountPoint().string()}), 0); }});
+    const TransferResult result = TransferEngine(job).run();
+
+    ASSERT_FALSE(result.sourceError) << *result.sourceError;
+    EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
+    EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
+    EXPECT_TRUE(result.destinations[0].mhlURL);
+    for (int d : {1, 2}) {
+        const DestinationResult& gone = result.destinations[d];
+        EXPECT_FALSE(gone.succeeded());
+        EXPECT_EQ(gone.failedFiles, (std::vector<std::string>{"CLIP/A001.MOV", "CLIP/A002.MOV", "CLIP/A003.MOV"}));
+        EXPECT_EQ(gone.verifiedFiles, 0);
+        EXPECT_FALSE(gone.mhlURL);
+        EXPECT_FALSE(gone.reportURL);
+    }
+    EXPECT_TRUE(fs::is_empty(detached.mountPoint()));
+}
+
+// A drive detached after its last copy was read back, just before its manifest: the manifest
+// and the report must not be written into the empty mount folder on the system disk, and the
+// drive must not be reported as done.
+TEST_F(EngineOnPulledDrives, ADriveDetachedBeforeItsManifestGetsNoneAndFails) {
+    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume detached(work / "detached.img", work / "detached", specOf(LoopVolume::Kind::ext4, "DETACHED"));
+    fillCard(card.mountPoint());
+    TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", detached.mountPoint() / "A001"});
+    job.writeMHL = true;
+    job.mhlFormat = MHLFormat::asc;
+    job.report = ReportWriter::Info{"Feature", "A001", 3, "CARD", std::nullopt};
+    FaultyFileIO io;
+    io.fail({.call = Call::close,
+             .pathContains = (detached.mountPoint() / "A001/CLIP/A003.MOV").string(),
+             .error = 0,
+             .once = true,
+             .before = [&] { ASSERT_EQ(runCommand({"umount", "-l", detached.mountPoint().string()}), 0); }});
+    const TransferResult result = TransferEngine(job).run();
+
+    EXPECT_TRUE(result.destinations[0].succeeded());
+    EXPECT_TRUE(result.destinations[0].mhlURL && result.destinations[0].reportURL);
+    const DestinationResult& gone = result.destinations[1];
+    EXPECT_EQ(gone.verifiedFiles, 3);
+    EXPECT_FALSE(gone.succeeded());
+    EXPECT_EQ(gone.error, "Can't write MHL: roll folder no longer on its drive: " +
+                              (detached.mountPoint() / "A001").string() + ": No such file or directory");
+    EXPECT_FALSE(gone.mhlURL);
+    EXPECT_FALSE(gone.reportURL);
+    EXPECT_TRUE(fs::is_empty(detached.mountPoint()));
+}
+
+// The kernel turns an ext4 drive read-only mid-file after an error on it (errors=remount-ro;
+// a plain remount cannot, while a file is open for writing): that drive fails with the write
+// error, the others go on.
+TEST_F(EngineOnPulledDrives, ADriveTurnedReadOnlyMidFileFailsOnlyThatDrive) {
+    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume failing(work / "failing.img", work / "failing", specOf(LoopVolume::Kind::ext4, "FAILING"));
+    const fs::path trigger = fs::path("/sys/fs/ext4") / fs::path(failing.device()).filename() / "trigger_fs_error";
+    if (!fs::exists(trigger)) GTEST_SKIP() << "this kernel cannot raise an ext4 error on demand (" << trigger << ")";
+    ASSERT_EQ(runCommand({"mount", "-o", "remount,errors=remount-ro", failing.mountPoint().string()}), 0);
+    fillCard(card.mountPoint());
+    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", failing.mountPoint() / "A001"});
+    FaultyFileIO io;
+    io.fail({.call = Call::write,
+             .pathContains = (failing.mountPoint() / "A001/CLIP/.A002.MOV").string(),
+             .error = 0,
+             .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
+             .once = true,
+             .before = [&] { writeFile(trigger, "the drive failed"); }});
+    const TransferResult result = TransferEngine(job).run();
+
+    ASSERT_FALSE(result.sourceError) << *result.sourceError;
+    EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
+    EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
+    EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Read-only file system");
+    EXPECT_FALSE(fs::exists(failing.mountPoint() / "A001/CLIP/A002.MOV"));
+    EXPECT_TRUE(fs::exists(failing.mountPoint() / "A001/CLIP/A001.MOV"));
+}
+
+}  // namespace
+}  // namespace quillane
