@@ -230,14 +230,21 @@ void TransferEngine::copyPass(Run& run) {
         tracker_.countFinishedFile();
     }
 
-    // Make the renames of this pass durable: sync every folder of each destination once.
+    // Make the renames of this pass durable: sync every folder of each destination once. A
+    // folder that can't be synced (the drive went) may lose its renames: a write error.
     run.pool.run(destinationCount, [&](int d) {
+        slots[d] = 0;
         if (!run.live(d)) return;
         const fs::path& roll = job_.destinations[d].rollURL;
-        FileOps::syncDirectory(roll);
-        for (const std::string& folder : job_.directories)
-            if (isSafeRelative(folder)) FileOps::syncDirectory(roll / folder);
+        auto sync = [&](const fs::path& folder) {
+            if (!FileOps::syncDirectory(folder)) slots[d] = errno != 0 ? errno : EIO;
+        };
+        sync(roll);
+        for (std::size_t k = 0; slots[d] == 0 && k < job_.directories.size(); ++k)
+            if (isSafeRelative(job_.directories[k])) sync(roll / job_.directories[k]);
     });
+    for (int d = 0; d < destinationCount; ++d)
+        if (slots[d] != 0) run.fail(d, writeErrorText(job_.destinations[d].name, slots[d]), tracker_);
 }
 
 }  // namespace quillane

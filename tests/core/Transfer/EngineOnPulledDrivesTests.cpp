@@ -3,10 +3,12 @@
 // USB reader), an ext4 drive detached from the tree, a drive the kernel turns read-only.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 #include "EngineTestSupport.h"
@@ -171,6 +173,34 @@ TEST_F(EngineOnPulledDrives, ADrivePulledMidFileFailsOnlyThatDrive) {
     EXPECT_TRUE(partialsUnder(roll).empty());
 }
 
+// Without read-back, a drive pulled after its last rename but before its folders were synced
+// must not count as done: the renames may never have reached it.
+TEST_F(EngineOnPulledDrives, ADrivePulledBeforeItsFoldersAreSyncedFails) {
+    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume pulled(work / "pulled.img", work / "pulled", specOf(LoopVolume::Kind::exfat, "PULLED"));
+    fillCard(card.mountPoint());
+    TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", pulled.mountPoint() / "A001"}, false);
+    job.writeMHL = false;
+    FaultyFileIO io;
+    bool synced = false;
+    // The syncs of the three copies go through; the drive goes before the sync of its roll folder.
+    io.fail({.call = Call::fsync,
+             .pathContains = (pulled.mountPoint() / "A001").string(),
+             .error = 0,
+             .skipCalls = 3,
+             .once = true,
+             .before = [&] {
+                 synced = fs::exists(pulled.mountPoint() / "A001/CLIP/A003.MOV");
+                 pull(pulled);
+             }});
+    const TransferResult result = TransferEngine(job).run();
+
+    ASSERT_TRUE(synced);
+    EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
+    EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Transport endpoint is not connected");
+}
+
 // An ext4 drive detached from the tree mid-file (umount -l, as a desktop does when a drive
 // goes): the open partial file still takes the data, but its final name is gone with the
 // drive, so that drive fails and nothing lands in the empty mount folder.
@@ -272,33 +302,50 @@ TEST_F(EngineOnPulledDrives, ADriveDetachedBeforeItsManifestGetsNoneAndFails) {
     EXPECT_TRUE(fs::is_empty(detached.mountPoint()));
 }
 
-// The kernel turns an ext4 drive read-only mid-file after an error on it (errors=remount-ro;
-// a plain remount cannot, while a file is open for writing): that drive fails with the write
-// error, the others go on.
-TEST_F(EngineOnPulledDrives, ADriveTurnedReadOnlyMidFileFailsOnlyThatDrive) {
+// The kernel gives up on two ext4 drives mid-file: one is turned read-only after an error on it
+// (errors=remount-ro; a plain remount refuses while a file is open for writing), the other is
+// shut down as when the disk beneath it vanishes (every call fails with EIO). Each fails with its
+// write error; the third drive completes and verifies.
+TEST_F(EngineOnPulledDrives, DrivesTheKernelGivesUpOnMidFileFailOnlyThemselves) {
     LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
     LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume failing(work / "failing.img", work / "failing", specOf(LoopVolume::Kind::ext4, "FAILING"));
-    const fs::path trigger = fs::path("/sys/fs/ext4") / fs::path(failing.device()).filename() / "trigger_fs_error";
+    LoopVolume readOnly(work / "ro.img", work / "ro", specOf(LoopVolume::Kind::ext4, "READONLY"));
+    LoopVolume dead(work / "dead.img", work / "dead", specOf(LoopVolume::Kind::ext4, "DEAD"));
+    const fs::path trigger = fs::path("/sys/fs/ext4") / fs::path(readOnly.device()).filename() / "trigger_fs_error";
     if (!fs::exists(trigger)) GTEST_SKIP() << "this kernel cannot raise an ext4 error on demand (" << trigger << ")";
-    ASSERT_EQ(runCommand({"mount", "-o", "remount,errors=remount-ro", failing.mountPoint().string()}), 0);
+    ASSERT_EQ(runCommand({"mount", "-o", "remount,errors=remount-ro", readOnly.mountPoint().string()}), 0);
     fillCard(card.mountPoint());
-    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", failing.mountPoint() / "A001"});
+    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", readOnly.mountPoint() / "A001",
+                                                        dead.mountPoint() / "A001"});
     FaultyFileIO io;
     io.fail({.call = Call::write,
-             .pathContains = (failing.mountPoint() / "A001/CLIP/.A002.MOV").string(),
+             .pathContains = (readOnly.mountPoint() / "A001/CLIP/.A002.MOV").string(),
              .error = 0,
              .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
              .once = true,
              .before = [&] { writeFile(trigger, "the drive failed"); }});
+    io.fail({.call = Call::write,
+             .pathContains = (dead.mountPoint() / "A001/CLIP/.A002.MOV").string(),
+             .error = 0,
+             .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
+             .once = true,
+             .before = [&] {
+                 // The file systems' "going down" request, without flushing the journal.
+                 const int fd = ::open(dead.mountPoint().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+                 ASSERT_GE(fd, 0);
+                 std::uint32_t flags = 2;
+                 EXPECT_EQ(::ioctl(fd, _IOR('X', 125, std::uint32_t), &flags), 0) << std::strerror(errno);
+                 ::close(fd);
+             }});
     const TransferResult result = TransferEngine(job).run();
 
     ASSERT_FALSE(result.sourceError) << *result.sourceError;
     EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
     EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
     EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Read-only file system");
-    EXPECT_FALSE(fs::exists(failing.mountPoint() / "A001/CLIP/A002.MOV"));
-    EXPECT_TRUE(fs::exists(failing.mountPoint() / "A001/CLIP/A001.MOV"));
+    EXPECT_EQ(result.destinations[2].error, "Write error on SSD3: Input/output error");
+    EXPECT_TRUE(fs::exists(readOnly.mountPoint() / "A001/CLIP/A001.MOV"));
+    EXPECT_FALSE(fs::exists(readOnly.mountPoint() / "A001/CLIP/A002.MOV"));
 }
 
 }  // namespace
