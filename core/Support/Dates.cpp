@@ -19,6 +19,19 @@ bool digits(std::string_view text, std::size_t at, std::size_t count, int& value
 
 bool isLeap(long long y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
+// The moment that many seconds after the epoch; none beyond the clock's range (about the
+// years 1678 to 2261 with nanosecond ticks), where converting would overflow.
+std::optional<TimePoint> fromSeconds(long long seconds) {
+    constexpr long long limit = std::chrono::duration_cast<std::chrono::seconds>(TimePoint::duration::max()).count();
+    if (seconds > limit || seconds < -limit) return std::nullopt;
+    return TimePoint(std::chrono::duration_cast<TimePoint::duration>(std::chrono::seconds(seconds)));
+}
+
+long long secondsFromCivil(const Civil& c) {
+    const long long days = daysFromCivil(c.year, static_cast<unsigned>(c.month), static_cast<unsigned>(c.day));
+    return days * 86400 + c.hour * 3600LL + c.minute * 60LL + c.second;
+}
+
 int daysInMonth(long long y, int m) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return m == 2 && isLeap(y) ? 29 : days[m - 1];
@@ -54,9 +67,9 @@ Civil utc(TimePoint time) {
 }
 
 TimePoint fromUTC(const Civil& c) {
-    const long long days = daysFromCivil(c.year, static_cast<unsigned>(c.month), static_cast<unsigned>(c.day));
-    const long long seconds = days * 86400 + c.hour * 3600LL + c.minute * 60LL + c.second;
-    return TimePoint(std::chrono::duration_cast<TimePoint::duration>(std::chrono::seconds(seconds)));
+    const long long seconds = secondsFromCivil(c);
+    if (const auto time = fromSeconds(seconds)) return *time;
+    return seconds < 0 ? TimePoint::min() : TimePoint::max();
 }
 
 std::string iso8601(TimePoint time) {
@@ -95,7 +108,7 @@ std::optional<TimePoint> parseISO8601(std::string_view text) {
         return std::nullopt;
     }
     if (c.second == 60) c.second = 59;  // a leap second reads as the second before it
-    return fromUTC(c) - std::chrono::seconds(offset);
+    return fromSeconds(secondsFromCivil(c) - offset);
 }
 
 }  // namespace quillane::Dates

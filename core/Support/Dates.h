@@ -10,10 +10,11 @@ using TimePoint = std::chrono::system_clock::time_point;
 // "2025-03-14T09:26:53Z": UTC, whole seconds (fractions are dropped, toward the past).
 std::string iso8601(TimePoint time);
 // Reads "YYYY-MM-DDTHH:MM:SS" followed by "Z" or "+HH:MM"/"-HH:MM" (optionally with a
-// fraction of a second, which is dropped). Anything else gives no value.
+// fraction of a second, which is dropped). Anything else gives no value, and so does a moment
+// the clock cannot hold.
 std::optional<TimePoint> parseISO8601(std::string_view text);
 
-// Civil date and time in UTC, and back.
+// Civil date and time in UTC, and back (beyond the clock's range: its first or last moment).
 struct Civil {
     int year, month, day, hour, minute, second;
 };

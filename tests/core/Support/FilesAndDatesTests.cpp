@@ -73,6 +73,18 @@ TEST(Dates, ISO8601RoundTripsInUTCWithWholeSeconds) {
         EXPECT_FALSE(Dates::parseISO8601(bad)) << bad;
 }
 
+TEST(Dates, MomentsBeyondTheClockAreRejectedRatherThanWrapped) {
+    // The clock ticks in nanoseconds and ends in April 2262 (and begins in 1677); a stored year
+    // outside that used to overflow while converting and came back as some other moment.
+    for (const char* far : {"1013-03-05T14:07:09.123+01:30", "0000-01-01T00:00:00Z", "9999-12-31T23:59:59Z",
+                            "2262-04-11T23:47:17Z", "1677-09-21T00:12:43Z"})
+        EXPECT_FALSE(Dates::parseISO8601(far)) << far;
+    EXPECT_EQ(Dates::iso8601(*Dates::parseISO8601("2262-04-11T23:47:16Z")), "2262-04-11T23:47:16Z");
+    EXPECT_EQ(Dates::iso8601(*Dates::parseISO8601("1677-09-21T00:12:44Z")), "1677-09-21T00:12:44Z");
+    EXPECT_EQ(Dates::fromUTC({5000, 1, 1, 0, 0, 0}), Dates::TimePoint::max());
+    EXPECT_EQ(Dates::fromUTC({1000, 1, 1, 0, 0, 0}), Dates::TimePoint::min());
+}
+
 TEST(Markup, EscapesTheFourCharactersAndMakesTextWellFormed) {
     EXPECT_EQ(Markup::escape("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d&quot;e'f");
     EXPECT_EQ(Markup::escape("&amp;"), "&amp;amp;");
