@@ -7,6 +7,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <type_traits>
 
 #include "Platform/MediaInspector.h"
 #include "Platform/MediaInspectorFFmpeg.h"
@@ -37,7 +39,12 @@ QTransform orientation(const std::int32_t* matrix) {
 }
 
 int colorSpaceOf(const AVFrame& frame) {
-    if (frame.colorspace != AVCOL_SPC_UNSPECIFIED && frame.colorspace != AVCOL_SPC_RESERVED) return frame.colorspace;
+    // The decoder passes on whatever number the clip states, also ones the enumeration lacks:
+    // read it as a number, since loading such a value as the enumeration is undefined.
+    std::underlying_type_t<AVColorSpace> space;
+    std::memcpy(&space, &frame.colorspace, sizeof space);
+    if (static_cast<unsigned>(space) < AVCOL_SPC_NB && space != AVCOL_SPC_UNSPECIFIED && space != AVCOL_SPC_RESERVED)
+        return static_cast<int>(space);
     return frame.height >= 720 ? SWS_CS_ITU709 : SWS_CS_ITU601;  // what untagged HD and SD footage mean
 }
 

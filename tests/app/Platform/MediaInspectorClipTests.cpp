@@ -65,6 +65,10 @@ protected:
             {"portrait.mp4", "-i " + at("quadrants.mp4").string() + " -c copy -metadata:s:v rotate=90"},
             {"portrait_reference.png", "-i " + at("portrait.mp4").string() + " -frames:v 1"},
             {"faststart.mp4", "-f lavfi -i testsrc2=s=320x180:r=25 -t 2 " + h264 + " -movflags +faststart"},
+            // The stream says its colours use matrix 65, a number no standard defines.
+            {"unknown_matrix.mts", "-f lavfi -i testsrc2=s=320x180:r=25 -t 1 -c:v mpeg2video -bsf:v "
+                                   "mpeg2_metadata=colour_primaries=1:transfer_characteristics=1:"
+                                   "matrix_coefficients=65 -f mpegts"},
         };
         const fs::path path = at(name);
         if (name == "portrait.mp4") clip("quadrants.mp4");
@@ -194,6 +198,15 @@ TEST_F(MediaInspectorClipTest, AClipWhosePicturesAreCutOffKeepsItsFactsWithoutAT
     EXPECT_EQ(info->width, 320);
     EXPECT_NEAR(info->duration.value_or(0), 2.0, 0.02);
     EXPECT_FALSE(info->thumbnailJPEG.has_value());
+}
+
+TEST_F(MediaInspectorClipTest, AColourMatrixNoStandardDefinesGetsTheThumbnailOfAnUntaggedClip) {
+    const auto info = MediaInspector::inspect(clip("unknown_matrix.mts"));
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->width, 320);
+    const QImage picture = thumbnail(*info);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(320, 180));
 }
 
 TEST(MediaInspectorCodecName, NamesFourCharacterCodes) {
