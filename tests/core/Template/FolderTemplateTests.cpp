@@ -7,6 +7,7 @@
 #include "Settings/Lang.h"
 #include "Support/Dates.h"
 #include "Template/FolderTemplate.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 using Levels = std::vector<std::string>;
@@ -20,20 +21,7 @@ struct LanguageScope {
     ~LanguageScope() { Lang::current = AppLanguage::en; }
 };
 
-// Runs a block in a time zone and restores the previous one.
-struct TimeZoneScope {
-    explicit TimeZoneScope(const char* zone) {
-        if (const char* old = std::getenv("TZ")) previous = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZoneScope() {
-        if (previous) setenv("TZ", previous->c_str(), 1);
-        else unsetenv("TZ");
-        tzset();
-    }
-    std::optional<std::string> previous;
-};
+using quillane::testing::TimeZoneScope;
 
 TemplateContext card() {
     TemplateContext c;

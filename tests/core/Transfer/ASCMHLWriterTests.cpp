@@ -11,6 +11,7 @@
 #include "Transfer/C4.h"
 #include "support/FaultyFileIO.h"
 #include "support/TempDir.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 using quillane::testing::FaultyFileIO;
@@ -223,15 +224,11 @@ TEST(ASCMHLWriter, HostileNamesGiveWellFormedManifests) {
 }
 
 TEST(ASCMHLWriter, NamesAndDatesAreUTCWhateverTheZone) {
-    const char* previous = std::getenv("TZ");
-    const std::string saved = previous ? previous : "";
-    ::setenv("TZ", "Pacific/Auckland", 1);
-    ::tzset();
     TempDir dir;
-    const auto manifest = writeOnce(dir / "A001");
-    if (saved.empty()) ::unsetenv("TZ");
-    else ::setenv("TZ", saved.c_str(), 1);
-    ::tzset();
+    const auto manifest = [&] {
+        quillane::testing::TimeZoneScope zone("Pacific/Auckland");
+        return writeOnce(dir / "A001");
+    }();
     EXPECT_EQ(manifest.filename(), "0001_A001_2025-03-14_092653Z.mhl");
     EXPECT_NE(readFile(manifest).find("<creationdate>2025-03-14T09:26:53Z</creationdate>"), std::string::npos);
 

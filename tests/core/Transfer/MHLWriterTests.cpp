@@ -10,6 +10,7 @@
 #include "Support/Markup.h"
 #include "Transfer/MHLWriter.h"
 #include "support/FaultyFileIO.h"
+#include "support/Scopes.h"
 #include "support/TempDir.h"
 
 using namespace quillane;
@@ -32,18 +33,8 @@ ScannedFile file(std::string path, std::int64_t size, std::optional<Dates::TimeP
 
 class MHLWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (const char* zone = std::getenv("TZ")) savedZone_ = zone;
-        ::setenv("TZ", "Europe/Amsterdam", 1);
-        ::tzset();
-        savedLanguage_ = Lang::current.load();
-    }
-    void TearDown() override {
-        if (savedZone_.empty()) ::unsetenv("TZ");
-        else ::setenv("TZ", savedZone_.c_str(), 1);
-        ::tzset();
-        Lang::current = savedLanguage_;
-    }
+    quillane::testing::TimeZoneScope zone_{"Europe/Amsterdam"};
+    quillane::testing::LanguageScope language_;
     std::string creator(const std::string& log) const {
         return "  <creatorinfo>\n"
                "    <name>" + Markup::escape(HostInfo::fullUserName()) + "</name>\n"
@@ -57,9 +48,6 @@ protected:
     }
     TempDir dir;
 
-private:
-    std::string savedZone_;
-    AppLanguage savedLanguage_{};
 };
 }  // namespace
 

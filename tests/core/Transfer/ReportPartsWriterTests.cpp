@@ -9,27 +9,12 @@
 #include "Transfer/ClipInfo.h"
 #include "Transfer/ReportDates.h"
 #include "support/CommaLocale.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 
 namespace {
-// Sets the machine's time zone for one test and restores it afterwards.
-class ZoneScope {
-public:
-    explicit ZoneScope(const char* zone) {
-        if (const char* old = std::getenv("TZ")) previous_ = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ZoneScope() {
-        if (previous_.empty()) ::unsetenv("TZ");
-        else ::setenv("TZ", previous_.c_str(), 1);
-        ::tzset();
-    }
-
-private:
-    std::string previous_;
-};
+using ZoneScope = quillane::testing::TimeZoneScope;
 }  // namespace
 
 TEST(HostInfo, NamesTheMachineAndTheUser) {

@@ -13,6 +13,7 @@
 #include "Transfer/ReportDates.h"
 #include "Transfer/ReportStyle.h"
 #include "Transfer/ReportWriter.h"
+#include "support/Scopes.h"
 #include "support/TempDir.h"
 
 using namespace quillane;
@@ -87,23 +88,10 @@ struct Page {
 
 class ReportWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (const char* zone = std::getenv("TZ")) savedZone_ = zone;
-        ::setenv("TZ", "Europe/Amsterdam", 1);
-        ::tzset();
-        savedLanguage_ = Lang::current.load();
-    }
-    void TearDown() override {
-        if (savedZone_.empty()) ::unsetenv("TZ");
-        else ::setenv("TZ", savedZone_.c_str(), 1);
-        ::tzset();
-        Lang::current = savedLanguage_;
-    }
+    quillane::testing::TimeZoneScope zone_{"Europe/Amsterdam"};
+    quillane::testing::LanguageScope language_;
     ReportWriter::Info info{"Night & Day", "A001", std::nullopt, "CARD_1", std::nullopt};
 
-private:
-    std::string savedZone_;
-    AppLanguage savedLanguage_{};
 };
 }  // namespace
 
