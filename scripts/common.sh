@@ -7,7 +7,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libicu-dev libssl-dev nlohmann-json3-dev libpugixml-dev libcurl4-openssl-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libjpeg62-turbo-dev
   libqrencode-dev libblkid-dev libudev-dev libcanberra-dev
