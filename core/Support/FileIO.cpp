@@ -69,11 +69,15 @@ FileError::FileError(int errorNumber, std::filesystem::path path, const std::str
 
 namespace FileOps {
 
-bool writeAll(int fd, const void* data, std::size_t size) {
-    FileIO& io = FileIO::current();
+namespace {
+// Hands every byte to `put(bytes, count, done)`, which writes up to count bytes lying `done`
+// bytes into the data; short writes and EINTR are retried.
+template <typename Put>
+bool writeEvery(const void* data, std::size_t size, Put put) {
     auto p = static_cast<const char*>(data);
+    off_t done = 0;
     while (size > 0) {
-        const ssize_t n = io.write(fd, p, size);
+        const ssize_t n = put(p, size, done);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -83,29 +87,22 @@ bool writeAll(int fd, const void* data, std::size_t size) {
             return false;
         }
         p += n;
+        done += n;
         size -= static_cast<std::size_t>(n);
     }
     return true;
 }
+}  // namespace
+
+bool writeAll(int fd, const void* data, std::size_t size) {
+    FileIO& io = FileIO::current();
+    return writeEvery(data, size, [&](const char* p, std::size_t n, off_t) { return io.write(fd, p, n); });
+}
 
 bool pwriteAll(int fd, const void* data, std::size_t size, off_t offset) {
     FileIO& io = FileIO::current();
-    auto p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = io.pwrite(fd, p, size, offset);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        p += n;
-        offset += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return writeEvery(data, size,
+                      [&](const char* p, std::size_t n, off_t done) { return io.pwrite(fd, p, n, offset + done); });
 }
 
 ssize_t readFully(int fd, void* buffer, std::size_t size) {
