@@ -28,6 +28,7 @@ int FaultyFileIO::calls(Call call, const std::string& pathContains) const {
 }
 
 std::string FaultyFileIO::pathOf(int fd) const {
+    std::lock_guard guard(mutex_);
     auto it = paths_.find(fd);
     return it == paths_.end() ? std::string() : it->second;
 }
@@ -70,6 +71,12 @@ FaultyFileIO::Decision FaultyFileIO::decide(Call call, const std::string& path, 
     return {};
 }
 
+FaultyFileIO::Decision FaultyFileIO::enter(Call call, const std::string& path, int fd, std::size_t size) {
+    Decision d = decide(call, path, fd, size);
+    if (d.before) d.before();
+    return d;
+}
+
 void FaultyFileIO::account(int fd, ssize_t transferred) {
     if (transferred <= 0) return;
     std::lock_guard guard(mutex_);
@@ -85,8 +92,7 @@ auto failWith(int error, F result) {
 }  // namespace
 
 int FaultyFileIO::open(const char* path, int flags, mode_t mode) {
-    Decision d = decide(Call::open, path, -1, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::open, path, -1, 0);
     if (d.fail) return failWith(d.error, -1);
     const int fd = FileIO::open(path, flags, mode);
     if (fd >= 0) {
@@ -98,13 +104,7 @@ int FaultyFileIO::open(const char* path, int flags, mode_t mode) {
 }
 
 ssize_t FaultyFileIO::read(int fd, void* buffer, std::size_t size) {
-    std::string path;
-    {
-        std::lock_guard guard(mutex_);
-        path = pathOf(fd);
-    }
-    Decision d = decide(Call::read, path, fd, size);
-    if (d.before) d.before();
+    Decision d = enter(Call::read, pathOf(fd), fd, size);
     if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::read(fd, buffer, d.limit > 0 ? d.limit : size);
     account(fd, n);
@@ -112,13 +112,7 @@ ssize_t FaultyFileIO::read(int fd, void* buffer, std::size_t size) {
 }
 
 ssize_t FaultyFileIO::write(int fd, const void* buffer, std::size_t size) {
-    std::string path;
-    {
-        std::lock_guard guard(mutex_);
-        path = pathOf(fd);
-    }
-    Decision d = decide(Call::write, path, fd, size);
-    if (d.before) d.before();
+    Decision d = enter(Call::write, pathOf(fd), fd, size);
     if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::write(fd, buffer, d.limit > 0 ? d.limit : size);
     account(fd, n);
@@ -126,13 +120,7 @@ ssize_t FaultyFileIO::write(int fd, const void* buffer, std::size_t size) {
 }
 
 ssize_t FaultyFileIO::pwrite(int fd, const void* buffer, std::size_t size, off_t offset) {
-    std::string path;
-    {
-        std::lock_guard guard(mutex_);
-        path = pathOf(fd);
-    }
-    Decision d = decide(Call::write, path, fd, size);
-    if (d.before) d.before();
+    Decision d = enter(Call::write, pathOf(fd), fd, size);
     if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::pwrite(fd, buffer, d.limit > 0 ? d.limit : size, offset);
     account(fd, n);
@@ -140,89 +128,68 @@ ssize_t FaultyFileIO::pwrite(int fd, const void* buffer, std::size_t size, off_t
 }
 
 int FaultyFileIO::fsync(int fd) {
-    std::string path;
-    {
-        std::lock_guard guard(mutex_);
-        path = pathOf(fd);
-    }
-    Decision d = decide(Call::fsync, path, fd, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::fsync, pathOf(fd), fd, 0);
     if (d.fail) return failWith(d.error, -1);
     return FileIO::fsync(fd);
 }
 
 int FaultyFileIO::close(int fd) {
-    std::string path;
+    const std::string path = pathOf(fd);
     {
         std::lock_guard guard(mutex_);
-        path = pathOf(fd);
         paths_.erase(fd);
         bytes_.erase(fd);
     }
-    Decision d = decide(Call::close, path, fd, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::close, path, fd, 0);
     const int result = FileIO::close(fd);  // the descriptor is gone either way, as with a real close
     if (d.fail) return failWith(d.error, -1);
     return result;
 }
 
 int FaultyFileIO::lstat(const char* path, struct stat* st) {
-    Decision d = decide(Call::lstat, path, -1, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::lstat, path, -1, 0);
     if (d.fail) return failWith(d.error, -1);
     return FileIO::lstat(path, st);
 }
 
 int FaultyFileIO::lstatx(const char* path, unsigned int mask, struct statx* st) {
-    Decision d = decide(Call::lstatx, path, -1, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::lstatx, path, -1, 0);
     if (d.fail) return failWith(d.error, -1);
     return FileIO::lstatx(path, mask, st);
 }
 
 int FaultyFileIO::mkdir(const char* path, mode_t mode) {
-    Decision d = decide(Call::mkdir, path, -1, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::mkdir, path, -1, 0);
     if (d.fail) return failWith(d.error, -1);
     return FileIO::mkdir(path, mode);
 }
 
 int FaultyFileIO::rename(const char* from, const char* to) {
-    Decision d = decide(Call::rename, to, -1, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::rename, to, -1, 0);
     if (d.fail) return failWith(d.error, -1);
     return FileIO::rename(from, to);
 }
 
 int FaultyFileIO::renameNoReplace(const char* from, const char* to) {
-    Decision d = decide(Call::renameNoReplace, to, -1, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::renameNoReplace, to, -1, 0);
     if (d.fail) return failWith(d.error, -1);
     return FileIO::renameNoReplace(from, to);
 }
 
 int FaultyFileIO::link(const char* from, const char* to) {
-    Decision d = decide(Call::link, to, -1, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::link, to, -1, 0);
     if (d.fail) return failWith(d.error, -1);
     return FileIO::link(from, to);
 }
 
 int FaultyFileIO::utimensat(const char* path, const struct timespec times[2]) {
-    Decision d = decide(Call::utimensat, path, -1, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::utimensat, path, -1, 0);
     if (d.fail) return failWith(d.error, -1);
     return FileIO::utimensat(path, times);
 }
 
 int FaultyFileIO::syncFileRange(int fd, off_t offset, off_t length, unsigned int flags) {
-    std::string path;
-    {
-        std::lock_guard guard(mutex_);
-        path = pathOf(fd);
-    }
-    Decision d = decide(Call::syncFileRange, path, fd, 0);
-    if (d.before) d.before();
+    Decision d = enter(Call::syncFileRange, pathOf(fd), fd, 0);
     if (d.fail) return failWith(d.error, -1);
     return FileIO::syncFileRange(fd, offset, length, flags);
 }

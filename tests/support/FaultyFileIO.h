@@ -76,7 +76,9 @@ private:
     };
     // Decides a call on a path; size is the byte count asked for (read/write), fd the descriptor.
     Decision decide(Call call, const std::string& path, int fd, std::size_t size);
-    std::string pathOf(int fd) const;
+    // decide, then run the rule's hook, if any, before the call goes on.
+    Decision enter(Call call, const std::string& path, int fd, std::size_t size);
+    std::string pathOf(int fd) const;  // takes the lock
     void account(int fd, ssize_t transferred);
 
     mutable std::mutex mutex_;

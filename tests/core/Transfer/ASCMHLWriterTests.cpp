@@ -10,6 +10,7 @@
 #include "Transfer/ASCMHLWriter.h"
 #include "Transfer/C4.h"
 #include "support/FaultyFileIO.h"
+#include "support/Samples.h"
 #include "support/TempDir.h"
 #include "support/Scopes.h"
 
@@ -21,21 +22,15 @@ using quillane::testing::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
+using quillane::testing::scannedFile;
 using Hashes = std::vector<std::optional<std::string>>;
 
 const auto finish = Dates::fromUTC({2025, 3, 14, 9, 26, 53}) + std::chrono::milliseconds(700);
 const auto start = Dates::fromUTC({2025, 3, 14, 9, 0, 0});
 
-ScannedFile file(std::string path, std::int64_t size, std::optional<Dates::TimePoint> modified = std::nullopt) {
-    ScannedFile f;
-    f.relativePath = std::move(path);
-    f.size = size;
-    f.modificationDate = modified;
-    return f;
-}
 
 fs::path writeOnce(const fs::path& root, Dates::TimePoint when = finish) {
-    return ASCMHLWriter::write(root, {file("C001.mov", 10)}, Hashes{"00000000000000aa"}, ChecksumAlgorithm::xxhash64,
+    return ASCMHLWriter::write(root, {scannedFile("C001.mov", 10)}, Hashes{"00000000000000aa"}, ChecksumAlgorithm::xxhash64,
                                start, when, "1.0.1");
 }
 
@@ -69,11 +64,11 @@ TEST(ASCMHLWriter, FirstManifestAndChainMatchTheLayoutByteForByte) {
     const fs::path root = dir / "R&D:01";
     fs::create_directories(root);
     const std::vector<ScannedFile> files{
-        file("CLIPS/A001C001.mov", 1234, Dates::fromUTC({2025, 3, 13, 18, 5, 9})),
-        file("CLIPS/R&D \"take\" <2>.mov", 0),
-        file("CLIPS/unhashed.mov", 99),
-        file("ascmhl/0001_OLD_2024-01-01_000000Z.mhl", 5),  // an earlier offload on the card
-        file("extra-without-hash.wav", 1),
+        scannedFile("CLIPS/A001C001.mov", 1234, Dates::fromUTC({2025, 3, 13, 18, 5, 9})),
+        scannedFile("CLIPS/R&D \"take\" <2>.mov", 0),
+        scannedFile("CLIPS/unhashed.mov", 99),
+        scannedFile("ascmhl/0001_OLD_2024-01-01_000000Z.mhl", 5),  // an earlier offload on the card
+        scannedFile("extra-without-hash.wav", 1),
     };
     const Hashes hashes{"0123456789abcdef", "fedcba9876543210", std::nullopt, "1111111111111111"};
 
@@ -130,7 +125,7 @@ TEST(ASCMHLWriter, FirstManifestAndChainMatchTheLayoutByteForByte) {
 
 TEST(ASCMHLWriter, MD5ManifestsUseTheirElement) {
     TempDir dir;
-    const auto manifest = ASCMHLWriter::write(dir.path(), {file("a.wav", 3)}, Hashes{"d41d8cd98f00b204e9800998ecf8427e"},
+    const auto manifest = ASCMHLWriter::write(dir.path(), {scannedFile("a.wav", 3)}, Hashes{"d41d8cd98f00b204e9800998ecf8427e"},
                                               ChecksumAlgorithm::md5, start, finish, "1.0.1");
     EXPECT_NE(readFile(manifest).find("      <md5 action=\"original\" hashdate=\"2025-03-14T09:26:53Z\">"
                                       "d41d8cd98f00b204e9800998ecf8427e</md5>\n"),
@@ -192,9 +187,9 @@ TEST(ASCMHLWriter, ChainCopiedFromTheCardIsContinued) {
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ascmhldirectory xmlns=\"urn:ASC:MHL:DIRECTORY:v2.0\">\n"
               "  <hashlist sequencenr=\"1\">\n    <path>0001_A001_2024-12-01_080000Z.mhl</path>\n"
               "    <c4>c4abc</c4>\n  </hashlist>\n</ascmhldirectory>\n");
-    const std::vector<ScannedFile> files{file("ascmhl/0001_A001_2024-12-01_080000Z.mhl", 12),
-                                         file("ascmhl/ascmhl_chain.xml", 300), file("C001.mov", 10),
-                                         file("sub/ascmhl/x.mhl", 1)};
+    const std::vector<ScannedFile> files{scannedFile("ascmhl/0001_A001_2024-12-01_080000Z.mhl", 12),
+                                         scannedFile("ascmhl/ascmhl_chain.xml", 300), scannedFile("C001.mov", 10),
+                                         scannedFile("sub/ascmhl/x.mhl", 1)};
     const auto manifest = ASCMHLWriter::write(root, files, Hashes{"1", "2", "3", "4"}, ChecksumAlgorithm::xxhash64, start,
                                               finish, "1.0.1");
     EXPECT_EQ(manifest.filename(), "0002_A001_2025-03-14_092653Z.mhl");
@@ -214,7 +209,7 @@ TEST(ASCMHLWriter, HostileNamesGiveWellFormedManifests) {
     TempDir dir;
     const fs::path root = dir / "A001";
     const std::string hostile = "Cl\xc3\xafp & <co> \"q\" 'a' \x01\xff\xfe &lt; .mov";
-    const auto manifest = ASCMHLWriter::write(root, {file(hostile, 7)}, Hashes{"abc"}, ChecksumAlgorithm::xxhash64, start,
+    const auto manifest = ASCMHLWriter::write(root, {scannedFile(hostile, 7)}, Hashes{"abc"}, ChecksumAlgorithm::xxhash64, start,
                                               finish, "1.0.1");
     pugi::xml_document document;
     const auto parsed = document.load_file(manifest.c_str());

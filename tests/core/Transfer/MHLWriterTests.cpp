@@ -11,6 +11,7 @@
 #include "Transfer/MHLWriter.h"
 #include "support/FaultyFileIO.h"
 #include "support/Scopes.h"
+#include "support/Samples.h"
 #include "support/TempDir.h"
 
 using namespace quillane;
@@ -19,17 +20,11 @@ using quillane::testing::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
+using quillane::testing::scannedFile;
 using Hashes = std::vector<std::optional<std::string>>;
 const auto start = Dates::fromUTC({2025, 3, 14, 9, 0, 0});
 const auto finish = Dates::fromUTC({2025, 3, 14, 9, 26, 53});
 
-ScannedFile file(std::string path, std::int64_t size, std::optional<Dates::TimePoint> modified = std::nullopt) {
-    ScannedFile f;
-    f.relativePath = std::move(path);
-    f.size = size;
-    f.modificationDate = modified;
-    return f;
-}
 
 class MHLWriterTest : public ::testing::Test {
 protected:
@@ -56,9 +51,9 @@ TEST_F(MHLWriterTest, ManifestMatchesTheLayoutWithLocalFileNameAndUTCDates) {
     const std::string comment = MHLWriter::comment("Night <Shoot> & Co", "A:001", "CARD_1");
     EXPECT_EQ(comment, "Night <Shoot> & Co \u00B7 A:001 \u00B7 source: CARD_1");
     const std::vector<ScannedFile> files{
-        file("DCIM/C0001.MP4", 4096, Dates::fromUTC({2025, 3, 13, 23, 59, 59})),
-        file("DCIM/no-date & \"more\".MP4", 0),
-        file("DCIM/unhashed.MP4", 12),
+        scannedFile("DCIM/C0001.MP4", 4096, Dates::fromUTC({2025, 3, 13, 23, 59, 59})),
+        scannedFile("DCIM/no-date & \"more\".MP4", 0),
+        scannedFile("DCIM/unhashed.MP4", 12),
     };
     const auto path = MHLWriter::write(dir.path(), "A:001", files, Hashes{"0123456789abcdef", "fedcba9876543210"},
                                        ChecksumAlgorithm::xxhash64, start, finish, comment);
@@ -93,14 +88,14 @@ TEST_F(MHLWriterTest, DutchLogLineEmptyListAndMD5) {
     EXPECT_EQ(readFile(path), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<hashlist version=\"1.1\">\n" +
                                   creator("Film \u00B7 S001 \u00B7 bron: ZOOM") + "</hashlist>\n");
 
-    const auto md5 = MHLWriter::write(dir / "", "S002", {file("a.wav", 1)}, Hashes{"d41d8cd98f00b204e9800998ecf8427e"},
+    const auto md5 = MHLWriter::write(dir / "", "S002", {scannedFile("a.wav", 1)}, Hashes{"d41d8cd98f00b204e9800998ecf8427e"},
                                       ChecksumAlgorithm::md5, start, finish, comment);
     EXPECT_NE(readFile(md5).find("    <md5>d41d8cd98f00b204e9800998ecf8427e</md5>\n"), std::string::npos);
 }
 
 TEST_F(MHLWriterTest, HostileTextGivesWellFormedXMLAndFailuresThrow) {
     const std::string hostile = "\xc3\xa9t\xc3\xa9 <&> \"\x7f\x02\xc0\xaf\" ']]>";
-    const auto path = MHLWriter::write(dir.path(), hostile, {file(hostile, 1)}, Hashes{"ab"}, ChecksumAlgorithm::xxhash64,
+    const auto path = MHLWriter::write(dir.path(), hostile, {scannedFile(hostile, 1)}, Hashes{"ab"}, ChecksumAlgorithm::xxhash64,
                                        start, finish, hostile);
     pugi::xml_document document;
     const auto parsed = document.load_file(path.c_str());
@@ -115,8 +110,8 @@ TEST_F(MHLWriterTest, HostileTextGivesWellFormedXMLAndFailuresThrow) {
 }
 
 TEST_F(MHLWriterTest, CopiedManifestFolderIsLeftOutBecauseItsChainGoesOn) {
-    const std::vector<ScannedFile> files{file("ascmhl/ascmhl_chain.xml", 300), file("ascmhl/0001_A001.mhl", 20),
-                                         file("DCIM/ascmhl/kept.txt", 1), file("C0001.MP4", 5)};
+    const std::vector<ScannedFile> files{scannedFile("ascmhl/ascmhl_chain.xml", 300), scannedFile("ascmhl/0001_A001.mhl", 20),
+                                         scannedFile("DCIM/ascmhl/kept.txt", 1), scannedFile("C0001.MP4", 5)};
     const auto path = MHLWriter::write(dir.path(), "A001", files, Hashes{"1", "2", "3", "4"},
                                        ChecksumAlgorithm::xxhash64, start, finish, "log");
     pugi::xml_document document;

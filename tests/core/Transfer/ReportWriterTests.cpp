@@ -14,6 +14,7 @@
 #include "Transfer/ReportStyle.h"
 #include "Transfer/ReportWriter.h"
 #include "support/Scopes.h"
+#include "support/Samples.h"
 #include "support/TempDir.h"
 
 using namespace quillane;
@@ -23,15 +24,10 @@ using quillane::testing::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
+using quillane::testing::scannedFile;
 using Hashes = std::vector<std::optional<std::string>>;
 const auto start = Dates::fromUTC({2025, 3, 14, 9, 0, 0});
 
-ScannedFile file(std::string path, std::int64_t size) {
-    ScannedFile f;
-    f.relativePath = std::move(path);
-    f.size = size;
-    return f;
-}
 
 DestinationResult destination(int id, std::string name, fs::path roll) {
     DestinationResult d;
@@ -97,8 +93,8 @@ protected:
 
 TEST_F(ReportWriterTest, EnglishPageOfAPartlyFailedTransfer) {
     Lang::current = AppLanguage::en;
-    const std::vector<ScannedFile> files{file("CLIPS/A001C001.mov", 1'500'000), file("CLIPS/A001C002.mov", 2'000),
-                                         file("CLIPS/notes.txt", 10)};
+    const std::vector<ScannedFile> files{scannedFile("CLIPS/A001C001.mov", 1'500'000), scannedFile("CLIPS/A001C002.mov", 2'000),
+                                         scannedFile("CLIPS/notes.txt", 10)};
     const Hashes hashes{"0123456789abcdef", std::nullopt, "1111111111111111"};
     auto failed = destination(0, "SSD <A>", "/media/ssd a/Night/A001");
     failed.failedFiles = {"CLIPS/A001C001.mov", "CLIPS/A001C002.mov", "CLIPS/notes.txt"};
@@ -174,7 +170,7 @@ TEST_F(ReportWriterTest, DutchPageOfAVerifiedTransfer) {
     auto r = result(0.4, true, {destination(0, "SSD A", "/media/a/A001")});
     r.fileCount = 1;
     r.totalBytes = 100;
-    const std::string html = ReportWriter::render(info, {file("a.mov", 100)}, Hashes{"ab"}, r, 0, {});
+    const std::string html = ReportWriter::render(info, {scannedFile("a.mov", 100)}, Hashes{"ab"}, r, 0, {});
     Page page(html);
     ASSERT_TRUE(page.parsed) << page.description;
     EXPECT_STREQ(page.document.child("html").attribute("lang").value(), "nl");
@@ -225,7 +221,7 @@ TEST_F(ReportWriterTest, PageLayoutIsExact) {
     auto r = result(125, true, {destination(0, "SSD A", "/a/A001")});
     r.fileCount = 1;
     r.totalBytes = 5;
-    const std::string html = ReportWriter::render(info, {file("x.mov", 5)}, Hashes{"ff"}, r, 0, {});
+    const std::string html = ReportWriter::render(info, {scannedFile("x.mov", 5)}, Hashes{"ff"}, r, 0, {});
     const std::string expected =
         "<!doctype html>\n"
         "<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
@@ -274,7 +270,7 @@ TEST_F(ReportWriterTest, HostileNamesStayText) {
     ClipInfo clip;
     clip.codec = hostile;
     const std::string html =
-        ReportWriter::render(hostileInfo, {file(hostile, 1)}, Hashes{"a"}, r, 0, {{hostile, clip}});
+        ReportWriter::render(hostileInfo, {scannedFile(hostile, 1)}, Hashes{"a"}, r, 0, {{hostile, clip}});
     Page page(html);
     ASSERT_TRUE(page.parsed) << page.description;
     EXPECT_EQ(page.all("//script").size(), 0u);
@@ -301,8 +297,8 @@ TEST_F(ReportWriterTest, WriteReplacesItsOwnReportButNeverACopiedFile) {
     // The card brought an earlier offload's report along; it stays as copied.
     writeFile(dir / "A001_report.html", "copied from the card");
     writeFile(dir / "A001-2_REPORT.HTML", "also copied");
-    const std::vector<ScannedFile> files{file("A001_report.html", 20), file("A001-2_REPORT.HTML", 11),
-                                         file("sub/A001-3_report.html", 1)};
+    const std::vector<ScannedFile> files{scannedFile("A001_report.html", 20), scannedFile("A001-2_REPORT.HTML", 11),
+                                         scannedFile("sub/A001-3_report.html", 1)};
     EXPECT_EQ(ReportWriter::fileName(info, files), "A001-3_report.html");
     const auto written = ReportWriter::write(dir.path(), info, files, Hashes{"a", "b", "c"}, r, 0, {});
     EXPECT_EQ(written, dir / "A001-3_report.html");
