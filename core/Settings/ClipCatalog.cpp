@@ -137,11 +137,15 @@ const ClipCatalog::Index& ClipCatalog::loadAll() const {
     return *entries_;
 }
 
+bool ClipCatalog::isSearchable(std::string_view query) {
+    return characterCount(Text::trimHorizontalSpace(query), 2) >= 2;
+}
+
 std::vector<ClipHit> ClipCatalog::search(std::string_view query, const std::vector<TransferRecord>& records,
                                          std::size_t limit) const {
     std::vector<ClipHit> hits;
+    if (limit == 0 || !isSearchable(query)) return hits;
     const std::string needle = lowered(Text::trimHorizontalSpace(query));
-    if (characterCount(needle, 2) < 2 || limit == 0) return hits;
 
     Index snapshot;
     try {

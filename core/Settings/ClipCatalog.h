@@ -66,6 +66,8 @@ public:
     // fewer than two characters finds nothing and reads nothing.
     std::vector<ClipHit> search(std::string_view query, const std::vector<TransferRecord>& records,
                                 std::size_t limit) const;
+    // Whether search looks at a query at all: two or more characters once trimmed.
+    static bool isSearchable(std::string_view query);
 
     // An entry with its paths in lower case, as the search compares them.
     struct Indexed {

@@ -27,18 +27,29 @@ std::string format(icu::DateFormat* formatter, std::chrono::system_clock::time_p
     return out;
 }
 
-}  // namespace
-
-std::string longDateShortTime(std::chrono::system_clock::time_point time, AppLanguage language) {
+std::string dateTime(std::chrono::system_clock::time_point time, AppLanguage language,
+                     icu::DateFormat::EStyle date, icu::DateFormat::EStyle clock) {
     std::unique_ptr<icu::DateFormat> formatter(
-        icu::DateFormat::createDateTimeInstance(icu::DateFormat::kLong, icu::DateFormat::kShort, localeFor(language)));
+        icu::DateFormat::createDateTimeInstance(date, clock, localeFor(language)));
     return format(formatter.get(), time);
 }
 
+}  // namespace
+
+std::string longDateShortTime(std::chrono::system_clock::time_point time, AppLanguage language) {
+    return dateTime(time, language, icu::DateFormat::kLong, icu::DateFormat::kShort);
+}
+
 std::string mediumTime(std::chrono::system_clock::time_point time, AppLanguage language) {
-    std::unique_ptr<icu::DateFormat> formatter(
-        icu::DateFormat::createTimeInstance(icu::DateFormat::kMedium, localeFor(language)));
-    return format(formatter.get(), time);
+    return dateTime(time, language, icu::DateFormat::kNone, icu::DateFormat::kMedium);
+}
+
+std::string mediumDateShortTime(std::chrono::system_clock::time_point time, AppLanguage language) {
+    return dateTime(time, language, icu::DateFormat::kMedium, icu::DateFormat::kShort);
+}
+
+std::string shortTime(std::chrono::system_clock::time_point time, AppLanguage language) {
+    return dateTime(time, language, icu::DateFormat::kNone, icu::DateFormat::kShort);
 }
 
 }  // namespace quillane::ReportDates
