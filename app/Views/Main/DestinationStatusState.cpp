@@ -1,0 +1,112 @@
+#include "Views/Main/DestinationStatusState.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "Detection/ByteFormat.h"
+#include "Settings/Lang.h"
+
+namespace quillane {
+
+namespace {
+QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
+QString bytes(std::int64_t count) { return QString::fromStdString(ByteFormat::string(count)); }
+
+// The position of the SSD among the transfer's destinations.
+std::optional<std::size_t> indexOf(const std::vector<std::string>& ids, const std::string& id) {
+    const auto found = std::find(ids.begin(), ids.end(), id);
+    if (found == ids.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - ids.begin());
+}
+
+DestinationStatusLine progressLine(const DestinationStatusFacts& facts, const DestinationProgress& d) {
+    const TransferProgress& progress = *facts.progress;
+    const bool reading = progress.phase == TransferPhase::verifying || progress.phase == TransferPhase::finishing;
+    const double total = std::max(static_cast<double>(progress.totalBytes), 1.0);
+    DestinationStatusLine line;
+    line.kind = DestinationStatusLine::Kind::progress;
+    line.used = std::clamp(static_cast<double>(reading ? d.verifiedBytes : d.copiedBytes) / total, 0.0, 1.0);
+    if (d.error) {
+        line.text = QString::fromStdString(*d.error);
+        line.textTone = line.barTone = Tone::danger;
+    } else if (facts.state == TransferState::paused) {
+        line.text = text("Gepauzeerd", "Paused");
+        line.textTone = line.barTone = Tone::warning;
+    } else if (facts.state == TransferState::cancelled) {
+        line.text = text("Gestopt", "Stopped");
+        line.textTone = line.barTone = Tone::warning;
+    } else {
+        line.text = reading ? text("Verifiëren…", "Verifying…") : text("Kopiëren…", "Copying…");
+        line.textTone = Tone::secondary;
+        line.barTone = Tone::accent;
+    }
+    return line;
+}
+
+DestinationStatusLine resultLine(const TransferResult& result, const DestinationResult& r) {
+    DestinationStatusLine line;
+    line.kind = DestinationStatusLine::Kind::result;
+    line.folder = r.rollURL;
+    // A run that stopped on the source leaves its destinations incomplete, whatever they report.
+    line.good = r.succeeded() && !result.sourceError;
+    line.textTone = line.good ? Tone::text : Tone::danger;
+    if (line.good) {
+        line.text = result.verified ? text("Geverifieerd", "Verified") : text("Gekopieerd", "Copied");
+        if (r.mhlURL) line.text += QStringLiteral(" · MHL");
+    } else if (r.error) {
+        line.text = QString::fromStdString(*r.error);
+    } else if (!r.failedFiles.empty()) {
+        line.text = QString::number(r.failedFiles.size()) + text(" bestanden kloppen niet", " files don't match");
+    } else {
+        line.text = text("Onvolledig: ", "Incomplete: ") + QString::fromStdString(*result.sourceError);
+    }
+    return line;
+}
+}  // namespace
+
+bool spaceSuffices(std::int64_t requiredBytes, std::int64_t freeBytes) {
+    const std::int64_t max = std::numeric_limits<std::int64_t>::max();
+    const std::int64_t needed = requiredBytes > max - spaceMargin ? max : requiredBytes + spaceMargin;
+    return needed < freeBytes;
+}
+
+DestinationStatusLine destinationStatusLine(const DestinationStatusFacts& facts) {
+    const auto index = indexOf(facts.transferDriveIDs, facts.driveID);
+    const bool live = facts.state == TransferState::running || facts.state == TransferState::paused ||
+                      facts.state == TransferState::cancelled;
+    if (live && facts.progress && index && *index < facts.progress->destinations.size())
+        return progressLine(facts, facts.progress->destinations[*index]);
+    const bool ended = facts.state == TransferState::succeeded || facts.state == TransferState::failed;
+    if (ended && facts.lastResult && index && *index < facts.lastResult->destinations.size())
+        return resultLine(*facts.lastResult, facts.lastResult->destinations[*index]);
+    if (facts.requiredBytes < 1) return {};
+
+    DestinationStatusLine line;
+    line.kind = DestinationStatusLine::Kind::space;
+    const QString required = bytes(facts.requiredBytes);
+    if (spaceSuffices(facts.requiredBytes, facts.freeBytes)) {
+        line.dotTone = Tone::accent;
+        line.textTone = Tone::secondary;
+        line.text = required + text(" nodig · ", " needed · ") + bytes(facts.freeBytes - facts.requiredBytes) +
+                    text(" blijft vrij", " stays free");
+    } else {
+        line.dotTone = line.textTone = Tone::danger;
+        line.text = text("Te weinig ruimte: ", "Not enough space: ") + required + text(" nodig, ", " needed, ") +
+                    bytes(facts.freeBytes) + text(" vrij", " free");
+    }
+    if (facts.rollHasContent)
+        line.contentWarning = QStringLiteral("· ") + QString::fromStdString(facts.rollFolderName) +
+                              text(" bevat al bestanden", " already contains files");
+    return line;
+}
+
+CreateFoldersLabel createFoldersLabel(std::size_t missingCount, bool running, bool hasProject) {
+    CreateFoldersLabel label;
+    label.ready = missingCount == 0;
+    label.text = label.ready ? text("Mappen staan klaar", "Folders ready") : text("Mappen aanmaken", "Create folders");
+    if (!label.ready) label.badge = QString::number(missingCount);
+    label.enabled = !label.ready && !running && hasProject;
+    return label;
+}
+
+}  // namespace quillane

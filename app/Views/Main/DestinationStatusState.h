@@ -1,0 +1,62 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Transfer/TransferProgress.h"
+#include "Transfer/TransferResult.h"
+#include "Views/Main/StandInStates.h"
+#include "Views/Main/Tone.h"
+
+namespace quillane {
+
+// What the status line of one included SSD reads.
+struct DestinationStatusFacts {
+    TransferState state = TransferState::idle;
+    const TransferProgress* progress = nullptr;
+    const TransferResult* lastResult = nullptr;
+    std::vector<std::string> transferDriveIDs;
+    // Of the SSD's plan.
+    std::string driveID;
+    std::int64_t requiredBytes = 0;
+    std::int64_t freeBytes = 0;
+    bool rollHasContent = false;
+    std::string rollFolderName;  // the last planned folder; empty without one
+};
+
+// One of four things: the live (or frozen) progress, the outcome, nothing, or the space line.
+struct DestinationStatusLine {
+    enum class Kind { nothing, progress, result, space };
+    Kind kind = Kind::nothing;
+    QString text;
+    Tone textTone = Tone::secondary;
+    // progress: the bar
+    double used = 0;
+    Tone barTone = Tone::accent;
+    // result: seal or octagon, and the roll folder to show
+    bool good = false;
+    std::filesystem::path folder;
+    // space: the dot and the roll-folder warning
+    Tone dotTone = Tone::accent;
+    std::optional<QString> contentWarning;
+};
+DestinationStatusLine destinationStatusLine(const DestinationStatusFacts& facts);
+
+// The margin a destination keeps free beyond the card's size.
+inline constexpr std::int64_t spaceMargin = 64LL * 1024 * 1024;
+// The same limit at which the model refuses to start for lack of space.
+bool spaceSuffices(std::int64_t requiredBytes, std::int64_t freeBytes);
+
+// The button that creates the planned folders now.
+struct CreateFoldersLabel {
+    bool ready = false;  // nothing missing: the check mark
+    QString text;
+    std::optional<QString> badge;
+    bool enabled = false;
+};
+CreateFoldersLabel createFoldersLabel(std::size_t missingCount, bool running, bool hasProject);
+
+}  // namespace quillane

@@ -1,0 +1,64 @@
+#include "Views/Main/FolderTreeState.h"
+
+#include "Settings/Lang.h"
+
+namespace quillane {
+
+namespace {
+QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
+
+// The path without "." and ".." steps and without a trailing separator.
+std::string standardized(const std::filesystem::path& path) {
+    std::string text = path.lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/') text.pop_back();
+    return text;
+}
+}  // namespace
+
+std::optional<QString> folderTreeBaseLine(const std::filesystem::path& baseURL,
+                                          const std::filesystem::path& volumeURL) {
+    const std::string base = standardized(baseURL);
+    const std::string volume = standardized(volumeURL);
+    if (base == volume) return std::nullopt;
+    std::string rest = base;
+    // Only a base folder inside the volume loses the volume's part; anything else is shown whole.
+    if (volume == "/") rest = base;
+    else if (base.size() > volume.size() && base.compare(0, volume.size(), volume) == 0 && base[volume.size()] == '/')
+        rest = base.substr(volume.size());
+    return QStringLiteral("in ") + QString::fromStdString(rest);
+}
+
+FolderRowLook folderRowLook(bool exists, bool isTarget) {
+    FolderRowLook look{exists ? "folder.fill" : "folder.badge.plus", exists ? Tone::secondary : Tone::accent,
+                       (exists || isTarget) ? Tone::text : Tone::secondary};
+    look.bold = isTarget;
+    look.targetMark = isTarget;
+    look.newBadge = !exists;
+    return look;
+}
+
+QString folderTreeCardWord() { return text("kaart", "card"); }
+QString folderTreeNewWord() { return text("nieuw", "new"); }
+
+std::optional<QString> extraFoldersLine(int count) {
+    if (count < 1) return std::nullopt;
+    const QString n = QString::number(count);
+    if (Lang::current.load() == AppLanguage::en)
+        return QStringLiteral("+ ") + n + QStringLiteral(" extra ") +
+               (count == 1 ? QStringLiteral("folder") : QStringLiteral("folders")) + QStringLiteral(" from your settings");
+    return QStringLiteral("+ ") + n + QStringLiteral(" extra ") +
+           (count == 1 ? QStringLiteral("map") : QStringLiteral("mappen")) + QStringLiteral(" uit je instellingen");
+}
+
+DestinationColumnState destinationColumnState(std::size_t destinations, std::size_t active) {
+    DestinationColumnState state;
+    state.empty = destinations == 0;
+    if (!state.empty) state.countText = QString::number(active);
+    return state;
+}
+
+QString includeSwitchTooltip(bool included) {
+    return included ? text("Deze SSD krijgt een kopie", "This SSD gets a copy") : text("Overgeslagen", "Skipped");
+}
+
+}  // namespace quillane

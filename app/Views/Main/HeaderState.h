@@ -1,0 +1,70 @@
+#pragma once
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Settings/Lang.h"
+#include "Views/Main/StandInStates.h"
+#include "Views/Main/Tone.h"
+
+namespace quillane {
+
+// What the header bar reads of the model.
+struct HeaderFacts {
+    std::string projectName;
+    bool running = false;
+    DemoState demo = DemoState::off;
+    bool marketingScreenshot = false;
+    bool templateUsesDay = false;
+};
+
+// Which of the bar's parts are present and how the project picker reads.
+struct HeaderState {
+    QString pickerText;
+    Tone pickerTone = Tone::text;
+    bool pickerEnabled = true;
+    bool demoButton = true;
+    bool demoButtonEnabled = true;
+    bool demoBadge = false;
+    bool updatePill = true;
+    bool shootDayPill = false;
+};
+HeaderState headerState(const HeaderFacts& facts);
+
+// The shoot-day stepper.
+struct ShootDayPillState {
+    QString value;  // at least two digits
+    bool minusEnabled = false;
+    bool enabled = true;
+};
+ShootDayPillState shootDayPillState(int shootDay, bool running);
+
+// The language switch: one segment per language, Dutch first.
+struct LanguageSegment {
+    AppLanguage language;
+    QString label;
+    bool current = false;
+};
+std::vector<LanguageSegment> languageSegments(AppLanguage current);
+
+// The demo badge's end: a spinner while the demo comes or goes, else the stop button.
+struct DemoBadgeState {
+    bool spinner = false;
+    bool stopEnabled = true;
+};
+DemoBadgeState demoBadgeState(DemoState demo, bool running);
+
+// The update popover's texts.
+struct UpdateDetailsText {
+    QString title;
+    QString using_;
+    std::optional<QString> notes;
+    QString hint;
+    std::optional<QString> warning;  // only while a transfer runs
+};
+QString updateOfferText(const std::string& version);  // "Quillane 1.0.2 is available"
+UpdateDetailsText updateDetailsText(const std::string& version, const std::optional<std::string>& notes,
+                                    bool running);
+
+}  // namespace quillane

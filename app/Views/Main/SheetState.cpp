@@ -1,0 +1,46 @@
+#include "Views/Main/SheetState.h"
+
+#include <optional>
+
+#include "Product/Product.h"
+#include "Settings/Lang.h"
+
+namespace quillane {
+
+namespace {
+QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
+}  // namespace
+
+bool projectNameUsable(const std::string& typedName) {
+    // Spaces and tabs only: a line break typed into the name is the model's to refuse.
+    return typedName.find_first_not_of(" \t") != std::string::npos;
+}
+
+ProjectSheetState projectSheetState(const std::string& typedName, const std::string& projectName,
+                                    const std::vector<std::string>& recentProjects) {
+    ProjectSheetState state;
+    state.startEnabled = projectNameUsable(typedName);
+    state.cancelShown = !projectName.empty();
+    state.dismissable = state.cancelShown;
+    const std::size_t count = std::min<std::size_t>(recentProjects.size(), 5);
+    state.recent.assign(recentProjects.begin(), recentProjects.begin() + static_cast<std::ptrdiff_t>(count));
+    return state;
+}
+
+QString folderSheetConfirmTitle(bool thenTransfer) {
+    return thenTransfer ? text("Toestaan en starten", "Allow and start") : text("Toestaan", "Allow");
+}
+
+QString folderSheetExplanation() {
+    return QString::fromUtf8(Product::name) +
+           text(" maakt deze mappen aan volgens jouw structuur. Er wordt niets overschreven.",
+                " creates these folders following your structure. Nothing gets overwritten.");
+}
+
+AlertButtons alertButtons(const std::optional<std::string>& actionTitle, bool hasAction) {
+    if (actionTitle && hasAction)
+        return {true, QString::fromStdString(*actionTitle), text("Annuleren", "Cancel")};
+    return {false, {}, QStringLiteral("OK")};
+}
+
+}  // namespace quillane

@@ -1,0 +1,8 @@
+#pragma once
+// Lets GoogleTest print Qt strings readably in failure messages.
+#include <QString>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
