@@ -1,0 +1,24 @@
+#include "App/ShellCommands.h"
+
+namespace quillane {
+
+TransferMenuStates transferMenuStates(const TransferMenuFacts& facts) {
+    const bool running = facts.state == TransferState::running;
+    TransferMenuStates states;
+    states.changeProject = !running;
+    states.createFolders = !running && facts.foldersMissing;
+    states.primary = primaryAction(facts.state) == PrimaryAction::resume || !facts.blocked;
+    states.demoIsStart = facts.demo == DemoState::off;
+    states.demoEnabled = !running && (states.demoIsStart || facts.demo == DemoState::on);
+    return states;
+}
+
+PrimaryAction primaryAction(TransferState state) {
+    return state == TransferState::paused ? PrimaryAction::resume : PrimaryAction::transfer;
+}
+
+bool quitNeedsConfirmation(bool windowShown, TransferState state) {
+    return windowShown && state == TransferState::running;
+}
+
+}  // namespace quillane
