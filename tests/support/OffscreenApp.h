@@ -1,0 +1,52 @@
+#pragma once
+// For the view test folders: a main() that runs the tests inside an off-screen QApplication with
+// the interface's theme and no animations, and a helper that saves a render for review.
+//
+//   // tests/app/<Folder>/main.cpp
+//   #include "support/OffscreenApp.h"
+//   int main(int argc, char** argv) { return quillane::testing::runOffscreenTests(argc, argv); }
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "Views/Kit/Animations.h"
+#include "Views/Kit/Theme.h"
+
+namespace quillane::testing {
+
+inline int runOffscreenTests(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    Theme::applyTo(application);
+    Animations::setEnabled(false);
+    return RUN_ALL_TESTS();
+}
+
+// The folder beside the test executable where renders go (build/…/renders).
+inline QString renderFolder() {
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+// Lays the widget out at its size hint (or the given size), renders it and saves <name>.png in the
+// render folder; returns the image for pixel checks.
+inline QImage saveRender(QWidget& widget, const QString& name, QSize size = {}) {
+    widget.ensurePolished();
+    if (!size.isValid()) size = widget.sizeHint().expandedTo(widget.minimumSizeHint());
+    widget.resize(size);
+    widget.setAttribute(Qt::WA_DontShowOnScreen);
+    widget.show();
+    QCoreApplication::processEvents();
+    const QImage image = widget.grab().toImage();
+    image.save(renderFolder() + QLatin1Char('/') + name + QStringLiteral(".png"));
+    return image;
+}
+
+}  // namespace quillane::testing
