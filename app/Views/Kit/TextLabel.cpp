@@ -1,0 +1,77 @@
+#include "Views/Kit/TextLabel.h"
+
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPainter>
+
+#include <cmath>
+
+namespace quillane {
+
+TextLabel::TextLabel(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
+    : QWidget(parent), text_(text), font_(font), color_(color) {
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void TextLabel::setText(const QString& text) {
+    if (text == text_) return;
+    text_ = text;
+    updateGeometry();
+    update();
+}
+
+void TextLabel::setColor(const QColor& color) {
+    color_ = color;
+    update();
+}
+
+void TextLabel::setTextFont(const QFont& font) {
+    font_ = font;
+    updateGeometry();
+    update();
+}
+
+void TextLabel::setAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+QString TextLabel::shownText() const {
+    return QFontMetricsF(font_).elidedText(text_, Qt::ElideRight, width() + 0.5);
+}
+
+QSize TextLabel::sizeHint() const {
+    const QFontMetricsF metrics(font_);
+    return {static_cast<int>(std::ceil(metrics.horizontalAdvance(text_))), static_cast<int>(std::ceil(metrics.height()))};
+}
+
+QSize TextLabel::minimumSizeHint() const {
+    // May shrink to an ellipsis.
+    const QFontMetricsF metrics(font_);
+    const int ellipsis = text_.isEmpty() ? 0 : static_cast<int>(std::ceil(metrics.horizontalAdvance(QStringLiteral("…"))));
+    return {ellipsis, static_cast<int>(std::ceil(metrics.height()))};
+}
+
+void TextLabel::paintEvent(QPaintEvent*) {
+    if (text_.isEmpty()) return;
+    QPainter painter(this);
+    painter.setFont(font_);
+    painter.setPen(color_);
+    painter.drawText(QRectF(rect()), static_cast<int>(alignment_) | Qt::TextSingleLine, shownText());
+}
+
+QLabel* wrappingLabel(const QString& text, const QFont& font, const QColor& color, Qt::Alignment alignment,
+                      QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->setText(text);
+    return label;
+}
+
+}  // namespace quillane
