@@ -1,0 +1,42 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+
+#include "Views/Kit/TapeLettering.h"
+
+namespace quillane {
+
+// A roll name written with a marker on a strip of accent tape stuck on at a slight angle.
+// `size` is the lettering's font size in logical pixels, `tilt` the turn in degrees (negative:
+// counter-clockwise). The label is as large as the turned tape. An empty name draws
+// nothing and takes no space; a very long one is cut to its first characters and "…".
+class TapeLabel : public QWidget {
+    Q_OBJECT
+public:
+    TapeLabel(const QString& text, double size, double tilt, QWidget* parent = nullptr);
+
+    void setText(const QString& text);
+    const QString& text() const { return text_; }
+
+    // The padding around the lettering for a size: left/right, top, bottom.
+    static QMarginsF padding(double size);
+    // The longest name drawn whole.
+    static constexpr int maximumCharacters = 24;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void relayout();
+    QSizeF tapeSize() const;
+
+    QString text_;
+    double size_;
+    double tilt_;
+    TapeLettering::Layout lettering_;
+};
+
+}  // namespace quillane
