@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QLayout>
 #include <QString>
 #include <QWidget>
 
@@ -43,7 +44,11 @@ inline QImage saveRender(QWidget& widget, const QString& name, QSize size = {}) 
     widget.resize(size);
     widget.setAttribute(Qt::WA_DontShowOnScreen);
     widget.show();
-    QCoreApplication::processEvents();
+    // Rows added by nested layouts during construction settle over more than one turn.
+    for (int turn = 0; turn < 3; ++turn) {
+        QCoreApplication::processEvents();
+        for (QLayout* layout : widget.findChildren<QLayout*>()) layout->activate();
+    }
     const QImage image = widget.grab().toImage();
     image.save(renderFolder() + QLatin1Char('/') + name + QStringLiteral(".png"));
     return image;

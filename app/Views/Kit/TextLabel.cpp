@@ -36,8 +36,13 @@ void TextLabel::setAlignment(Qt::Alignment alignment) {
     update();
 }
 
+void TextLabel::setElideMode(Qt::TextElideMode mode) {
+    elide_ = mode;
+    update();
+}
+
 QString TextLabel::shownText() const {
-    return QFontMetricsF(font_).elidedText(text_, Qt::ElideRight, width() + 0.5);
+    return QFontMetricsF(font_).elidedText(text_, elide_, width() + 0.5);
 }
 
 QSize TextLabel::sizeHint() const {

@@ -22,6 +22,8 @@ public:
     const QColor& color() const { return color_; }
     void setTextFont(const QFont& font);
     void setAlignment(Qt::Alignment alignment);
+    // Where a too-long text loses characters (default: at the end).
+    void setElideMode(Qt::TextElideMode mode);
     // The text as drawn at the current width (elided when it does not fit).
     QString shownText() const;
 
@@ -36,6 +38,7 @@ private:
     QFont font_;
     QColor color_;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
+    Qt::TextElideMode elide_ = Qt::ElideRight;
 };
 
 // A label for text that wraps onto several lines: plain text (never markup), word wrap, the kit
