@@ -1,0 +1,175 @@
+#include "Model/AppModel.h"
+
+#include <mutex>
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QPointer>
+#include <QTimer>
+
+#include "Settings/LegacyMigration.h"
+#include "Template/TemplatePreset.h"
+
+namespace quillane {
+
+// What a background job holds to hand its result back: the model while it lives.
+struct AppModel::Anchor {
+    std::mutex lock;
+    AppModel* model = nullptr;
+};
+
+AppModel::AppModel(std::optional<std::filesystem::path> storeDirectory, ModelServices services, QObject* parent)
+    : QObject(parent),
+      services_(services.completed()),
+      anchor_(std::make_shared<Anchor>()),
+      settingsStore_([&] {
+          if (!storeDirectory) LegacyMigration::migrateTarnwickFolders();
+          return JSONStore<AppSettings>("settings.json", storeDirectory);
+      }()),
+      historyStore_("history.json", storeDirectory),
+      catalog_(storeDirectory) {
+    qRegisterMetaType<quillane::ModelFields>();
+    anchor_->model = this;
+    settings_ = settingsStore_.load().value_or(AppSettings{});
+    settings_.folderTemplate = TemplatePreset::upgraded(settings_.folderTemplate);
+    Lang::current = settings_.language;
+    applyNotificationSwitches();
+    history_ = historyStore_.load().value_or(std::vector<TransferRecord>{});
+    cameraLetter_ = settings_.defaultCameraLetter;
+    projectName_ = settings_.recentProjects.empty() ? std::string() : settings_.recentProjects.front();
+}
+
+AppModel::~AppModel() {
+    {
+        std::lock_guard lock(anchor_->lock);
+        anchor_->model = nullptr;
+    }
+    for (auto& [id, flag] : probeTasks_) *flag = true;
+    if (scanTask_) *scanTask_ = true;
+    joinEngine();
+    services_.work->waitForIdle();
+}
+
+void AppModel::start() {
+    if (started_) return;
+    started_ = true;
+    QPointer<AppModel> self(this);
+    services_.volumes->start([self](const std::vector<DriveInfo>& infos) {
+        if (!self) return;
+        self->realDriveInfos_ = infos;
+        self->updateDrives();
+    });
+    if (!services_.snapshotMode) {
+        QTimer::singleShot(services_.timings.firstUpdateCheck, this, [this] { checkForUpdates(false); });
+        updateTimer_ = new QTimer(this);
+        updateTimer_->setInterval(services_.timings.updateInterval);
+        connect(updateTimer_, &QTimer::timeout, this, [this] { checkForUpdates(false); });
+        updateTimer_->start();
+    }
+    services_.power->start(
+        [self] {
+            if (self) self->handleWillSleep();
+        },
+        [self] {
+            if (self) self->handleDidWake();
+        });
+}
+
+// --- Change notification
+
+void AppModel::markChanged(ModelField field) {
+    pending_.insert(field);
+    if (flushScheduled_) return;
+    flushScheduled_ = true;
+    QMetaObject::invokeMethod(this, &AppModel::flushChanges, Qt::QueuedConnection);
+}
+
+void AppModel::flushChanges() {
+    flushScheduled_ = false;
+    if (pending_.empty()) return;
+    const ModelFields fields = pending_;
+    pending_ = {};
+    emit changed(fields);
+}
+
+void AppModel::inBackground(std::function<std::function<void()>()> work) {
+    services_.work->run([anchor = anchor_, work = std::move(work)] {
+        std::function<void()> then = work();
+        std::lock_guard lock(anchor->lock);
+        if (anchor->model != nullptr && then) QMetaObject::invokeMethod(anchor->model, std::move(then), Qt::QueuedConnection);
+    });
+}
+
+// --- Settings
+
+void AppModel::setSettings(AppSettings settings) {
+    if (settings == settings_) return;
+    AppSettings old = std::move(settings_);
+    settings_ = std::move(settings);
+    markChanged(ModelField::settings);
+    settingsStore_.save(settings_);
+    settingsDidChange(old);
+}
+
+void AppModel::changeSettings(const std::function<void(AppSettings&)>& change) {
+    AppSettings changedSettings = settings_;
+    change(changedSettings);
+    setSettings(std::move(changedSettings));
+}
+
+void AppModel::applyNotificationSwitches() {
+    std::optional<std::string> topic;
+    if (settings_.phonePush && !settings_.phonePushTopic.empty()) topic = settings_.phonePushTopic;
+    services_.notifications->setSwitches(settings_.notifications, topic);
+}
+
+void AppModel::settingsDidChange(const AppSettings& old) {
+    applyNotificationSwitches();
+    if (settings_.language != old.language) {
+        Lang::current = settings_.language;
+        reclassifyAll();
+    }
+    if (settings_.copyMode != old.copyMode || settings_.videoExtensions != old.videoExtensions ||
+        settings_.includeAudioWithVideo != old.includeAudioWithVideo)
+        rescanSource();
+    if (settings_.learnedDrives != old.learnedDrives || settings_.folderTemplate != old.folderTemplate) {
+        reclassifyAll();
+        rescanIfRootChanged();
+        return;
+    }
+    if (settings_.dateFormat != old.dateFormat || settings_.rollDigits != old.rollDigits ||
+        settings_.useCardReelName != old.useCardReelName ||
+        settings_.destinationBaseFolders != old.destinationBaseFolders)
+        refreshPlans();
+}
+
+// --- Sheets, popovers and alerts
+
+void AppModel::setShowProjectSheet(bool show) { assign(showProjectSheet_, show, ModelField::showProjectSheet); }
+void AppModel::setShowHistory(bool show) { assign(showHistory_, show, ModelField::showHistory); }
+void AppModel::setFocusClipSearch(bool focus) { assign(focusClipSearch_, focus, ModelField::focusClipSearch); }
+void AppModel::setMarketingScreenshot(bool staged) {
+    assign(marketingScreenshot_, staged, ModelField::marketingScreenshot);
+}
+void AppModel::setRequestedSettingsTab(std::optional<SettingsTab> tab) {
+    assign(requestedSettingsTab_, tab, ModelField::requestedSettingsTab);
+}
+void AppModel::setAlert(std::optional<AlertMessage> alert) { replace(alert_, std::move(alert), ModelField::alert); }
+
+void AppModel::closeAlert(const UUID& id, bool runAction) {
+    if (!alert_ || alert_->id != id) return;
+    std::function<void()> action = runAction ? alert_->action : nullptr;
+    replace(alert_, std::optional<AlertMessage>(), ModelField::alert);
+    if (action) action();
+}
+
+void AppModel::dismissFolderRequest() {
+    if (folderRequest_) replace(folderRequest_, std::optional<FolderRequest>(), ModelField::folderRequest);
+}
+
+void AppModel::setAvailableUpdate(std::optional<ReleaseInfo> release) {
+    assign(availableUpdate_, std::move(release), ModelField::availableUpdate);
+}
+void AppModel::setShowUpdate(bool show) { assign(showUpdate_, show, ModelField::showUpdate); }
+
+}  // namespace quillane

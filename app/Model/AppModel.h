@@ -1,0 +1,391 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <QObject>
+
+#include "Detection/DriveClassifier.h"
+#include "Detection/DriveRole.h"
+#include "Model/AlertMessage.h"
+#include "Model/DestinationPlan.h"
+#include "Model/DriveState.h"
+#include "Model/FolderRequest.h"
+#include "Model/ModelField.h"
+#include "Model/ModelServices.h"
+#include "Model/ModelStates.h"
+#include "Model/TransferJobs.h"
+#include "Settings/AppSettings.h"
+#include "Settings/ClipCatalog.h"
+#include "Settings/JSONStore.h"
+#include "Settings/ProjectCatalog.h"
+#include "Settings/TransferRecord.h"
+#include "Template/TemplateContext.h"
+#include "Transfer/ReportInfo.h"
+#include "Transfer/SourceScan.h"
+#include "Transfer/TransferProgress.h"
+#include "Transfer/TransferResult.h"
+#include "Transfer/TransferRunning.h"
+#include "Updates/ReleaseInfo.h"
+
+class QTimer;
+
+namespace quillane {
+
+// The application: every piece of state the windows show and the card-offload workflow keeps
+// between the user's actions, on the Qt main thread. Views read the fields and call the
+// operations; `changed` names the fields that changed, once per event-loop turn. Assigning an
+// equal value to a field notifies nothing; drives, plans, alert, folderRequest, progress,
+// lastResult, runningJob, pausedJob and queue notify on every assignment.
+//
+// One class in several files, one per concern (AppModel*.cpp).
+class AppModel final : public QObject {
+    Q_OBJECT
+
+public:
+    using QueueItem = quillane::QueueItem;
+    using RunningJob = quillane::RunningJob;
+
+    // Where a found clip lies on one destination of its transfer.
+    struct ClipLocation {
+        std::string name;
+        std::filesystem::path url;
+        bool online = false;
+    };
+    // A sound card that follows the selected camera card, with the roll it would get.
+    struct SoundCompanion {
+        std::string name;
+        std::string roll;
+    };
+
+    // The demo mode's project name, never remembered among the recent projects.
+    static constexpr const char* demoProjectName = "PROJECTNAME";
+    // The room a destination must have beyond the card's size before a transfer may start.
+    static constexpr std::int64_t spaceMargin = 64ll << 20;
+
+    // No store directory: the default store (legacy folders are migrated first). Starts nothing.
+    explicit AppModel(std::optional<std::filesystem::path> storeDirectory, ModelServices services = {},
+                      QObject* parent = nullptr);
+    // Stops and joins every probe, scan and transfer the model started.
+    ~AppModel() override;
+    AppModel(const AppModel&) = delete;
+    AppModel& operator=(const AppModel&) = delete;
+
+    // Watches volumes, schedules update checks (not in snapshot mode), observes sleep and wake.
+    // Once; later calls do nothing.
+    void start();
+    // Emits the pending change notification now instead of at the next event-loop turn.
+    void flushChanges();
+
+    // --- Persisted state
+    const AppSettings& settings() const { return settings_; }
+    // An equal value does nothing; another one is saved and reacted to.
+    void setSettings(AppSettings settings);
+    // Changes settings in place, with the same effect as setSettings.
+    void changeSettings(const std::function<void(AppSettings&)>& change);
+    const std::vector<TransferRecord>& history() const { return history_; }
+    const std::string& projectName() const { return projectName_; }
+    ClipCatalog& catalog() { return catalog_; }
+    const ModelServices& services() const { return services_; }
+
+    // --- Sheets, popovers and alerts
+    bool showProjectSheet() const { return showProjectSheet_; }
+    void setShowProjectSheet(bool show);
+    bool showHistory() const { return showHistory_; }
+    void setShowHistory(bool show);
+    bool focusClipSearch() const { return focusClipSearch_; }
+    void setFocusClipSearch(bool focus);
+    bool marketingScreenshot() const { return marketingScreenshot_; }
+    void setMarketingScreenshot(bool staged);
+    const std::optional<SettingsTab>& requestedSettingsTab() const { return requestedSettingsTab_; }
+    void setRequestedSettingsTab(std::optional<SettingsTab> tab);
+    const std::optional<AlertMessage>& alert() const { return alert_; }
+    void setAlert(std::optional<AlertMessage> alert);
+    // Closes the alert with this id (when it is still the one shown), then runs its action when
+    // asked to. An action that raises a new alert keeps the new one.
+    void closeAlert(const UUID& id, bool runAction);
+    const std::optional<FolderRequest>& folderRequest() const { return folderRequest_; }
+    // Closes the folder sheet without creating anything.
+    void dismissFolderRequest();
+
+    // --- Update offer
+    const std::optional<ReleaseInfo>& availableUpdate() const { return availableUpdate_; }
+    void setAvailableUpdate(std::optional<ReleaseInfo> release);
+    bool showUpdate() const { return showUpdate_; }
+    void setShowUpdate(bool show);
+    void checkForUpdates(bool manual);
+    void downloadUpdate();
+
+    // --- Demo mode, eject and file-manager actions
+    DemoState demoState() const { return demoState_; }
+    void startDemo();
+    void stopDemo();
+    void addDemoHistory(const std::vector<TransferRecord>& records);
+    // True (after showing the demo notice) when the location belongs to the demo drives.
+    bool showDemoFolderNotice(const std::filesystem::path& location);
+    void openFolder(const std::filesystem::path& folder);
+    void revealInFinder(const std::filesystem::path& item);
+    void eject(const DriveState& drive);
+
+    // --- Drives and roles
+    const std::vector<DriveState>& drives() const { return drives_; }
+    DriveRole role(const DriveState& drive) const;
+    std::vector<DriveState> sources() const;
+    std::vector<DriveState> destinations() const;
+    std::vector<DriveState> otherDrives() const;
+    std::vector<DriveState> activeDestinations() const;
+    const std::set<std::string>& excludedDestinationIDs() const { return excludedDestinationIDs_; }
+    const std::map<std::string, DriveRole>& sessionRoles() const { return sessionRoles_; }
+    void toggleDestination(const DriveState& drive);
+    void setRole(DriveRole role, const DriveState& drive);
+    void forgetLearnedRole(const std::string& uuid);
+    bool isConnected(const ProjectCatalog::Drive& drive) const;
+
+    // --- Source selection and scan
+    const std::optional<std::string>& selectedSourceID() const { return selectedSourceID_; }
+    // The selected card among the sources; null when there is none.
+    const DriveState* selectedSource() const;
+    void selectSource(std::optional<std::string> id);
+    const std::map<std::string, std::filesystem::path>& sourceSubfolders() const { return sourceSubfolders_; }
+    std::optional<std::filesystem::path> sourceRoot() const;
+    std::optional<std::string> cardReelFolder() const;
+    bool sourceRootIsSubfolder() const;
+    const std::optional<SourceScan>& scan() const { return scan_; }
+    const ScanState& scanState() const { return scanState_; }
+    void rescanSource();
+    void rescanIfRootChanged();
+    void chooseSourceFolder();
+    void useWholeCard();
+
+    // --- Roll, shoot day and plans
+    const std::string& cameraLetter() const { return cameraLetter_; }
+    const std::string& rollName() const { return rollName_; }
+    RollOrigin rollOrigin() const { return rollOrigin_; }
+    const std::optional<std::string>& rollOverride() const { return rollOverride_; }
+    const std::optional<int>& shootDayOverride() const { return shootDayOverride_; }
+    int shootDay() const;
+    void stepShootDay(int delta);
+    void stepRoll(int delta);
+    void pickCameraLetter(const std::string& letter);
+    void clearRollOverride();
+    void setProject(const std::string& name);
+    // Roll names already in use for the next card; sound rolls when asked, or when the selected
+    // card is a sound card.
+    std::vector<std::string> usedRollNames(std::optional<bool> sound = std::nullopt) const;
+    std::optional<TransferRecord> previousTransfer() const;
+    std::vector<ClipLocation> locations(const ClipHit& hit) const;
+    const std::vector<DestinationPlan>& plans() const { return plans_; }
+    const std::vector<std::string>& targetPath() const { return targetPath_; }
+    const DestinationPlan* plan(const DriveState& drive) const;
+    void refreshPlans();
+    void chooseDestinationBase(const DriveState& drive);
+
+    // --- Starting a transfer
+    std::optional<std::string> blockReason() const;
+    std::vector<std::filesystem::path> missingFolders() const;
+    void transferTapped();
+    void requestFolders(bool thenTransfer, bool silently);
+    void approveFolderRequest();
+
+    // --- Running, finishing, queue
+    TransferState transferState() const { return transferState_; }
+    const std::optional<TransferProgress>& progress() const { return progress_; }
+    const std::optional<TransferResult>& lastResult() const { return lastResult_; }
+    const std::vector<std::string>& transferDriveIDs() const { return transferDriveIDs_; }
+    bool transferVerifies() const { return transferVerifies_; }
+    const std::vector<std::filesystem::path>& transferRollURLs() const { return transferRollURLs_; }
+    const std::optional<RunningJob>& runningJob() const { return runningJob_; }
+    const std::vector<QueueItem>& queue() const { return queue_; }
+    const std::set<std::string>& transferredSourceIDs() const { return transferredSourceIDs_; }
+    void cancelTransfer();
+    bool canEnqueue() const;
+    void enqueueSelected();
+    void removeFromQueue(const UUID& id);
+    void dismissResult();
+    std::vector<SoundCompanion> soundCompanions() const;
+
+    // --- Pause and resume
+    const std::optional<RunningJob>& pausedJob() const { return pausedJob_; }
+    const std::vector<std::string>& pausedDriveIDs() const { return pausedDriveIDs_; }
+    bool pausedBySleep() const { return pausedBySleep_; }
+    bool pausedDriesConnected() const;
+    std::vector<std::string> pausedMissingDrives() const;
+    void pauseTransfer();
+    void resumeTransfer();
+    void discardPausedTransfer();
+
+signals:
+    // The fields that changed since the last notification; emitted once per event-loop turn.
+    void changed(quillane::ModelFields fields);
+
+private:
+    friend class ModelStaging;
+    using TimePoint = std::chrono::system_clock::time_point;
+    // Set by the model to ask a background job to stop; the job reads it.
+    using StopFlag = std::shared_ptr<std::atomic<bool>>;
+    struct Anchor;
+
+    // Change notification.
+    void markChanged(ModelField field);
+    template <typename T>
+    void assign(T& field, T value, ModelField id) {
+        if (field == value) return;
+        field = std::move(value);
+        markChanged(id);
+    }
+    template <typename T>
+    void replace(T& field, T value, ModelField id) {
+        field = std::move(value);
+        markChanged(id);
+    }
+    // Runs work on a background thread; the function it returns runs on the model's thread,
+    // unless the model is gone by then.
+    void inBackground(std::function<std::function<void()>()> work);
+    TimePoint now() const { return services_.now(); }
+
+    // Settings (AppModel.cpp).
+    void settingsDidChange(const AppSettings& old);
+    void applyNotificationSwitches();
+
+    // Drives (AppModelDrives.cpp).
+    void updateDrives();
+    void drivesChanged(const std::vector<DriveInfo>& infos);
+    void startProbe(const DriveInfo& info);
+    void probeArrived(const DriveInfo& info, ContentProbe probe);
+    ClassifierContext classifierContext() const;
+    void reconcileSource();
+    void reclassifyAll();
+    bool isSoundCard(const DriveState& drive) const;
+
+    // Scans (AppModelSource.cpp).
+    void scanFinished(std::optional<SourceScan> result, std::string error);
+
+    // Rolls and plans (AppModelRolls.cpp, AppModelPlans.cpp).
+    void chooseRollName();
+    std::optional<std::string> cardReel() const;
+    TemplateContext context(const std::string& roll) const;
+    std::filesystem::path baseURL(const DriveState& drive) const;
+    DestinationPlan planFor(const DriveState& drive, const std::vector<std::string>& path,
+                            const std::vector<std::vector<std::string>>& extras, std::int64_t required) const;
+
+    // Start (AppModelStart.cpp). A start the user confirms later (an alert, the folder sheet)
+    // goes ahead only for the same card and scan, and only when nothing blocks it then.
+    struct StartTicket {
+        std::optional<std::string> sourceID;
+        std::string fingerprint;
+    };
+    StartTicket startTicket() const;
+    bool mayStart(const StartTicket& ticket) const;
+    void createFolders(const std::vector<std::filesystem::path>& urls, bool thenTransfer);
+    void beginTransfer();
+
+    // Run and finish (AppModelRun.cpp, AppModelFinish.cpp).
+    void startEngine();
+    void tick();
+    void finish(TransferResult result, RunningJob job, std::optional<ReportWriter::Info> report);
+    void enrichReports(const TransferResult& result, const std::vector<ScannedFile>& files,
+                       const ReportWriter::Info& info);
+    void queueSoundCards();
+    void startNextInQueue();
+    void joinEngine();
+
+    // Pause (AppModelPause.cpp).
+    void continueResume();
+    void handleWillSleep();
+    void handleDidWake();
+
+    ModelServices services_;
+    std::shared_ptr<Anchor> anchor_;
+    ModelFields pending_;
+    bool flushScheduled_ = false;
+
+    // Persisted state.
+    JSONStore<AppSettings> settingsStore_;
+    JSONStore<std::vector<TransferRecord>> historyStore_;
+    ClipCatalog catalog_;
+    AppSettings settings_;
+    std::vector<TransferRecord> history_;
+    std::string projectName_;
+    bool started_ = false;
+
+    // Sheets and alerts.
+    bool showProjectSheet_ = true;
+    bool showHistory_ = false;
+    bool focusClipSearch_ = false;
+    bool marketingScreenshot_ = false;
+    std::optional<SettingsTab> requestedSettingsTab_;
+    std::optional<AlertMessage> alert_;
+    std::optional<FolderRequest> folderRequest_;
+    StartTicket pendingFolderTicket_;
+
+    // Update offer.
+    std::optional<ReleaseInfo> availableUpdate_;
+    bool showUpdate_ = false;
+    QTimer* updateTimer_ = nullptr;
+
+    // Demo mode.
+    DemoState demoState_ = DemoState::off;
+    std::map<std::string, std::int64_t> demoUsedBytes_;
+    std::set<std::string> demoEjected_;
+    std::set<std::string> demoFolders_;
+    std::optional<std::string> projectBeforeDemo_;
+
+    // Drives and source.
+    std::vector<DriveInfo> realDriveInfos_;
+    std::vector<DriveState> drives_;
+    std::optional<std::string> selectedSourceID_;
+    std::set<std::string> excludedDestinationIDs_;
+    std::map<std::string, DriveRole> sessionRoles_;
+    std::map<std::string, std::filesystem::path> sourceSubfolders_;
+    std::map<std::string, StopFlag> probeTasks_;
+
+    // Source scan.
+    std::optional<SourceScan> scan_;
+    ScanState scanState_;
+    StopFlag scanTask_;
+    std::optional<std::filesystem::path> scanningRoot_;
+
+    // Roll, shoot day and plans.
+    std::string cameraLetter_ = "A";
+    std::string rollName_ = "A001";
+    RollOrigin rollOrigin_ = RollOrigin::counted;
+    std::optional<std::string> rollOverride_;
+    std::optional<int> shootDayOverride_;
+    std::vector<DestinationPlan> plans_;
+    std::vector<std::string> targetPath_;
+
+    // Transfer.
+    TransferState transferState_ = TransferState::idle;
+    std::optional<TransferProgress> progress_;
+    std::optional<TransferResult> lastResult_;
+    std::vector<std::string> transferDriveIDs_;
+    std::vector<std::optional<std::pair<std::string, std::int64_t>>> transferDriveIdentities_;
+    bool transferVerifies_ = true;
+    std::vector<std::filesystem::path> transferRollURLs_;
+    std::optional<RunningJob> runningJob_;
+    std::vector<QueueItem> queue_;
+    std::set<std::string> transferredSourceIDs_;
+    std::shared_ptr<TransferRunning> engine_;
+    std::thread engineThread_;
+    QTimer* progressTimer_ = nullptr;
+    std::unique_ptr<PowerHold> activity_;
+
+    // Pause and resume.
+    std::optional<RunningJob> pausedJob_;
+    std::vector<std::string> pausedDriveIDs_;
+    bool pausedBySleep_ = false;
+    bool resumePending_ = false;
+    std::int64_t pausedCopiedBytes_ = 0;
+    std::int64_t resumeFromBytes_ = 0;
+    bool skipResumePrompt_ = false;
+};
+
+}  // namespace quillane

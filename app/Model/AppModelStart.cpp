@@ -1,0 +1,192 @@
+#include <QDateTime>
+#include <QLocale>
+#include <QPointer>
+
+#include "Model/AppModel.h"
+#include "Model/DestinationFiles.h"
+#include "Model/PathRules.h"
+#include "Product/Product.h"
+#include "Support/Folders.h"
+#include "Template/RollNamer.h"
+
+namespace quillane {
+namespace {
+
+std::string shortDateTime(std::chrono::system_clock::time_point time) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(time.time_since_epoch()).count();
+    const QLocale locale(Lang::current == AppLanguage::en ? "en_GB" : "nl_NL");
+    return locale.toString(QDateTime::fromSecsSinceEpoch(seconds), QStringLiteral("d MMM yyyy HH:mm")).toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> AppModel::blockReason() const {
+    if (transferState_ == TransferState::running) return std::nullopt;
+    if (projectName_.empty()) return L("Kies eerst een project", "Choose a project first");
+    if (!selectedSource()) return L("Sluit een camerakaart aan", "Connect a card");
+    if (activeDestinations().empty()) return L("Sluit minimaal één SSD aan", "Connect at least one SSD");
+    if (scanState_.is(ScanState::Kind::idle) || scanState_.is(ScanState::Kind::scanning))
+        return L("Kaart wordt gescand…", "Scanning card…");
+    if (scanState_.is(ScanState::Kind::failed)) return scanState_.message;
+    if (!scan_ || scan_->files.empty()) return L("Geen bestanden om over te zetten", "No files to transfer");
+    for (const DestinationPlan& plan : plans_)
+        if (plan.freeBytes <= plan.requiredBytes + spaceMargin)
+            return L("Te weinig ruimte op ", "Not enough space on ") + plan.driveName;
+    return std::nullopt;
+}
+
+std::vector<std::filesystem::path> AppModel::missingFolders() const {
+    std::vector<std::filesystem::path> all;
+    for (const DestinationPlan& plan : plans_) all.insert(all.end(), plan.missing.begin(), plan.missing.end());
+    return all;
+}
+
+AppModel::StartTicket AppModel::startTicket() const {
+    return StartTicket{selectedSourceID_, scan_ ? scan_->fingerprint : std::string()};
+}
+
+bool AppModel::mayStart(const StartTicket& ticket) const {
+    if (engine_ || transferState_ == TransferState::running) return false;
+    if (selectedSourceID_ != ticket.sourceID || !scan_ || scan_->fingerprint != ticket.fingerprint) return false;
+    return !blockReason().has_value();
+}
+
+void AppModel::transferTapped() {
+    // While paused, the transfer button continues the paused card instead of copying it again.
+    if (transferState_ == TransferState::paused && pausedJob_) {
+        resumeTransfer();
+        return;
+    }
+    if (blockReason() || transferState_ == TransferState::running || engine_) return;
+    const std::optional<TransferRecord> previous = previousTransfer();
+    if (!previous) {
+        requestFolders(true, false);
+        return;
+    }
+    const StartTicket ticket = startTicket();
+    QPointer<AppModel> self(this);
+    setAlert(AlertMessage(
+        L("Deze kaart is al overgezet", "This card was already transferred"),
+        L("Op ", "On ") + shortDateTime(previous->finishedAt) + L(" als ", " as ") + previous->roll + " (" +
+            previous->project + L("), geverifieerd. Toch nog een keer overzetten als ",
+                                  "), verified. Transfer again anyway as ") +
+            rollName_ + "?",
+        L("Opnieuw overzetten", "Transfer again"), [self, ticket] {
+            if (self && self->mayStart(ticket)) self->requestFolders(true, false);
+        }));
+}
+
+void AppModel::requestFolders(bool thenTransfer, bool silently) {
+    const std::vector<std::filesystem::path> missing = missingFolders();
+    if (missing.empty()) {
+        if (thenTransfer) beginTransfer();
+        return;
+    }
+    if (thenTransfer && (silently || !settings_.askBeforeCreatingFolders)) {
+        createFolders(missing, true);
+        return;
+    }
+    FolderRequest request;
+    for (const DestinationPlan& plan : plans_) {
+        if (plan.missing.empty()) continue;
+        FolderRequest::Entry entry{plan.driveName, {}};
+        const std::size_t baseLength = plan.baseURL.string().size();
+        for (const std::filesystem::path& url : plan.missing) {
+            const std::string path = url.string();
+            entry.paths.push_back(path.size() > baseLength ? path.substr(baseLength) : std::string());
+        }
+        request.entries.push_back(std::move(entry));
+    }
+    request.urls = missing;
+    request.thenTransfer = thenTransfer;
+    pendingFolderTicket_ = startTicket();
+    replace(folderRequest_, std::optional<FolderRequest>(std::move(request)), ModelField::folderRequest);
+}
+
+void AppModel::approveFolderRequest() {
+    if (!folderRequest_) return;
+    const FolderRequest request = *folderRequest_;
+    replace(folderRequest_, std::optional<FolderRequest>(), ModelField::folderRequest);
+    // The sheet may have stood open while the card or its scan changed: then only the folders.
+    const bool thenTransfer = request.thenTransfer && mayStart(pendingFolderTicket_);
+    createFolders(request.urls, thenTransfer);
+}
+
+void AppModel::createFolders(const std::vector<std::filesystem::path>& urls, bool thenTransfer) {
+    bool anyDemo = false;
+    for (const std::filesystem::path& url : urls)
+        if (PathRules::isDemoLocation(url)) anyDemo = demoFolders_.insert(url.string()).second || anyDemo;
+    for (const std::filesystem::path& url : urls) {
+        if (PathRules::isDemoLocation(url)) continue;
+        if (!Folders::createAll(url)) {
+            setAlert(AlertMessage(L("Mappen aanmaken mislukt", "Creating folders failed"),
+                                  L("Kan de map niet aanmaken: ", "Can't create the folder: ") + url.string()));
+            refreshPlans();
+            return;
+        }
+    }
+    refreshPlans();
+    if (thenTransfer) beginTransfer();
+}
+
+void AppModel::beginTransfer() {
+    refreshPlans();
+    if (!scan_ || blockReason() || engine_ || transferState_ == TransferState::running) return;
+
+    std::vector<std::pair<std::string, int>> conflicts;
+    int present = 0;
+    for (const DestinationPlan& plan : plans_) {
+        if (!plan.rollHasContent) continue;
+        const DestinationFiles::Count count = DestinationFiles::compare(plan.rollURL, scan_->files);
+        present += count.present;
+        if (count.conflicting > 0) conflicts.emplace_back(plan.driveName, count.conflicting);
+    }
+
+    if (!conflicts.empty()) {
+        replace(queue_, std::vector<QueueItem>(), ModelField::queue);
+        const auto parsed = RollNamer::parse(rollName_);
+        const std::string letter = parsed ? parsed->letter : cameraLetter_;
+        std::vector<std::string> used{rollName_};
+        for (std::string& name : usedRollNames()) used.push_back(std::move(name));
+        const std::string proposed =
+            RollNamer::format(letter, RollNamer::highestNumber(letter, used, settings_.rollDigits) + 1, settings_.rollDigits);
+        std::string lines;
+        for (const auto& [drive, count] : conflicts) {
+            if (!lines.empty()) lines += "\n";
+            lines += drive + ": " + std::to_string(count) +
+                     L(" bestanden met dezelfde naam maar andere inhoud.", " files with the same name but different content.");
+        }
+        QPointer<AppModel> self(this);
+        setAlert(AlertMessage(
+            rollName_ + L(" bestaat al", " already exists"),
+            lines + "\n\n" + Product::name +
+                L(" overschrijft nooit footage. Zet deze kaart over als ", " never overwrites footage. Transfer this card as ") +
+                proposed + "?",
+            L("Gebruik ", "Use ") + proposed, [self, proposed] {
+                if (!self) return;
+                self->assign(self->rollOverride_, std::optional<std::string>(proposed), ModelField::rollOverride);
+                self->refreshPlans();
+            }));
+        return;
+    }
+
+    if (present > 0) {
+        if (!skipResumePrompt_) {
+            const StartTicket ticket = startTicket();
+            QPointer<AppModel> self(this);
+            setAlert(AlertMessage(
+                L("Transfer hervatten?", "Resume transfer?"),
+                std::to_string(present) + L(" bestanden staan al in ", " files are already in ") + rollName_ +
+                    L(". Die worden niet opnieuw gekopieerd maar wel gecontroleerd met een checksum.",
+                      ". They won't be copied again, but they will be checked with a checksum."),
+                L("Hervatten", "Resume"), [self, ticket] {
+                    if (self && self->mayStart(ticket)) self->startEngine();
+                }));
+            return;
+        }
+        skipResumePrompt_ = false;
+    }
+    startEngine();
+}
+
+}  // namespace quillane

@@ -1,0 +1,19 @@
+#pragma once
+#include <filesystem>
+#include <string>
+
+namespace quillane {
+
+// The desktop's file manager and browser.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Shows a folder in the file manager.
+    virtual void openFolder(const std::filesystem::path& folder) = 0;
+    // Shows the file manager with this one item selected.
+    virtual void reveal(const std::filesystem::path& item) = 0;
+    // Opens a web page in the browser.
+    virtual void openWebPage(const std::string& url) = 0;
+};
+
+}  // namespace quillane
