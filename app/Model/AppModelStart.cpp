@@ -1,5 +1,3 @@
-#include <QDateTime>
-#include <QLocale>
 #include <QPointer>
 
 #include "Model/AppModel.h"
@@ -8,17 +6,9 @@
 #include "Product/Product.h"
 #include "Support/Folders.h"
 #include "Template/RollNamer.h"
+#include "Transfer/ReportDates.h"
 
 namespace quillane {
-namespace {
-
-std::string shortDateTime(std::chrono::system_clock::time_point time) {
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(time.time_since_epoch()).count();
-    const QLocale locale(Lang::current == AppLanguage::en ? "en_GB" : "nl_NL");
-    return locale.toString(QDateTime::fromSecsSinceEpoch(seconds), QStringLiteral("d MMM yyyy HH:mm")).toStdString();
-}
-
-}  // namespace
 
 std::optional<std::string> AppModel::blockReason() const {
     if (transferState_ == TransferState::running) return std::nullopt;
@@ -67,7 +57,7 @@ void AppModel::transferTapped() {
     QPointer<AppModel> self(this);
     setAlert(AlertMessage(
         L("Deze kaart is al overgezet", "This card was already transferred"),
-        L("Op ", "On ") + shortDateTime(previous->finishedAt) + L(" als ", " as ") + previous->roll + " (" +
+        L("Op ", "On ") + ReportDates::mediumDateShortTime(previous->finishedAt, Lang::current) + L(" als ", " as ") + previous->roll + " (" +
             previous->project + L("), geverifieerd. Toch nog een keer overzetten als ",
                                   "), verified. Transfer again anyway as ") +
             rollName_ + "?",
