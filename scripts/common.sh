@@ -13,6 +13,7 @@ PACKAGES=(
   libqrencode-dev libblkid-dev libudev-dev libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev
   ffmpeg xxhash e2fsprogs exfatprogs exfat-fuse fuse3 util-linux
+  zbar-tools
 )
 
 missing_packages() {

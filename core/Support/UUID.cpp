@@ -1,10 +1,6 @@
 #include "Support/UUID.h"
 
-#include <sys/random.h>
-
-#include <cerrno>
-#include <mutex>
-#include <random>
+#include "Support/SecureRandom.h"
 
 namespace quillane {
 namespace {
@@ -18,29 +14,11 @@ int hexValue(char c) {
 
 bool isGroupBreak(std::size_t position) { return position == 8 || position == 13 || position == 18 || position == 23; }
 
-void fillRandom(std::uint8_t* out, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::getrandom(out + done, size - done, 0);
-        if (n > 0) {
-            done += static_cast<std::size_t>(n);
-        } else if (n < 0 && errno != EINTR) {
-            break;
-        }
-    }
-    if (done == size) return;
-    // No kernel randomness: fall back to a seeded generator rather than repeating identifiers.
-    static std::mutex lock;
-    static std::mt19937_64 generator{std::random_device{}()};
-    std::lock_guard guard(lock);
-    for (; done < size; ++done) out[done] = static_cast<std::uint8_t>(generator());
-}
-
 }  // namespace
 
 UUID UUID::random() {
     UUID id;
-    fillRandom(id.bytes.data(), id.bytes.size());
+    SecureRandom::fill(id.bytes.data(), id.bytes.size());
     id.bytes[6] = static_cast<std::uint8_t>((id.bytes[6] & 0x0F) | 0x40);
     id.bytes[8] = static_cast<std::uint8_t>((id.bytes[8] & 0x3F) | 0x80);
     return id;
