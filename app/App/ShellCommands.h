@@ -1,5 +1,5 @@
 #pragma once
-#include "Views/Main/StandInStates.h"
+#include "Model/ModelStates.h"
 
 namespace quillane {
 

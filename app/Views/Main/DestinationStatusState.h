@@ -8,7 +8,7 @@
 
 #include "Transfer/TransferProgress.h"
 #include "Transfer/TransferResult.h"
-#include "Views/Main/StandInStates.h"
+#include "Model/ModelStates.h"
 #include "Views/Main/Tone.h"
 
 namespace quillane {

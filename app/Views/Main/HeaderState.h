@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Settings/Lang.h"
-#include "Views/Main/StandInStates.h"
+#include "Model/ModelStates.h"
 #include "Views/Main/Tone.h"
 
 namespace quillane {

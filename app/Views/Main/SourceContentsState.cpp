@@ -1,10 +1,8 @@
 #include "Views/Main/SourceContentsState.h"
 
-#include <QDateTime>
-#include <QLocale>
-
 #include "Detection/ByteFormat.h"
 #include "Settings/Lang.h"
+#include "Transfer/ReportDates.h"
 
 namespace quillane {
 
@@ -54,13 +52,9 @@ QString soundCompanionLine(const std::string& name, const std::string& roll) {
 }
 
 QString previousTransferLine(const std::string& roll, std::chrono::system_clock::time_point finishedAt) {
-    const bool english = Lang::current.load() == AppLanguage::en;
-    const QLocale locale(english ? QLocale::English : QLocale::Dutch,
-                         english ? QLocale::UnitedKingdom : QLocale::Netherlands);
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(finishedAt.time_since_epoch()).count();
-    const QDateTime when = QDateTime::fromSecsSinceEpoch(seconds).toLocalTime();
     return text("Al overgezet als ", "Already transferred as ") + QString::fromStdString(roll) +
-           QStringLiteral(" · ") + locale.toString(when, QStringLiteral("d MMM yyyy, HH:mm"));
+           QStringLiteral(" · ") +
+           QString::fromStdString(ReportDates::mediumDateShortTime(finishedAt, Lang::current.load()));
 }
 
 std::vector<QueueRow> queueRows(const std::vector<QueueFacts>& queue) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Views/Main/StandInStates.h"
+#include "Model/ModelStates.h"
 #include "Views/Main/Tone.h"
 
 namespace quillane {

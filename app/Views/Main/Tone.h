@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 #include <QString>
 
 namespace quillane {
@@ -12,5 +13,8 @@ struct Tag {
     Tone tone = Tone::secondary;
     bool operator==(const Tag&) const = default;
 };
+
+// The theme's colour of a tone.
+QColor toneColor(Tone tone);
 
 }  // namespace quillane

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QTest>
 
 #include "App/SelfTestLog.h"
 #include "App/ShellCommands.h"
 #include "App/SnapshotWaits.h"
-#include "support/QtApplication.h"
 
 using namespace quillane;
 using namespace std::chrono_literals;
@@ -72,7 +72,6 @@ TEST(SelfTestLog, Lines) {
 }
 
 TEST(SnapshotWaits, ContinuesWhenTheConditionHoldsAndTimesOutOtherwise) {
-    quillane::testing::application();
     SnapshotWaits waits(10ms);
     int checks = 0;
     bool done = false, timedOut = false;
@@ -81,7 +80,7 @@ TEST(SnapshotWaits, ContinuesWhenTheConditionHoldsAndTimesOutOtherwise) {
     QElapsedTimer clock;
     clock.start();
     waits.waitFor([] { return false; }, 80ms, [&] { never = true; }, [&] { neverTimedOut = true; });
-    while ((!done || !neverTimedOut) && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done && neverTimedOut; }, 5000));
     EXPECT_TRUE(done);
     EXPECT_FALSE(timedOut);
     EXPECT_EQ(checks, 3);
@@ -93,9 +92,7 @@ TEST(SnapshotWaits, ContinuesWhenTheConditionHoldsAndTimesOutOtherwise) {
     waits.waitFor([] { return false; }, 30ms, [] {}, [&] { stopped = true; });
     EXPECT_EQ(waits.running(), 1);
     waits.stopAll();
-    QElapsedTimer pause;
-    pause.start();
-    while (pause.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QTest::qWait(100);
     EXPECT_FALSE(stopped);
     EXPECT_EQ(waits.running(), 0);
 }

@@ -182,7 +182,7 @@ TEST(SourceContents, SoundAndAlreadyTransferredLines) {
     };
     const std::vector<Case> cases = {
         {AppLanguage::en, "ZOOM_F8 goes along automatically as S002", "Already transferred as A003 · 7 Dec 2026, 14:12"},
-        {AppLanguage::nl, "ZOOM_F8 gaat automatisch mee als S002", "Al overgezet als A003 · 7 dec. 2026, 14:12"},
+        {AppLanguage::nl, "ZOOM_F8 gaat automatisch mee als S002", "Al overgezet als A003 · 7 dec 2026 14:12"},
     };
     for (const Case& c : cases) {
         LanguageScope language(c.language);

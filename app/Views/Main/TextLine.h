@@ -1,0 +1,52 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+namespace quillane {
+
+// One line of plain text (never markup) with an optional leading symbol, in one font and colour.
+// Too long a text is elided (at the end or in the middle); with wrapping on, it breaks into as
+// many lines as it needs instead. A capsule behind it makes it a tag or a badge.
+class TextLine : public QWidget {
+    Q_OBJECT
+public:
+    explicit TextLine(const QFont& font, const QColor& color = {}, QWidget* parent = nullptr);
+
+    void setText(const QString& text);
+    const QString& text() const { return text_; }
+    void setColor(const QColor& color);
+    void setFont(const QFont& font);
+    void setSymbol(const QString& symbol, const QColor& color = {});
+    void setElideMode(Qt::TextElideMode mode);
+    void setWrapping(bool wrap);
+    // A capsule of `fill` behind the text, `paddingX` to each side, `height` high.
+    void setCapsule(const QColor& fill, double paddingX, double height);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return wrap_; }
+    int heightForWidth(int width) const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    double symbolSide() const;
+    double textOffset() const;
+    void changed();
+
+    QString text_;
+    QFont font_;
+    QColor color_;
+    QString symbol_;
+    QColor symbolColor_;
+    Qt::TextElideMode elide_ = Qt::ElideRight;
+    bool wrap_ = false;
+    QColor capsule_;
+    double paddingX_ = 0;
+    double capsuleHeight_ = 0;
+};
+
+}  // namespace quillane
