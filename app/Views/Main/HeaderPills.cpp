@@ -1,0 +1,179 @@
+#include "Views/Main/HeaderPills.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+
+#include "Model/AppModel.h"
+#include "Views/Kit/Fonts.h"
+#include "Views/Kit/Spinner.h"
+#include "Views/Kit/StyledButton.h"
+#include "Views/Kit/Theme.h"
+#include "Views/Main/HeaderState.h"
+#include "Views/Main/MainStyles.h"
+#include "Views/Main/TextLine.h"
+#include "Views/Main/UpdateDetails.h"
+
+namespace quillane {
+
+namespace {
+QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
+
+// A capsule behind the whole pill, and the stroke around it.
+void paintCapsule(QWidget& widget, const QColor& fill, const QColor& border) {
+    QPainter painter(&widget);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = QRectF(widget.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(QPen(border, 1));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(area, area.height() / 2, area.height() / 2);
+}
+
+StyledButton* chevron(const char* symbol, QWidget* parent) {
+    auto* button = new StyledButton(MainStyles::plain(Fonts::text(9, QFont::Bold), Theme::tertiary(), 24, 18), {},
+                                    QString::fromLatin1(symbol), parent);
+    return button;
+}
+}  // namespace
+
+ShootDayPill::ShootDayPill(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setObjectName(QStringLiteral("shootDayPill"));
+    setFixedHeight(30);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(6, 0, 6, 0);
+    row->setSpacing(2);
+    minus_ = chevron("chevron.left", this);
+    minus_->setObjectName(QStringLiteral("shootDayMinus"));
+    plus_ = chevron("chevron.right", this);
+    plus_->setObjectName(QStringLiteral("shootDayPlus"));
+    word_ = new TextLine(Fonts::tracked(Fonts::text(10, QFont::DemiBold), 0.9), Theme::tertiary(), this);
+    value_ = new TextLine(Fonts::text(13, QFont::DemiBold), Theme::text(), this);
+    value_->setObjectName(QStringLiteral("shootDayValue"));
+    row->addWidget(minus_);
+    row->addWidget(word_);
+    row->addSpacing(3);
+    row->addWidget(value_);
+    row->addWidget(plus_);
+    connect(minus_, &QAbstractButton::clicked, this, [this] { model_.stepShootDay(-1); });
+    connect(plus_, &QAbstractButton::clicked, this, [this] { model_.stepShootDay(1); });
+    refresh();
+}
+
+void ShootDayPill::refresh() {
+    const ShootDayPillState state = shootDayPillState(model_.shootDay(), model_.transferState() == TransferState::running);
+    word_->setText(text("DAG", "DAY"));
+    value_->setText(state.value);
+    minus_->setEnabled(state.minusEnabled);
+    setEnabled(state.enabled);
+    setToolTip(text("Draaidag voor {DAY} in je mappenstructuur", "Shoot day for {DAY} in your folder structure"));
+}
+
+void ShootDayPill::paintEvent(QPaintEvent*) { paintCapsule(*this, Theme::opacity(Qt::white, 0.05), Theme::stroke()); }
+
+LanguageToggle::LanguageToggle(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setObjectName(QStringLiteral("languageToggle"));
+    setFixedHeight(28);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(3, 3, 3, 3);
+    row->setSpacing(2);
+    for (AppLanguage language : AppLanguages::allCases) {
+        auto* segment = new StyledButton(ButtonStyles::secondary(), QString::fromStdString(AppLanguages::label(language)),
+                                         {}, this);
+        segment->setCheckable(true);
+        segment->setObjectName(QStringLiteral("language-") + QString::fromStdString(AppLanguages::id(language)));
+        connect(segment, &QAbstractButton::clicked, this, [this, language] {
+            model_.changeSettings([language](AppSettings& settings) { settings.language = language; });
+        });
+        row->addWidget(segment);
+        segments_.push_back(segment);
+    }
+    refresh();
+}
+
+void LanguageToggle::refresh() {
+    const auto segments = languageSegments(model_.settings().language);
+    for (std::size_t i = 0; i < segments.size() && i < segments_.size(); ++i) {
+        ButtonStyle style;
+        style.shape = ButtonStyle::Shape::capsule;
+        style.background = segments[i].current ? Theme::accent() : QColor(Qt::transparent);
+        style.backgroundDisabled = style.background;
+        style.foreground = segments[i].current ? Theme::onAccent() : Theme::secondary();
+        style.foregroundDisabled = style.foreground;
+        style.font = Fonts::tracked(Fonts::text(10.5, QFont::Bold), 0.6);
+        style.height = 22;
+        style.fixedWidth = 30;
+        segments_[i]->setButtonStyle(style);
+        segments_[i]->setChecked(segments[i].current);
+    }
+    setToolTip(text("Taal van de app", "App language"));
+}
+
+void LanguageToggle::paintEvent(QPaintEvent*) { paintCapsule(*this, Theme::opacity(Qt::white, 0.05), Theme::stroke()); }
+
+DemoBadge::DemoBadge(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setObjectName(QStringLiteral("demoBadge"));
+    setFixedHeight(30);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(12, 0, 12, 0);
+    row->setSpacing(8);
+    title_ = new TextLine(Fonts::tracked(Fonts::text(10.5, QFont::Bold), 0.8), Theme::warning(), this);
+    title_->setSymbol(QStringLiteral("graduationcap.fill"));
+    QFont underlined = Fonts::text(11, QFont::DemiBold);
+    underlined.setUnderline(true);
+    stop_ = new StyledButton(MainStyles::plain(underlined, Theme::warning(), 20), {}, {}, this);
+    stop_->setObjectName(QStringLiteral("demoStop"));
+    spinner_ = new Spinner(12, Theme::warning(), this);
+    row->addWidget(title_);
+    row->addWidget(stop_);
+    row->addWidget(spinner_);
+    connect(stop_, &QAbstractButton::clicked, this, [this] { model_.stopDemo(); });
+    refresh();
+}
+
+void DemoBadge::refresh() {
+    const DemoBadgeState state = demoBadgeState(model_.demoState(), model_.transferState() == TransferState::running);
+    title_->setText(text("DEMO-MODUS", "DEMO MODE"));
+    stop_->setText(text("Stoppen", "Stop"));
+    stop_->setVisible(!state.spinner);
+    stop_->setEnabled(state.stopEnabled);
+    spinner_->setVisible(state.spinner);
+    setToolTip(text("Fictieve kaarten en SSD's om mee te oefenen. Stoppen verwijdert ze weer.",
+                    "Fictional cards and SSDs to practice with. Stopping removes them again."));
+}
+
+void DemoBadge::paintEvent(QPaintEvent*) {
+    paintCapsule(*this, Theme::opacity(Theme::warning(), 0.12), Theme::opacity(Theme::warning(), 0.4));
+}
+
+UpdatePill::UpdatePill(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setObjectName(QStringLiteral("updatePill"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    ButtonStyle style = MainStyles::plain(Fonts::text(16), Theme::accent(), 28, 30);
+    style.shape = ButtonStyle::Shape::circle;
+    style.background = style.backgroundDisabled = Theme::opacity(Theme::accent(), 0.12);
+    button_ = new StyledButton(style, {}, QStringLiteral("arrow.down.circle.fill"), this);
+    row->addWidget(button_);
+    connect(button_, &QAbstractButton::clicked, this, [this] { model_.setShowUpdate(true); });
+    refresh();
+}
+
+void UpdatePill::refresh() {
+    const auto& update = model_.availableUpdate();
+    setVisible(update.has_value());
+    if (!update) {
+        if (popover_) popover_->close();
+        return;
+    }
+    button_->setToolTip(updateOfferText(update->version));
+    const bool open = model_.showUpdate();
+    if (open && !popover_) {
+        popover_ = new UpdatePopover(model_, *update, this);
+        popover_->showBelow(button_);
+    } else if (!open && popover_) {
+        popover_->close();
+    } else if (popover_) {
+        popover_->refresh();
+    }
+}
+
+}  // namespace quillane

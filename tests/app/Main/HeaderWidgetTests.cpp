@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "Views/Kit/StyledButton.h"
+#include "Views/Main/HeaderBar.h"
+#include "Views/Main/HeaderPills.h"
+#include "Views/Main/ProjectSheet.h"
+#include "Views/Main/TextLine.h"
+#include "support/OffscreenApp.h"
+#include "support/QtPrinters.h"
+#include "support/Scopes.h"
+#include "support/app/ModelHarness.h"
+
+using namespace quillane;
+using quillane::testing::LanguageScope;
+using quillane::testing::ModelHarness;
+
+namespace {
+template <typename T>
+T* child(QWidget& parent, const char* name) {
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+void refresh(ModelHarness& harness, HeaderBar& bar) {
+    harness.settle();
+    bar.refresh(HeaderBar::reads());
+}
+}  // namespace
+
+TEST(HeaderBar, ControlsFollowTheModel) {
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    HeaderBar bar(model);
+    bar.resize(1300, 52);
+    quillane::testing::saveRender(bar, "header-no-project", QSize(1300, 52));
+    auto* picker = child<ProjectPicker>(bar, "projectPicker");
+    EXPECT_EQ(picker->accessibleName(), "Choose project");
+    EXPECT_FALSE(child<QWidget>(bar, "shootDayPill")->isVisibleTo(&bar));
+    EXPECT_FALSE(child<QWidget>(bar, "updatePill")->isVisibleTo(&bar));
+
+    harness.stage().project("Feature <i>Film</i>").transfer(TransferState::running);
+    model.changeSettings([](AppSettings& s) { s.folderTemplate = FolderTemplate::fromLevels({"{PROJECT}", "DAY_{DAY}", "{ROLL}"}); });
+    model.setAvailableUpdate(ReleaseInfo{"1.0.2", "https://example.invalid"});
+    refresh(harness, bar);
+    EXPECT_EQ(picker->accessibleName(), "Feature <i>Film</i>");
+    EXPECT_FALSE(picker->isEnabled());
+    EXPECT_FALSE(child<StyledButton>(bar, "headerDemoButton")->isEnabled());
+    EXPECT_TRUE(child<QWidget>(bar, "shootDayPill")->isVisibleTo(&bar));
+    EXPECT_FALSE(child<QWidget>(bar, "shootDayPill")->isEnabled());
+    EXPECT_TRUE(child<QWidget>(bar, "updatePill")->isVisibleTo(&bar));
+    EXPECT_TRUE(child<QWidget>(bar, "languageToggle")->isEnabled());
+    quillane::testing::saveRender(bar, "header-running", QSize(1300, 52));
+
+    model.setMarketingScreenshot(true);
+    harness.stage().transfer(TransferState::paused);
+    refresh(harness, bar);
+    EXPECT_TRUE(picker->isEnabled());
+    EXPECT_FALSE(child<QWidget>(bar, "updatePill")->isVisibleTo(&bar));
+}
+
+TEST(HeaderBar, ButtonsSetTheModelsFlags) {
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    model.setShowProjectSheet(false);
+    HeaderBar bar(model);
+    child<StyledButton>(bar, "projectOverviewButton")->click();
+    EXPECT_TRUE(model.showHistory());
+    EXPECT_FALSE(model.focusClipSearch());
+    model.setShowHistory(false);
+    child<StyledButton>(bar, "clipSearchButton")->click();
+    EXPECT_TRUE(model.focusClipSearch() && model.showHistory());
+    child<ProjectPicker>(bar, "projectPicker")->click();
+    EXPECT_TRUE(model.showProjectSheet());
+    int settings = 0;
+    QObject::connect(&bar, &HeaderBar::settingsRequested, [&settings] { ++settings; });
+    child<StyledButton>(bar, "settingsButton")->click();
+    EXPECT_EQ(settings, 1);
+    EXPECT_TRUE(child<StyledButton>(bar, "clipSearchButton")->toolTip().endsWith("(Ctrl+F)"));
+}
+
+TEST(HeaderPills, ShootDayAndLanguageAct) {
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    harness.stage().project("Feature");
+    ShootDayPill pill(model);
+    EXPECT_EQ(child<TextLine>(pill, "shootDayValue")->text(), "01");
+    EXPECT_FALSE(child<StyledButton>(pill, "shootDayMinus")->isEnabled());
+    child<StyledButton>(pill, "shootDayPlus")->click();
+    harness.settle();
+    pill.refresh();
+    EXPECT_EQ(child<TextLine>(pill, "shootDayValue")->text(), "02");
+    EXPECT_TRUE(child<StyledButton>(pill, "shootDayMinus")->isEnabled());
+
+    LanguageToggle toggle(model);
+    EXPECT_TRUE(child<StyledButton>(toggle, "language-en")->isChecked());
+    child<StyledButton>(toggle, "language-nl")->click();
+    EXPECT_EQ(model.settings().language, AppLanguage::nl);
+    EXPECT_EQ(Lang::current.load(), AppLanguage::nl);
+    harness.settle();
+    toggle.refresh();
+    pill.refresh();
+    EXPECT_TRUE(child<StyledButton>(toggle, "language-nl")->isChecked());
+    EXPECT_EQ(pill.toolTip(), "Draaidag voor {DAY} in je mappenstructuur");
+    Lang::current = AppLanguage::en;
+}
+
+TEST(ProjectSheet, FirstStartNeedsAProject) {
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    QWidget host;
+    host.setAttribute(Qt::WA_DontShowOnScreen);
+    host.show();
+    ProjectSheet sheet(model, &host);
+    sheet.open();
+    quillane::testing::saveRender(sheet, "project-sheet-first");
+    EXPECT_FALSE(child<StyledButton>(sheet, "projectCancel")->isVisibleTo(&sheet));
+    auto* start = child<StyledButton>(sheet, "projectStart");
+    EXPECT_FALSE(start->isEnabled());
+    QTest::keyClick(&sheet, Qt::Key_Escape);
+    EXPECT_TRUE(sheet.isVisible());
+    auto* field = child<QLineEdit>(sheet, "projectNameField");
+    field->setText(" \t ");
+    EXPECT_FALSE(start->isEnabled());
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_TRUE(sheet.isVisible());
+    field->setText("  Feature  ");
+    EXPECT_TRUE(start->isEnabled());
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(model.projectName(), "Feature");
+}
+
+TEST(ProjectSheet, RecentProjectsAndCancel) {
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    model.changeSettings([](AppSettings& s) { s.recentProjects = {"P1", "P2", "P3", "P4", "P5", "P6", "P7"}; });
+    harness.stage().project("P1");
+    QWidget host;
+    ProjectSheet sheet(model, &host);
+    sheet.open();
+    quillane::testing::saveRender(sheet, "project-sheet-recent");
+    const auto rows = sheet.findChildren<QAbstractButton*>("recentProject");
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows.back()->text(), "P5");
+    child<QLineEdit>(sheet, "projectNameField")->setText("Edited");
+    child<StyledButton>(sheet, "projectCancel")->click();
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(model.projectName(), "P1");
+    sheet.open();
+    rows[2]->click();
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(model.projectName(), "P3");
+}
