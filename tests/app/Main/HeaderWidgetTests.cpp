@@ -44,7 +44,7 @@ TEST(HeaderBar, ControlsFollowTheModel) {
 
     harness.stage().project("Feature <i>Film</i>").transfer(TransferState::running);
     model.changeSettings([](AppSettings& s) { s.folderTemplate = FolderTemplate::fromLevels({"{PROJECT}", "DAY_{DAY}", "{ROLL}"}); });
-    model.setAvailableUpdate(ReleaseInfo{"1.0.2", "https://example.invalid"});
+    model.setAvailableUpdate(ReleaseInfo{"1.0.2", "https://example.invalid", std::nullopt, std::nullopt, std::nullopt});
     refresh(harness, bar);
     EXPECT_EQ(picker->accessibleName(), "Feature <i>Film</i>");
     EXPECT_FALSE(picker->isEnabled());
