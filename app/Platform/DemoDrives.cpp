@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "Support/Clock.h"
 #include "Support/Text.h"
 #include "Transfer/SourceScanner.h"
 
@@ -12,7 +13,7 @@ namespace quillane {
 
 namespace {
 
-using Clock = std::chrono::system_clock;
+using SystemClock = std::chrono::system_clock;
 
 DriveInfo volume(const char* id, const char* name, std::int64_t total, std::int64_t available, const char* fileSystem,
                  bool removable, const char* vendor, const char* model, const char* protocol) {
@@ -39,22 +40,22 @@ std::string format(const char* pattern, Args... args) {
 }
 
 // 09:00 today: the start of the local day plus nine hours.
-Clock::time_point baseTime() {
-    const std::time_t now = Clock::to_time_t(Clock::now());
+SystemClock::time_point baseTime() {
+    const std::time_t now = SystemClock::to_time_t(Clock::current().now());
     std::tm local{};
     ::localtime_r(&now, &local);
     local.tm_hour = 0;
     local.tm_min = 0;
     local.tm_sec = 0;
     local.tm_isdst = -1;
-    return Clock::from_time_t(std::mktime(&local)) + std::chrono::seconds(32'400);
+    return SystemClock::from_time_t(std::mktime(&local)) + std::chrono::seconds(32'400);
 }
 
-ScannedFile file(std::string path, std::int64_t size, Clock::time_point time) {
+ScannedFile file(std::string path, std::int64_t size, SystemClock::time_point time) {
     return ScannedFile{std::move(path), size, time, std::nullopt};
 }
 
-std::vector<ScannedFile> generate(std::string_view id, CopyMode mode, Clock::time_point base) {
+std::vector<ScannedFile> generate(std::string_view id, CopyMode mode, SystemClock::time_point base) {
     using std::chrono::seconds;
     std::vector<ScannedFile> files;
     const bool entireCard = mode == CopyMode::entireCard;

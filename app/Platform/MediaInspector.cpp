@@ -60,7 +60,8 @@ std::string codecName(std::uint32_t code) {
     return Text::asciiUppercased(text);
 }
 
-ReportWriter::Clips inspect(const std::vector<ScannedFile>& files, const std::filesystem::path& folder) {
+ReportWriter::Clips inspect(const std::vector<ScannedFile>& files, const std::filesystem::path& folder,
+                            const std::atomic<bool>* stop) {
     std::vector<const std::string*> kept;
     for (const auto& file : files) {
         if (kept.size() == maxClips) break;
@@ -74,6 +75,7 @@ ReportWriter::Clips inspect(const std::vector<ScannedFile>& files, const std::fi
     std::atomic<std::size_t> next{0};
     auto work = [&] {
         for (std::size_t i; (i = next.fetch_add(1)) < kept.size();) {
+            if (stop && stop->load(std::memory_order_relaxed)) return;
             if (!staysInside(*kept[i])) continue;
             try {
                 results[i] = inspect(folder / *kept[i]);

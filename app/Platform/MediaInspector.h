@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -37,7 +38,9 @@ bool isInspectable(std::string_view relativePath);
 // The clips among files (the first maxClips inspectable ones, in order), read from folder
 // joined with each relative path, keyed by that path; at most maxConcurrent at once, started
 // in the order given. A clip without a readable video track has no entry.
-ReportWriter::Clips inspect(const std::vector<ScannedFile>& files, const std::filesystem::path& folder);
+// When stop becomes true, no further clip is started; the clips already read are returned.
+ReportWriter::Clips inspect(const std::vector<ScannedFile>& files, const std::filesystem::path& folder,
+                            const std::atomic<bool>* stop = nullptr);
 
 // One clip; nothing when it cannot be opened or has no video track.
 std::optional<ClipInfo> inspect(const std::filesystem::path& clip);

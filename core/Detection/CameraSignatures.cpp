@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/Text.h"
 
 namespace quillane {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Detection/MediaTypes.h"
+#include "Support/FileIO.h"
 #include "Support/Text.h"
 
 namespace quillane {
@@ -99,27 +100,17 @@ FileDescriptor openBelowRoot(int rootFd, const std::string& relativePath) {
 // so a folder of a million files costs memory for the budget, not for the folder.
 bool listSorted(FileDescriptor fd, bool isRoot, std::size_t keep, std::vector<Entry>& out) {
     out.clear();
-    DIR* dir = ::fdopendir(fd.get());
-    if (dir == nullptr) return false;
-    fd.release();
     auto byName = [](const Entry& a, const Entry& b) { return a.name < b.name; };
     const std::size_t slack = std::max<std::size_t>(keep, 1024);
-    for (;;) {
-        errno = 0;
-        dirent* d = ::readdir(dir);
-        if (d == nullptr) break;
-        std::string_view name(d->d_name);
-        if (name == "." || name == "..") continue;
-        if (MediaTypes::isJunk(name) || (isRoot && ContentProber::isRootJunk(name))) continue;
-        out.push_back({std::string(name), d->d_type});
+    const int error = FileIO::current().listDirectory(fd.release(), [&](std::string_view name, unsigned char type) {
+        if (MediaTypes::isJunk(name, isRoot)) return;
+        out.push_back({std::string(name), type});
         if (out.size() >= keep + slack) {
             std::nth_element(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(keep), out.end(), byName);
             out.resize(keep);
         }
-    }
-    const bool failed = errno != 0;
-    ::closedir(dir);
-    if (failed && out.empty()) return false;
+    });
+    if (error != 0 && out.empty()) return false;
     std::sort(out.begin(), out.end(), byName);
     if (out.size() > keep) out.resize(keep);
     return true;
@@ -148,13 +139,6 @@ bool isCameraTreeRoot(std::string_view upperName) {
 }
 
 }  // namespace
-
-bool ContentProber::isRootJunk(std::string_view name) {
-    if (name == "lost+found" || name == ".Trash") return true;
-    constexpr std::string_view trash = ".Trash-";
-    if (!name.starts_with(trash) || name.size() == trash.size()) return false;
-    return std::all_of(name.begin() + trash.size(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 ContentProbe ContentProber::probe(const std::filesystem::path& root, const std::set<std::string>& videoExtensions,
                                   std::int64_t entryLimit) {

@@ -24,9 +24,5 @@ inline constexpr std::array<std::string_view, 4> cameraTreeRoots{"PRIVATE/", "CO
 ContentProbe probe(const std::filesystem::path& root, const std::set<std::string>& videoExtensions,
                    std::int64_t entryLimit);
 
-// Litter that a Linux file system or desktop leaves in a volume's root: "lost+found" and the
-// trash folders ".Trash" and ".Trash-<uid>". Never footage; a freshly formatted drive holds nothing else.
-bool isRootJunk(std::string_view name);
-
 }  // namespace ContentProber
 }  // namespace quillane

@@ -1,6 +1,6 @@
 #include "Detection/DriveClassification.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

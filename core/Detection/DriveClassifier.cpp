@@ -7,7 +7,7 @@
 
 #include "Detection/ByteFormat.h"
 #include "Detection/CameraSignatures.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/Text.h"
 
 namespace quillane {

@@ -1,6 +1,6 @@
 #include "Detection/DriveRole.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane::DriveRoles {
 

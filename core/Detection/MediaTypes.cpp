@@ -1,6 +1,8 @@
 #include "Detection/MediaTypes.h"
 
-#include "Settings/Lang.h"
+#include <algorithm>
+
+#include "Support/Lang.h"
 #include "Support/Text.h"
 
 namespace quillane {
@@ -28,8 +30,15 @@ const std::set<std::string, std::less<>>& junkNames() {
 }
 }  // namespace
 
-bool MediaTypes::isJunk(std::string_view name) {
+bool MediaTypes::isJunk(std::string_view name, bool inVolumeRoot) {
     if (junkNames().count(name) != 0) return true;
+    if (inVolumeRoot) {
+        if (name == "lost+found" || name == ".Trash") return true;
+        constexpr std::string_view trash = ".Trash-";
+        if (name.starts_with(trash) && name.size() > trash.size() &&
+            std::all_of(name.begin() + trash.size(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return true;
+    }
     if (name.starts_with("._")) return true;
     if (name.ends_with(".quillane-partial")) return true;
     if (name.ends_with(".tarnwick-partial")) return true;

@@ -12,9 +12,11 @@ namespace MediaTypes {
 // The default of the user's video-extension setting, in this order.
 const std::vector<std::string>& defaultVideoExtensions();
 const std::set<std::string>& audioExtensions();
-// A file or folder name (not a path) that is never copied: volume and OS litter,
-// AppleDouble files, and partial files of this product and its predecessor.
-bool isJunk(std::string_view name);
+// A file or folder name (not a path) that is never copied nor looked into: volume and OS
+// litter, AppleDouble files, and partial files of this product and its predecessor; in a
+// volume's root also what Linux keeps there ("lost+found", ".Trash", ".Trash-<uid>"). The
+// scanner and the probe both ask this.
+bool isJunk(std::string_view name, bool inVolumeRoot = false);
 // An extension without its dot, in any letter case.
 bool isAudio(std::string_view extension);
 }  // namespace MediaTypes

@@ -2,7 +2,7 @@
 
 #include "Hashing/MD5Hasher.h"
 #include "Hashing/XXHash64.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane::ChecksumAlgorithms {
 

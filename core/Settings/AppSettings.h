@@ -9,7 +9,7 @@
 #include "Detection/MediaTypes.h"
 #include "Hashing/ChecksumAlgorithm.h"
 #include "Settings/JSONStore.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Template/FolderTemplate.h"
 #include "Transfer/MHLFormat.h"
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "Settings/JSONCoding.h"
+#include "Support/JSONCoding.h"
 
 namespace quillane::CatalogEntryCoding {
 namespace {

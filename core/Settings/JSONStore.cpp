@@ -7,6 +7,7 @@
 #include <set>
 
 #include "Support/AtomicFile.h"
+#include "Support/Clock.h"
 #include "Support/Dates.h"
 #include "Support/ExclusiveRename.h"
 #include "Support/FileIO.h"
@@ -29,7 +30,7 @@ void protect(const std::filesystem::path& url) {
 }
 
 std::string currentStamp() {
-    std::string stamp = Dates::iso8601(std::chrono::system_clock::now());
+    std::string stamp = Dates::iso8601(Clock::current().now());
     std::replace(stamp.begin(), stamp.end(), ':', '-');
     return stamp;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "Settings/JSONCoding.h"
+#include "Support/JSONCoding.h"
 #include "Settings/StoreLocation.h"
 
 namespace quillane {

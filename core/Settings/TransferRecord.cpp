@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Transfer/TransferResult.h"
 
 namespace quillane {
@@ -52,7 +52,8 @@ TransferRecord::TransferRecord(std::string project, std::string roll, std::optio
       finishedAt(result.finishedAt),
       shootDay(shootDay) {
     destinations.reserve(result.destinations.size());
-    for (const DestinationResult& outcome : result.destinations) {
+    for (std::size_t index = 0; index < result.destinations.size(); ++index) {
+        const DestinationResult& outcome = result.destinations[index];
         Destination d;
         d.name = outcome.name;
         d.path = outcome.rollURL.string();
@@ -65,7 +66,7 @@ TransferRecord::TransferRecord(std::string project, std::string roll, std::optio
             d.error = std::to_string(outcome.failedFiles.size()) +
                       L(" bestanden niet geverifieerd", " files not verified");
         }
-        d.succeeded = !d.error;
+        d.succeeded = !d.error && result.gotCompleteCopy(index);
         destinations.push_back(std::move(d));
     }
 }

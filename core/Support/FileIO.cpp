@@ -1,11 +1,13 @@
 #include "Support/FileIO.h"
 
+#include <dirent.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <linux/fs.h>
 
 namespace quillane {
@@ -50,6 +52,24 @@ int FileIO::posixFadvise(int fd, off_t offset, off_t length, int advice) {
 int FileIO::syncFileRange(int fd, off_t offset, off_t length, unsigned int flags) {
     return ::sync_file_range(fd, offset, length, flags);
 }
+int FileIO::access(const char* path, int mode) { return ::access(path, mode); }
+int FileIO::listDirectory(int folderFd, const std::function<void(std::string_view, unsigned char)>& each) {
+    DIR* opened = ::fdopendir(folderFd);
+    if (opened == nullptr) {
+        const int e = errno;
+        ::close(folderFd);
+        return e;
+    }
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opened, ::closedir);  // closed even when each throws
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr) return errno;
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        each(name, entry->d_type);
+    }
+}
 
 namespace {
 FileIO realLayer;
@@ -69,15 +89,11 @@ FileError::FileError(int errorNumber, std::filesystem::path path, const std::str
 
 namespace FileOps {
 
-namespace {
-// Hands every byte to `put(bytes, count, done)`, which writes up to count bytes lying `done`
-// bytes into the data; short writes and EINTR are retried.
-template <typename Put>
-bool writeEvery(const void* data, std::size_t size, Put put) {
+bool writeAll(int fd, const void* data, std::size_t size) {
+    FileIO& io = FileIO::current();
     auto p = static_cast<const char*>(data);
-    off_t done = 0;
     while (size > 0) {
-        const ssize_t n = put(p, size, done);
+        const ssize_t n = io.write(fd, p, size);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -87,38 +103,9 @@ bool writeEvery(const void* data, std::size_t size, Put put) {
             return false;
         }
         p += n;
-        done += n;
         size -= static_cast<std::size_t>(n);
     }
     return true;
-}
-}  // namespace
-
-bool writeAll(int fd, const void* data, std::size_t size) {
-    FileIO& io = FileIO::current();
-    return writeEvery(data, size, [&](const char* p, std::size_t n, off_t) { return io.write(fd, p, n); });
-}
-
-bool pwriteAll(int fd, const void* data, std::size_t size, off_t offset) {
-    FileIO& io = FileIO::current();
-    return writeEvery(data, size,
-                      [&](const char* p, std::size_t n, off_t done) { return io.pwrite(fd, p, n, offset + done); });
-}
-
-ssize_t readFully(int fd, void* buffer, std::size_t size) {
-    FileIO& io = FileIO::current();
-    auto p = static_cast<char*>(buffer);
-    std::size_t total = 0;
-    while (total < size) {
-        const ssize_t n = io.read(fd, p + total, size - total);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return -1;
-        }
-        if (n == 0) break;
-        total += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(total);
 }
 
 std::string readFile(const std::filesystem::path& path, std::size_t maxBytes) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -43,6 +44,10 @@ public:
     virtual int utimensat(const char* path, const struct timespec times[2]);
     virtual int posixFadvise(int fd, off_t offset, off_t length, int advice);
     virtual int syncFileRange(int fd, off_t offset, off_t length, unsigned int flags);
+    virtual int access(const char* path, int mode);
+    // Hands every entry of an open folder but "." and ".." to each(name, d_type), then closes
+    // the descriptor (also on failure). 0 when the folder was read to its end, else the errno.
+    virtual int listDirectory(int folderFd, const std::function<void(std::string_view name, unsigned char type)>& each);
 
     // The layer in use; the real one unless a test installed another.
     static FileIO& current();
@@ -64,9 +69,6 @@ private:
 namespace FileOps {
 // Writes every byte, retrying short writes and EINTR. False with errno set on failure.
 bool writeAll(int fd, const void* data, std::size_t size);
-bool pwriteAll(int fd, const void* data, std::size_t size, off_t offset);
-// Reads until size bytes or end of file; returns the count, or -1 with errno.
-ssize_t readFully(int fd, void* buffer, std::size_t size);
 // The whole file; throws FileError. maxBytes guards against hostile sizes.
 std::string readFile(const std::filesystem::path& path, std::size_t maxBytes = 64u << 20);
 // fsync of a folder, so that a rename inside it is durable.

@@ -1,9 +1,19 @@
 #include "Support/ParallelFor.h"
 
+#include <system_error>
+#include <utility>
+
 namespace quillane {
 
 ParallelFor::ParallelFor(int width) {
-    for (int i = 1; i < width; ++i) threads_.emplace_back([this] { workerLoop(); });
+    threads_.reserve(width > 1 ? static_cast<std::size_t>(width - 1) : 0);
+    for (int i = 1; i < width; ++i) {
+        try {
+            threads_.emplace_back([this] { workerLoop(); });
+        } catch (const std::system_error&) {
+            break;  // no more threads to be had: the pool runs narrower
+        }
+    }
 }
 
 ParallelFor::~ParallelFor() {
@@ -21,8 +31,14 @@ void ParallelFor::drain(std::unique_lock<std::mutex>& lock) {
         void* context = context_;
         Trampoline call = call_;
         lock.unlock();
-        call(context, i);  // never under the lock: the body does file I/O
+        std::exception_ptr failure;
+        try {
+            call(context, i);  // never under the lock: the body does file I/O
+        } catch (...) {
+            failure = std::current_exception();
+        }
         lock.lock();
+        if (failure && !failure_) failure_ = failure;
         if (++finished_ == iterations_) done_.notify_all();
     }
 }
@@ -30,7 +46,15 @@ void ParallelFor::drain(std::unique_lock<std::mutex>& lock) {
 void ParallelFor::runErased(int iterations, void* context, Trampoline call) {
     if (iterations <= 0) return;
     if (iterations == 1 || threads_.empty()) {
-        for (int i = 0; i < iterations; ++i) call(context, i);
+        std::exception_ptr failure;
+        for (int i = 0; i < iterations; ++i) {
+            try {
+                call(context, i);
+            } catch (...) {
+                if (!failure) failure = std::current_exception();
+            }
+        }
+        if (failure) std::rethrow_exception(failure);
         return;
     }
     std::unique_lock lock(mutex_);
@@ -44,6 +68,11 @@ void ParallelFor::runErased(int iterations, void* context, Trampoline call) {
     drain(lock);
     done_.wait(lock, [this] { return finished_ == iterations_; });
     iterations_ = 0;
+    if (failure_) {
+        std::exception_ptr failure = std::exchange(failure_, nullptr);
+        lock.unlock();
+        std::rethrow_exception(failure);
+    }
 }
 
 void ParallelFor::workerLoop() {

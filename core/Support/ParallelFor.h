@@ -1,6 +1,7 @@
 #pragma once
 #include <condition_variable>
 #include <cstddef>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <type_traits>
@@ -14,7 +15,8 @@ namespace quillane {
 // takes part in every run.
 class ParallelFor {
 public:
-    // Up to `width` iterations run at the same time (the caller plus width - 1 threads).
+    // Up to `width` iterations run at the same time (the caller plus width - 1 threads). A thread
+    // the system refuses to start leaves a narrower pool; the calling thread still runs everything.
     explicit ParallelFor(int width);
     ~ParallelFor();
     ParallelFor(const ParallelFor&) = delete;
@@ -23,7 +25,8 @@ public:
     int width() const { return static_cast<int>(threads_.size()) + 1; }
 
     // Calls body(i) for i in 0 ..< iterations and returns when every call has returned.
-    // Calls may run on any thread of the pool, in any order. Not reentrant.
+    // Calls may run on any thread of the pool, in any order. Not reentrant. When a call throws,
+    // the others still run and the first exception is thrown here afterwards.
     template <typename Body>
     void run(int iterations, Body&& body) {
         using B = std::remove_reference_t<Body>;
@@ -49,6 +52,7 @@ private:
     int finished_ = 0;
     void* context_ = nullptr;
     Trampoline call_ = nullptr;
+    std::exception_ptr failure_;
 };
 
 }  // namespace quillane

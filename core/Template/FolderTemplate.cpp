@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/Text.h"
 
 namespace quillane {

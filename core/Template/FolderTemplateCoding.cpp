@@ -1,7 +1,7 @@
 // The stored form of folder templates and extra folders inside the settings file.
 #include <nlohmann/json.hpp>
 
-#include "Settings/JSONCoding.h"
+#include "Support/JSONCoding.h"
 #include "Template/ExtraFolder.h"
 #include "Template/FolderTemplate.h"
 

@@ -1,6 +1,6 @@
 #include "Template/TemplatePreset.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

@@ -1,6 +1,6 @@
 #include "Transfer/MHLFormat.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "Product/Product.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/AtomicFile.h"
 #include "Support/Dates.h"
 #include "Support/HostInfo.h"

@@ -2,7 +2,7 @@
 #include <chrono>
 #include <string>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 // Dates and times as a reader of the report (or of the history) expects them, in the machine's
 // time zone: British English ("en_GB") or Dutch ("nl_NL") conventions.

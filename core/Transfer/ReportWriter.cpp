@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "Detection/ByteFormat.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/AtomicFile.h"
 #include "Support/Base64.h"
 #include "Support/Markup.h"

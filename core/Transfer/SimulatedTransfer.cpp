@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 #include "Hashing/XXHash64.h"
+#include "Support/Clock.h"
 
 namespace quillane {
 
@@ -18,28 +18,8 @@ SimulatedTransfer::SimulatedTransfer(TransferJob job, double duration, std::int6
     tracker_.setTimeScale(total / displayedRate * (job_.verify ? 2.0 : 1.0) / duration_);
 }
 
-void SimulatedTransfer::cancel() {
-    std::lock_guard guard(lock_);
-    cancelled_ = true;
-}
-
-void SimulatedTransfer::pause() {
-    std::lock_guard guard(lock_);
-    paused_ = true;
-    cancelled_ = true;
-}
-
-bool SimulatedTransfer::isCancelled() const {
-    std::lock_guard guard(lock_);
-    return cancelled_;
-}
-
-bool SimulatedTransfer::waitUntilFinished(double timeoutSeconds) {
-    return finished_.wait(timeoutSeconds);
-}
-
 void SimulatedTransfer::sleepOneTick() const {
-    std::this_thread::sleep_for(std::chrono::duration<double>(duration_ / ticks));
+    Clock::current().sleepFor(std::chrono::duration<double>(duration_ / ticks));
 }
 
 TransferResult SimulatedTransfer::run() {
@@ -94,10 +74,17 @@ TransferResult SimulatedTransfer::run() {
     }
 
     tracker_.setPhase(TransferPhase::done);
-    const bool cancelled = isCancelled();
+    TransferResult outcome = result(hashes);
+    signalFinished();
+    return outcome;
+}
 
+TransferResult SimulatedTransfer::result(const std::vector<std::optional<std::string>>& hashes) const {
+    const std::int64_t total = job_.totalBytes();
+    const std::size_t fileCount = job_.files.size();
+    const bool cancelled = isCancelled();
     TransferResult result;
-    result.finishedAt = std::chrono::system_clock::now();
+    result.finishedAt = Clock::current().now();
     const double seconds = static_cast<double>(total) / displayedRate * (job_.verify ? 2.0 : 1.0);
     result.startedAt = result.finishedAt - std::chrono::duration_cast<std::chrono::system_clock::duration>(
                                                std::chrono::duration<double>(seconds));
@@ -116,11 +103,7 @@ TransferResult SimulatedTransfer::run() {
     }
     for (std::size_t i = 0; i < fileCount; ++i)
         result.hashes.push_back(hashes[i] ? *hashes[i] : XXHash64::hex(job_.files[i].relativePath));
-    {
-        std::lock_guard guard(lock_);
-        result.paused = paused_;
-    }
-    finished_.raise();
+    result.paused = isPaused();
     return result;
 }
 

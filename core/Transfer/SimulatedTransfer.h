@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
-#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
 
-#include "Transfer/FinishedSignal.h"
 #include "Transfer/TransferJob.h"
 #include "Transfer/TransferRunning.h"
 
@@ -10,7 +11,8 @@ namespace quillane {
 
 // A transfer that looks and finishes like a real one (phases, progress, speed, a result)
 // without touching any file: the demo mode's cards and drives do not exist. It advances its
-// tracker on a fixed schedule of 120 ticks over `duration` seconds and invents checksums.
+// tracker on a fixed schedule of 120 ticks over `duration` seconds (slept on the current clock)
+// and invents checksums.
 class SimulatedTransfer final : public TransferRunning {
 public:
     static constexpr int ticks = 120;
@@ -26,23 +28,16 @@ public:
     std::int64_t alreadyCopied() const { return alreadyCopied_; }
 
     TransferProgressTracker& tracker() override { return tracker_; }
-    void cancel() override;
-    void pause() override;
-    bool waitUntilFinished(double timeoutSeconds) override;
     TransferResult run() override;
 
 private:
-    bool isCancelled() const;
     void sleepOneTick() const;
+    TransferResult result(const std::vector<std::optional<std::string>>& hashes) const;
 
     const TransferJob job_;
     const double duration_;
     const std::int64_t alreadyCopied_;
     TransferProgressTracker tracker_;
-    mutable std::mutex lock_;
-    bool cancelled_ = false;
-    bool paused_ = false;
-    FinishedSignal finished_;
 };
 
 }  // namespace quillane

@@ -1,6 +1,5 @@
 #include "Transfer/SourceScanner.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,7 +10,7 @@
 #include <map>
 
 #include "Hashing/XXHash64.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/FileIO.h"
 #include "Support/Text.h"
 
@@ -36,27 +35,10 @@ namespace {
 
 // The names inside one folder; false when it cannot be opened or read to its end.
 bool listFolder(const fs::path& folder, std::vector<std::string>& names) {
-    const int fd = FileIO::current().open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    FileIO& io = FileIO::current();
+    const int fd = io.open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0) return false;
-    DIR* dir = ::fdopendir(fd);
-    if (!dir) {
-        FileIO::current().close(fd);
-        return false;
-    }
-    bool ok = true;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (!entry) {
-            ok = errno == 0;
-            break;
-        }
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        names.emplace_back(name);
-    }
-    ::closedir(dir);
-    return ok;
+    return io.listDirectory(fd, [&](std::string_view name, unsigned char) { names.emplace_back(name); }) == 0;
 }
 
 // A card's date as a time point. Dates beyond what the clock can hold (a file system may store
@@ -95,7 +77,7 @@ bool contains(const std::set<std::string>& set, const std::string& key) { return
 SourceScan SourceScanner::scan(const fs::path& rootIn, CopyMode mode, const std::set<std::string>& videoExtensions,
                                bool includeAudio, const std::function<bool()>& isCancelled) {
     const fs::path root = standardised(rootIn);
-    if (::access(root.c_str(), R_OK) != 0) throw SourceScanError::unreadable(root);
+    if (FileIO::current().access(root.c_str(), R_OK) != 0) throw SourceScanError::unreadable(root);
 
     SourceScan scan;
     scan.root = root;
@@ -125,7 +107,7 @@ SourceScan SourceScanner::scan(const fs::path& rootIn, CopyMode mode, const std:
 
         if (isCancelled && isCancelled()) throw SourceScanError::cancelled();
 
-        if (MediaTypes::isJunk(name)) continue;  // a junk folder is never entered
+        if (MediaTypes::isJunk(name, level.relative.empty())) continue;  // a junk folder is never entered
 
         const fs::path full = root / relative;
         struct statx st {};

@@ -5,7 +5,8 @@
 #include <cerrno>
 #include <chrono>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
+#include "Support/Clock.h"
 #include "Support/ExclusiveRename.h"
 #include "Support/FileIO.h"
 #include "Transfer/TransferEngineRun.h"
@@ -15,7 +16,7 @@ namespace quillane {
 namespace fs = std::filesystem;
 
 TransferEngine::Run::Run(const TransferJob& job)
-    : startedAt(std::chrono::system_clock::now()),
+    : startedAt(Clock::current().now()),
       errors(job.destinations.size()),
       resumed(job.destinations.size()),
       failedFiles(job.destinations.size()),
@@ -44,32 +45,42 @@ TransferEngine::TransferEngine(TransferJob job)
 
 TransferEngine::~TransferEngine() = default;
 
-void TransferEngine::cancel() {
-    std::lock_guard guard(stateLock_);
-    cancelRequested_ = true;
-}
-
-void TransferEngine::pause() {
-    std::lock_guard guard(stateLock_);
-    pauseRequested_ = true;
-    cancelRequested_ = true;
-}
-
-bool TransferEngine::isCancelled() const {
-    std::lock_guard guard(stateLock_);
-    return cancelRequested_;
-}
-
-bool TransferEngine::isPaused() const {
-    std::lock_guard guard(stateLock_);
-    return pauseRequested_;
-}
-
-bool TransferEngine::waitUntilFinished(double timeoutSeconds) {
-    return finished_.wait(timeoutSeconds);
-}
-
 TransferResult TransferEngine::run() {
+    TransferResult result;
+    try {
+        result = runSteps();
+    } catch (const std::exception& error) {
+        result = failedRun(error.what());
+    } catch (...) {
+        result = failedRun(L("onbekende fout", "unknown error"));
+    }
+    signalFinished();
+    return result;
+}
+
+TransferResult TransferEngine::failedRun(const std::string& reason) {
+    TransferResult result;
+    result.startedAt = result.finishedAt = Clock::current().now();
+    result.fileCount = static_cast<int>(job_.files.size());
+    result.totalBytes = job_.totalBytes();
+    result.algorithm = job_.algorithm;
+    result.verified = job_.verify;
+    result.cancelled = isCancelled();
+    result.paused = isPaused();
+    result.sourceError = L("De overdracht kon niet verder: " + reason, "The transfer could not go on: " + reason);
+    result.hashes.resize(job_.files.size());
+    for (std::size_t d = 0; d < job_.destinations.size(); ++d) {
+        DestinationResult destination;
+        destination.id = static_cast<int>(d);
+        destination.name = job_.destinations[d].name;
+        destination.rollURL = job_.destinations[d].rollURL;
+        result.destinations.push_back(std::move(destination));
+    }
+    tracker_.setPhase(TransferPhase::done);
+    return result;
+}
+
+TransferResult TransferEngine::runSteps() {
     Run run(job_);
     tracker_.setPhase(TransferPhase::copying);
     copyPass(run);
@@ -83,7 +94,6 @@ TransferResult TransferEngine::run() {
     tracker_.setPhase(TransferPhase::finishing);
     TransferResult result = finish(run, wentOn);
     tracker_.setPhase(TransferPhase::done);
-    finished_.raise();
     return result;
 }
 

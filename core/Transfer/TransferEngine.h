@@ -2,11 +2,9 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <mutex>
 #include <optional>
 #include <string>
 
-#include "Transfer/FinishedSignal.h"
 #include "Transfer/TransferJob.h"
 #include "Transfer/TransferRunning.h"
 
@@ -27,9 +25,6 @@ public:
 
     const TransferJob& job() const { return job_; }
     TransferProgressTracker& tracker() override { return tracker_; }
-    void cancel() override;
-    void pause() override;
-    bool waitUntilFinished(double timeoutSeconds) override;
     TransferResult run() override;
 
     // Renames temp to final without ever replacing what stands at final; the error text when
@@ -41,8 +36,9 @@ public:
 
 private:
     struct Run;
-    bool isCancelled() const;
-    bool isPaused() const;
+    TransferResult runSteps();
+    // What run() returns when a step threw (no thread, no memory, no MD5): a source error.
+    TransferResult failedRun(const std::string& reason);
     void copyPass(Run& run);
     void readBack(Run& run);
     void writeManifests(Run& run, std::chrono::system_clock::time_point finishingDate);
@@ -50,10 +46,6 @@ private:
 
     const TransferJob job_;
     TransferProgressTracker tracker_;
-    mutable std::mutex stateLock_;
-    bool cancelRequested_ = false;
-    bool pauseRequested_ = false;
-    FinishedSignal finished_;
 };
 
 }  // namespace quillane

@@ -7,8 +7,9 @@
 #include <chrono>
 #include <utility>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/FileIO.h"
+#include "Transfer/DestinationFiles.h"
 #include "Transfer/TransferEngine.h"
 #include "Transfer/TransferEngineRun.h"
 
@@ -58,6 +59,12 @@ timespec toTimespec(std::chrono::system_clock::time_point time) {
     return t;
 }
 
+std::string offItsDrive(const TransferDestination& destination) {
+    const std::string roll = destination.rollURL.string();
+    return L("Kan niet schrijven naar " + destination.name + ": " + roll + " ligt niet meer op het station",
+             "Can't write to " + destination.name + ": " + roll + " no longer lies on the drive");
+}
+
 std::string writeErrorText(const std::string& name, int e) {
     return L("Schrijffout op " + name + ": " + message(e), "Write error on " + name + ": " + message(e));
 }
@@ -97,7 +104,13 @@ void TransferEngine::copyPass(Run& run) {
 
     // Folders: the roll folder and every folder of the card, on each destination.
     for (int d = 0; d < destinationCount; ++d) {
-        const fs::path& roll = job_.destinations[d].rollURL;
+        const TransferDestination& destination = job_.destinations[d];
+        const fs::path& roll = destination.rollURL;
+        if (destination.volume && !DestinationFiles::liesOn(roll, *destination.volume)) {
+            // The drive went and left its mount folder behind: never fill the disk beneath.
+            run.fail(d, offItsDrive(destination), tracker_);
+            continue;
+        }
         fs::path failed;
         int e = TransferFiles::createFolders(roll, failed);
         for (std::size_t k = 0; e == 0 && k < job_.directories.size(); ++k)
@@ -108,7 +121,10 @@ void TransferEngine::copyPass(Run& run) {
             continue;
         }
         struct stat st {};
-        if (io.stat(roll.c_str(), &st) == 0) run.rollDevices[d] = st.st_dev;
+        if (io.stat(roll.c_str(), &st) == 0 && (!destination.volume || st.st_dev == *destination.volume))
+            run.rollDevices[d] = st.st_dev;
+        else
+            run.fail(d, offItsDrive(destination), tracker_);
     }
 
     TransferFiles::AlignedBuffer bufferA(chunkSize), bufferB(chunkSize);
@@ -134,6 +150,16 @@ void TransferEngine::copyPass(Run& run) {
         tracker_.setCurrentFile(r);
 
         int source = -1;
+        // Whatever throws (no memory, no MD5 context) leaves no descriptor open and no partial behind.
+        struct Cleanup {
+            std::vector<Writer>& writers;
+            int& source;
+            ~Cleanup() {
+                for (Writer& writer : writers) discard(writer);
+                writers.clear();
+                if (source >= 0) FileIO::current().close(source);
+            }
+        } cleanup{writers, source};
         if (!isSafeRelative(r))
             errno = EINVAL;
         else
@@ -148,13 +174,14 @@ void TransferEngine::copyPass(Run& run) {
         for (int d : liveAtStart) {
             const TransferDestination& destination = job_.destinations[d];
             const fs::path final = destination.rollURL / r;
-            struct stat st {};
-            if (io.lstat(final.c_str(), &st) == 0) {
-                if (S_ISREG(st.st_mode) && st.st_size == file.size)
-                    run.resumed[d].push_back(static_cast<int>(i));
-                else
-                    run.fail(d, L("Bestaat al met andere inhoud: ", "Already exists with different content: ") + r,
-                             tracker_);
+            const DestinationFile present = DestinationFiles::check(final, file.size);
+            if (present == DestinationFile::present) {
+                run.resumed[d].push_back(static_cast<int>(i));
+                continue;
+            }
+            if (present == DestinationFile::conflict) {
+                run.fail(d, L("Bestaat al met andere inhoud: ", "Already exists with different content: ") + r,
+                         tracker_);
                 continue;
             }
             const fs::path temp = partialPath(final);
@@ -207,16 +234,14 @@ void TransferEngine::copyPass(Run& run) {
             n = nextLength;
         }
         io.close(source);
+        source = -1;
 
         if (n < 0) {
             const std::string m = message(static_cast<int>(-n));
             run.sourceError =
                 L("Leesfout op de bron bij " + r + ": " + m, "Read error on the source at " + r + ": " + m);
         }
-        if (stopped || n < 0 || isCancelled()) {
-            for (Writer& writer : writers) discard(writer);
-            break;
-        }
+        if (stopped || n < 0 || isCancelled()) break;  // the partials go with the cleanup
         run.hashes[i] = hasher->finalizeHex();
 
         // Sync and rename the copies of this file on all destinations at once.

@@ -3,7 +3,8 @@
 #include <exception>
 
 #include "Product/Product.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
+#include "Support/Clock.h"
 #include "Support/FileIO.h"
 #include "Transfer/ASCMHLWriter.h"
 #include "Transfer/MHLWriter.h"
@@ -47,12 +48,12 @@ void TransferEngine::writeManifests(Run& run, std::chrono::system_clock::time_po
 }
 
 TransferResult TransferEngine::finish(Run& run, bool wentOn) {
-    const auto finishingDate = std::chrono::system_clock::now();
+    const auto finishingDate = Clock::current().now();
     if (wentOn && job_.writeMHL && !isCancelled()) writeManifests(run, finishingDate);
 
     TransferResult result;
     result.startedAt = run.startedAt;
-    result.finishedAt = std::chrono::system_clock::now();
+    result.finishedAt = Clock::current().now();
     result.fileCount = static_cast<int>(job_.files.size());
     result.totalBytes = job_.totalBytes();
     result.algorithm = job_.algorithm;

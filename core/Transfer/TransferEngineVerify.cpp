@@ -1,7 +1,7 @@
 // Read-back: every copy read from its medium and its checksum compared with the source's.
 #include <mutex>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/FileIO.h"
 #include "Transfer/TransferEngine.h"
 #include "Transfer/TransferEngineRun.h"

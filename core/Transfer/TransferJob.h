@@ -1,4 +1,6 @@
 #pragma once
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -12,10 +14,14 @@
 
 namespace quillane {
 
-// One target of a transfer: a drive's display name and the roll folder on it.
+// One target of a transfer: a drive's display name, the roll folder on it and the drive itself.
 struct TransferDestination {
     std::string name;
     std::filesystem::path rollURL;
+    // The device of the drive's volume as planned (DestinationFiles::volumeOf of its mount
+    // point). The engine creates and writes nothing when the roll folder no longer lies on it.
+    // None: not checked (a folder chosen by hand).
+    std::optional<dev_t> volume = std::nullopt;
 
     bool operator==(const TransferDestination&) const = default;
 };

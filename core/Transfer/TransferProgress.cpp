@@ -1,6 +1,6 @@
 #include "Transfer/TransferProgress.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cmath>
 
+#include "Support/Clock.h"
+
 namespace quillane {
 
 namespace {
@@ -21,9 +23,7 @@ TransferProgressTracker::TransferProgressTracker(std::int64_t totalBytes, int fi
     verifyTotals_.resize(destinations_.size(), 0);
 }
 
-double TransferProgressTracker::now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double TransferProgressTracker::now() { return Clock::current().steadySeconds(); }
 
 TransferProgress TransferProgressTracker::snapshot() { return snapshot(now()); }
 

@@ -2,10 +2,15 @@
 
 namespace quillane {
 
+bool TransferResult::gotCompleteCopy(std::size_t destination) const {
+    return !cancelled && !paused && !sourceError && destination < destinations.size() &&
+           destinations[destination].succeeded();
+}
+
 bool TransferResult::allSucceeded() const {
-    if (cancelled || sourceError || destinations.empty()) return false;
-    for (const DestinationResult& destination : destinations)
-        if (!destination.succeeded()) return false;
+    if (destinations.empty()) return false;
+    for (std::size_t d = 0; d < destinations.size(); ++d)
+        if (!gotCompleteCopy(d)) return false;
     return true;
 }
 

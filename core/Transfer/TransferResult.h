@@ -54,6 +54,10 @@ struct TransferResult {
     // The stop was a pause (then cancelled is set too).
     bool paused = false;
 
+    // Whether the destination at this index got a complete, sound copy: the run ended without a
+    // source error, a cancel or a pause, and the destination without an error or a failed
+    // read-back. The one answer for the history, the notifications and every view.
+    bool gotCompleteCopy(std::size_t destination) const;
     bool allSucceeded() const;
     // Bytes per second over the whole run; 0 when the interval is not positive.
     double averageRate() const;

@@ -1,4 +1,7 @@
 #pragma once
+#include <mutex>
+
+#include "Transfer/FinishedSignal.h"
 #include "Transfer/TransferProgressTracker.h"
 #include "Transfer/TransferResult.h"
 
@@ -6,7 +9,8 @@ namespace quillane {
 
 // A running transfer, real or simulated. Create it with its job, call run() once on a
 // background thread; tracker(), cancel(), pause() and waitUntilFinished() may be called
-// from any thread meanwhile.
+// from any thread meanwhile. The stop requests and the finish signal live here, once for
+// every kind of transfer.
 class TransferRunning {
 public:
     virtual ~TransferRunning() = default;
@@ -14,13 +18,26 @@ public:
     // Created together with the transfer; lives as long as it.
     virtual TransferProgressTracker& tracker() = 0;
     // Asks the transfer to stop; returns at once.
-    virtual void cancel() = 0;
+    virtual void cancel();
     // Asks the transfer to stop and to report the stop as a pause; returns at once.
-    virtual void pause() = 0;
+    virtual void pause();
     // Waits up to timeoutSeconds for run() to end; true when it has (also on every later call).
-    virtual bool waitUntilFinished(double timeoutSeconds) = 0;
-    // The whole transfer, synchronously on the calling thread.
+    virtual bool waitUntilFinished(double timeoutSeconds);
+    // The whole transfer, synchronously on the calling thread. Never throws: what goes wrong is
+    // in the result, and every wait passes once it returns.
     virtual TransferResult run() = 0;
+
+protected:
+    bool isCancelled() const;
+    bool isPaused() const;
+    // run() calls it once, as its last step.
+    void signalFinished() { finished_.raise(); }
+
+private:
+    mutable std::mutex stateLock_;
+    bool cancelRequested_ = false;
+    bool pauseRequested_ = false;
+    FinishedSignal finished_;
 };
 
 }  // namespace quillane

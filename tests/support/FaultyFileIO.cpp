@@ -194,4 +194,69 @@ int FaultyFileIO::syncFileRange(int fd, off_t offset, off_t length, unsigned int
     return FileIO::syncFileRange(fd, offset, length, flags);
 }
 
+ssize_t FaultyFileIO::pread(int fd, void* buffer, std::size_t size, off_t offset) {
+    Decision d = enter(Call::read, pathOf(fd), fd, size);
+    if (d.fail) return failWith(d.error, ssize_t(-1));
+    const ssize_t n = FileIO::pread(fd, buffer, d.limit > 0 ? d.limit : size, offset);
+    account(fd, n);
+    return n;
+}
+
+int FaultyFileIO::fstat(int fd, struct stat* st) {
+    Decision d = enter(Call::fstat, pathOf(fd), fd, 0);
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::fstat(fd, st);
+}
+
+int FaultyFileIO::stat(const char* path, struct stat* st) {
+    Decision d = enter(Call::stat, path, -1, 0);
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::stat(path, st);
+}
+
+int FaultyFileIO::unlink(const char* path) {
+    Decision d = enter(Call::unlink, path, -1, 0);
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::unlink(path);
+}
+
+int FaultyFileIO::rmdir(const char* path) {
+    Decision d = enter(Call::rmdir, path, -1, 0);
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::rmdir(path);
+}
+
+int FaultyFileIO::futimens(int fd, const struct timespec times[2]) {
+    Decision d = enter(Call::futimens, pathOf(fd), fd, 0);
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::futimens(fd, times);
+}
+
+int FaultyFileIO::posixFadvise(int fd, off_t offset, off_t length, int advice) {
+    Decision d = enter(Call::posixFadvise, pathOf(fd), fd, 0);
+    if (d.fail) return d.error;  // like posix_fadvise: the error number is the result
+    return FileIO::posixFadvise(fd, offset, length, advice);
+}
+
+int FaultyFileIO::access(const char* path, int mode) {
+    Decision d = enter(Call::access, path, -1, 0);
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::access(path, mode);
+}
+
+int FaultyFileIO::listDirectory(int folderFd, const std::function<void(std::string_view, unsigned char)>& each) {
+    const std::string path = pathOf(folderFd);
+    {
+        std::lock_guard guard(mutex_);
+        paths_.erase(folderFd);
+        bytes_.erase(folderFd);
+    }
+    Decision d = enter(Call::listDirectory, path, folderFd, 0);
+    if (d.fail) {
+        FileIO::close(folderFd);
+        return d.error;
+    }
+    return FileIO::listDirectory(folderFd, each);
+}
+
 }  // namespace quillane::testing

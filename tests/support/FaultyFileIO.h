@@ -17,7 +17,8 @@ namespace quillane::testing {
 class FaultyFileIO : public FileIO {
 public:
     enum class Call {
-        open, read, write, fsync, close, renameNoReplace, rename, lstat, lstatx, mkdir, link, utimensat, syncFileRange
+        open, read, write, fsync, close, renameNoReplace, rename, lstat, lstatx, mkdir, link, utimensat, syncFileRange,
+        fstat, stat, unlink, rmdir, futimens, posixFadvise, access, listDirectory
     };
 
     struct Rule {
@@ -27,7 +28,8 @@ public:
         std::string pathContains = {};
         // 0 makes the rule a hook: `before` runs and the call goes through unharmed.
         int error = EIO;
-        // read/write: let this many bytes through on the descriptor first, then fail.
+        // read/write (pread and pwrite count as these): let this many bytes through on the
+        // descriptor first, then fail.
         std::int64_t afterBytes = 0;
         // Let this many matching calls pass before failing.
         int skipCalls = 0;
@@ -66,6 +68,15 @@ public:
     int link(const char* from, const char* to) override;
     int utimensat(const char* path, const struct timespec times[2]) override;
     int syncFileRange(int fd, off_t offset, off_t length, unsigned int flags) override;
+    ssize_t pread(int fd, void* buffer, std::size_t size, off_t offset) override;
+    int fstat(int fd, struct stat* st) override;
+    int stat(const char* path, struct stat* st) override;
+    int unlink(const char* path) override;
+    int rmdir(const char* path) override;
+    int futimens(int fd, const struct timespec times[2]) override;
+    int posixFadvise(int fd, off_t offset, off_t length, int advice) override;
+    int access(const char* path, int mode) override;
+    int listDirectory(int folderFd, const std::function<void(std::string_view, unsigned char)>& each) override;
 
 private:
     struct Decision {

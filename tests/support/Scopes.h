@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane::testing {
 

@@ -6,7 +6,7 @@
 #include "Detection/CameraSignatures.h"
 #include "Detection/DriveClassifier.h"
 #include "Platform/DemoDrives.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Transfer/SourceScanner.h"
 
 using namespace quillane;

@@ -9,6 +9,7 @@
 #include <random>
 #include <set>
 
+#include "Platform/MediaInspection.h"
 #include "Platform/MediaInspector.h"
 #include "support/TempDir.h"
 #include "support/TestClips.h"
@@ -81,6 +82,30 @@ TEST_F(MediaInspectorBatchTest, LeavesOutWhatCannotBeReadAndNeverLeavesTheFolder
 
     EXPECT_TRUE(MediaInspector::inspect(files({}), dir / "card").empty());
     EXPECT_TRUE(MediaInspector::inspect(files({"A001/good.mp4"}), dir / "no such folder").empty());
+
+    // Stopped: no clip is started. On a worker of its own: joinable, and done hears the outcome.
+    const std::atomic<bool> stop{true};
+    EXPECT_TRUE(MediaInspector::inspect(files({"A001/good.mp4"}), dir / "card", &stop).empty());
+    std::size_t got = 0;
+    bool stopped = true;
+    {
+        MediaInspection inspection(files({"A001/good.mp4", "A001/other.m4v"}), dir / "card",
+                                   [&](ReportWriter::Clips clips, bool wasStopped) {
+                                       got = clips.size();
+                                       stopped = wasStopped;
+                                   });
+        ASSERT_TRUE(inspection.started());
+        inspection.join();
+        EXPECT_TRUE(inspection.finished());
+    }
+    EXPECT_EQ(got, 2u);
+    EXPECT_FALSE(stopped);
+    {
+        MediaInspection inspection(files({"A001/good.mp4", "A001/other.m4v"}), dir / "card",
+                                   [&](ReportWriter::Clips, bool wasStopped) { stopped = wasStopped; });
+        inspection.stop();
+    }  // the owner going away stops and joins the worker
+    EXPECT_TRUE(stopped);
 }
 
 TEST_F(MediaInspectorBatchTest, OpensAtMostFourClipsAtOnce) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Platform/MediaInspector.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Transfer/ReportInfo.h"
 #include "Transfer/ReportWriter.h"
 #include "Transfer/TransferResult.h"

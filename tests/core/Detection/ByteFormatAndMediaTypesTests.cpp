@@ -5,7 +5,7 @@
 
 #include "Detection/ByteFormat.h"
 #include "Detection/MediaTypes.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "support/CommaLocale.h"
 
 using namespace quillane;

@@ -6,7 +6,7 @@
 #include "Detection/CameraSignatures.h"
 #include "Detection/ContentProber.h"
 #include "Detection/MediaTypes.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "support/TempDir.h"
 
 using namespace quillane;

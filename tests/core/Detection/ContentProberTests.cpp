@@ -91,11 +91,11 @@ TEST(ContentProber, JunkHiddenAndLinuxLitterStayOutOfTheRootNames) {
     touch(volume, "Project/lost+found/a.mov");
     p = probe(volume.path());
     EXPECT_EQ(p.shallowVideoCount, 2);
-    EXPECT_TRUE(ContentProber::isRootJunk(".Trash-0"));
-    EXPECT_TRUE(ContentProber::isRootJunk(".Trash"));
-    EXPECT_FALSE(ContentProber::isRootJunk(".Trash-"));
-    EXPECT_FALSE(ContentProber::isRootJunk(".Trash-10a"));
-    EXPECT_FALSE(ContentProber::isRootJunk("Lost+Found"));
+    EXPECT_TRUE(MediaTypes::isJunk(".Trash-0", true));
+    EXPECT_TRUE(MediaTypes::isJunk(".Trash", true));
+    EXPECT_FALSE(MediaTypes::isJunk(".Trash-", true));
+    EXPECT_FALSE(MediaTypes::isJunk(".Trash-10a", true));
+    EXPECT_FALSE(MediaTypes::isJunk("Lost+Found", true));
 }
 
 TEST(ContentProber, EntryLimitCountsEveryLookedAtEntryAndStopsTheWalk) {

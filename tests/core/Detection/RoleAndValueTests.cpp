@@ -6,7 +6,7 @@
 #include "Detection/ContentProbe.h"
 #include "Detection/DriveClassification.h"
 #include "Detection/DriveRole.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 using namespace quillane;
 

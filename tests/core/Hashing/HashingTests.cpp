@@ -9,7 +9,7 @@
 #include "Hashing/ChecksumAlgorithm.h"
 #include "Hashing/MD5Hasher.h"
 #include "Hashing/XXHash64.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 using namespace quillane;
 

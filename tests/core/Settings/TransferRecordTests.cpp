@@ -2,7 +2,7 @@
 
 #include "HistorySamples.h"
 #include "Settings/JSONStore.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Settings/TransferRecord.h"
 #include "Transfer/TransferResult.h"
 #include "support/TempDir.h"

@@ -47,3 +47,25 @@ TEST(Folders, CreatesEveryMissingLevel) {
     EXPECT_EQ(errno, ENOSPC);
     EXPECT_FALSE(std::filesystem::exists(dir / "a/full"));
 }
+
+TEST(Folders, AStoredBaseFolderStaysOnItsVolume) {
+    TempDir dir;
+    const auto volume = dir / "SSD";
+    std::filesystem::create_directories(volume / "Projects");
+    std::filesystem::create_directory_symlink("Projects", volume / "inside");
+    std::filesystem::create_directory_symlink(dir.path(), volume / "outside");
+    const struct {
+        const char* stored;
+        std::optional<std::filesystem::path> joined;
+    } cases[] = {
+        {"", volume},
+        {"Projects/Feature", volume / "Projects/Feature"},  // need not exist yet
+        {"./Projects//Feature/", volume / "Projects/Feature"},
+        {"inside/Feature", volume / "inside/Feature"},  // a link that stays on the volume
+        {"/Projects", std::nullopt},
+        {"Projects/../../etc", std::nullopt},
+        {"..", std::nullopt},
+        {"outside/Feature", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Folders::joinInside(volume, c.stored), c.joined) << c.stored;
+}

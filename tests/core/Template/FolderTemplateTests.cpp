@@ -4,7 +4,7 @@
 #include <ctime>
 #include <limits>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/Dates.h"
 #include "Template/FolderTemplate.h"
 #include "support/Scopes.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/Dates.h"
 #include "Template/TemplatePreset.h"
 #include "support/TempDir.h"

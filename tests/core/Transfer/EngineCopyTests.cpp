@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "EngineTestSupport.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "support/FaultyFileIO.h"
 #include "support/TmpfsMount.h"
 

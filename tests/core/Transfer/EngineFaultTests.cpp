@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
+#include "Transfer/DestinationFiles.h"
 #include "support/FaultyFileIO.h"
+#include "support/TmpfsMount.h"
+
+#include <sys/mount.h>
 
 namespace quillane {
 namespace {
@@ -164,6 +168,56 @@ TEST_F(EngineFaults, DestinationsThatCannotBePreparedAreLeftOut) {
     EXPECT_TRUE(result.destinations.empty());
     EXPECT_FALSE(result.allSucceeded());
     EXPECT_EQ(counting.calls(Call::open, card.path().string()), 0);
+}
+
+TEST_F(EngineFaults, ADestinationOffItsDriveIsNeverWritten) {
+    // What stands under a final name: the one rule of the engine and the model.
+    writeFile(disk / "same.mov", "12345");
+    writeFile(disk / "other.mov", "1234");
+    fs::create_directory(disk / "folder.mov");
+    fs::create_symlink(disk / "same.mov", disk / "link.mov");
+    EXPECT_EQ(DestinationFiles::check(disk / "none.mov", 5), DestinationFile::missing);
+    EXPECT_EQ(DestinationFiles::check(disk / "same.mov", 5), DestinationFile::present);
+    for (const char* name : {"other.mov", "folder.mov", "link.mov"})
+        EXPECT_EQ(DestinationFiles::check(disk / name, 5), DestinationFile::conflict) << name;
+
+    // A drive pinned by its device: a roll folder that no longer lies on it gets nothing.
+    TransferJob pinned = job();
+    const dev_t here = *DestinationFiles::volumeOf(disk.path());
+    pinned.destinations[0].volume = here + 1;
+    pinned.destinations[1].volume = here;
+    TransferResult result = TransferEngine(pinned).run();
+    EXPECT_EQ(result.destinations[0].error,
+              "Can't write to SSD1: " + (disk / "ssd1").string() + " no longer lies on the drive");
+    EXPECT_FALSE(fs::exists(disk / "ssd1"));
+    EXPECT_TRUE(result.gotCompleteCopy(1));
+
+    // The real case: the drive went and its mount folder stayed behind on the system disk.
+    testing::TmpfsMount drive(1 << 20);
+    if (!drive.mounted()) GTEST_SKIP() << drive.reason();
+    pinned.destinations[0] = {"SSD1", drive / "Feature/A001", DestinationFiles::volumeOf(drive.path())};
+    ASSERT_EQ(::umount2(drive.path().c_str(), 0), 0);
+    result = TransferEngine(pinned).run();
+    EXPECT_TRUE(result.destinations[0].error);
+    EXPECT_TRUE(fs::is_empty(drive.path()));
+}
+
+TEST_F(EngineFaults, WhatThrowsBecomesTheSourceErrorAndTheFinishIsSignalled) {
+    // No memory, no thread, no MD5 context: on the calling thread or inside a worker of the pool.
+    for (Call call : {Call::open, Call::write}) {
+        FaultyFileIO io;
+        io.fail({.call = call, .pathContains = call == Call::open ? "B.mov" : at("ssd2", ".B.mov"), .error = 0,
+                 .before = [] { throw std::bad_alloc(); }});
+        TransferEngine engine(job());
+        const TransferResult result = engine.run();
+        EXPECT_TRUE(engine.waitUntilFinished(0));
+        ASSERT_TRUE(result.sourceError);
+        EXPECT_TRUE(result.sourceError->starts_with("The transfer could not go on: ")) << *result.sourceError;
+        EXPECT_FALSE(result.allSucceeded());
+        EXPECT_EQ(engine.tracker().snapshot().phase, TransferPhase::done);
+        EXPECT_TRUE(partialsUnder(disk.path()).empty());
+        EXPECT_FALSE(fs::exists(disk / "ssd1/B.mov"));
+    }
 }
 
 TEST_F(EngineFaults, APathThatLeadsOutOfTheCardIsRefused) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "support/FaultyFileIO.h"
 
 namespace quillane {

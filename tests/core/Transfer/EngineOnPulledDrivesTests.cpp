@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "EngineTestSupport.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "support/FaultyFileIO.h"
 #include "support/LoopVolume.h"
 

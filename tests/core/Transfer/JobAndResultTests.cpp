@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Transfer/TransferJob.h"
 #include "Transfer/TransferResult.h"
 
@@ -41,11 +41,23 @@ TEST(TransferResult, SuccessNeedsDestinationsAndNoFailureAnywhere) {
     EXPECT_FALSE(result.destinations[0].succeeded());
     EXPECT_FALSE(result.allSucceeded());
     result.destinations[0].failedFiles.clear();
-    result.paused = result.cancelled = true;
+
+    // A complete copy on one destination needs a whole run: no stop, pause or source error.
+    result.destinations.push_back({});
+    result.destinations[1].error = "Write error";
+    EXPECT_TRUE(result.gotCompleteCopy(0));
+    EXPECT_FALSE(result.gotCompleteCopy(1));
+    EXPECT_FALSE(result.gotCompleteCopy(2));  // no such destination
     EXPECT_FALSE(result.allSucceeded());
-    result.paused = result.cancelled = false;
-    result.sourceError = "Read error";
-    EXPECT_FALSE(result.allSucceeded());
+    result.destinations.pop_back();
+    for (auto spoil : std::vector<void (*)(TransferResult&)>{
+             [](TransferResult& r) { r.cancelled = true; }, [](TransferResult& r) { r.paused = true; },
+             [](TransferResult& r) { r.sourceError = "Read error"; }}) {
+        TransferResult spoilt = result;
+        spoil(spoilt);
+        EXPECT_FALSE(spoilt.gotCompleteCopy(0));
+        EXPECT_FALSE(spoilt.allSucceeded());
+    }
 
     result.totalBytes = 1000;
     result.startedAt = result.finishedAt = std::chrono::system_clock::now();

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/Dates.h"
 #include "Support/HostInfo.h"
 #include "Support/Markup.h"

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Transfer/TransferProgressTracker.h"
 
 namespace quillane {

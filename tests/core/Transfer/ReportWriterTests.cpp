@@ -7,7 +7,7 @@
 #include <regex>
 
 #include "Detection/ByteFormat.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/Dates.h"
 #include "Support/FileIO.h"
 #include "Transfer/ReportDates.h"

@@ -7,11 +7,13 @@
 #include "Hashing/XXHash64.h"
 #include "Transfer/SimulatedTransfer.h"
 #include "support/FaultyFileIO.h"
+#include "support/ManualClock.h"
 
 namespace quillane {
 namespace {
 
 using testing::FaultyFileIO;
+using testing::ManualClock;
 using Call = FaultyFileIO::Call;
 
 TransferJob demoJob(bool verify, int destinations = 3) {
@@ -28,6 +30,8 @@ TransferJob demoJob(bool verify, int destinations = 3) {
 
 TEST(SimulatedTransfer, FinishesLikeARealTransferWithoutTouchingAnyFile) {
     FaultyFileIO io;  // counts every file operation
+    ManualClock clock;
+    const auto start = clock.now();
     SimulatedTransfer transfer(demoJob(true), 0.12);
     EXPECT_DOUBLE_EQ(transfer.tracker().timeScale(), 1e6 / 1.05e9 * 2 / 0.12);
 
@@ -54,6 +58,9 @@ TEST(SimulatedTransfer, FinishesLikeARealTransferWithoutTouchingAnyFile) {
     EXPECT_FALSE(result.destinations[0].mhlURL);
     const auto seconds = std::chrono::duration<double>(result.finishedAt - result.startedAt).count();
     EXPECT_NEAR(seconds, 2e6 / 1.05e9, 1e-6);
+    // Every tick slept on the current clock, the whole run as long as asked.
+    EXPECT_EQ(clock.sleeps(), SimulatedTransfer::ticks);
+    EXPECT_NEAR(std::chrono::duration<double>(result.finishedAt - start).count(), 0.12, 1e-6);
 
     const TransferProgress p = transfer.tracker().snapshot();
     EXPECT_EQ(p.phase, TransferPhase::done);
@@ -64,14 +71,11 @@ TEST(SimulatedTransfer, FinishesLikeARealTransferWithoutTouchingAnyFile) {
 }
 
 TEST(SimulatedTransfer, PauseCancelAndResume) {
+    ManualClock clock;
     {  // paused while copying: every file still gets a checksum, nothing counts as verified
         SimulatedTransfer transfer(demoJob(true), 1.2);
-        std::thread stopper([&] {
-            while (transfer.tracker().snapshot().copiedBytes == 0) std::this_thread::yield();
-            transfer.pause();
-        });
+        clock.onSleep([&] { transfer.pause(); });
         const TransferResult result = transfer.run();
-        stopper.join();
         EXPECT_TRUE(result.cancelled);
         EXPECT_TRUE(result.paused);
         EXPECT_FALSE(result.allSucceeded());
@@ -81,17 +85,16 @@ TEST(SimulatedTransfer, PauseCancelAndResume) {
     }
     {  // cancelled during read-back: every destination still ends fully read back
         SimulatedTransfer transfer(demoJob(true), 0.6);
-        std::thread stopper([&] {
-            while (transfer.tracker().snapshot().phase != TransferPhase::verifying) std::this_thread::yield();
-            transfer.cancel();
+        clock.onSleep([&] {
+            if (transfer.tracker().snapshot().phase == TransferPhase::verifying) transfer.cancel();
         });
         const TransferResult result = transfer.run();
-        stopper.join();
         EXPECT_TRUE(result.cancelled);
         EXPECT_FALSE(result.paused);
         for (const DestinationProgress& d : transfer.tracker().snapshot().destinations)
             EXPECT_EQ(d.verifiedBytes, 1'000'000);
     }
+    clock.onSleep({});
     {  // resumed half-way: the copied bytes are counted once, not again
         SimulatedTransfer transfer(demoJob(false), 0.12, 500'000);
         EXPECT_EQ(transfer.tracker().snapshot().copiedBytes, 0);

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "Hashing/XXHash64.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Transfer/SourceScanner.h"
 #include "support/FaultyFileIO.h"
 #include "support/TempDir.h"
@@ -37,6 +37,8 @@ TEST(SourceScanner, EmptyCardAndCardOfOnlyJunkLookTheSame) {
     writeFile(junk / "._A001.MOV", "x");
     writeFile(junk / ".Spotlight-V100/Store-V2/index", "xxxx");
     writeFile(junk / "CLIP/.CLIP.MOV.quillane-partial", "half");
+    writeFile(junk / ".Trash-1000/files/A001.MOV", "thrown away");  // what a Linux desktop leaves in the root
+    writeFile(junk / "lost+found/#12", "x");
     fs::create_directories(junk / "CLIP");
 
     const SourceScan a = SourceScanner::scan(empty.path(), CopyMode::entireCard, video, false);
@@ -144,9 +146,11 @@ TEST(SourceScanner, UnreadableRootOrSubFolderFailsTheScan) {
     writeFile(card / "CLIPS/A001.MOV", "a");
     writeFile(card / "CLIPS/BROKEN/A002.MOV", "b");
     writeFile(card / ".Trashes/x", "junk");
+    writeFile(card / "lost+found/x", "junk");  // unreadable to a user on every ext4 volume
     FaultyFileIO io;
     io.fail({.call = FaultyFileIO::Call::open, .pathContains = "BROKEN"});
     io.fail({.call = FaultyFileIO::Call::open, .pathContains = ".Trashes"});
+    io.fail({.call = FaultyFileIO::Call::open, .pathContains = "lost+found", .error = EACCES});
     try {
         SourceScanner::scan(card.path(), CopyMode::entireCard, video, false);
         FAIL() << "a card with an unreadable folder must not scan as complete";
@@ -155,6 +159,12 @@ TEST(SourceScanner, UnreadableRootOrSubFolderFailsTheScan) {
         EXPECT_EQ(e.path(), card / "CLIPS/BROKEN");
     }
     EXPECT_EQ(io.calls(FaultyFileIO::Call::open, ".Trashes"), 0);  // junk is never entered
+    EXPECT_EQ(io.calls(FaultyFileIO::Call::open, "lost+found"), 0);
+    {  // a folder that breaks off while it is listed
+        FaultyFileIO listing;
+        listing.fail({.call = FaultyFileIO::Call::listDirectory, .pathContains = "CLIPS"});
+        EXPECT_THROW(SourceScanner::scan(card.path(), CopyMode::entireCard, video, false), SourceScanError);
+    }
 
     // An entry that vanished since its folder was listed is left out; the rest scans.
     {

@@ -1,4 +1,4 @@
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

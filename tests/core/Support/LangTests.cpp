@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Product/Product.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 using namespace quillane;
 

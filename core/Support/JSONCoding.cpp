@@ -1,4 +1,4 @@
-#include "Settings/JSONCoding.h"
+#include "Support/JSONCoding.h"
 
 #include <cmath>
 #include <limits>
