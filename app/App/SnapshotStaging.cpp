@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane::Snapshot {
 

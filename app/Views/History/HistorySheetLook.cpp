@@ -1,7 +1,7 @@
 #include "Views/History/HistorySheetLook.h"
 
 #include "Detection/ByteFormat.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/Text.h"
 #include "Transfer/ReportDates.h"
 

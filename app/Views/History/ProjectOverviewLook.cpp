@@ -1,7 +1,7 @@
 #include "Views/History/ProjectOverviewLook.h"
 
 #include "Detection/ByteFormat.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Transfer/ReportDates.h"
 
 namespace quillane::ProjectOverviewLook {

@@ -1,6 +1,6 @@
 #include "Views/Kit/CopiesBadge.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

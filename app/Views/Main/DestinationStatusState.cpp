@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "Detection/ByteFormat.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

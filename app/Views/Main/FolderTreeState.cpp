@@ -1,6 +1,6 @@
 #include "Views/Main/FolderTreeState.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

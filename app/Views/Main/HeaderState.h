@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Model/ModelStates.h"
 #include "Views/Main/Tone.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "Product/Product.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

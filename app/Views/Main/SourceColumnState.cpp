@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 
