@@ -1,6 +1,8 @@
 #include "Views/Kit/Theme.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <QPalette>
@@ -91,6 +93,13 @@ QString styleSheet() {
 
 void applyTo(QApplication& application) {
     Fonts::registerBundled();
+    // Drive pictures come from the desktop's icon theme; one fixed theme keeps them alike everywhere.
+    // Platforms without a desktop theme plugin (offscreen, minimal) know no search path: add the XDG ones.
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        if (!paths.contains(data + QStringLiteral("/icons"))) paths << data + QStringLiteral("/icons");
+    QIcon::setThemeSearchPaths(paths);
+    QIcon::setThemeName(QStringLiteral("Adwaita"));
     application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     application.setPalette(darkPalette());
     application.setFont(Fonts::text(13));

@@ -1,0 +1,175 @@
+#include "Views/Kit/DriveCard.h"
+
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "Model/AppModel.h"
+#include "Views/Kit/CapacityBar.h"
+#include "Views/Kit/DriveCardLook.h"
+#include "Views/Kit/DriveMenu.h"
+#include "Views/Kit/Fonts.h"
+#include "Views/Kit/RecognitionChip.h"
+#include "Views/Kit/TextLabel.h"
+#include "Views/Kit/Theme.h"
+
+namespace quillane {
+
+QIcon driveIcon(DriveIcon icon) {
+    switch (icon) {
+    case DriveIcon::removable:
+        return QIcon::fromTheme(QStringLiteral("media-removable"), QIcon(QStringLiteral(":/icons/own/drive-card.svg")));
+    case DriveIcon::internal:
+        return QIcon::fromTheme(QStringLiteral("drive-harddisk"), QIcon(QStringLiteral(":/icons/own/drive-external.svg")));
+    case DriveIcon::external: break;
+    }
+    return QIcon::fromTheme(QStringLiteral("drive-removable-media"), QIcon(QStringLiteral(":/icons/own/drive-external.svg")));
+}
+
+// The 40 × 40 drive picture, faded while the card is dimmed.
+class IconView : public QWidget {
+public:
+    IconView() { setFixedSize(40, 40); }
+    void set(const QIcon& icon, double opacity) {
+        icon_ = icon;
+        opacity_ = opacity;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setOpacity(opacity_);
+        icon_.paint(&painter, rect());
+    }
+
+private:
+    QIcon icon_;
+    double opacity_ = 1;
+};
+
+DriveCard::DriveCard(AppModel& model, const DriveState& drive, QWidget* parent)
+    : QWidget(parent), model_(model), drive_(drive) {
+    setObjectName(QStringLiteral("driveCard"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    stack_ = new QVBoxLayout(this);
+    stack_->setContentsMargins(12, 12, 12, 12);
+    stack_->setSpacing(12);
+    mainRow_ = new QHBoxLayout;
+    mainRow_->setSpacing(12);
+    stack_->addLayout(mainRow_);
+
+    icon_ = new IconView;
+    mainRow_->addWidget(icon_, 0, Qt::AlignTop);
+
+    auto* text = new QVBoxLayout;
+    text->setSpacing(3);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->setSpacing(6);
+    name_ = new TextLabel({}, Fonts::text(13, QFont::DemiBold), Theme::text());
+    name_->setObjectName(QStringLiteral("driveName"));
+    menu_ = new DriveMenu(model_, drive_);
+    nameRow->addWidget(name_, 1);
+    nameRow->addSpacing(4);
+    nameRow->addWidget(menu_);
+    text->addLayout(nameRow);
+    subtitle_ = new TextLabel({}, Fonts::text(11.5), Theme::secondary());
+    subtitle_->setObjectName(QStringLiteral("driveSubtitle"));
+    text->addWidget(subtitle_);
+    text->addSpacing(5 - 3);
+    bar_ = new CapacityBar(0, 0, Theme::secondary());
+    bar_->setObjectName(QStringLiteral("capacityBar"));
+    text->addWidget(bar_);
+    text->addSpacing(2);
+    auto* capacityRow = new QHBoxLayout;
+    capacityRow->setSpacing(6);
+    free_ = new TextLabel({}, Fonts::text(11), Theme::tertiary());
+    free_->setObjectName(QStringLiteral("freeSpace"));
+    chip_ = new RecognitionChip(model_, drive_);
+    capacityRow->addWidget(free_, 1);
+    capacityRow->addSpacing(4);
+    capacityRow->addWidget(chip_);
+    text->addLayout(capacityRow);
+    mainRow_->addLayout(text, 1);
+
+    // The role and the texts follow the model: a role the user chose, learned roles, the language.
+    connect(&model_, &AppModel::changed, this, [this](ModelFields fields) {
+        if (fields.contains(ModelField::drives)) {
+            for (const DriveState& current : model_.drives())
+                if (current.info.id == drive_.info.id) return setDrive(current);
+        }
+        if (fields.intersects({ModelField::sessionRoles, ModelField::settings})) refresh();
+    });
+    refresh();
+}
+
+void DriveCard::setDrive(const DriveState& drive) {
+    drive_ = drive;
+    menu_->setDrive(drive_);
+    chip_->setDrive(drive_);
+    refresh();
+}
+
+void DriveCard::refresh() {
+    const DriveCardText text = driveCardText(drive_, model_.role(drive_));
+    name_->setText(QString::fromStdString(drive_.info.name));
+    name_->setColor(dimmed_ ? Theme::secondary() : Theme::text());
+    subtitle_->setText(text.subtitle);
+    bar_->setValues(text.usedFraction, 0, Theme::secondary());
+    free_->setText(text.freeSpace);
+    icon_->set(driveIcon(drive_.icon), dimmed_ ? 0.45 : 1.0);
+    chip_->setDrive(drive_);
+    update();
+}
+
+void DriveCard::setSelected(bool selected) {
+    if (selected_ == selected) return;
+    selected_ = selected;
+    update();
+}
+
+void DriveCard::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) return;
+    dimmed_ = dimmed;
+    refresh();
+}
+
+void DriveCard::setLeading(QWidget* widget) {
+    delete leading_.data();
+    leading_ = widget;
+    if (widget != nullptr) mainRow_->insertWidget(0, widget, 0, Qt::AlignTop);
+}
+
+void DriveCard::setFooter(QWidget* widget) {
+    delete footer_.data();
+    footer_ = widget;
+    if (widget != nullptr) stack_->addWidget(widget);
+}
+
+void DriveCard::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF bounds(rect());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(selected_ ? Theme::opacity(Theme::accent(), 0.07) : Theme::card());
+    painter.drawRoundedRect(bounds, 12, 12);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(selected_ ? Theme::opacity(Theme::accent(), 0.55) : Theme::stroke(), 1));
+    painter.drawRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), 11.5, 11.5);
+}
+
+void DriveCard::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void DriveCard::mouseReleaseEvent(QMouseEvent* event) {
+    const bool inside = rect().contains(event->position().toPoint());
+    if (pressed_ && event->button() == Qt::LeftButton && inside) emit clicked();
+    pressed_ = false;
+    event->accept();
+}
+
+}  // namespace quillane
