@@ -46,6 +46,7 @@ AppModel::~AppModel() {
     }
     for (auto& [id, flag] : probeTasks_) *flag = true;
     if (scanTask_) *scanTask_ = true;
+    *updateChecksStop_ = true;
     joinEngine();
     services_.work->waitForIdle();
 }

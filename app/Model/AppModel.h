@@ -330,6 +330,8 @@ private:
     std::optional<ReleaseInfo> availableUpdate_;
     bool showUpdate_ = false;
     QTimer* updateTimer_ = nullptr;
+    // Set when the model goes: an update check still reading the feed gives up.
+    StopFlag updateChecksStop_ = std::make_shared<std::atomic<bool>>(false);
 
     // Demo mode.
     DemoState demoState_ = DemoState::off;

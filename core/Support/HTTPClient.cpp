@@ -51,6 +51,11 @@ bool isToken(std::string_view name) {
     return true;
 }
 
+int progress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* cancelled = static_cast<const std::atomic<bool>*>(context);
+    return cancelled->load() ? 1 : 0;  // non-zero aborts the exchange
+}
+
 void check(CURLcode code) {
     if (code != CURLE_OK) throw Error(curl_easy_strerror(code));
 }
@@ -93,6 +98,11 @@ Response send(const Request& request) {
     check(curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &collect));
     check(curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink));
     check(curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get()));
+    if (request.cancelled) {
+        check(curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L));
+        check(curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &progress));
+        check(curl_easy_setopt(curl, CURLOPT_XFERINFODATA, request.cancelled));
+    }
     if (request.method == "GET") {
         check(curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L));
     } else {

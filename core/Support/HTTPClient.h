@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <stdexcept>
@@ -22,6 +23,8 @@ struct Request {
     std::string body;
     std::chrono::milliseconds timeout{15000};
     std::size_t maxBodyBytes = 1 << 20;
+    // When set and it turns true, the exchange gives up (within about a second).
+    const std::atomic<bool>* cancelled = nullptr;
 };
 
 struct Response {

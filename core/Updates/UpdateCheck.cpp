@@ -58,10 +58,11 @@ const std::string& feedURL() {
 
 std::string userAgent() { return std::string(Product::name) + "/" + Product::version; }
 
-ReleaseInfo fetch(const std::string& url, std::chrono::milliseconds timeout) {
+ReleaseInfo fetch(const std::string& url, std::chrono::milliseconds timeout, const std::atomic<bool>* cancelled) {
     HTTPClient::Request request;
     request.url = url;
     request.timeout = timeout;
+    request.cancelled = cancelled;
     request.headers = {{"User-Agent", userAgent()}};
     const HTTPClient::Response response = HTTPClient::send(request);
     if (response.status != 200) throw Error("the feed answered with status " + std::to_string(response.status));

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <stdexcept>
@@ -26,7 +27,9 @@ std::string userAgent();
 
 // GETs the feed and decodes it; blocking, for a worker thread. Throws Error, or
 // HTTPClient::Error when no response came (offline, time-out, a body over 1 MiB).
-ReleaseInfo fetch(const std::string& url, std::chrono::milliseconds timeout = std::chrono::seconds(15));
+// A set cancelled flag ends the read early (HTTPClient::Error).
+ReleaseInfo fetch(const std::string& url, std::chrono::milliseconds timeout = std::chrono::seconds(15),
+                  const std::atomic<bool>* cancelled = nullptr);
 // Decodes a feed body; keys other than the five fields are ignored. Throws Error.
 ReleaseInfo decode(std::string_view body);
 

@@ -34,6 +34,7 @@ ModelServices ModelHarness::services() {
     services.now = [this] { return now; };
     services.timings = timings;
     services.snapshotMode = snapshotMode;
+    services.updateFeedURL = updateFeedURL;
     return services;
 }
 

@@ -39,6 +39,7 @@ public:
     std::chrono::system_clock::time_point now = std::chrono::system_clock::now();
     ModelTimings timings;
     bool snapshotMode = false;
+    std::string updateFeedURL;
 
     ModelServices services();
     // A new model over the store (the earlier one, if any, is destroyed first).

@@ -1,0 +1,40 @@
+#include <QPointer>
+
+#include "Model/AppModel.h"
+#include "Model/PathRules.h"
+
+// The drive and folder actions that leave the window: eject, open a folder, reveal a file.
+namespace quillane {
+
+void AppModel::openFolder(const std::filesystem::path& folder) {
+    if (showDemoFolderNotice(folder)) return;
+    // The nearest folder that exists, but never above two levels ("/media/<user>").
+    std::filesystem::path shown = PathRules::standardized(folder);
+    for (;;) {
+        std::error_code error;
+        if (std::filesystem::exists(shown, error)) break;
+        if (std::distance(shown.begin(), shown.end()) < 3) break;
+        shown = shown.parent_path();
+    }
+    services_.desktop->openFolder(shown);
+}
+
+void AppModel::revealInFinder(const std::filesystem::path& item) {
+    if (showDemoFolderNotice(item)) return;
+    services_.desktop->reveal(item);
+}
+
+void AppModel::eject(const DriveState& drive) {
+    if (PathRules::isDemoLocation(drive.info.url)) {
+        demoEjected_.insert(drive.info.id);
+        updateDrives();
+        return;
+    }
+    // A drive that went is reported by the volume watcher; only a refusal comes back here.
+    QPointer<AppModel> self(this);
+    services_.ejector->eject(drive.info.url, [self](std::optional<std::string> refusal) {
+        if (self && refusal) self->setAlert(AlertMessage(L("Uitwerpen mislukt", "Eject failed"), *refusal));
+    });
+}
+
+}  // namespace quillane
