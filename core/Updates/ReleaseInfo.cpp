@@ -1,6 +1,6 @@
 #include "Updates/ReleaseInfo.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

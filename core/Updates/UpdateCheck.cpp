@@ -6,7 +6,7 @@
 #include <charconv>
 
 #include "Product/Product.h"
-#include "Settings/JSONCoding.h"
+#include "Support/JSONCoding.h"
 #include "Support/HTTPClient.h"
 
 namespace quillane::UpdateCheck {
