@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Model/ModelStates.h"
+#include "Transfer/TransferProgress.h"
+#include "Transfer/TransferResult.h"
+#include "Views/Main/Tone.h"
+
+namespace quillane {
+
+// What the destination bars need of the model.
+struct DestinationBarsInput {
+    // One planned destination before a transfer.
+    struct Plan {
+        std::string driveID;
+        std::string driveName;
+        std::filesystem::path rollURL;
+        std::int64_t freeBytes = 0;
+        std::int64_t requiredBytes = 0;
+        bool rollHasContent = false;
+    };
+    TransferState state = TransferState::idle;
+    const TransferProgress* progress = nullptr;
+    const TransferResult* lastResult = nullptr;
+    std::vector<std::string> transferDriveIDs;
+    bool transferVerifies = true;
+    std::vector<std::filesystem::path> transferRollURLs;
+    std::vector<Plan> plans;
+    // Identities of the drives mounted now; a row shows its drive's icon only while it is here.
+    std::set<std::string> connectedDriveIDs;
+};
+
+struct DestinationBarRow {
+    std::string id;
+    std::string name;
+    bool showsIcon = false;
+    double fraction = 0;  // 0 to 1
+    std::string status;
+    Tone tone = Tone::accent;        // the bar
+    Tone statusTone = Tone::accent;  // the status text
+    std::optional<std::filesystem::path> folder;
+    bool operator==(const DestinationBarRow&) const = default;
+};
+
+std::vector<DestinationBarRow> destinationBarRows(const DestinationBarsInput& input);
+// The line shown instead of rows when there are none.
+std::string destinationBarsPlaceholder();
+// The folder that "Show in file manager" opens: the folder itself, or its nearest existing parent
+// while it does not exist, keeping at least three path components.
+std::filesystem::path nearestExistingFolder(const std::filesystem::path& folder);
+
+}  // namespace quillane

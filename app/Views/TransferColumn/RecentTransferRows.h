@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "Settings/TransferRecord.h"
+
+namespace quillane {
+
+struct RecentTransferRow {
+    std::string id;
+    std::string roll;
+    std::string sourceName;
+    std::string size;
+    int copies = 0;
+    std::string drives;  // the badge's tooltip
+    bool divider = true; // a hairline under the row; not under the last
+    bool operator==(const RecentTransferRow&) const = default;
+};
+
+// How many of the project's rolls the list shows.
+inline constexpr std::size_t recentTransferLimit = 5;
+
+// The project's most recently transferred rolls, newest first (equal dates keep the catalog's
+// order); empty when the project has none.
+std::vector<RecentTransferRow> recentTransferRows(const std::string& project, const std::vector<TransferRecord>& history);
+std::string recentTransfersTitle(const std::string& project);
+
+}  // namespace quillane

@@ -1,0 +1,27 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillane {
+
+struct RollPickerContent {
+    // The folders above the roll folder, in path order.
+    std::vector<std::string> folders;
+    // The roll folder's name on its tape; none for an empty path.
+    std::optional<std::string> roll;
+    // The chevron menu button; the tape's context menu stays available.
+    bool menuButtonEnabled = true;
+    bool operator==(const RollPickerContent&) const = default;
+};
+
+// The running job's path while a job runs, else the path planned for the next card.
+RollPickerContent rollPicker(const std::vector<std::string>* runningPath, const std::vector<std::string>& targetPath,
+                             bool running);
+
+// The camera letters the roll menu offers, in order.
+std::vector<char> rollMenuLetters();
+// The entry of one camera letter, the same in both languages: "C-camera (C001 …)".
+std::string rollMenuLetterTitle(char letter);
+
+}  // namespace quillane

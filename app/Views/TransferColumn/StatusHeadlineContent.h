@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Model/ModelStates.h"
+#include "Transfer/TransferProgress.h"
+#include "Transfer/TransferResult.h"
+#include "Views/Main/Tone.h"
+
+namespace quillane {
+
+// What the headline needs of the model.
+struct StatusHeadlineInput {
+    struct Card {
+        std::int64_t totalBytes = 0;
+        int fileCount = 0;
+    };
+    TransferState state = TransferState::idle;
+    // The scanned card, only while it is selected and still connected.
+    std::optional<Card> card{};
+    const TransferProgress* progress = nullptr;
+    const TransferResult* lastResult = nullptr;
+    std::vector<std::string> pausedMissingDrives{};
+    bool pausedBySleep = false;
+};
+
+// How the first line is set: the two big number styles, the quiet idle line, and the outcome
+// words with their symbol.
+enum class HeadlineStyle { number, ready, outcome, failure };
+
+struct StatusHeadlineContent {
+    HeadlineStyle style = HeadlineStyle::ready;
+    std::string symbol;  // empty: no symbol before the first line
+    std::string first;
+    Tone tone = Tone::text;
+    std::optional<std::string> second;
+    bool operator==(const StatusHeadlineContent&) const = default;
+};
+
+// The percentage a progress fraction shows: truncated, never rounded up to the next number,
+// and 0 for a fraction that is not a finite number.
+int progressPercent(double fraction);
+
+StatusHeadlineContent statusHeadline(const StatusHeadlineInput& input);
+
+}  // namespace quillane
