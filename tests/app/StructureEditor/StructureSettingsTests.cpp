@@ -1,0 +1,250 @@
+// The structure tab and its tree editor as widgets, off screen, over settings held in memory.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+
+#include "DraftTesting.h"
+#include "Template/TemplateContext.h"
+#include "Template/TemplatePreset.h"
+#include "Views/StructureEditor/ChoiceCard.h"
+#include "Views/StructureEditor/FolderRow.h"
+#include "Views/StructureEditor/FolderTreeEditor.h"
+#include "Views/StructureEditor/ObservableDraft.h"
+#include "Views/StructureEditor/StructureSettings.h"
+#include "Views/StructureEditor/TreeRowParts.h"
+#include "support/OffscreenApp.h"
+#include "support/Scopes.h"
+
+using namespace quillane;
+using quillane::testing::idAt;
+using quillane::testing::LanguageScope;
+using quillane::testing::outline;
+
+namespace {
+
+// Settings as the application would hold them, counting the writes.
+struct SettingsHolder {
+    AppSettings settings;
+    int writes = 0;
+    std::string project;
+
+    StructureSettingsBinding binding() {
+        return {[this] { return settings; },
+                [this](const std::function<void(AppSettings&)>& change) {
+                    AppSettings next = settings;
+                    change(next);
+                    if (next == settings) return;
+                    settings = next;
+                    ++writes;
+                },
+                [this] { return project; }, [] { return std::int64_t{2}; }};
+    }
+};
+
+FolderRow* rowOf(StructureSettings& tab, const std::string& path) {
+    return dynamic_cast<FolderRow*>(tab.editor()->row(QString::fromStdString(idAt(tab.draft().draft(), path).text())));
+}
+
+QAction* actionTitled(QMenu* menu, const QString& title) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == title) return action;
+        if (action->menu())
+            if (QAction* inner = actionTitled(action->menu(), title)) return inner;
+    }
+    return nullptr;
+}
+
+void sendDrag(FolderTreeEditor* editor, QWidget* row, QEvent::Type type, const QString& text) {
+    QMimeData payload;
+    payload.setText(text);
+    const QPoint at = row->rect().center();
+    if (type == QEvent::DragLeave) {
+        QDragLeaveEvent leave;
+        editor->handleDrag(row, &leave);
+    } else if (type == QEvent::Drop) {
+        QDropEvent drop(at, Qt::MoveAction, &payload, Qt::LeftButton, Qt::NoModifier);
+        editor->handleDrag(row, &drop);
+    } else {
+        QDragEnterEvent enter(at, Qt::MoveAction, &payload, Qt::LeftButton, Qt::NoModifier);
+        editor->handleDrag(row, &enter);
+    }
+}
+
+}  // namespace
+
+TEST(StructureSettings, CardsSelectPresetsAndTheCustomStructure) {
+    LanguageScope english(AppLanguage::en);
+    SettingsHolder held;
+    held.settings.folderTemplate = TemplatePreset::all()[0].folderTemplate;
+    StructureSettings tab(held.binding());
+    tab.resize(900, 1200);
+    tab.show();
+
+    auto* simple = tab.card("simple");
+    auto* custom = tab.card("custom");
+    ASSERT_TRUE(simple && custom);
+    EXPECT_TRUE(simple->choice().selected);
+    EXPECT_EQ(simple->choice().path, "PROJECT \u203A FOOTAGE \u203A A001");
+    EXPECT_EQ(custom->choice().path, "PROJECT \u203A 01_FOOTAGE \u203A A001");
+    EXPECT_FALSE(tab.findChild<QWidget*>("shootDayBox")->isVisible());
+    EXPECT_TRUE(tab.editor()->isVisible());
+    EXPECT_EQ(held.writes, 0) << "appearing writes nothing";
+
+    // Another preset: written as it is, and it stays selected (the tree's reading is not written back).
+    QTest::mouseClick(tab.card("shootday"), Qt::LeftButton);
+    EXPECT_EQ(held.settings.folderTemplate, TemplatePreset::all()[1].folderTemplate);
+    EXPECT_TRUE(tab.card("shootday")->choice().selected);
+
+    // Custom while a preset is chosen: the starter, a new tree, the shoot-day box off.
+    QTest::mouseClick(custom, Qt::LeftButton);
+    EXPECT_EQ(held.settings.folderTemplate, TemplatePreset::customStarter());
+    EXPECT_TRUE(custom->choice().selected);
+    EXPECT_TRUE(tab.findChild<QWidget*>("shootDayBox")->isVisible());
+    EXPECT_FALSE(tab.findChild<SwitchToggle*>("shootDaySwitch")->isChecked());
+    EXPECT_EQ(outline(tab.draft().draft())[1], "  01_FOOTAGE [card]");
+    // Custom again: nothing changes, not even the tree's ids.
+    const int writes = held.writes;
+    const auto nodes = tab.draft().draft().nodes();
+    QTest::mouseClick(custom, Qt::LeftButton);
+    EXPECT_EQ(held.writes, writes);
+    EXPECT_EQ(tab.draft().draft().nodes(), nodes);
+
+    // Shoot days on: a day folder in the card folder, written at once, and its toggle shows it.
+    QTest::mouseClick(tab.findChild<SwitchToggle*>("shootDaySwitch"), Qt::LeftButton);
+    EXPECT_EQ(held.settings.folderTemplate.pattern, "{PROJECT}/01_FOOTAGE/DAY_{DAY}/{ROLL}");
+    EXPECT_TRUE(tab.findChild<SwitchToggle*>("shootDaySwitch")->isChecked());
+    EXPECT_EQ(custom->choice().path, "PROJECT \u203A 01_FOOTAGE \u203A DAY_01 \u203A A001");
+}
+
+TEST(StructureSettings, TypingRenamesAtEveryKeyAndKeepsTheField) {
+    LanguageScope english(AppLanguage::en);
+    SettingsHolder held;
+    held.settings.folderTemplate = TemplatePreset::all()[0].folderTemplate;
+    StructureSettings tab(held.binding());
+    tab.resize(900, 1200);
+    tab.show();
+
+    FolderRow* row = rowOf(tab, "{PROJECT}/FOOTAGE");
+    ASSERT_NE(row, nullptr);
+    QLineEdit* field = row->nameField();
+    field->setFocus();
+    field->setCursorPosition(4);
+    QTest::keyClicks(field, "AGE_");
+    EXPECT_EQ(held.writes, 4);
+    EXPECT_EQ(held.settings.folderTemplate.pattern, "{PROJECT}/FOOTAGE_AGE/{ROLL}");
+    EXPECT_EQ(rowOf(tab, "{PROJECT}/FOOTAGE_AGE"), row) << "the row is kept across edits";
+    EXPECT_EQ(field->cursorPosition(), 8);
+    EXPECT_TRUE(tab.card("custom")->choice().selected);
+    EXPECT_EQ(tab.card("custom")->choice().path, "PROJECT \u203A FOOTAGE_AGE \u203A A001");
+
+    // The date picker changes the sample path of a date level at once.
+    QTest::mouseClick(tab.findChild<QWidget*>("moreOptions"), Qt::LeftButton);
+    field->setText("{DATE}");
+    emit field->textEdited(field->text());
+    auto* dates = tab.findChild<QComboBox*>("dateFormatPicker");
+    ASSERT_TRUE(dates->isVisible());
+    dates->setCurrentIndex(1);
+    emit dates->activated(1);
+    EXPECT_EQ(held.settings.dateFormat, "yyyyMMdd");
+    EXPECT_EQ(tab.card("custom")->choice().path,
+              "PROJECT \u203A " + formatTemplateDate(std::chrono::system_clock::now(), "yyyyMMdd") + " \u203A A001");
+}
+
+TEST(StructureSettings, RowMenusAndDragsEditTheTree) {
+    LanguageScope english(AppLanguage::en);
+    SettingsHolder held;
+    held.settings.folderTemplate = TemplatePreset::customStarter();
+    StructureSettings tab(held.binding());
+    tab.resize(900, 1400);
+    tab.show();
+    const auto& draft = tab.draft().draft();
+
+    // ••• on a folder: cards go there.
+    FolderRow* grade = rowOf(tab, "{PROJECT}/05_GRADE");
+    QMenu* menu = grade->moreMenu()->freshMenu();
+    ASSERT_NE(actionTitled(menu, "Put cards in this folder"), nullptr);
+    EXPECT_TRUE(actionTitled(menu, "Put cards in this folder")->isEnabled());
+    EXPECT_EQ(actionTitled(menu, "Type a name yourself"), nullptr);
+    actionTitled(menu, "Put cards in this folder")->trigger();
+    EXPECT_EQ(held.settings.folderTemplate.pattern, "{PROJECT}/05_GRADE/{ROLL}");
+    EXPECT_FALSE(actionTitled(grade->moreMenu()->freshMenu(), "Put cards in this folder")->isEnabled());
+    EXPECT_TRUE(grade->subfolderMenu()->isVisible()) << "the card folder always offers subfolders";
+
+    // "Type a name yourself" on {PROJECT} with no project: the stand-in name in capitals.
+    FolderRow* project = rowOf(tab, "{PROJECT}");
+    EXPECT_FALSE(project->nameField()->isVisible()) << "a variable shows as a chip";
+    actionTitled(project->moreMenu()->freshMenu(), "Type a name yourself")->trigger();
+    EXPECT_EQ(draft.node(project->folder())->pattern, "PROJECT_NAME");
+    EXPECT_TRUE(project->nameField()->isVisible());
+
+    // The drive's add menu: a variable folder at the top.
+    auto* driveAdd = tab.editor()->findChild<MenuButton*>("addMenu");
+    actionTitled(driveAdd->freshMenu(), "Camera brand")->trigger();
+    EXPECT_EQ(outline(draft).back(), "{CAMERA}");
+
+    // Drag over A, then B before A's leave arrives: B stays marked. Dropping moves into B.
+    FolderRow* audio = rowOf(tab, "PROJECT_NAME/03_AUDIO");
+    FolderRow* exports = rowOf(tab, "PROJECT_NAME/06_EXPORTS");
+    const QString moved = QString::fromStdString(idAt(draft, "PROJECT_NAME/02_PROJECT").text());
+    sendDrag(tab.editor(), audio, QEvent::DragEnter, moved);
+    sendDrag(tab.editor(), exports, QEvent::DragEnter, moved);
+    sendDrag(tab.editor(), audio, QEvent::DragLeave, moved);
+    EXPECT_EQ(tab.editor()->dropMark().key(), idAt(draft, "PROJECT_NAME/06_EXPORTS").text());
+    sendDrag(tab.editor(), exports, QEvent::Drop, moved);
+    EXPECT_TRUE(quillane::testing::folderAt(draft, "PROJECT_NAME/06_EXPORTS/02_PROJECT"));
+    EXPECT_EQ(tab.editor()->dropMark().key(), std::nullopt);
+    bool found = false;
+    for (const auto& extra : held.settings.folderTemplate.extraFolders) found |= extra.name == "06_EXPORTS/02_PROJECT";
+    EXPECT_TRUE(found) << "the move reached the settings";
+
+    // Text that is no folder id changes nothing; the drive row takes a folder to the top.
+    const int writes = held.writes;
+    sendDrag(tab.editor(), exports, QEvent::Drop, "not an id");
+    EXPECT_EQ(held.writes, writes);
+    sendDrag(tab.editor(), tab.editor()->findChild<QWidget*>("driveRow"), QEvent::Drop, moved);
+    EXPECT_EQ(outline(draft).back(), "02_PROJECT");
+}
+
+TEST(StructureSettings, HandEditedTemplateStaysUsable) {
+    SettingsHolder held;
+    std::string deep;
+    for (int i = 0; i < 40; ++i) deep += std::string(300, static_cast<char>('a' + i % 26)) + "/";
+    held.settings.folderTemplate = {"../{PROJECT}/" + std::string("x\0y", 3) + "/{ROLL}", {{0, deep}}, std::nullopt};
+    for (int i = 0; i < 300; ++i) held.settings.folderTemplate.extraFolders.push_back({-1, "E" + std::to_string(i)});
+    StructureSettings tab(held.binding());
+    tab.resize(900, 900);
+    tab.show();
+    EXPECT_EQ(tab.editor()->rowKeys().size(), 1 + 3 + 2 + 40 + 300);
+    // Still editable, and each edit is written.
+    actionTitled(rowOf(tab, "../{PROJECT}")->moreMenu()->freshMenu(), "Move down")->trigger();
+    EXPECT_EQ(held.writes, 1);
+    EXPECT_TRUE(tab.card("custom")->choice().selected);
+}
+
+TEST(StructureSettings, RendersInBothLanguages) {
+    for (const auto language : {AppLanguage::en, AppLanguage::nl}) {
+        LanguageScope scope(language);
+        SettingsHolder held;
+        held.project = "Zomercampagne";
+        held.settings.folderTemplate = TemplatePreset::customStarter();
+        held.settings.folderTemplate.pattern = "{PROJECT}/01_FOOTAGE/DAY_{DAY}/{ROLL}";
+        held.settings.folderTemplate.extraFolders.push_back({1, "{CAM}_CAM"});
+        StructureSettings tab(held.binding());
+        tab.resize(900, 1500);
+        tab.setAttribute(Qt::WA_DontShowOnScreen);
+        tab.show();
+        QTest::mouseClick(tab.findChild<QWidget*>("moreOptions"), Qt::LeftButton);
+        const std::string name = language == AppLanguage::en ? "structure-tab-en" : "structure-tab-nl";
+        const QImage image = quillane::testing::saveRender(tab, QString::fromStdString(name), QSize(900, 1500));
+        ASSERT_FALSE(image.isNull());
+        // The selected custom card carries the accent on its check mark; nothing is drawn off the page.
+        EXPECT_TRUE(tab.card("custom")->choice().selected);
+        EXPECT_TRUE(tab.findChild<SwitchToggle*>("shootDaySwitch")->isChecked());
+    }
+}
