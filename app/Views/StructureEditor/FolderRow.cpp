@@ -4,7 +4,6 @@
 #include <QDrag>
 #include <QEnterEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -13,7 +12,9 @@
 
 #include "Settings/Lang.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/SymbolView.h"
 #include "Views/Kit/Symbols.h"
+#include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
 #include "Views/StructureEditor/FolderRowLook.h"
 #include "Views/StructureEditor/ObservableDraft.h"
@@ -22,8 +23,6 @@
 namespace quillane {
 
 namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 // What the pointer carries while a folder is dragged: its symbol and sample name on a small card.
 QPixmap dragPreview(const QString& name, qreal ratio) {
@@ -56,12 +55,12 @@ FolderRow::FolderRow(ObservableDraft& draft, const UUID& folder, QWidget* parent
     auto* row = new QHBoxLayout(this);
     row->setSpacing(8);
 
-    icon_ = new QLabel(this);
+    icon_ = new SymbolView(QStringLiteral("folder.fill"), 13, Theme::secondary(), QFont::Normal, this);
     nameField_ = new QLineEdit(this);
     nameField_->setObjectName(QStringLiteral("nameField"));
     nameField_->setFixedSize(220, 26);
     nameField_->setFont(Fonts::text(13, QFont::Medium));
-    nameField_->setPlaceholderText(q(L("Mapnaam", "Folder name")));
+    nameField_->setPlaceholderText(qtext(L("Mapnaam", "Folder name")));
     nameField_->setAcceptDrops(false);  // a folder dropped on the field goes to the row
     // The row paints the field's ground (it follows the pointer over the row).
     nameField_->setStyleSheet(QStringLiteral("QLineEdit { border: none; background: transparent; padding: 0 8px; }"));
@@ -70,14 +69,10 @@ FolderRow::FolderRow(ObservableDraft& draft, const UUID& folder, QWidget* parent
     });
 
     chip_ = new Capsule({}, this);
-    chipCaption_ = new QLabel(this);
-    chipCaption_->setFont(Fonts::text(11));
-    QPalette captionPalette = chipCaption_->palette();
-    captionPalette.setColor(QPalette::WindowText, Theme::tertiary());
-    chipCaption_->setPalette(captionPalette);
+    chipCaption_ = new TextLabel({}, Fonts::text(11), Theme::tertiary(), this);
     cardBadge_ = new Capsule(cardBadgeLook(), this);
     soundBadge_ = new Capsule(soundBadgeLook(), this);
-    subfolderMenu_ = new MenuButton(addMenuStyle(), q(L("Submap", "Subfolder")), QStringLiteral("plus"),
+    subfolderMenu_ = new MenuButton(addMenuStyle(), qtext(L("Submap", "Subfolder")), QStringLiteral("plus"),
                                     [this](QMenu& menu) { fillAddMenu(menu, draft_, folder_); }, this);
     subfolderMenu_->setObjectName(QStringLiteral("subfolderMenu"));
     moreMenu_ = new MenuButton(moreMenuStyle(), {}, QStringLiteral("ellipsis"),
@@ -108,18 +103,16 @@ void FolderRow::applyLook() {
         if (auto* part = qobject_cast<QWidget*>(child)) part->setVisible(look.has_value());
     if (!look || !node) return;
 
-    icon_->setPixmap(Symbols::pixmap(QStringLiteral("folder.fill"), Symbols::side(13),
-                                     look->isCard ? Theme::accent() : Theme::secondary(), QFont::Normal,
-                                     devicePixelRatioF()));
+    icon_->setColor(look->isCard ? Theme::accent() : Theme::secondary());
     fieldShown_ = !look->variable;
     nameField_->setVisible(fieldShown_);
     chip_->setVisible(!fieldShown_);
     chipCaption_->setVisible(!fieldShown_);
     if (look->variable) {
-        chip_->setLook(chipLook(q(look->variable->symbol), example_));
-        chip_->setToolTip(q(chipTooltip(*look->variable)));
-        chipCaption_->setText(q(chipCaption(*look->variable)));
-    } else if (const QString pattern = q(node->pattern); nameField_->text() != pattern) {
+        chip_->setLook(chipLook(qtext(look->variable->symbol), example_));
+        chip_->setToolTip(qtext(chipTooltip(*look->variable)));
+        chipCaption_->setText(qtext(chipCaption(*look->variable)));
+    } else if (const QString pattern = qtext(node->pattern); nameField_->text() != pattern) {
         // Only a change from elsewhere is written into the field; typing keeps its cursor.
         nameField_->setText(pattern);
     }
@@ -132,7 +125,7 @@ void FolderRow::applyLook() {
 void FolderRow::fillMoreMenu(QMenu& menu) {
     const FolderMenu items = folderMenu(draft_.draft(), folder_);
     auto add = [this](QMenu& into, const FolderMenuItem& item) {
-        QAction* action = into.addAction(q(item.title));
+        QAction* action = into.addAction(qtext(item.title));
         action->setEnabled(item.enabled);
         connect(action, &QAction::triggered, this, [this, item] {
             const QString example = example_;
@@ -140,7 +133,7 @@ void FolderRow::fillMoreMenu(QMenu& menu) {
         });
     };
     for (const auto& item : items.marks) add(menu, item);
-    QMenu* variables = menu.addMenu(q(items.variablesTitle));
+    QMenu* variables = menu.addMenu(qtext(items.variablesTitle));
     for (const auto& item : items.variables) add(*variables, item);
     for (const auto& item : items.naming) add(menu, item);
     menu.addSeparator();

@@ -4,14 +4,16 @@
 
 #include "Support/UUID.h"
 
-class QLabel;
 class QLineEdit;
+class QMenu;
 
 namespace quillane {
 
 class Capsule;
 class MenuButton;
 class ObservableDraft;
+class SymbolView;
+class TextLabel;
 
 // One folder of the tree editor: its name field (or the chip of the variable that names it), the
 // card and sound badges, the subfolder menu and the ••• menu. Every change goes to the draft; the
@@ -49,10 +51,10 @@ private:
     bool fieldShown_ = false;
     QPoint pressAt_;
 
-    QLabel* icon_;
+    SymbolView* icon_;
     QLineEdit* nameField_;
     Capsule* chip_;
-    QLabel* chipCaption_;
+    TextLabel* chipCaption_;
     Capsule* cardBadge_;
     Capsule* soundBadge_;
     MenuButton* subfolderMenu_;

@@ -12,26 +12,22 @@
 #include "Settings/Lang.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/StyledButton.h"
+#include "Views/Kit/SymbolView.h"
 #include "Views/Kit/Symbols.h"
+#include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
 #include "Views/StructureEditor/ChoiceCard.h"
 #include "Views/StructureEditor/FolderTreeEditor.h"
 #include "Views/StructureEditor/ObservableDraft.h"
+#include "Views/StructureEditor/TreeRowParts.h"
 
 namespace quillane {
 
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent, bool wrap = false) {
-    auto* made = new QLabel(text, parent);
-    made->setFont(font);
-    made->setWordWrap(wrap);
-    QPalette palette = made->palette();
-    palette.setColor(QPalette::WindowText, color);
-    made->setPalette(palette);
-    return made;
+QWidget* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent, bool wrap = false) {
+    if (wrap) return wrappingLabel(text, font, color, Qt::AlignLeft, parent);
+    return new TextLabel(text, font, color, parent);
 }
 
 // A rounded box painted behind its content: fill and inner border.
@@ -52,19 +48,9 @@ private:
     QColor fill_, border_;
 };
 
-QLabel* symbol(const QString& name, double px, const QColor& color, QWidget* parent) {
-    auto* made = new QLabel(parent);
-    made->setPixmap(Symbols::pixmap(name, Symbols::side(px), color, QFont::Normal, parent->devicePixelRatioF()));
-    return made;
-}
-
 ButtonStyle disclosureStyle() {
-    ButtonStyle style;
-    style.background = Qt::transparent;
-    style.foreground = Theme::secondary();
+    ButtonStyle style = textButtonStyle(Theme::secondary(), Fonts::text(13, QFont::Medium), 26);
     style.foregroundHover = Theme::text();
-    style.font = Fonts::text(13, QFont::Medium);
-    style.height = 26;
     return style;
 }
 
@@ -114,7 +100,7 @@ StructureSettings::StructureSettings(StructureSettingsBinding binding, QWidget* 
                               binding_.shootDay ? binding_.shootDay() : 1};
     }, structure);
     section->addWidget(editor_);
-    section->addWidget(label(q(L("Klik op een naam om hem te wijzigen. Sleep een map op een andere map om hem erin te "
+    section->addWidget(label(qtext(L("Klik op een naam om hem te wijzigen. Sleep een map op een andere map om hem erin te "
                                  "zetten. Via \u2022\u2022\u2022 kies je in welke map de kaarten komen.",
                                  "Click a name to rename it. Drag a folder onto another folder to put it inside. Use "
                                  "\u2022\u2022\u2022 to choose which folder the cards go into.")),
@@ -138,24 +124,23 @@ QWidget* StructureSettings::makeHeader() {
     auto* column = new QVBoxLayout(header);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(14);
-    column->addWidget(label(q(L("Mappenstructuur", "Folder structure")),
+    column->addWidget(label(qtext(L("Mappenstructuur", "Folder structure")),
                             Fonts::expanded(Fonts::text(22, QFont::ExtraBold)), Theme::text(), header));
 
     auto* intro = new Box(Theme::opacity(Theme::accent(), 0.07), Theme::opacity(Theme::accent(), 0.25), header);
     auto* row = new QHBoxLayout(intro);
     row->setContentsMargins(16, 16, 16, 16);
     row->setSpacing(14);
-    auto* icon = symbol(QStringLiteral("folder.badge.gearshape"), 22, Theme::accent(), intro);
-    icon->setFixedWidth(30);
-    icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    auto* icon = new SymbolView(QStringLiteral("folder.badge.gearshape"), 22, Theme::accent(), QFont::Normal, intro);
+    icon->setFrame(QSize(30, static_cast<int>(Symbols::side(22))));
     row->addWidget(icon, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
     const std::string name(Product::name);
-    texts->addWidget(label(q(L("Richt je projectmap één keer in, dan hoef je achteraf niets meer te ordenen.",
+    texts->addWidget(label(qtext(L("Richt je projectmap één keer in, dan hoef je achteraf niets meer te ordenen.",
                                "Set up your project folder once and you never have to reorganize anything afterwards.")),
                            Fonts::text(13.5, QFont::DemiBold), Theme::text(), intro, true));
-    texts->addWidget(label(q(L("Bij de eerste kaart van een project maakt " + name +
+    texts->addWidget(label(qtext(L("Bij de eerste kaart van een project maakt " + name +
                                    " al deze mappen meteen aan op elke SSD en zet de footage direct op de juiste plek. "
                                    "Audio, artwork en exports hebben vanaf dag één hun eigen map.",
                                "With the first card of a project, " + name +
@@ -174,9 +159,9 @@ QWidget* StructureSettings::makeShootDayBox() {
     row->setContentsMargins(14, 14, 14, 14);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addWidget(label(q(L("Meerdere draaidagen", "Multiple shoot days")), Fonts::text(13, QFont::DemiBold),
+    texts->addWidget(label(qtext(L("Meerdere draaidagen", "Multiple shoot days")), Fonts::text(13, QFont::DemiBold),
                            Theme::text(), shootDayBox_));
-    texts->addWidget(label(q(L("Elke draaidag een eigen map (DAY_01, DAY_02 \u2026) in de map waar de kaarten komen.",
+    texts->addWidget(label(qtext(L("Elke draaidag een eigen map (DAY_01, DAY_02 \u2026) in de map waar de kaarten komen.",
                                "A folder per shoot day (DAY_01, DAY_02 \u2026) inside the folder the cards go into.")),
                            Fonts::text(11.5), Theme::secondary(), shootDayBox_, true));
     row->addLayout(texts, 1);
@@ -194,7 +179,7 @@ QWidget* StructureSettings::makeMoreOptions() {
     auto* column = new QVBoxLayout(more);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    moreButton_ = new StyledButton(disclosureStyle(), q(L("Meer opties", "More options")),
+    moreButton_ = new StyledButton(disclosureStyle(), qtext(L("Meer opties", "More options")),
                                    QStringLiteral("chevron.right"), more);
     moreButton_->setObjectName(QStringLiteral("moreOptions"));
     column->addWidget(moreButton_, 0, Qt::AlignLeft);
@@ -210,15 +195,15 @@ QWidget* StructureSettings::makeMoreOptions() {
         auto* box = new QComboBox(moreContent_);
         box->setObjectName(QString::fromLatin1(name));
         box->setFont(Fonts::text(13));
-        for (const auto& item : items) box->addItem(q(item.text), q(item.value));
+        for (const auto& item : items) box->addItem(qtext(item.text), qtext(item.value));
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         row->addWidget(box);
         row->addStretch(1);
         pickers->addLayout(row);
         return box;
     };
-    letterPicker_ = picker(q(L("Camera-letter", "Camera letter")), cameraLetterItems(), "cameraLetterPicker");
-    datePicker_ = picker(q(L("Datum in mapnamen", "Date in folder names")), dateFormatItems(), "dateFormatPicker");
+    letterPicker_ = picker(qtext(L("Camera-letter", "Camera letter")), cameraLetterItems(), "cameraLetterPicker");
+    datePicker_ = picker(qtext(L("Datum in mapnamen", "Date in folder names")), dateFormatItems(), "dateFormatPicker");
     connect(letterPicker_, &QComboBox::activated, this, [this](int index) {
         const std::string letter = letterPicker_->itemData(index).toString().toStdString();
         binding_.changeSettings([&](AppSettings& s) { s.defaultCameraLetter = letter; });
@@ -269,8 +254,8 @@ void StructureSettings::refresh() {
         [](ChoiceCard* card, const StructureChoice& c) { card->setChoice(c); });
     shootDayBox_->setVisible(isCustomStructure(settings.folderTemplate));
     shootDaySwitch_->setChecked(draft_->draft().perShootDay());
-    letterPicker_->setCurrentIndex(letterPicker_->findData(q(settings.defaultCameraLetter)));
-    datePicker_->setCurrentIndex(datePicker_->findData(q(settings.dateFormat)));
+    letterPicker_->setCurrentIndex(letterPicker_->findData(qtext(settings.defaultCameraLetter)));
+    datePicker_->setCurrentIndex(datePicker_->findData(qtext(settings.dateFormat)));
     editor_->refresh();
 }
 

@@ -1,37 +1,16 @@
 #include "Views/StructureEditor/TreePlaceRows.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 
 #include "Settings/Lang.h"
 #include "Views/Kit/Fonts.h"
-#include "Views/Kit/Symbols.h"
+#include "Views/Kit/SymbolView.h"
+#include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
 #include "Views/StructureEditor/TreeRowParts.h"
 
 namespace quillane {
-
-namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QLabel* symbolLabel(const QString& name, const QColor& color, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setPixmap(Symbols::pixmap(name, Symbols::side(13), color, QFont::Normal, parent->devicePixelRatioF()));
-    return label;
-}
-
-QLabel* textLabel(const QString& text, const QFont& font, const QColor& color, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
-
-}  // namespace
 
 DriveRow::DriveRow(ObservableDraft& draft, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("driveRow"));
@@ -40,15 +19,15 @@ DriveRow::DriveRow(ObservableDraft& draft, QWidget* parent) : QWidget(parent) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(rowIndent(0), 0, 8, 0);
     row->setSpacing(8);
-    row->addWidget(symbolLabel(QStringLiteral("externaldrive.fill"), Theme::secondary(), this));
-    row->addWidget(textLabel(QStringLiteral("SSD"), Fonts::text(13, QFont::DemiBold), Theme::secondary(), this));
+    row->addWidget(new SymbolView(QStringLiteral("externaldrive.fill"), 13, Theme::secondary(), QFont::Normal, this));
+    row->addWidget(new TextLabel(QStringLiteral("SSD"), Fonts::text(13, QFont::DemiBold), Theme::secondary(), this));
     cardBadge_ = new Capsule(cardBadgeLook(), this);
     row->addWidget(cardBadge_);
     row->addStretch(1);
-    addMenu_ = new MenuButton(addMenuStyle(), q(L("Map", "Folder")), QStringLiteral("plus"),
+    addMenu_ = new MenuButton(addMenuStyle(), qtext(L("Map", "Folder")), QStringLiteral("plus"),
                               [&draft](QMenu& menu) { fillAddMenu(menu, draft, std::nullopt); }, this);
     addMenu_->setObjectName(QStringLiteral("addMenu"));
-    addMenu_->setToolTip(q(L("Map toevoegen", "Add folder")));
+    addMenu_->setToolTip(qtext(L("Map toevoegen", "Add folder")));
     row->addWidget(addMenu_);
 }
 
@@ -76,15 +55,14 @@ PlaceRow::PlaceRow(TreeRow::Kind kind, QWidget* parent) : QWidget(parent) {
     const QColor tint = roll ? Theme::accent() : Theme::sound();
     auto* row = new QHBoxLayout(this);
     row->setSpacing(8);
-    row->addWidget(symbolLabel(roll ? QStringLiteral("sdcard.fill") : QStringLiteral("waveform"), tint, this));
-    row->addWidget(textLabel(roll ? QStringLiteral("A001, A002, A003 \u2026") : QStringLiteral("S001, S002 \u2026"),
+    row->addWidget(new SymbolView(roll ? QStringLiteral("sdcard.fill") : QStringLiteral("waveform"), 13, tint,
+                                  QFont::Normal, this));
+    row->addWidget(new TextLabel(roll ? QStringLiteral("A001, A002, A003 \u2026") : QStringLiteral("S001, S002 \u2026"),
                              Fonts::text(13, QFont::DemiBold), tint, this));
-    auto* detail = textLabel(roll ? q(L("elke kaart een eigen map \u00b7 ARRI en RED houden hun eigen reelmap",
+    auto* detail = new TextLabel(roll ? qtext(L("elke kaart een eigen map \u00b7 ARRI en RED houden hun eigen reelmap",
                                         "each card gets its own folder \u00b7 ARRI and RED keep their own reel folder"))
-                                  : q(L("elke geluidskaart een eigen map", "each sound card gets its own folder")),
+                                  : qtext(L("elke geluidskaart een eigen map", "each sound card gets its own folder")),
                              Fonts::text(11.5), Theme::tertiary(), this);
-    detail->setMinimumWidth(0);
-    detail->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     row->addWidget(detail, 1);
 }
 

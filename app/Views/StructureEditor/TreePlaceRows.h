@@ -3,8 +3,6 @@
 
 #include "Views/StructureEditor/FolderTreeRows.h"
 
-class QLabel;
-
 namespace quillane {
 
 class Capsule;

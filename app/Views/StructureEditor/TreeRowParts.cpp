@@ -18,17 +18,13 @@
 
 namespace quillane {
 
-namespace {
-QString q(const std::string& text) { return QString::fromStdString(text); }
-}  // namespace
-
 CapsuleLook cardBadgeLook() {
-    return {q(L("kaarten komen hierin", "cards go here")), {}, Theme::onAccent(), Theme::accent(),
+    return {qtext(L("kaarten komen hierin", "cards go here")), {}, Theme::onAccent(), Theme::accent(),
             Fonts::text(10.5, QFont::DemiBold)};
 }
 
 CapsuleLook soundBadgeLook() {
-    return {q(L("geluid komt hierin", "sound goes here")), QStringLiteral("waveform"), QColor(6, 18, 31),
+    return {qtext(L("geluid komt hierin", "sound goes here")), QStringLiteral("waveform"), QColor(6, 18, 31),
             Theme::sound(), Fonts::text(10.5, QFont::DemiBold)};
 }
 
@@ -85,14 +81,19 @@ QMenu* MenuButton::freshMenu() {
     return menu_;
 }
 
-ButtonStyle addMenuStyle() {
+ButtonStyle textButtonStyle(const QColor& foreground, const QFont& font, double height) {
     ButtonStyle style;
     style.background = Qt::transparent;
-    style.foreground = Theme::accent();
+    style.foreground = foreground;
     style.foregroundDisabled = Theme::tertiary();
-    style.font = Fonts::text(11.5, QFont::DemiBold);
+    style.font = font;
+    style.height = height;
+    return style;
+}
+
+ButtonStyle addMenuStyle() {
+    ButtonStyle style = textButtonStyle(Theme::accent(), Fonts::text(11.5, QFont::DemiBold), 24);
     style.paddingX = 4;
-    style.height = 24;
     style.symbolSpacing = 3;
     return style;
 }
@@ -113,11 +114,11 @@ void fillAddMenu(QMenu& menu, ObservableDraft& draft, const std::optional<UUID>&
         if (target) target->edit([&](FolderTreeDraft& d) { d.add(pattern, parent); });
     };
     // The new folder's name is chosen at the click, in the language of that moment.
-    QObject::connect(menu.addAction(q(L("Nieuwe map", "New folder"))), &QAction::triggered, &menu,
+    QObject::connect(menu.addAction(qtext(L("Nieuwe map", "New folder"))), &QAction::triggered, &menu,
                      [add] { add(newFolderName()); });
     menu.addSeparator();
     for (const auto& variable : FolderVariable::all())
-        QObject::connect(menu.addAction(q(variable.title())), &QAction::triggered, &menu,
+        QObject::connect(menu.addAction(qtext(variable.title())), &QAction::triggered, &menu,
                          [add, pattern = variable.pattern] { add(pattern); });
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "Support/UUID.h"
 #include "Views/Kit/StyledButton.h"
@@ -65,6 +66,11 @@ private:
     QPointer<QMenu> menu_;
 };
 
+// Interface texts are UTF-8 std::string in the decisions and QString in the widgets.
+inline QString qtext(const std::string& text) { return QString::fromStdString(text); }
+
+// A borderless text button (no ground, no border) in a colour and font.
+ButtonStyle textButtonStyle(const QColor& foreground, const QFont& font, double height);
 // The accent "+ Folder" / "+ Subfolder" label style, and the ••• style.
 ButtonStyle addMenuStyle();
 ButtonStyle moreMenuStyle();
