@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "Model/AppModel.h"
 #include "Product/Product.h"
 #include "Settings/Lang.h"
 #include "Views/Kit/Fonts.h"
@@ -117,6 +118,20 @@ StructureSettings::StructureSettings(StructureSettingsBinding binding, QWidget* 
     });
     connect(draft_, &ObservableDraft::changed, this, &StructureSettings::refresh);
     reload();
+}
+
+StructureSettings::StructureSettings(AppModel& model, QWidget* parent)
+    : StructureSettings(
+          StructureSettingsBinding{
+              [&model] { return model.settings(); },
+              [&model](const std::function<void(AppSettings&)>& change) { model.changeSettings(change); },
+              [&model] { return model.projectName(); }, [&model] { return std::int64_t{model.shootDay()}; }},
+          parent) {
+    connect(&model, &AppModel::changed, this, [this](ModelFields fields) {
+        if (fields.intersects({ModelField::settings, ModelField::projectName, ModelField::shootDayOverride,
+                               ModelField::history}))
+            refresh();
+    });
 }
 
 QWidget* StructureSettings::makeHeader() {

@@ -14,6 +14,7 @@ class QLabel;
 
 namespace quillane {
 
+class AppModel;
 class ChoiceCard;
 class FolderTreeEditor;
 class ObservableDraft;
@@ -37,6 +38,8 @@ class StructureSettings : public QWidget {
     Q_OBJECT
 public:
     explicit StructureSettings(StructureSettingsBinding binding, QWidget* parent = nullptr);
+    // Over the application model: follows its settings, project and shoot day.
+    explicit StructureSettings(AppModel& model, QWidget* parent = nullptr);
 
     // Reads the settings, project and shoot day again (the host calls it when they change).
     void refresh();

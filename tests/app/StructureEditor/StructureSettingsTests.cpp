@@ -20,6 +20,7 @@
 #include "Views/StructureEditor/TreeRowParts.h"
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
+#include "support/app/ModelHarness.h"
 
 using namespace quillane;
 using quillane::testing::idAt;
@@ -209,6 +210,30 @@ TEST(StructureSettings, RowMenusAndDragsEditTheTree) {
     EXPECT_EQ(held.writes, writes);
     sendDrag(tab.editor(), tab.editor()->findChild<QWidget*>("driveRow"), QEvent::Drop, moved);
     EXPECT_EQ(outline(draft).back(), "02_PROJECT");
+}
+
+TEST(StructureSettings, FollowsTheApplicationModel) {
+    LanguageScope english(AppLanguage::en);
+    quillane::testing::ModelHarness harness;
+    AppModel& model = harness.make();
+    model.changeSettings([](AppSettings& s) { s.folderTemplate = TemplatePreset::all()[0].folderTemplate; });
+    harness.settle();
+    StructureSettings tab(model);
+    tab.resize(900, 1200);
+    tab.show();
+
+    // Each keystroke reaches the model's settings.
+    QLineEdit* field = rowOf(tab, "{PROJECT}/FOOTAGE")->nameField();
+    field->setFocus();
+    QTest::keyClicks(field, "_A");
+    EXPECT_EQ(model.settings().folderTemplate.pattern, "{PROJECT}/FOOTAGE_A/{ROLL}");
+    harness.settle();
+    EXPECT_TRUE(tab.card("custom")->choice().selected);
+
+    // A change made elsewhere shows once the model announces it.
+    model.changeSettings([](AppSettings& s) { s.folderTemplate = TemplatePreset::all()[1].folderTemplate; });
+    harness.settle();
+    EXPECT_TRUE(tab.card("shootday")->choice().selected);
 }
 
 TEST(StructureSettings, HandEditedTemplateStaysUsable) {
