@@ -1,5 +1,10 @@
 #pragma once
+#include <QColor>
+#include <QWidget>
+
 #include <string>
+
+class QPainter;
 
 namespace quillane {
 
@@ -13,5 +18,28 @@ struct CopiesBadgeLook {
 };
 
 CopiesBadgeLook copiesBadgeLook(int copies);
+
+// The badge as a widget (its tool tip is the caller's); lists that paint their rows themselves
+// use size() and paint() instead.
+class CopiesBadge : public QWidget {
+    Q_OBJECT
+public:
+    explicit CopiesBadge(int copies = 0, QWidget* parent = nullptr);
+    void setCopies(int copies);
+    int copies() const { return copies_; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    static QColor tint(CopiesBadgeLook::Tint tint);
+    static QSizeF size(const CopiesBadgeLook& look);
+    // Draws the capsule with its top-left corner at origin.
+    static void paint(QPainter& painter, QPointF origin, const CopiesBadgeLook& look);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int copies_ = 0;
+};
 
 }  // namespace quillane

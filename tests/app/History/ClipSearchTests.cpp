@@ -9,7 +9,6 @@
 #include "Model/ClipSearch.h"
 #include "Transfer/SourceScan.h"
 #include "support/TempDir.h"
-#include "TestApplication.h"
 
 using namespace quillane;
 using namespace quillane::testing;
@@ -56,7 +55,6 @@ std::vector<std::string> names(const std::vector<ClipHit>& hits) {
 }  // namespace
 
 TEST(ClipSearch, NewerQueriesSupersedeOlderOnes) {
-    ensureApplication();
     StoredCatalog stored(3, 5);
     ClipCatalog catalog(stored.store.path());
     HeldJobs held;
@@ -86,7 +84,6 @@ TEST(ClipSearch, NewerQueriesSupersedeOlderOnes) {
 }
 
 TEST(ClipSearch, NewestTransfersFirstUpToTheLimitSkippingUnreadableFiles) {
-    ensureApplication();
     StoredCatalog stored(3, 150);
     // The newest transfer's catalog file is damaged: its clips are not found, the rest are.
     writeFile(stored.store / "catalog" / (stored.records[0].id.text() + ".json"), "{ not json");
@@ -104,7 +101,6 @@ TEST(ClipSearch, NewestTransfersFirstUpToTheLimitSkippingUnreadableFiles) {
 }
 
 TEST(ClipSearch, AnAnswerForASearchThatIsGoneIsDropped) {
-    ensureApplication();
     StoredCatalog stored(1, 3);
     ClipCatalog catalog(stored.store.path());
     HeldJobs held;
