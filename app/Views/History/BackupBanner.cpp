@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "Views/History/PlainLabel.h"
+#include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
@@ -30,18 +30,17 @@ BackupBanner::BackupBanner(const ProjectOverviewLook::Banner& look, QWidget* par
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(3);
-    auto* headline = plainLabel(QString::fromStdString(look.headline), Fonts::expanded(Fonts::text(17, QFont::ExtraBold)),
-                                safe_ ? Theme::text() : Theme::warning(), this);
+    auto* headline = wrappingLabel(QString::fromStdString(look.headline), Fonts::expanded(Fonts::text(17, QFont::ExtraBold)),
+                                   safe_ ? Theme::text() : Theme::warning(), Qt::AlignLeft, this);
     headline->setObjectName("bannerHeadline");
-    headline->setWordWrap(true);
     texts->addWidget(headline);
     for (const auto& line : look.advice) {
-        auto* advice = plainLabel(QString::fromStdString(line), Fonts::text(12, QFont::Medium), Theme::text(), this);
+        auto* advice = wrappingLabel(QString::fromStdString(line), Fonts::text(12, QFont::Medium), Theme::text(),
+                                     Qt::AlignLeft, this);
         advice->setObjectName("bannerAdvice");
-        advice->setWordWrap(true);
         texts->addWidget(advice);
     }
-    auto* summary = plainLabel(QString::fromStdString(look.summary), Fonts::text(12), Theme::secondary(), this);
+    auto* summary = new TextLabel(QString::fromStdString(look.summary), Fonts::text(12), Theme::secondary(), this);
     summary->setObjectName("bannerSummary");
     texts->addWidget(summary);
     row->addLayout(texts, 1);

@@ -23,38 +23,47 @@ void TapeLabel::setText(const QString& text) {
 }
 
 void TapeLabel::relayout() {
-    QString shown = text_;
-    if (shown.size() > maximumCharacters) shown = shown.left(maximumCharacters - 1) + QStringLiteral("…");
-    lettering_ = TapeLettering::layout(shown, size_);
+    lettering_ = lettering(text_, size_);
     updateGeometry();
     update();
 }
 
-QSizeF TapeLabel::tapeSize() const {
-    const QMarginsF pad = padding(size_);
-    return {lettering_.size.width() + pad.left() + pad.right(), lettering_.size.height() + pad.top() + pad.bottom()};
+TapeLettering::Layout TapeLabel::lettering(const QString& text, double size) {
+    QString shown = text;
+    if (shown.size() > maximumCharacters) shown = shown.left(maximumCharacters - 1) + QStringLiteral("…");
+    return TapeLettering::layout(shown, size);
 }
 
-QSize TapeLabel::sizeHint() const {
-    if (lettering_.glyphs.isEmpty()) return {0, 0};
+namespace {
+QSizeF tapeSize(const TapeLettering::Layout& lettering, double size) {
+    const QMarginsF pad = TapeLabel::padding(size);
+    return {lettering.size.width() + pad.left() + pad.right(), lettering.size.height() + pad.top() + pad.bottom()};
+}
+}  // namespace
+
+QSize TapeLabel::boxSize(const TapeLettering::Layout& lettering, double size, double tilt) {
+    if (lettering.glyphs.isEmpty()) return {0, 0};
     // A widget can't paint outside itself: it is as large as the turned tape with its shadow, which is
     // only a pixel or two more than the tape at the small tilts used.
-    const QSizeF tape = tapeSize();
-    const double turn = std::abs(tilt_) * M_PI / 180;
+    const QSizeF tape = tapeSize(lettering, size);
+    const double turn = std::abs(tilt) * M_PI / 180;
     const double w = tape.width() * std::cos(turn) + tape.height() * std::sin(turn);
     const double h = tape.width() * std::sin(turn) + tape.height() * std::cos(turn) + 2;
     return {static_cast<int>(std::ceil(w)), static_cast<int>(std::ceil(h))};
 }
 
-void TapeLabel::paintEvent(QPaintEvent*) {
-    if (lettering_.glyphs.isEmpty()) return;
-    QPainter painter(this);
+QSize TapeLabel::sizeHint() const { return boxSize(lettering_, size_, tilt_); }
+
+void TapeLabel::paint(QPainter& painter, const QRectF& box, const TapeLettering::Layout& lettering, double size,
+                      double tilt) {
+    if (lettering.glyphs.isEmpty()) return;
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QMarginsF pad = padding(size_);
-    const QRectF tape(QPointF(0, 0), tapeSize());
-    // Turn about the centre of the widget; the layout keeps the unturned size.
-    painter.translate(QRectF(rect()).center());
-    painter.rotate(tilt_);
+    const QMarginsF pad = padding(size);
+    const QRectF tape(QPointF(0, 0), tapeSize(lettering, size));
+    // Turn about the centre of the box; the layout keeps the unturned size.
+    painter.translate(box.center());
+    painter.rotate(tilt);
     painter.translate(-tape.center());
 
     const QPainterPath shape = TapeLettering::tapeShape(tape);
@@ -62,10 +71,16 @@ void TapeLabel::paintEvent(QPaintEvent*) {
     painter.fillPath(shape, Theme::accent());
 
     painter.translate(pad.left(), pad.top());
-    painter.fillPath(lettering_.glyphs, Theme::onAccent());
-    QPen slash(Theme::onAccent(), 0.065 * size_, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin);
+    painter.fillPath(lettering.glyphs, Theme::onAccent());
+    QPen slash(Theme::onAccent(), 0.065 * size, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin);
     slash.setMiterLimit(10);
-    painter.strokePath(lettering_.slashes, slash);
+    painter.strokePath(lettering.slashes, slash);
+    painter.restore();
+}
+
+void TapeLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paint(painter, QRectF(rect()), lettering_, size_, tilt_);
 }
 
 }  // namespace quillane

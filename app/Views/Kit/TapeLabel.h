@@ -2,6 +2,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
+
 #include "Views/Kit/TapeLettering.h"
 
 namespace quillane {
@@ -23,6 +25,13 @@ public:
     // The longest name drawn whole.
     static constexpr int maximumCharacters = 24;
 
+    // For lists that paint their rows themselves: the lettering of a name (cut as the label cuts
+    // it), the space its turned tape takes, and the tape drawn turned about the centre of box.
+    static TapeLettering::Layout lettering(const QString& text, double size);
+    static QSize boxSize(const TapeLettering::Layout& lettering, double size, double tilt);
+    static void paint(QPainter& painter, const QRectF& box, const TapeLettering::Layout& lettering, double size,
+                      double tilt);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -31,7 +40,6 @@ protected:
 
 private:
     void relayout();
-    QSizeF tapeSize() const;
 
     QString text_;
     double size_;

@@ -1,0 +1,81 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "Model/ClipSearch.h"
+#include "Model/ModelField.h"
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QScrollArea;
+
+namespace quillane {
+
+class AppModel;
+class ClipResults;
+class TextLabel;
+class ProjectMenuButton;
+class ProjectOverview;
+class SearchBox;
+class StyledButton;
+
+// The history sheet: the overview of one project, picked in its header, or, as soon as the
+// search field holds two characters, the clips whose names contain them and the drives that
+// hold their copies. A plain widget; the main window shows it in a sheet and closes the sheet
+// when the model's showHistory turns false, which Close and Escape do.
+class HistoryView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int sheetWidth = 760;
+    static constexpr int sheetHeight = 640;
+
+    explicit HistoryView(AppModel& model, const QString& query = {}, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override { return {sheetWidth, sheetHeight}; }
+
+    QLineEdit* searchField() const;
+    // The project the header shows now.
+    const std::optional<std::string>& currentProject() const { return current_; }
+    // As if chosen in the header's menu.
+    void pickProject(const std::string& project);
+    // True once a search shows its answer for the text in the field.
+    bool showsAnswer() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void modelChanged(ModelFields fields);
+    void refresh();
+    void refreshHeader(const std::vector<std::string>& projects);
+    void showAnswer();
+    void refreshLocations();
+    void showOnly(QWidget* body);
+
+    AppModel& model_;
+    ClipSearch search_;
+    QString query_;
+    std::optional<std::string> picked_;
+    std::optional<std::string> current_;
+    bool focusTaken_ = false;
+    // What the shown overview and search answer were built from.
+    std::uint64_t historyVersion_ = 0;
+    std::optional<std::pair<std::string, std::uint64_t>> overviewBuiltFor_;
+    std::optional<std::pair<std::string, std::uint64_t>> searchAskedFor_;
+
+    TextLabel* title_;
+    ProjectMenuButton* menuButton_;
+    StyledButton* close_;
+    SearchBox* searchBox_;
+    QScrollArea* scroll_;
+    ProjectOverview* overview_;
+    ClipResults* clips_;
+    QLabel* noTransfers_;
+};
+
+}  // namespace quillane

@@ -1,0 +1,129 @@
+#include "Views/History/RollList.h"
+
+#include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
+
+#include "Views/Kit/CopiesBadge.h"
+#include "Views/Kit/DriveChip.h"
+#include "Views/Kit/Fonts.h"
+#include "Views/Kit/TapeLabel.h"
+#include "Views/Kit/Theme.h"
+
+namespace quillane {
+namespace {
+
+constexpr double padX = 14, gap = 12, tapeFrame = 56, minSpacer = 10, chipGap = 5, badgeFrame = 104;
+constexpr double tapeSize = 13, tapeTilt = -1.5;
+constexpr int dividerHeight = 1;
+
+QFont nameFont() { return Fonts::text(12.5, QFont::DemiBold); }
+QFont detailFont() { return Fonts::text(11); }
+
+}  // namespace
+
+RollList::RollList(std::vector<ProjectOverviewLook::RollRow> rows, QWidget* parent)
+    : QWidget(parent), rows_(std::move(rows)) {
+    setObjectName("rollList");
+    tapes_.reserve(rows_.size());
+    for (const auto& row : rows_) tapes_.push_back(TapeLabel::lettering(QString::fromStdString(row.roll), tapeSize));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+QSize RollList::sizeHint() const {
+    const int n = static_cast<int>(rows_.size());
+    return QSize(600, n * rowHeight + std::max(n - 1, 0) * dividerHeight);
+}
+
+QSize RollList::minimumSizeHint() const { return QSize(320, sizeHint().height()); }
+
+RollList::RowPlaces RollList::places(std::size_t index) const {
+    const auto& row = rows_.at(index);
+    RowPlaces places;
+    const double top = static_cast<double>(index) * (rowHeight + dividerHeight);
+    places.row = QRectF(0, top, width(), rowHeight);
+
+    const QSizeF badge = CopiesBadge::size(copiesBadgeLook(row.copies));
+    places.badge = QRectF(QPointF(width() - padX - badge.width(), top + (rowHeight - badge.height()) / 2), badge);
+
+    double chipsWidth = 0;
+    for (const auto& chip : row.chips) chipsWidth += DriveChip::size(chip).width() + (chipsWidth > 0 ? chipGap : 0);
+    double x = width() - padX - badgeFrame - gap - chipsWidth;
+    for (const auto& chip : row.chips) {
+        const QSizeF size = DriveChip::size(chip);
+        places.chips.emplace_back(QPointF(x, top + (rowHeight - size.height()) / 2), size);
+        x += size.width() + chipGap;
+    }
+    const double textLeft = padX + tapeFrame + gap;
+    const double textRight = width() - padX - badgeFrame - gap - chipsWidth - gap - minSpacer - gap;
+    places.text = QRectF(textLeft, top, std::max(textRight - textLeft, 0.0), rowHeight);
+    return places;
+}
+
+void RollList::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Theme::stroke(), 1));
+    painter.setBrush(Theme::card());
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 12, 12);
+
+    const QFontMetricsF name(nameFont()), detail(detailFont());
+    const double textHeight = name.height() + 2 + detail.height();
+    const int stride = rowHeight + dividerHeight;
+    const std::size_t first = static_cast<std::size_t>(std::max(event->rect().top() / stride, 0));
+    for (std::size_t i = first; i < rows_.size(); ++i) {
+        const RowPlaces at = places(i);
+        if (at.row.top() > event->rect().bottom()) break;
+        const auto& row = rows_[i];
+
+        const QSize tape = TapeLabel::boxSize(tapes_[i], tapeSize, tapeTilt);
+        TapeLabel::paint(painter, QRectF(QPointF(padX, at.row.top() + (rowHeight - tape.height()) / 2), QSizeF(tape)),
+                         tapes_[i], tapeSize, tapeTilt);
+
+        const double top = at.row.top() + (rowHeight - textHeight) / 2;
+        painter.setFont(nameFont());
+        painter.setPen(Theme::text());
+        painter.drawText(QRectF(at.text.left(), top, at.text.width(), name.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         name.elidedText(QString::fromStdString(row.sourceName), Qt::ElideRight, at.text.width()));
+        painter.setFont(detailFont());
+        painter.setPen(Theme::tertiary());
+        painter.drawText(QRectF(at.text.left(), top + name.height() + 2, at.text.width(), detail.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         detail.elidedText(QString::fromStdString(row.detail), Qt::ElideRight, at.text.width()));
+
+        for (std::size_t c = 0; c < row.chips.size(); ++c) DriveChip::paint(painter, at.chips[c].topLeft(), row.chips[c]);
+        CopiesBadge::paint(painter, at.badge.topLeft(), copiesBadgeLook(row.copies));
+
+        if (i + 1 < rows_.size()) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(Theme::hairline());
+            painter.drawRect(QRectF(14, at.row.bottom(), width() - 28, dividerHeight));
+        }
+    }
+}
+
+bool RollList::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int stride = rowHeight + dividerHeight;
+        const std::size_t index = static_cast<std::size_t>(std::max(help->pos().y() / stride, 0));
+        if (index < rows_.size()) {
+            const RowPlaces at = places(index);
+            for (std::size_t c = 0; c < at.chips.size(); ++c) {
+                if (at.chips[c].contains(help->pos())) {
+                    QToolTip::showText(help->globalPos(), QString::fromStdString(rows_[index].chips[c].toolTip), this);
+                    return true;
+                }
+            }
+        }
+        QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+}  // namespace quillane
