@@ -1,8 +1,6 @@
 #include "Views/TransferColumn/DestinationBarRows.h"
 
 #include <algorithm>
-#include <iterator>
-#include <system_error>
 
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"
@@ -147,15 +145,6 @@ std::vector<DestinationBarRow> destinationBarRows(const DestinationBarsInput& in
 
 std::string destinationBarsPlaceholder() {
     return L("Sluit een SSD aan om te beginnen", "Connect an SSD to get started");
-}
-
-std::filesystem::path nearestExistingFolder(const std::filesystem::path& folder) {
-    std::filesystem::path path = folder;
-    std::error_code error;
-    while (!std::filesystem::exists(path, error) &&
-           std::distance(path.begin(), path.end()) >= 3)
-        path = path.parent_path();
-    return path;
 }
 
 }  // namespace quillane

@@ -50,8 +50,5 @@ struct DestinationBarRow {
 std::vector<DestinationBarRow> destinationBarRows(const DestinationBarsInput& input);
 // The line shown instead of rows when there are none.
 std::string destinationBarsPlaceholder();
-// The folder that "Show in file manager" opens: the folder itself, or its nearest existing parent
-// while it does not exist, keeping at least three path components.
-std::filesystem::path nearestExistingFolder(const std::filesystem::path& folder);
 
 }  // namespace quillane

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "support/Scopes.h"
-#include "support/TempDir.h"
 #include "Views/TransferColumn/DestinationBarRows.h"
 
 using namespace quillane;
@@ -198,17 +195,4 @@ TEST(DestinationBars, PlanRowsBeforeATransfer) {
     input.plans.clear();
     EXPECT_TRUE(destinationBarRows(input).empty());
     EXPECT_EQ(destinationBarsPlaceholder(), "Sluit een SSD aan om te beginnen");
-}
-
-TEST(DestinationBars, ShowInFileManagerFallsBackToTheNearestExistingFolder) {
-    quillane::testing::TempDir dir;
-    const std::filesystem::path root = dir.path();
-    std::filesystem::create_directories(root / "Film" / "Day 1");
-    const std::pair<std::filesystem::path, std::filesystem::path> cases[] = {
-        {root / "Film" / "Day 1", root / "Film" / "Day 1"},
-        {root / "Film" / "Day 1" / "A001" / "CLIPS", root / "Film" / "Day 1"},
-        {root / "Gone" / "A001", root},
-        {"/nonexistent-quillane/x/y", "/nonexistent-quillane"},
-    };
-    for (const auto& [folder, expected] : cases) EXPECT_EQ(nearestExistingFolder(folder), expected) << folder;
 }

@@ -1,0 +1,37 @@
+#pragma once
+#include <QWidget>
+
+#include <map>
+
+#include "Views/TransferColumn/ActionAreaContent.h"
+
+namespace quillane {
+
+class AppModel;
+class TextLabel;
+class StyledButton;
+
+// The main buttons of the transfer column: TRANSFER with its status line, Pause and Stop with the
+// current file, Resume and Stop, or the buttons that close a finished transfer.
+class ActionArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit ActionArea(AppModel& model, QWidget* parent = nullptr);
+    void refresh();
+    StyledButton* button(ActionButton which) const { return buttons_.at(which); }
+    const ActionAreaContent& content() const { return content_; }
+
+private:
+    void run(ActionButton which);
+
+    AppModel& model_;
+    std::map<ActionButton, StyledButton*> buttons_;
+    TextLabel* status_;
+    QWidget* detail_;
+    TextLabel* currentFile_;
+    TextLabel* count_;
+    ActionAreaContent content_;
+    bool refreshed_ = false;
+};
+
+}  // namespace quillane

@@ -1,0 +1,70 @@
+#include "Views/TransferColumn/ColumnInputs.h"
+
+#include "Model/AppModel.h"
+
+namespace quillane {
+namespace {
+
+template <class T>
+const T* pointer(const std::optional<T>& value) {
+    return value ? &*value : nullptr;
+}
+
+}  // namespace
+
+StatusHeadlineInput statusHeadlineInput(const AppModel& model) {
+    StatusHeadlineInput input;
+    input.state = model.transferState();
+    if (model.scan() && model.selectedSource() != nullptr)
+        input.card = StatusHeadlineInput::Card{model.scan()->totalBytes, model.scan()->fileCount()};
+    input.progress = pointer(model.progress());
+    input.lastResult = pointer(model.lastResult());
+    if (input.state == TransferState::paused) input.pausedMissingDrives = model.pausedMissingDrives();
+    input.pausedBySleep = model.pausedBySleep();
+    return input;
+}
+
+DestinationBarsInput destinationBarsInput(const AppModel& model) {
+    DestinationBarsInput input;
+    input.state = model.transferState();
+    input.progress = pointer(model.progress());
+    input.lastResult = pointer(model.lastResult());
+    input.transferDriveIDs = model.transferDriveIDs();
+    input.transferVerifies = model.transferVerifies();
+    input.transferRollURLs = model.transferRollURLs();
+    if (input.state == TransferState::idle) {
+        for (const DestinationPlan& plan : model.plans())
+            input.plans.push_back({plan.driveID, plan.driveName, plan.rollURL, plan.freeBytes, plan.requiredBytes,
+                                   plan.rollHasContent});
+    }
+    for (const DriveState& drive : model.drives()) input.connectedDriveIDs.insert(drive.id());
+    return input;
+}
+
+ActionAreaInput actionAreaInput(const AppModel& model) {
+    ActionAreaInput input;
+    input.state = model.transferState();
+    if (input.state == TransferState::idle) {
+        input.blockReason = model.blockReason();
+        input.foldersMissing = !model.missingFolders().empty();
+    }
+    input.progress = pointer(model.progress());
+    input.lastResult = pointer(model.lastResult());
+    input.selectedSourceConnected = model.selectedSource() != nullptr;
+    input.transferVerifies = model.transferVerifies();
+    return input;
+}
+
+ModelFields statusHeadlineFields() {
+    using F = ModelField;
+    return {F::transferState, F::scan,       F::drives,         F::selectedSourceID, F::progress,
+            F::lastResult,    F::pausedJob,  F::pausedDriveIDs, F::pausedBySleep,    F::settings};
+}
+
+ModelFields destinationBarsFields() {
+    using F = ModelField;
+    return {F::drives,           F::transferState,    F::progress, F::transferDriveIDs, F::transferVerifies,
+            F::transferRollURLs, F::lastResult,       F::plans,    F::settings};
+}
+
+}  // namespace quillane

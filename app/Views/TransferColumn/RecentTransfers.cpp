@@ -1,0 +1,120 @@
+#include "Views/TransferColumn/RecentTransfers.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "Model/AppModel.h"
+#include "Support/Lang.h"
+#include "Views/Kit/CopiesBadge.h"
+#include "Views/Kit/Fonts.h"
+#include "Views/Kit/Dividers.h"
+#include "Views/Kit/SectionLabel.h"
+#include "Views/Kit/StyledButton.h"
+#include "Views/Kit/TapeLabel.h"
+#include "Views/Kit/Theme.h"
+#include "Views/StructureEditor/TreeRowParts.h"
+#include "Views/Kit/TextLabel.h"
+
+namespace quillane {
+namespace {
+
+constexpr int rowHeight = 34;
+constexpr int rowPadding = 12;
+constexpr double cardRadius = 10;
+
+// The rounded card the rows sit on.
+class RowsCard : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Theme::stroke(), 1));
+        painter.setBrush(Theme::card());
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cardRadius, cardRadius);
+    }
+};
+
+}  // namespace
+
+RecentTransferView::RecentTransferView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("recentTransfer"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* line = new QWidget(this);
+    line->setFixedHeight(rowHeight);
+    auto* row = new QHBoxLayout(line);
+    row->setContentsMargins(rowPadding, 0, rowPadding, 0);
+    row->setSpacing(10);
+    auto* tapeFrame = new QWidget(line);
+    tapeFrame->setFixedWidth(58);
+    auto* tapeLayout = new QHBoxLayout(tapeFrame);
+    tapeLayout->setContentsMargins(0, 0, 0, 0);
+    tape_ = new TapeLabel(QString(), 12, -1.5, tapeFrame);
+    tapeLayout->addWidget(tape_, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    name_ = new TextLabel(QString(), Fonts::text(12), Theme::secondary(), line);
+    name_->setObjectName(QStringLiteral("recentCardName"));
+    size_ = new TextLabel(QString(), Fonts::text(11.5), Theme::tertiary(), line);
+    size_->setObjectName(QStringLiteral("recentSize"));
+    badge_ = new CopiesBadge(0, line);
+    row->addWidget(tapeFrame);
+    row->addWidget(name_, 1);
+    row->addSpacing(8);
+    row->addWidget(size_);
+    row->addWidget(badge_);
+    column->addWidget(line);
+    divider_ = new HDivider(this);
+    auto* dividerRow = new QHBoxLayout;
+    dividerRow->setContentsMargins(rowPadding, 0, rowPadding, 0);
+    dividerRow->addWidget(divider_);
+    column->addLayout(dividerRow);
+}
+
+void RecentTransferView::setRow(const RecentTransferRow& row) {
+    tape_->setText(QString::fromStdString(row.roll));
+    name_->setText(QString::fromStdString(row.sourceName));
+    size_->setText(QString::fromStdString(row.size));
+    badge_->setCopies(row.copies);
+    badge_->setToolTip(QString::fromStdString(row.drives).toHtmlEscaped());
+    divider_->setVisible(row.divider);
+}
+
+RecentTransfers::RecentTransfers(AppModel& model, QWidget* parent)
+    : QWidget(parent), model_(model), card_(nullptr), cardLayout_(nullptr), views_(nullptr) {
+    setObjectName(QStringLiteral("recentTransfers"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto* heading = new QHBoxLayout;
+    title_ = new SectionLabel(QString(), std::nullopt, this);
+    overview_ = new StyledButton(textButtonStyle(Theme::accent(), Fonts::text(11.5, QFont::Medium), 18), QString(), QString(), this);
+    overview_->setObjectName(QStringLiteral("overviewButton"));
+    connect(overview_, &QAbstractButton::clicked, this, [this] { model_.setShowHistory(true); });
+    heading->addWidget(title_, 1);
+    heading->addWidget(overview_);
+    column->addLayout(heading);
+    card_ = new RowsCard(this);
+    cardLayout_ = new QVBoxLayout(card_);
+    cardLayout_->setContentsMargins(0, 0, 0, 0);
+    cardLayout_->setSpacing(0);
+    column->addWidget(card_);
+    views_ = KeyedRows<RecentTransferView>(cardLayout_);
+    refresh();
+}
+
+void RecentTransfers::refresh() {
+    title_->setTitle(QString::fromStdString(recentTransfersTitle(model_.projectName())));
+    overview_->setText(QString::fromStdString(L("Overzicht", "Overview")));
+    rows_ = recentTransferRows(model_.projectName(), model_.history());
+    setVisible(!rows_.empty());
+    views_.sync(
+        rows_, [](const RecentTransferRow& row) { return QString::fromStdString(row.id); },
+        [this](const RecentTransferRow&) { return new RecentTransferView(card_); },
+        [](RecentTransferView* view, const RecentTransferRow& row) { view->setRow(row); });
+}
+
+}  // namespace quillane

@@ -1,0 +1,52 @@
+#pragma once
+#include <QWidget>
+
+#include "Views/Kit/KeyedRows.h"
+#include "Views/TransferColumn/RecentTransferRows.h"
+
+class QVBoxLayout;
+
+namespace quillane {
+
+class AppModel;
+class CopiesBadge;
+class TextLabel;
+class HDivider;
+class SectionLabel;
+class StyledButton;
+class TapeLabel;
+
+// One recently transferred roll: tape, card name, size and copies badge, with a hairline under it.
+class RecentTransferView : public QWidget {
+    Q_OBJECT
+public:
+    explicit RecentTransferView(QWidget* parent = nullptr);
+    void setRow(const RecentTransferRow& row);
+
+private:
+    TapeLabel* tape_;
+    TextLabel* name_;
+    TextLabel* size_;
+    CopiesBadge* badge_;
+    HDivider* divider_;
+};
+
+// The project's five most recently transferred rolls, with a way into the overview.
+class RecentTransfers : public QWidget {
+    Q_OBJECT
+public:
+    explicit RecentTransfers(AppModel& model, QWidget* parent = nullptr);
+    void refresh();
+    const std::vector<RecentTransferRow>& rows() const { return rows_; }
+
+private:
+    AppModel& model_;
+    SectionLabel* title_;
+    StyledButton* overview_;
+    QWidget* card_;
+    QVBoxLayout* cardLayout_;
+    KeyedRows<RecentTransferView> views_;
+    std::vector<RecentTransferRow> rows_;
+};
+
+}  // namespace quillane

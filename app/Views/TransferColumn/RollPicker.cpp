@@ -1,0 +1,119 @@
+#include "Views/TransferColumn/RollPicker.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+
+#include "Model/AppModel.h"
+#include "Support/Lang.h"
+#include "Views/Kit/Fonts.h"
+#include "Views/Kit/StyledButton.h"
+#include "Views/Kit/SymbolView.h"
+#include "Views/Kit/TapeLabel.h"
+#include "Views/Kit/Theme.h"
+#include "Views/Kit/TextLabel.h"
+
+namespace quillane {
+namespace {
+
+constexpr double pathFontSize = 22;
+constexpr double chevronFontSize = 13;
+
+ButtonStyle chevronStyle() {
+    ButtonStyle style;
+    style.shape = ButtonStyle::Shape::circle;
+    style.background = Qt::transparent;
+    style.backgroundPressed = Theme::opacity(Qt::white, 0.07);
+    style.backgroundDisabled = Qt::transparent;
+    style.foreground = Theme::secondary();
+    style.foregroundDisabled = Theme::tertiary();
+    style.border = Qt::transparent;
+    style.font = Fonts::text(11, QFont::Bold);
+    style.fixedWidth = 22;
+    style.height = 22;
+    return style;
+}
+
+}  // namespace
+
+RollPicker::RollPicker(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setObjectName(QStringLiteral("rollPicker"));
+    setMinimumHeight(44);
+    row_ = new QHBoxLayout(this);
+    row_->setContentsMargins(0, 0, 0, 0);
+    row_->setSpacing(10);
+    row_->addStretch(1);
+    tape_ = new TapeLabel(QString(), 24, -2, this);
+    tape_->setObjectName(QStringLiteral("rollTape"));
+    tape_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tape_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { popUpMenu(tape_->mapToGlobal(position)); });
+    menuButton_ = new StyledButton(chevronStyle(), QString(), QStringLiteral("chevron.down"), this);
+    menuButton_->setObjectName(QStringLiteral("rollMenuButton"));
+    connect(menuButton_, &QAbstractButton::clicked, this,
+            [this] { popUpMenu(menuButton_->mapToGlobal(QPoint(0, menuButton_->height()))); });
+    row_->addWidget(tape_);
+    row_->addWidget(menuButton_);
+    row_->addStretch(1);
+    refresh();
+}
+
+void RollPicker::refresh() {
+    const auto& running = model_.runningJob();
+    RollPickerContent content = rollPicker(running ? &running->path : nullptr, model_.targetPath(),
+                                           model_.transferState() == TransferState::running);
+    tape_->setToolTip(QString::fromStdString(L("Map voor deze kaart", "Folder for this card")));
+    menuButton_->setToolTip(
+        QString::fromStdString(L("Ander nummer of andere camera kiezen", "Choose a different number or camera")));
+    if (refreshed_ && content == content_) return;
+    refreshed_ = true;
+    content_ = std::move(content);
+
+    // One label and one chevron per folder above the roll folder, kept across refreshes.
+    const std::size_t count = content_.folders.size();
+    while (folders_.size() < count) {
+        const int index = 1 + 2 * static_cast<int>(folders_.size());
+        auto* folder =
+            new TextLabel(QString(), Fonts::expanded(Fonts::text(pathFontSize, QFont::Bold)), Theme::secondary(), this);
+        folder->setElideMode(Qt::ElideMiddle);
+        folder->setObjectName(QStringLiteral("rollPathFolder"));
+        // A long folder name gives way before it pushes its neighbours out of the row.
+        folder->setMaximumWidth(220);
+        auto* chevron = new SymbolView(QStringLiteral("chevron.right"), chevronFontSize, Theme::tertiary(), QFont::DemiBold, this);
+        row_->insertWidget(index, folder);
+        row_->insertWidget(index + 1, chevron);
+        folders_.push_back(folder);
+        chevrons_.push_back(chevron);
+    }
+    for (std::size_t i = 0; i < folders_.size(); ++i) {
+        const bool shown = i < count;
+        if (shown) folders_[i]->setText(QString::fromStdString(content_.folders[i]));
+        folders_[i]->setVisible(shown);
+        chevrons_[i]->setVisible(shown);
+    }
+    tape_->setVisible(content_.roll.has_value());
+    menuButton_->setVisible(content_.roll.has_value());
+    if (content_.roll) tape_->setText(QString::fromStdString(*content_.roll));
+    menuButton_->setEnabled(content_.menuButtonEnabled);
+}
+
+QMenu* RollPicker::makeRollMenu() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("rollMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QString::fromStdString(L("Volgende nummer", "Next number")), this, [this] { model_.stepRoll(1); });
+    menu->addAction(QString::fromStdString(L("Vorige nummer", "Previous number")), this, [this] { model_.stepRoll(-1); });
+    QMenu* cameras = menu->addMenu(QString::fromStdString(L("Andere camera", "Other camera")));
+    cameras->setObjectName(QStringLiteral("cameraMenu"));
+    for (char letter : rollMenuLetters())
+        cameras->addAction(QString::fromStdString(rollMenuLetterTitle(letter)), this,
+                           [this, letter] { model_.pickCameraLetter(std::string(1, letter)); });
+    menu->addSeparator();
+    menu->addAction(QString::fromStdString(L("Automatisch", "Automatic")), this, [this] { model_.clearRollOverride(); });
+    return menu;
+}
+
+void RollPicker::popUpMenu(const QPoint& globalPosition) {
+    makeRollMenu()->popup(globalPosition);
+}
+
+}  // namespace quillane
