@@ -20,7 +20,7 @@ void Camera::capture(std::function<QWidget*()> make, QSize size, std::function<v
         return;
     }
     view->setAttribute(Qt::WA_DontShowOnScreen);
-    view->setFixedSize(size);
+    view->resize(size);
     view->show();
     QPointer<QWidget> guard(view);
     QTimer::singleShot(settleMs, this, [guard, done = std::move(done)] {

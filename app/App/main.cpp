@@ -1,11 +1,19 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
+#include "App/MainWindow.h"
+#include "App/ShellServices.h"
+#include "App/SnapshotOptions.h"
+#include "App/SnapshotRenderer.h"
+#include "Model/AppModel.h"
 #include "Product/Product.h"
+#include "Views/Kit/Animations.h"
+#include "Views/Kit/Theme.h"
 
 namespace {
 // Qt aborts when it finds no display; say so plainly and exit instead.
@@ -21,6 +29,7 @@ bool displayAvailable(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    using namespace quillane;
     if (!displayAvailable(argc, argv)) {
         std::fprintf(stderr,
                      "Quillane needs a graphical desktop: no display was found (DISPLAY and WAYLAND_DISPLAY are "
@@ -28,12 +37,29 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(quillane::Product::name);
-    QApplication::setApplicationVersion(quillane::Product::version);
+    QApplication::setApplicationName(QString::fromUtf8(Product::name));
+    QApplication::setApplicationVersion(QString::fromUtf8(Product::version));
+    Theme::applyTo(application);
 
-    QMainWindow window;
-    window.setWindowTitle(quillane::Product::name);
-    window.resize(1200, 760);
-    window.show();
-    return QApplication::exec();
+    // Read after Qt has taken its own arguments.
+    const auto snapshot = Snapshot::options(QApplication::arguments());
+    std::optional<std::filesystem::path> store;
+    if (snapshot) store = std::filesystem::path(snapshot->directory) / "store";
+    AppModel model(store, shellServices(snapshot.has_value()));
+
+    int result = 0;
+    if (snapshot) {
+        Animations::setEnabled(false);
+        QApplication::setQuitOnLastWindowClosed(false);
+        SnapshotRenderer renderer(model, *snapshot);
+        QTimer::singleShot(0, &renderer, &SnapshotRenderer::run);
+        result = QApplication::exec();
+    } else {
+        MainWindow window(model);
+        window.show();
+        model.start();
+        result = QApplication::exec();
+    }
+    // The model stops and joins its engine, probes and scans as it goes.
+    return result;
 }

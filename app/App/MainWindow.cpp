@@ -1,0 +1,199 @@
+#include "App/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "App/ShellCommands.h"
+#include "Model/AppModel.h"
+#include "Product/Product.h"
+#include "Views/Main/MainAlert.h"
+#include "Views/Main/MainView.h"
+
+#if __has_include("Views/Settings/SettingsView.h")
+#include "Views/Settings/SettingsView.h"
+#define QUILLANE_HAS_SETTINGS_VIEW 1
+#endif
+
+namespace quillane {
+
+namespace {
+QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
+
+QWidget* settingsContent(AppModel& model) {
+#ifdef QUILLANE_HAS_SETTINGS_VIEW
+    return new SettingsView(model);
+#else
+    (void)model;
+    auto* placeholder = new QWidget();
+    placeholder->resize(1240, 840);
+    return placeholder;
+#endif
+}
+}  // namespace
+
+MainWindow::MainWindow(AppModel& model, QWidget* parent)
+    : QMainWindow(parent), model_(model), language_(model.settings().language) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QString::fromUtf8(Product::name));
+    setMinimumSize(1120, 700);
+    resize(1300, 800);
+    buildMenus();
+    rebuildView();
+    connect(&model_, &AppModel::changed, this, &MainWindow::modelChanged);
+}
+
+MainWindow::~MainWindow() { delete settings_; }
+
+QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
+
+void MainWindow::buildMenus() {
+    auto add = [this](QMenu* menu, const char* name, const QString& shortcut, auto slot) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        if (!shortcut.isEmpty()) {
+            action->setShortcut(QKeySequence(shortcut));
+        }
+        connect(action, &QAction::triggered, this, slot);
+        menu->addAction(action);
+        return action;
+    };
+    file_ = menuBar()->addMenu(QString());
+    add(file_, "settings", QStringLiteral("Ctrl+,"), [this] { openSettings(); });
+    file_->addSeparator();
+    add(file_, "quit", QStringLiteral("Ctrl+Q"), [this] { close(); });
+
+    transfer_ = menuBar()->addMenu(QStringLiteral("Transfer"));
+    add(transfer_, "changeProject", QStringLiteral("Ctrl+Shift+P"), [this] { model_.setShowProjectSheet(true); });
+    add(transfer_, "createFolders", QString(), [this] { model_.requestFolders(false, false); });
+    add(transfer_, "startTransfer", QStringLiteral("Ctrl+Return"), [this] { primaryCommand(); });
+    transfer_->addSeparator();
+    add(transfer_, "demo", QString(), [this] {
+        if (model_.demoState() == DemoState::off) model_.startDemo();
+        else model_.stopDemo();
+    });
+    transfer_->addSeparator();
+    add(transfer_, "history", QStringLiteral("Ctrl+Y"), [this] { model_.setShowHistory(true); });
+    add(transfer_, "findClip", QStringLiteral("Ctrl+F"), [this] {
+        model_.setFocusClipSearch(true);
+        model_.setShowHistory(true);
+    });
+
+    help_ = menuBar()->addMenu(QString());
+    add(help_, "about", QString(), [this] {
+        auto* about = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(Product::name),
+                                      QStringLiteral("%1 %2").arg(QString::fromUtf8(Product::name),
+                                                                  QString::fromUtf8(Product::version)),
+                                      QMessageBox::Ok, this);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->open();
+    });
+    add(help_, "checkUpdates", QString(), [this] { model_.checkForUpdates(true); });
+    retranslate();
+    refreshActions();
+}
+
+void MainWindow::retranslate() {
+    file_->setTitle(text("Bestand", "File"));
+    help_->setTitle(text("Help", "Help"));
+    action(QStringLiteral("settings"))->setText(text("Instellingen…", "Settings…"));
+    action(QStringLiteral("quit"))->setText(text("Stoppen", "Quit"));
+    action(QStringLiteral("changeProject"))->setText(text("Project wijzigen…", "Change project…"));
+    action(QStringLiteral("createFolders"))->setText(text("Mappen aanmaken", "Create folders"));
+    action(QStringLiteral("startTransfer"))->setText(QStringLiteral("Start transfer"));
+    action(QStringLiteral("history"))->setText(text("Geschiedenis", "History"));
+    action(QStringLiteral("findClip"))->setText(text("Zoek een clip…", "Find a clip…"));
+    action(QStringLiteral("about"))->setText(text("Over ", "About ") + QString::fromUtf8(Product::name));
+    action(QStringLiteral("checkUpdates"))->setText(text("Controleer op updates…", "Check for Updates…"));
+    if (settings_) settings_->setWindowTitle(text("Instellingen", "Settings"));
+}
+
+void MainWindow::refreshActions() {
+    const TransferMenuStates states = transferMenuStates(
+        {model_.transferState(), model_.demoState(), model_.blockReason().has_value(), !model_.missingFolders().empty()});
+    action(QStringLiteral("changeProject"))->setEnabled(states.changeProject);
+    action(QStringLiteral("createFolders"))->setEnabled(states.createFolders);
+    action(QStringLiteral("startTransfer"))->setEnabled(states.primary);
+    QAction* demo = action(QStringLiteral("demo"));
+    demo->setText(states.demoIsStart ? text("Demo-modus starten", "Start demo mode")
+                                     : text("Demo-modus stoppen", "Stop demo mode"));
+    demo->setEnabled(states.demoEnabled);
+}
+
+void MainWindow::primaryCommand() {
+    if (primaryAction(model_.transferState()) == PrimaryAction::resume) model_.resumeTransfer();
+    else model_.transferTapped();
+}
+
+void MainWindow::modelChanged(ModelFields fields) {
+    // The progress tick changes nothing the menus show.
+    if (fields == ModelFields{ModelField::progress}) return;
+    if (model_.settings().language != language_) {
+        language_ = model_.settings().language;
+        retranslate();
+        rebuildView();
+    }
+    refreshActions();
+}
+
+void MainWindow::rebuildView() {
+    // The content carries the interface language: a new language builds it anew.
+    auto* view = new MainView(model_, this);
+    connect(view, &MainView::settingsRequested, this, &MainWindow::openSettings);
+    setCentralWidget(view);  // deletes the old one
+    view_ = view;
+}
+
+void MainWindow::openSettings() {
+    if (!settings_) {
+        settings_ = settingsContent(model_);
+        settings_->setAttribute(Qt::WA_DeleteOnClose);
+        settings_->setWindowTitle(text("Instellingen", "Settings"));
+        settings_->setObjectName(QStringLiteral("settingsWindow"));
+    }
+    settings_->show();
+    settings_->raise();
+    settings_->activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!quitConfirmed_ && quitNeedsConfirmation(true, model_.transferState())) {
+        event->ignore();
+        askBeforeQuitting();
+        return;
+    }
+    event->accept();
+    if (settings_) settings_->close();
+    QApplication::quit();
+}
+
+void MainWindow::askBeforeQuitting() {
+    if (quitQuestion_) return;
+    auto* box = new QMessageBox(QMessageBox::Warning, text("Er loopt nog een transfer", "A transfer is still running"),
+                                text("Er loopt nog een transfer", "A transfer is still running"), QMessageBox::NoButton,
+                                this);
+    box->setObjectName(QStringLiteral("quitQuestion"));
+    box->setInformativeText(text("Als je nu stopt is de kaart niet volledig overgezet. Wat al klaar is blijft staan en "
+                                 "kan later hervat worden.",
+                                 "If you quit now, the card is not fully transferred. What is already done stays and "
+                                 "can be resumed later."));
+    QPushButton* keep = box->addButton(text("Doorgaan met transfer", "Continue transfer"), QMessageBox::RejectRole);
+    QPushButton* quit = box->addButton(text("Toch stoppen", "Quit anyway"), QMessageBox::AcceptRole);
+    keep->setObjectName(QStringLiteral("continueTransfer"));
+    quit->setObjectName(QStringLiteral("quitAnyway"));
+    box->setDefaultButton(keep);
+    box->setWindowModality(Qt::WindowModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(quit, &QPushButton::clicked, this, [this] {
+        quitConfirmed_ = true;
+        // The model stops and joins its engine when main() destroys it, after the event loop.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    });
+    quitQuestion_ = box;
+    box->open();
+}
+
+}  // namespace quillane

@@ -1,0 +1,55 @@
+#pragma once
+#include <QObject>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "App/SnapshotOptions.h"
+
+namespace quillane {
+
+class AppModel;
+class SnapshotWaits;
+namespace Snapshot {
+class Camera;
+}
+
+// The transfer self-test: drives the real model through a whole offload of two known cards to two
+// known SSDs (or a pause and a resume), and writes what it saw to simulation.txt beside a
+// screenshot. Emits finished once, after the files are written.
+class SelfTest : public QObject {
+    Q_OBJECT
+public:
+    // The project the test cards are transferred under.
+    static constexpr const char* projectName = "Quillane self-test";
+
+    SelfTest(AppModel& model, const Snapshot::Options& options, Snapshot::Camera& camera, QObject* parent = nullptr);
+    void start();
+    const std::vector<std::string>& log() const { return log_; }
+
+signals:
+    void finished();
+
+private:
+    void queueCheck();
+    void afterQueue();
+    void pauseCheck();
+    void afterPause();
+    void resultLines();
+    void finish(const std::string& last);
+    void timeout();
+    std::vector<std::string> plannedNames() const;
+
+    AppModel& model_;
+    Snapshot::Options options_;
+    Snapshot::Camera& camera_;
+    SnapshotWaits* waits_;
+    std::vector<std::string> log_;
+    std::vector<std::string> expected_;
+    std::string firstName_, secondName_;
+    std::string firstID_, secondID_;
+    std::string pausedRoll_;
+    bool finishing_ = false;
+};
+
+}  // namespace quillane

@@ -1,0 +1,150 @@
+#include "Views/Main/DestinationColumn.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "Model/AppModel.h"
+#include "Views/Kit/DriveCard.h"
+#include "Views/Kit/EmptyZone.h"
+#include "Views/Kit/SectionLabel.h"
+#include "Views/Kit/StyledButton.h"
+#include "Views/Main/DestinationStatus.h"
+#include "Views/Main/FolderTree.h"
+#include "Views/Main/FolderTreeState.h"
+
+namespace quillane {
+
+namespace {
+QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
+}  // namespace
+
+DestinationCard::DestinationCard(AppModel& model, const DriveState& drive, QWidget* parent)
+    : QWidget(parent), model_(model), drive_(drive) {
+    setObjectName(QStringLiteral("destinationCard"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    card_ = new DriveCard(model, drive, this);
+    layout->addWidget(card_);
+
+    auto* leading = new QWidget();
+    auto* leadingColumn = new QVBoxLayout(leading);
+    leadingColumn->setContentsMargins(0, 12, 0, 0);
+    include_ = new QCheckBox(leading);
+    include_->setObjectName(QStringLiteral("includeSwitch"));
+    include_->setFocusPolicy(Qt::NoFocus);
+    leadingColumn->addWidget(include_);
+    leadingColumn->addStretch(1);
+    card_->setLeading(leading);
+    // Any click flips the drive's membership once; the model decides the new state.
+    connect(include_, &QCheckBox::clicked, this, [this] { model_.toggleDestination(drive_); });
+
+    footer_ = new QWidget();
+    auto* footerColumn = new QVBoxLayout(footer_);
+    footerColumn->setContentsMargins(0, 0, 0, 0);
+    footerColumn->setSpacing(10);
+    tree_ = new FolderTree(footer_);
+    status_ = new DestinationStatus(model, footer_);
+    footerColumn->addWidget(tree_);
+    footerColumn->addWidget(status_);
+    card_->setFooter(footer_);
+    display(drive);
+}
+
+void DestinationCard::display(const DriveState& drive) {
+    drive_ = drive;
+    const bool included = model_.excludedDestinationIDs().count(drive.info.id) == 0;
+    card_->setDrive(drive);
+    card_->setSelected(false);
+    card_->setDimmed(!included);
+    include_->setChecked(included);
+    include_->setEnabled(model_.transferState() != TransferState::running);
+    include_->setToolTip(includeSwitchTooltip(included));
+    const DestinationPlan* plan = included ? model_.plan(drive) : nullptr;
+    footer_->setVisible(plan != nullptr);
+    if (plan) {
+        tree_->display(*plan, drive);
+        status_->display(*plan);
+    }
+}
+
+DestinationColumn::DestinationColumn(AppModel& model, QWidget* parent)
+    : QWidget(parent), model_(model), cards_(nullptr) {
+    setObjectName(QStringLiteral("destinationColumn"));
+    setFixedWidth(columnWidth);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 20, 20, 20);
+    column->setSpacing(14);
+    title_ = new SectionLabel(QString(), std::nullopt, this);
+    column->addWidget(title_);
+    empty_ = new EmptyZone(QStringLiteral("externaldrive"), QString(), QString(), this);
+    column->addWidget(empty_);
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("destinationScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->viewport()->setAutoFillBackground(false);
+    auto* inner = new QWidget(scroll_);
+    cardsLayout_ = new QVBoxLayout(inner);
+    cardsLayout_->setContentsMargins(0, 0, 0, 0);
+    cardsLayout_->setSpacing(10);
+    editStructure_ = new StyledButton(ButtonStyles::secondary(true), {}, QStringLiteral("folder.badge.gearshape"), inner);
+    editStructure_->setObjectName(QStringLiteral("editStructureButton"));
+    cardsLayout_->addSpacing(2);
+    cardsLayout_->addWidget(editStructure_);
+    cardsLayout_->addStretch(1);
+    cards_ = KeyedRows<DestinationCard>(cardsLayout_);
+    scroll_->setWidget(inner);
+    column->addWidget(scroll_, 1);
+    column->addStretch(0);
+    createFolders_ = new CreateFoldersButton(this);
+    column->addWidget(createFolders_);
+
+    connect(editStructure_, &QAbstractButton::clicked, this, [this] {
+        model_.setRequestedSettingsTab(SettingsTab::structure);
+        emit structureRequested();
+    });
+    connect(createFolders_, &QAbstractButton::clicked, this, [this] { model_.requestFolders(false, false); });
+    refresh(reads());
+}
+
+ModelFields DestinationColumn::reads() {
+    return {ModelField::drives,           ModelField::sessionRoles,     ModelField::excludedDestinationIDs,
+            ModelField::transferState,    ModelField::plans,            ModelField::progress,
+            ModelField::lastResult,       ModelField::transferDriveIDs, ModelField::projectName,
+            ModelField::settings};
+}
+
+void DestinationColumn::refresh(ModelFields fields) {
+    if (!fields.intersects(reads())) return;
+    const std::vector<DriveState> destinations = model_.destinations();
+    const DestinationColumnState state =
+        destinationColumnState(destinations.size(), model_.activeDestinations().size());
+    title_->setTitle(text("Bestemmingen", "Destinations"));
+    title_->setTrailing(state.countText.isEmpty() ? std::nullopt : std::optional(state.countText));
+    empty_->setVisible(state.empty);
+    scroll_->setVisible(!state.empty);
+    createFolders_->setVisible(!state.empty);
+    if (state.empty) {
+        empty_->setContent(QStringLiteral("externaldrive"), text("Sluit een SSD aan", "Connect an SSD"),
+                           text("Gebruik er 2, 3 of 4 tegelijk —\nelke SSD krijgt een volledige kopie",
+                                "Use 2, 3 or 4 at once —\nevery SSD gets a full copy"));
+        return;
+    }
+    cards_.sync(
+        destinations, [](const DriveState& d) { return QString::fromStdString(d.info.id); },
+        [this](const DriveState& d) { return new DestinationCard(model_, d, scroll_->widget()); },
+        [](DestinationCard* card, const DriveState& d) { card->display(d); });
+    const bool running = model_.transferState() == TransferState::running;
+    editStructure_->setText(text("Mappenstructuur instellen…", "Set up folder structure…"));
+    editStructure_->setEnabled(!running);
+    editStructure_->setToolTip(text("Pas aan welke mappen er op je SSD's komen",
+                                    "Change which folders are created on your SSDs"));
+    createFolders_->display(createFoldersLabel(model_.missingFolders().size(), running, !model_.projectName().empty()));
+}
+
+}  // namespace quillane

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "App/MainWindow.h"
+#include "Views/Main/MainView.h"
+#include "support/OffscreenApp.h"
+#include "support/app/MainWindowStaging.h"
+#include "support/app/ModelHarness.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+void showWindow(MainWindow& window) {
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
+    QCoreApplication::processEvents();
+}
+}  // namespace
+
+TEST(MainWindow, MenusFollowTheModel) {
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    MainWindow window(model);
+    stageCart(harness.stage(), 2, 2, 0, TransferState::running);
+    harness.settle();
+    EXPECT_FALSE(window.action("changeProject")->isEnabled());
+    EXPECT_FALSE(window.action("createFolders")->isEnabled());
+    EXPECT_FALSE(window.action("demo")->isEnabled());
+    EXPECT_TRUE(window.action("history")->isEnabled());
+    EXPECT_TRUE(window.action("findClip")->isEnabled());
+    harness.stage().transfer(TransferState::succeeded);
+    harness.settle();
+    EXPECT_TRUE(window.action("changeProject")->isEnabled());
+    EXPECT_TRUE(window.action("createFolders")->isEnabled());
+    EXPECT_EQ(window.action("demo")->text(), "Start demo mode");
+    window.action("findClip")->trigger();
+    EXPECT_TRUE(model.focusClipSearch() && model.showHistory());
+}
+
+TEST(MainWindow, OneCtrlReturnBinding) {
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    MainWindow window(model);
+    int bound = 0;
+    for (QAction* action : window.findChildren<QAction*>())
+        bound += action->shortcut() == QKeySequence(QStringLiteral("Ctrl+Return"));
+    EXPECT_EQ(bound, 1);
+    EXPECT_EQ(window.action("startTransfer")->shortcut().toString(QKeySequence::NativeText), "Ctrl+Return");
+}
+
+TEST(MainWindow, LanguageRebuildsTheContent) {
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    MainWindow window(model);
+    MainView* before = window.mainView();
+    model.changeSettings([](AppSettings& s) { s.language = AppLanguage::nl; });
+    harness.settle();
+    EXPECT_NE(window.mainView(), before);
+    EXPECT_EQ(window.action("history")->text(), "Geschiedenis");
+    model.changeSettings([](AppSettings& s) { s.language = AppLanguage::en; });
+    harness.settle();
+}
+
+TEST(MainWindow, QuitAsksOnlyWhileATransferRuns) {
+    for (TransferState state : {TransferState::idle, TransferState::paused, TransferState::running}) {
+        ModelHarness harness;
+        AppModel& model = harness.make();
+        model.setShowProjectSheet(false);
+        stageCart(harness.stage(), 2, 1, 0, state);
+        harness.settle();
+        MainWindow window(model);
+        showWindow(window);
+        window.close();
+        QCoreApplication::processEvents();
+        auto* question = window.findChild<QMessageBox*>("quitQuestion");
+        EXPECT_EQ(question != nullptr, state == TransferState::running);
+        EXPECT_EQ(window.isVisible(), state == TransferState::running);
+        if (!question) continue;
+        question->findChild<QPushButton*>("continueTransfer")->click();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window.isVisible());
+        window.close();
+        QCoreApplication::processEvents();
+        question = window.findChild<QMessageBox*>("quitQuestion");
+        ASSERT_NE(question, nullptr);
+        question->findChild<QPushButton*>("quitAnyway")->click();
+        QTest::qWait(50);
+        EXPECT_FALSE(window.isVisible());
+    }
+}
