@@ -90,6 +90,11 @@ ModelStaging& ModelStaging::transfer(TransferState state, std::optional<Transfer
     return *this;
 }
 
+ModelStaging& ModelStaging::progress(std::optional<TransferProgress> progress) {
+    model_.replace(model_.progress_, std::move(progress), ModelField::progress);
+    return *this;
+}
+
 ModelStaging& ModelStaging::pausedBySleep(bool bySleep) {
     model_.assign(model_.pausedBySleep_, bySleep, ModelField::pausedBySleep);
     return *this;

@@ -31,6 +31,8 @@ public:
     ModelStaging& transfer(TransferState state, std::optional<TransferProgress> progress = std::nullopt,
                            std::optional<TransferResult> result = std::nullopt);
     ModelStaging& pausedBySleep(bool bySleep);
+    // Only the progress snapshot, as the running transfer's progress tick sets it.
+    ModelStaging& progress(std::optional<TransferProgress> progress);
 
     // The job the model would start now, from its project, roll, shoot day, source and scan.
     RunningJob jobNow() const;

@@ -69,6 +69,11 @@ void DestinationCard::display(const DriveState& drive) {
     }
 }
 
+void DestinationCard::refreshStatus() {
+    if (!footer_->isVisibleTo(this)) return;
+    if (const DestinationPlan* plan = model_.plan(drive_)) status_->display(*plan);
+}
+
 DestinationColumn::DestinationColumn(AppModel& model, QWidget* parent)
     : QWidget(parent), model_(model), cards_(nullptr) {
     setObjectName(QStringLiteral("destinationColumn"));
@@ -121,6 +126,12 @@ ModelFields DestinationColumn::reads() {
 
 void DestinationColumn::refresh(ModelFields fields) {
     if (!fields.intersects(reads())) return;
+    // The progress tick: only the status lines move.
+    if (fields == ModelFields{ModelField::progress}) {
+        for (const QString& key : cards_.keys())
+            if (DestinationCard* card = cards_.row(key)) card->refreshStatus();
+        return;
+    }
     const std::vector<DriveState> destinations = model_.destinations();
     const DestinationColumnState state =
         destinationColumnState(destinations.size(), model_.activeDestinations().size());

@@ -27,6 +27,8 @@ class DestinationCard : public QWidget {
 public:
     DestinationCard(AppModel& model, const DriveState& drive, QWidget* parent = nullptr);
     void display(const DriveState& drive);
+    // Only the status line: what the progress tick changes.
+    void refreshStatus();
     QCheckBox* includeSwitch() const { return include_; }
 
 private:

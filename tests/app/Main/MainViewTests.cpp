@@ -102,8 +102,7 @@ TEST(MainView, ProgressTicksRefreshInPlace) {
     const auto linesBefore = view.findChildren<TextLine*>();
     const auto plans = model.plans();
     for (double fraction : {0.5, 0.6, 0.7}) {
-        harness.stage().transfer(TransferState::running,
-                                 stagedProgress(plans, TransferPhase::verifying, fraction, 64'000'000'000));
+        harness.stage().progress(stagedProgress(plans, TransferPhase::verifying, fraction, 64'000'000'000));
         harness.settle();
     }
     EXPECT_EQ(view.findChildren<DriveCard*>(), cardsBefore);
