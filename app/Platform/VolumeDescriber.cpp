@@ -33,10 +33,6 @@ std::optional<std::string> shown(const std::optional<std::string>& raw) {
     return Text::trimmedOrNone(Text::encode(scalars));
 }
 
-std::string folderName(const fs::path& mountPoint) {
-    return shown(mountPoint.lexically_normal().filename().string()).value_or("");
-}
-
 // The type the mount table shows, unless it only says "some FUSE file system".
 std::optional<std::string> mountTableType(const std::string& fsType) {
     if (fsType.empty() || fsType == "fuseblk" || fsType == "fuse" || fsType.rfind("fuse.", 0) == 0) return std::nullopt;
@@ -75,12 +71,14 @@ std::optional<DriveInfo> describe(const SelectedMount& mount, const VolumeSource
     info.url = entry.mountPoint;
     info.uuid = identity->uuid;
     info.id = info.uuid ? *info.uuid : entry.mountPoint.string();
-    const std::optional<std::string> label = shown(identity->label);
-    info.name = label ? *label : folderName(entry.mountPoint);
     info.totalCapacity = bytes(stats.f_blocks, stats.f_frsize);
     info.availableCapacity = bytes(stats.f_bavail, stats.f_frsize);
     const std::optional<std::string> type = identity->type ? identity->type : mountTableType(entry.fsType);
     info.fileSystem = type ? FileSystemIdentities::platformTypeName(*type) : std::string();
+    // An unlabelled volume is named as FAT tools name it, or "Untitled"; never after its mount
+    // folder, which is often only the volume's serial.
+    const std::optional<std::string> label = shown(identity->label);
+    info.name = label ? *label : info.fileSystem == "msdos" ? "NO NAME" : "Untitled";
     info.isReadOnly = entry.isReadOnly() || (stats.f_flag & ST_RDONLY) != 0;
     info.isInternal = device->isInternal;
     info.isRemovable = device->isRemovable;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <chrono>
 #include <map>
 #include <optional>
@@ -29,7 +30,7 @@ struct AppSettings {
     FolderTemplate folderTemplate = defaultTemplate();  // stored as "template"
     std::string dateFormat = "yyyy-MM-dd";
     std::string defaultCameraLetter = "A";
-    int rollDigits = 3;
+    std::int64_t rollDigits = 3;
     bool useCardReelName = true;
     CopyMode copyMode = CopyMode::entireCard;
     bool includeAudioWithVideo = true;

@@ -102,7 +102,7 @@ std::optional<AppSettings> JSONCodec<AppSettings>::decode(const Json& json) {
     take(json, "template", s.folderTemplate, folderTemplate);
     take(json, "dateFormat", s.dateFormat, J::string);
     take(json, "defaultCameraLetter", s.defaultCameraLetter, J::string);
-    take(json, "rollDigits", s.rollDigits, J::int32);
+    take(json, "rollDigits", s.rollDigits, J::int64);
     take(json, "useCardReelName", s.useCardReelName, J::boolean);
     take(json, "copyMode", s.copyMode, rawValue(&CopyModes::fromRawValue));
     take(json, "includeAudioWithVideo", s.includeAudioWithVideo, J::boolean);

@@ -70,8 +70,8 @@ void ClipCatalog::store(CatalogEntry entry) {
     try {
         const std::string bytes = CatalogEntryCoding::encode(entry);
         if (!bytes.empty()) {
-            Folders::createAll(directory_);
-            AtomicFile::write(directory_ / (entry.recordID.text() + ".json"), bytes);
+            Folders::createAll(directory_, StoreLocation::folderMode);
+            AtomicFile::write(directory_ / (entry.recordID.text() + ".json"), bytes, StoreLocation::fileMode);
         }
     } catch (...) {
         // The entry still reaches the index below.

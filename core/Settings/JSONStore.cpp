@@ -41,7 +41,7 @@ constexpr int maxAttempts = 100;
 // including when target exists.
 bool writeNewFile(const std::filesystem::path& target, const std::string& bytes) {
     FileIO& io = FileIO::current();
-    const int fd = io.open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    const int fd = io.open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL, StoreLocation::fileMode);
     if (fd < 0) return false;
     const bool written = FileOps::writeAll(fd, bytes.data(), bytes.size()) && io.fsync(fd) == 0;
     const bool closed = io.close(fd) == 0;
@@ -117,8 +117,8 @@ void setAsideUndecodable(const std::filesystem::path& url, const std::string& by
 void write(const std::filesystem::path& url, const std::string& bytes) {
     if (isProtected(url)) return;
     try {
-        if (url.has_parent_path()) Folders::createAll(url.parent_path());
-        AtomicFile::write(url, bytes);
+        if (url.has_parent_path()) Folders::createAll(url.parent_path(), StoreLocation::folderMode);
+        AtomicFile::write(url, bytes, StoreLocation::fileMode);
     } catch (...) {
     }
 }

@@ -41,7 +41,7 @@ Outcome moveFolder(const std::filesystem::path& source, const std::filesystem::p
         if (!FileOps::exists(source)) return Outcome::nothingToDo();
 
         if (!FileOps::exists(target)) {
-            if (target.has_parent_path() && !Folders::createAll(target.parent_path()))
+            if (target.has_parent_path() && !Folders::createAll(target.parent_path(), StoreLocation::folderMode))
                 return Outcome::failed(describe(errno));
             if (!ExclusiveRename::rename(source, target)) return Outcome::failed(describe(errno));
             return Outcome::moved();

@@ -1,4 +1,6 @@
 #pragma once
+#include <sys/types.h>
+
 #include <filesystem>
 #include <optional>
 
@@ -12,5 +14,9 @@ std::optional<std::filesystem::path> cacheHome();
 
 // The data home + "Quillane"; a relative "Quillane" when there is no data home.
 std::filesystem::path defaultDirectory();
+
+// The stores hold private things (the push topic, the history): for this user only.
+inline constexpr mode_t folderMode = 0700;
+inline constexpr mode_t fileMode = 0600;
 
 }  // namespace quillane::StoreLocation

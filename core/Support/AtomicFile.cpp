@@ -10,7 +10,7 @@
 
 namespace quillane::AtomicFile {
 
-void write(const std::filesystem::path& path, std::string_view bytes) {
+void write(const std::filesystem::path& path, std::string_view bytes, mode_t mode) {
     static std::atomic<unsigned> counter{0};
     FileIO& io = FileIO::current();
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
@@ -21,7 +21,7 @@ void write(const std::filesystem::path& path, std::string_view bytes) {
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temporary = folder / ("." + stem + ".tmp-" + std::to_string(::getpid()) + "-" +
                               std::to_string(counter.fetch_add(1)));
-        fd = io.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        fd = io.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, mode);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) throw FileError(errno, path, "cannot create");

@@ -52,6 +52,7 @@ int FileIO::posixFadvise(int fd, off_t offset, off_t length, int advice) {
 int FileIO::syncFileRange(int fd, off_t offset, off_t length, unsigned int flags) {
     return ::sync_file_range(fd, offset, length, flags);
 }
+int FileIO::syncfs(int fd) { return ::syncfs(fd); }
 int FileIO::access(const char* path, int mode) { return ::access(path, mode); }
 int FileIO::listDirectory(int folderFd, const std::function<void(std::string_view, unsigned char)>& each) {
     DIR* opened = ::fdopendir(folderFd);

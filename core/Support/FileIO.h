@@ -44,6 +44,8 @@ public:
     virtual int utimensat(const char* path, const struct timespec times[2]);
     virtual int posixFadvise(int fd, off_t offset, off_t length, int advice);
     virtual int syncFileRange(int fd, off_t offset, off_t length, unsigned int flags);
+    // Writes back everything of the file system that holds fd.
+    virtual int syncfs(int fd);
     virtual int access(const char* path, int mode);
     // Hands every entry of an open folder but "." and ".." to each(name, d_type), then closes
     // the descriptor (also on failure). 0 when the folder was read to its end, else the errno.

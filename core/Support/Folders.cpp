@@ -8,21 +8,27 @@
 
 namespace quillane::Folders {
 
-bool createAll(const std::filesystem::path& folder) {
+bool createAll(const std::filesystem::path& folder, mode_t mode, std::filesystem::path* failed) {
     FileIO& io = FileIO::current();
     std::filesystem::path built;
+    auto fail = [&](int error) {
+        if (failed) *failed = built;
+        errno = error;
+        return false;
+    };
     for (const auto& part : folder.lexically_normal()) {
         built /= part;
         if (part.empty() || part == "/" || part == "." || part == "..") continue;
-        if (io.mkdir(built.c_str(), 0755) == 0) continue;
-        const int error = errno;
-        if (error != EEXIST) return false;
         struct stat st {};
-        if (io.stat(built.c_str(), &st) != 0) return false;
-        if (!S_ISDIR(st.st_mode)) {
-            errno = ENOTDIR;
-            return false;
+        if (io.stat(built.c_str(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode)) return fail(ENOTDIR);
+            continue;
         }
+        if (io.mkdir(built.c_str(), mode) == 0) continue;
+        const int error = errno;
+        if (error != EEXIST) return fail(error);
+        if (io.stat(built.c_str(), &st) != 0) return fail(errno);
+        if (!S_ISDIR(st.st_mode)) return fail(ENOTDIR);
     }
     return true;
 }

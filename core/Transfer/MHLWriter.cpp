@@ -61,7 +61,8 @@ std::filesystem::path write(const std::filesystem::path& folder, std::string_vie
                             const std::vector<ScannedFile>& files,
                             const std::vector<std::optional<std::string>>& hashes, ChecksumAlgorithm algorithm,
                             std::chrono::system_clock::time_point startedAt,
-                            std::chrono::system_clock::time_point finishedAt, std::string_view comment) {
+                            std::chrono::system_clock::time_point finishedAt, std::string_view comment,
+                            bool ascManifestToo) {
     const std::string finish = Dates::iso8601(finishedAt);
     const std::string element = ChecksumAlgorithms::mhlElement(algorithm);
 
@@ -80,7 +81,7 @@ std::filesystem::path write(const std::filesystem::path& folder, std::string_vie
     text += "  </creatorinfo>\n";
     const std::size_t count = std::min(files.size(), hashes.size());
     for (std::size_t i = 0; i < count; ++i) {
-        if (!hashes[i] || insideRollManifestFolder(files[i].relativePath)) continue;
+        if (!hashes[i] || (ascManifestToo && insideRollManifestFolder(files[i].relativePath))) continue;
         const ScannedFile& file = files[i];
         text += "  <hash>\n";
         text += "    <file>" + Markup::escape(file.relativePath) + "</file>\n";

@@ -1,11 +1,14 @@
 #include "Transfer/ReportWriter.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"
 #include "Support/AtomicFile.h"
+#include "Support/FileIO.h"
 #include "Support/Base64.h"
 #include "Support/Markup.h"
 #include "Support/Text.h"
@@ -108,12 +111,22 @@ std::string render(const Info& info, const std::vector<ScannedFile>& files,
         verdict = result.cancelled ? tr("Transfer gestopt", "Transfer stopped")
                                    : tr("Niet volledig gelukt", "Not fully successful");
 
+    // A file whose copy here failed shows no checksum: the card's would read as if it were stored.
+    static const std::vector<std::string> none;
+    const std::vector<std::string>& failedHere =
+        thisDestination >= 0 && static_cast<std::size_t>(thisDestination) < result.destinations.size()
+            ? result.destinations[static_cast<std::size_t>(thisDestination)].failedFiles
+            : none;
+    auto failed = [&](const std::string& path) {
+        return std::find(failedHere.begin(), failedHere.end(), path) != failedHere.end();
+    };
     std::string fileRows, figures;
     const std::size_t count = std::min(files.size(), hashes.size());
     for (std::size_t i = 0; i < count; ++i) {
         const ScannedFile& file = files[i];
+        const bool shown = hashes[i] && !failed(file.relativePath);
         fileRows += "<tr><td>" + esc(file.relativePath) + "</td><td class=num>" + ByteFormat::string(file.size) +
-                    "</td><td class=mono>" + (hashes[i] ? esc(*hashes[i]) : std::string(dash)) + "</td></tr>\n";
+                    "</td><td class=mono>" + (shown ? esc(*hashes[i]) : std::string(dash)) + "</td></tr>\n";
         if (auto clip = clips.find(file.relativePath); clip != clips.end()) figures += figure(file.relativePath, clip->second);
     }
 
@@ -167,26 +180,47 @@ std::string render(const Info& info, const std::vector<ScannedFile>& files,
     return page;
 }
 
-std::string fileName(const Info& info, const std::vector<ScannedFile>& files) {
+namespace {
+// The first of "<roll>_report.html", "<roll>-2_report.html", … that taken() does not refuse.
+template <typename Taken>
+std::string firstFreeName(const Info& info, Taken taken) {
     const std::string base = FolderTemplate::sanitize(info.roll);
-    // Destinations may compare names without case (exFAT), so a copied "A001_REPORT.HTML" counts.
-    auto copied = [&files](const std::string& name) {
-        for (const auto& file : files)
-            if (file.relativePath.find('/') == std::string::npos && Text::caseInsensitiveEqual(file.relativePath, name))
-                return true;
-        return false;
-    };
     std::string name = base + "_report.html";
-    for (std::size_t n = 2; copied(name); ++n) name = base + "-" + std::to_string(n) + "_report.html";
+    for (std::size_t n = 2; taken(name); ++n) name = base + "-" + std::to_string(n) + "_report.html";
     return name;
+}
+
+// Destinations may compare names without case (exFAT), so a copied "A001_REPORT.HTML" counts.
+bool copied(const std::vector<ScannedFile>& files, const std::string& name) {
+    for (const auto& file : files)
+        if (file.relativePath.find('/') == std::string::npos && Text::caseInsensitiveEqual(file.relativePath, name))
+            return true;
+    return false;
+}
+}  // namespace
+
+std::string fileName(const Info& info, const std::vector<ScannedFile>& files) {
+    return firstFreeName(info, [&](const std::string& name) { return copied(files, name); });
 }
 
 std::filesystem::path write(const std::filesystem::path& folder, const Info& info, const std::vector<ScannedFile>& files,
                             const std::vector<std::optional<std::string>>& hashes, const TransferResult& result,
                             int thisDestination, const Clips& clips) {
-    const std::filesystem::path path = folder / fileName(info, files);
-    AtomicFile::write(path, render(info, files, hashes, result, thisDestination, clips));
-    return path;
+    // The report of a run that fell short never replaces one that stands: that may be the
+    // record of an earlier, good run into this roll folder.
+    const bool replaces = result.allSucceeded();
+    const std::string name = firstFreeName(info, [&](const std::string& candidate) {
+        return copied(files, candidate) || (!replaces && FileOps::exists(folder / candidate));
+    });
+    return rewrite(folder / name, info, files, hashes, result, thisDestination, clips);
+}
+
+std::filesystem::path rewrite(const std::filesystem::path& report, const Info& info,
+                              const std::vector<ScannedFile>& files,
+                              const std::vector<std::optional<std::string>>& hashes, const TransferResult& result,
+                              int thisDestination, const Clips& clips) {
+    AtomicFile::write(report, render(info, files, hashes, result, thisDestination, clips));
+    return report;
 }
 
 }  // namespace quillane::ReportWriter

@@ -29,11 +29,19 @@ std::string render(const Info& info, const std::vector<ScannedFile>& files,
 std::string fileName(const Info& info, const std::vector<ScannedFile>& files);
 
 // Renders and writes the page atomically into folder under fileName(), replacing an earlier
-// report of ours; returns its path. Throws FileError.
+// report of ours only when this run fully succeeded (otherwise it takes the next name that is
+// neither copied nor present); returns its path. Throws FileError.
 std::filesystem::path write(const std::filesystem::path& folder, const Info& info,
                             const std::vector<ScannedFile>& files,
                             const std::vector<std::optional<std::string>>& hashes, const TransferResult& result,
                             int thisDestination, const Clips& clips = {});
+
+// Renders the page again into a report this run wrote (to add clip facts); returns report.
+// Throws FileError.
+std::filesystem::path rewrite(const std::filesystem::path& report, const Info& info,
+                              const std::vector<ScannedFile>& files,
+                              const std::vector<std::optional<std::string>>& hashes, const TransferResult& result,
+                              int thisDestination, const Clips& clips);
 
 }  // namespace ReportWriter
 }  // namespace quillane

@@ -2,10 +2,13 @@
 
 #include <sys/stat.h>
 
+#include <climits>
+
 #include <cerrno>
 #include <chrono>
 
 #include "Support/Lang.h"
+#include "Hashing/XXHash64.h"
 #include "Support/Clock.h"
 #include "Support/ExclusiveRename.h"
 #include "Support/FileIO.h"
@@ -98,7 +101,13 @@ TransferResult TransferEngine::runSteps() {
 }
 
 fs::path TransferEngine::partialPath(const fs::path& final) {
-    return final.parent_path() / ("." + final.filename().string() + ".quillane-partial");
+    static constexpr std::string_view suffix = ".quillane-partial";
+    const std::string name = final.filename().string();
+    // A name near the longest a file system takes would not fit with the prefix and suffix: it
+    // gets a partial name made from its hash, still ours and still cleaned up as such.
+    if (1 + name.size() + suffix.size() > NAME_MAX)
+        return final.parent_path() / ("." + XXHash64::hex(name) + std::string(suffix));
+    return final.parent_path() / ("." + name + std::string(suffix));
 }
 
 std::optional<std::string> TransferEngine::moveIntoPlace(const fs::path& temp, const fs::path& final) {

@@ -31,7 +31,8 @@ public:
     // it can't, in the current language.
     static std::optional<std::string> moveIntoPlace(const std::filesystem::path& temp,
                                                     const std::filesystem::path& final);
-    // The hidden partial name beside final: ".<name>.quillane-partial".
+    // The hidden partial name beside final: ".<name>.quillane-partial"; for a name too long for
+    // that, ".<hash of the name>.quillane-partial".
     static std::filesystem::path partialPath(const std::filesystem::path& final);
 
 private:
@@ -39,7 +40,14 @@ private:
     TransferResult runSteps();
     // What run() returns when a step threw (no thread, no memory, no MD5): a source error.
     TransferResult failedRun(const std::string& reason);
+    struct CopyState;
     void copyPass(Run& run);
+    void prepareFolders(Run& run);
+    void openWriters(Run& run, CopyState& state, std::size_t file);
+    // False when the pass must stop (a source error, a stop, no destination left).
+    bool copyFile(Run& run, CopyState& state, std::size_t file);
+    void settleBatch(Run& run, CopyState& state);
+    void syncFolders(Run& run);
     void readBack(Run& run);
     void writeManifests(Run& run, std::chrono::system_clock::time_point finishingDate);
     TransferResult finish(Run& run, bool wentOn);

@@ -1,5 +1,7 @@
 // The copy pass: every file read once from the source, each chunk written to every live
-// destination, hashed, and followed by the read of the next chunk, all at once.
+// destination, hashed, and followed by the read of the next chunk, all at once. Large files
+// are synced and renamed one by one; small ones a batch at a time. Either way no file gets its
+// final name before its data, size and date are durable.
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -8,7 +10,9 @@
 #include <utility>
 
 #include "Support/Lang.h"
+#include "Support/Clock.h"
 #include "Support/FileIO.h"
+#include "Support/Folders.h"
 #include "Transfer/DestinationFiles.h"
 #include "Transfer/TransferEngine.h"
 #include "Transfer/TransferEngineRun.h"
@@ -26,6 +30,13 @@ struct Writer {
     fs::path temp;
     fs::path final;
 };
+
+// Files up to this size are written in one piece and made durable a batch at a time: one sync
+// of the volume per batch instead of one journal commit per file. A batch holds at most this
+// many files (each keeps a descriptor per destination open) and bytes.
+constexpr std::int64_t smallFileLimit = 1 << 20;
+constexpr std::size_t batchFileLimit = 64;
+constexpr std::int64_t batchByteLimit = 64 << 20;
 
 // A path from the card must stay inside the folders it is resolved against.
 bool isSafeRelative(const std::string& path) {
@@ -69,41 +80,147 @@ std::string writeErrorText(const std::string& name, int e) {
     return L("Schrijffout op " + name + ": " + message(e), "Write error on " + name + ": " + message(e));
 }
 
-// Sync, close and move one finished partial file into place. The card's modification date is
-// set before the sync so that it reaches the medium with the data (a rename keeps it); Linux
-// cannot set a creation date. A failed sync or close is a write error: the data may never
-// have reached the medium, so nothing is renamed.
-std::optional<std::string> finalise(Writer& writer, const ScannedFile& file, const std::string& name) {
+// FAT-family volumes keep modification dates in steps of two seconds.
+constexpr long long dateSlackNanoseconds = 2'000'000'000;
+
+// Sets the card's modification date on a partial file and reads it back. Both times are given
+// (exfat-fuse ignores a call that leaves the access time out) and a date that did not stick
+// is an error: the copy would carry the time of copying instead of the card's.
+bool setModificationDate(int fd, std::chrono::system_clock::time_point date) {
     FileIO& io = FileIO::current();
-    if (file.modificationDate) {
-        const timespec times[2] = {{0, UTIME_OMIT}, toTimespec(*file.modificationDate)};
-        io.futimens(writer.output.fd, times);  // a date that can't be set is not an error
-    }
+    const timespec wanted = toTimespec(date);
+    const timespec times[2] = {toTimespec(Clock::current().now()), wanted};
+    struct stat st {};
+    if (io.futimens(fd, times) != 0 || io.fstat(fd, &st) != 0) return false;
+    const long long difference = (static_cast<long long>(st.st_mtim.tv_sec) - wanted.tv_sec) * 1'000'000'000 +
+                                 (st.st_mtim.tv_nsec - wanted.tv_nsec);
+    return difference > -dateSlackNanoseconds && difference < dateSlackNanoseconds;
+}
+
+std::string dateErrorText(const std::string& name, const ScannedFile& file) {
+    return L("Schrijffout op " + name + ": de wijzigingsdatum van " + file.relativePath + " blijft niet staan",
+             "Write error on " + name + ": the modification date of " + file.relativePath + " did not stick");
+}
+
+// The card's date on a written partial file, set before the sync so that it reaches the medium
+// with the data (a rename keeps it); Linux cannot set a creation date. A date that does not
+// stick discards the partial.
+std::optional<std::string> date(Writer& writer, const ScannedFile& file, const std::string& name) {
+    if (!file.modificationDate || setModificationDate(writer.output.fd, *file.modificationDate)) return std::nullopt;
+    discard(writer);
+    return dateErrorText(name, file);
+}
+
+// Syncs and closes a dated partial file; 0 or the errno. A failed sync or close is a write
+// error: the data may never have reached the medium. Clean pages leave the cache, so that the
+// read-back comes from the medium.
+int makeDurable(Writer& writer) {
+    FileIO& io = FileIO::current();
     const bool synced = io.fsync(writer.output.fd) == 0;
     const int syncError = errno;
-    if (synced) io.posixFadvise(writer.output.fd, 0, 0, POSIX_FADV_DONTNEED);  // clean now: out of the cache
+    if (synced) io.posixFadvise(writer.output.fd, 0, 0, POSIX_FADV_DONTNEED);
     const bool closed = io.close(writer.output.fd) == 0;
     const int closeError = errno;
     writer.output.fd = -1;
-    if (!synced || !closed) {
-        io.unlink(writer.temp.c_str());
-        return writeErrorText(name, synced ? closeError : syncError);
-    }
+    if (synced && closed) return 0;
+    io.unlink(writer.temp.c_str());
+    return synced ? closeError : syncError;
+}
+
+// Date, sync, close and move one finished partial file into place; nothing is renamed that is
+// not durable.
+std::optional<std::string> finalise(Writer& writer, const ScannedFile& file, const std::string& name) {
+    if (auto error = date(writer, file, name)) return error;
+    if (const int e = makeDurable(writer)) return writeErrorText(name, e);
     if (auto error = TransferEngine::moveIntoPlace(writer.temp, writer.final)) {
-        io.unlink(writer.temp.c_str());
+        FileIO::current().unlink(writer.temp.c_str());
         return error;
     }
     return std::nullopt;
 }
 
+// Makes one destination's batch durable and moves it into place: one sync of the volume (the
+// journal commits the batch at once), then each file's own sync, which costs little once the
+// volume is clean but reports the file's own failure. From the first failure on, the rest of
+// the batch is discarded; what was durable before it keeps its final name.
+std::optional<std::string> settle(std::vector<Writer>& batch, const std::string& name) {
+    if (batch.empty()) return std::nullopt;
+    FileIO& io = FileIO::current();
+    std::optional<std::string> error;
+    if (io.syncfs(batch.front().output.fd) != 0 && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+        error = writeErrorText(name, errno);
+    for (Writer& writer : batch) {
+        if (error) {
+            discard(writer);
+        } else if (const int e = makeDurable(writer)) {
+            error = writeErrorText(name, e);
+        } else if ((error = TransferEngine::moveIntoPlace(writer.temp, writer.final))) {
+            io.unlink(writer.temp.c_str());
+        }
+    }
+    batch.clear();
+    return error;
+}
+
 }  // namespace
 
-void TransferEngine::copyPass(Run& run) {
-    FileIO& io = FileIO::current();
-    const int destinationCount = static_cast<int>(job_.destinations.size());
+struct TransferEngine::CopyState {
+    explicit CopyState(int destinations)
+        : bufferA(chunkSize),
+          bufferB(chunkSize),
+          current(bufferA.data()),
+          ahead(bufferB.data()),
+          slots(std::max(destinations, 1), 0),
+          outcomes(destinations),
+          batch(destinations) {
+        writers.reserve(destinations);
+        liveAtStart.reserve(destinations);
+        copiedTo.reserve(destinations);
+        for (auto& list : batch) list.reserve(batchFileLimit);
+        batchFiles.reserve(batchFileLimit);
+    }
 
-    // Folders: the roll folder and every folder of the card, on each destination.
-    for (int d = 0; d < destinationCount; ++d) {
+    TransferFiles::AlignedBuffer bufferA, bufferB;
+    std::byte* current;
+    std::byte* ahead;
+    std::vector<int> slots;
+    std::vector<std::optional<std::string>> outcomes;
+    std::vector<Writer> writers;  // the file being copied
+    std::vector<int> liveAtStart, copiedTo;
+    // Per destination: small files written and dated, waiting to be made durable together.
+    std::vector<std::vector<Writer>> batch;
+    std::vector<std::size_t> batchFiles;
+    std::int64_t batchBytes = 0;
+};
+
+void TransferEngine::copyPass(Run& run) {
+    prepareFolders(run);
+    CopyState state(static_cast<int>(job_.destinations.size()));
+    // Whatever throws (no memory, no MD5 context) leaves no partial of the batch behind.
+    struct Cleanup {
+        CopyState& state;
+        ~Cleanup() {
+            for (auto& list : state.batch) {
+                for (Writer& writer : list) discard(writer);
+                list.clear();
+            }
+        }
+    } cleanup{state};
+    for (std::size_t i = 0; i < job_.files.size(); ++i) {
+        if (isCancelled()) break;
+        // Everything before a large file is in place before it starts: a stop inside it keeps them.
+        if (job_.files[i].size > smallFileLimit && !state.batchFiles.empty()) settleBatch(run, state);
+        if (!copyFile(run, state, i)) break;
+        if (state.batchFiles.size() >= batchFileLimit || state.batchBytes >= batchByteLimit) settleBatch(run, state);
+    }
+    // A stop discards the batch (it is copied again on resume); a source error keeps what is whole.
+    if (!isCancelled()) settleBatch(run, state);
+    syncFolders(run);
+}
+
+void TransferEngine::prepareFolders(Run& run) {
+    FileIO& io = FileIO::current();
+    for (int d = 0; d < static_cast<int>(job_.destinations.size()); ++d) {
         const TransferDestination& destination = job_.destinations[d];
         const fs::path& roll = destination.rollURL;
         if (destination.volume && !DestinationFiles::liesOn(roll, *destination.volume)) {
@@ -111,12 +228,13 @@ void TransferEngine::copyPass(Run& run) {
             run.fail(d, offItsDrive(destination), tracker_);
             continue;
         }
+        // The roll folder and every folder of the card.
         fs::path failed;
-        int e = TransferFiles::createFolders(roll, failed);
-        for (std::size_t k = 0; e == 0 && k < job_.directories.size(); ++k)
-            if (isSafeRelative(job_.directories[k])) e = TransferFiles::createFolders(roll / job_.directories[k], failed);
-        if (e != 0) {
-            const std::string description = failed.string() + ": " + message(e);
+        bool made = Folders::createAll(roll, 0755, &failed);
+        for (std::size_t k = 0; made && k < job_.directories.size(); ++k)
+            if (isSafeRelative(job_.directories[k])) made = Folders::createAll(roll / job_.directories[k], 0755, &failed);
+        if (!made) {
+            const std::string description = failed.string() + ": " + message(errno);
             run.fail(d, L("Kan mappen niet aanmaken: ", "Can't create folders: ") + description, tracker_);
             continue;
         }
@@ -126,150 +244,174 @@ void TransferEngine::copyPass(Run& run) {
         else
             run.fail(d, offItsDrive(destination), tracker_);
     }
+}
 
-    TransferFiles::AlignedBuffer bufferA(chunkSize), bufferB(chunkSize);
-    std::byte* current = bufferA.data();
-    std::byte* ahead = bufferB.data();
-    std::vector<int> slots(std::max(destinationCount, 1), 0);
-    std::vector<Writer> writers;
-    writers.reserve(destinationCount);
-    std::vector<int> liveAtStart, copiedTo;
-    liveAtStart.reserve(destinationCount);
-    copiedTo.reserve(destinationCount);
-    std::vector<std::optional<std::string>> outcomes(destinationCount);
-
-    for (std::size_t i = 0; i < job_.files.size(); ++i) {
-        if (isCancelled()) break;
-        liveAtStart.clear();
-        for (int d = 0; d < destinationCount; ++d)
-            if (run.live(d)) liveAtStart.push_back(d);
-        if (liveAtStart.empty()) break;
-
-        const ScannedFile& file = job_.files[i];
-        const std::string& r = file.relativePath;
-        tracker_.setCurrentFile(r);
-
-        int source = -1;
-        // Whatever throws (no memory, no MD5 context) leaves no descriptor open and no partial behind.
-        struct Cleanup {
-            std::vector<Writer>& writers;
-            int& source;
-            ~Cleanup() {
-                for (Writer& writer : writers) discard(writer);
-                writers.clear();
-                if (source >= 0) FileIO::current().close(source);
-            }
-        } cleanup{writers, source};
-        if (!isSafeRelative(r))
-            errno = EINVAL;
-        else
-            source = TransferFiles::openForReading(job_.sourceRoot / r, file.size >= static_cast<std::int64_t>(chunkSize));
-        if (source < 0) {
+void TransferEngine::openWriters(Run& run, CopyState& state, std::size_t i) {
+    FileIO& io = FileIO::current();
+    const ScannedFile& file = job_.files[i];
+    state.writers.clear();
+    for (int d : state.liveAtStart) {
+        const TransferDestination& destination = job_.destinations[d];
+        const fs::path final = destination.rollURL / file.relativePath;
+        const DestinationFile present = DestinationFiles::check(final, file.size);
+        if (present == DestinationFile::present) {
+            run.resumed[d].push_back(static_cast<int>(i));
+            continue;
+        }
+        if (present == DestinationFile::conflict) {
+            run.fail(d, L("Bestaat al met andere inhoud: ", "Already exists with different content: ") + file.relativePath,
+                     tracker_);
+            continue;
+        }
+        const fs::path temp = partialPath(final);
+        int fd = io.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0 && errno == EEXIST) {
+            // A leftover of an interrupted run is replaced, never appended to.
+            io.unlink(temp.c_str());
+            fd = io.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        }
+        if (fd < 0) {
             const std::string m = message(errno);
-            run.sourceError = L("Kan " + r + " niet lezen: " + m, "Can't read " + r + ": " + m);
-            break;
+            run.fail(d, L("Kan niet schrijven naar " + destination.name + ": " + m,
+                          "Can't write to " + destination.name + ": " + m),
+                     tracker_);
+            continue;
         }
-
-        writers.clear();
-        for (int d : liveAtStart) {
-            const TransferDestination& destination = job_.destinations[d];
-            const fs::path final = destination.rollURL / r;
-            const DestinationFile present = DestinationFiles::check(final, file.size);
-            if (present == DestinationFile::present) {
-                run.resumed[d].push_back(static_cast<int>(i));
-                continue;
-            }
-            if (present == DestinationFile::conflict) {
-                run.fail(d, L("Bestaat al met andere inhoud: ", "Already exists with different content: ") + r,
-                         tracker_);
-                continue;
-            }
-            const fs::path temp = partialPath(final);
-            io.unlink(temp.c_str());  // a leftover of an interrupted run is replaced, never appended to
-            const int fd = io.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-            if (fd < 0) {
-                const std::string m = message(errno);
-                run.fail(d,
-                         L("Kan niet schrijven naar " + destination.name + ": " + m,
-                           "Can't write to " + destination.name + ": " + m),
-                         tracker_);
-                continue;
-            }
-            writers.push_back({d, TransferFiles::Output{fd, 0, 0}, temp, final});
-        }
-
-        // The source is read and hashed even when every destination already holds the file.
-        auto hasher = ChecksumAlgorithms::makeHasher(job_.algorithm);
-        std::int64_t sourceOffset = 0;
-        ssize_t n = TransferFiles::fillChunk(source, current, chunkSize, sourceOffset);
-        ssize_t nextLength = 0;
-        bool stopped = false;
-        while (n > 0) {
-            if (isCancelled()) {
-                stopped = true;
-                break;
-            }
-            const int w = static_cast<int>(writers.size());
-            const std::size_t length = static_cast<std::size_t>(n);
-            run.pool.run(w + 2, [&](int k) {
-                if (k < w)
-                    slots[k] = TransferFiles::writeChunk(writers[k].output, current, length);
-                else if (k == w)
-                    hasher->update(current, length);
-                else
-                    nextLength = TransferFiles::fillChunk(source, ahead, chunkSize, sourceOffset);
-            });
-            for (int k = w - 1; k >= 0; --k) {
-                if (slots[k] == 0) continue;
-                const int d = writers[k].destination;
-                discard(writers[k]);
-                run.fail(d, writeErrorText(job_.destinations[d].name, slots[k]), tracker_);
-                writers.erase(writers.begin() + k);
-            }
-            copiedTo.clear();
-            for (int d : liveAtStart)
-                if (run.live(d)) copiedTo.push_back(d);
-            tracker_.addCopied(n, copiedTo);
-            std::swap(current, ahead);
-            n = nextLength;
-        }
-        io.close(source);
-        source = -1;
-
-        if (n < 0) {
-            const std::string m = message(static_cast<int>(-n));
-            run.sourceError =
-                L("Leesfout op de bron bij " + r + ": " + m, "Read error on the source at " + r + ": " + m);
-        }
-        if (stopped || n < 0 || isCancelled()) break;  // the partials go with the cleanup
-        run.hashes[i] = hasher->finalizeHex();
-
-        // Sync and rename the copies of this file on all destinations at once.
-        const int w = static_cast<int>(writers.size());
-        run.pool.run(w, [&](int k) {
-            outcomes[k] = finalise(writers[k], file, job_.destinations[writers[k].destination].name);
-        });
-        for (int k = 0; k < w; ++k)
-            if (outcomes[k]) run.fail(writers[k].destination, *outcomes[k], tracker_);
-        writers.clear();
-        tracker_.countFinishedFile();
+        state.writers.push_back({d, TransferFiles::Output{fd, 0, 0}, temp, final});
     }
+}
 
+bool TransferEngine::copyFile(Run& run, CopyState& state, std::size_t i) {
+    FileIO& io = FileIO::current();
+    state.liveAtStart.clear();
+    for (int d = 0; d < static_cast<int>(job_.destinations.size()); ++d)
+        if (run.live(d)) state.liveAtStart.push_back(d);
+    if (state.liveAtStart.empty()) return false;
+
+    const ScannedFile& file = job_.files[i];
+    const std::string& r = file.relativePath;
+    tracker_.setCurrentFile(r);
+
+    int source = -1;
+    // Whatever throws leaves no descriptor open and no partial of this file behind.
+    struct Cleanup {
+        std::vector<Writer>& writers;
+        int& source;
+        ~Cleanup() {
+            for (Writer& writer : writers) discard(writer);
+            writers.clear();
+            if (source >= 0) FileIO::current().close(source);
+        }
+    } cleanup{state.writers, source};
+    if (!isSafeRelative(r))
+        errno = EINVAL;
+    else
+        source = TransferFiles::openForReading(job_.sourceRoot / r, file.size >= static_cast<std::int64_t>(chunkSize));
+    if (source < 0) {
+        const std::string m = message(errno);
+        run.sourceError = L("Kan " + r + " niet lezen: " + m, "Can't read " + r + ": " + m);
+        return false;
+    }
+    openWriters(run, state, i);
+
+    // The source is read and hashed even when every destination already holds the file.
+    auto hasher = ChecksumAlgorithms::makeHasher(job_.algorithm);
+    std::int64_t sourceOffset = 0;
+    ssize_t n = TransferFiles::fillChunk(source, state.current, chunkSize, sourceOffset);
+    ssize_t nextLength = 0;
+    std::vector<Writer>& writers = state.writers;
+    while (n > 0) {
+        if (isCancelled()) return false;  // the partials go with the cleanup
+        const int w = static_cast<int>(writers.size());
+        const std::size_t length = static_cast<std::size_t>(n);
+        const std::byte* current = state.current;
+        run.pool.run(w + 2, [&](int k) {
+            if (k < w)
+                state.slots[k] = TransferFiles::writeChunk(writers[k].output, current, length);
+            else if (k == w)
+                hasher->update(current, length);
+            else
+                nextLength = TransferFiles::fillChunk(source, state.ahead, chunkSize, sourceOffset);
+        });
+        for (int k = w - 1; k >= 0; --k) {
+            if (state.slots[k] == 0) continue;
+            const int d = writers[k].destination;
+            discard(writers[k]);
+            run.fail(d, writeErrorText(job_.destinations[d].name, state.slots[k]), tracker_);
+            writers.erase(writers.begin() + k);
+        }
+        state.copiedTo.clear();
+        for (int d : state.liveAtStart)
+            if (run.live(d)) state.copiedTo.push_back(d);
+        tracker_.addCopied(n, state.copiedTo);
+        std::swap(state.current, state.ahead);
+        n = nextLength;
+    }
+    io.close(source);
+    source = -1;
+    if (n < 0) {
+        const std::string m = message(static_cast<int>(-n));
+        run.sourceError = L("Leesfout op de bron bij " + r + ": " + m, "Read error on the source at " + r + ": " + m);
+        return false;
+    }
+    if (isCancelled()) return false;
+    run.hashes[i] = hasher->finalizeHex();
+
+    const int w = static_cast<int>(writers.size());
+    if (file.size <= smallFileLimit) {
+        // Dated now, made durable and renamed with the rest of its batch.
+        for (int k = 0; k < w; ++k) {
+            const int d = writers[k].destination;
+            if (auto error = date(writers[k], file, job_.destinations[d].name))
+                run.fail(d, *error, tracker_);
+            else
+                state.batch[d].push_back(std::move(writers[k]));
+        }
+        writers.clear();
+        state.batchFiles.push_back(i);
+        state.batchBytes += file.size;
+        return true;
+    }
+    // Sync and rename the copies of this file on all destinations at once.
+    run.pool.run(w, [&](int k) {
+        state.outcomes[k] = finalise(writers[k], file, job_.destinations[writers[k].destination].name);
+    });
+    for (int k = 0; k < w; ++k)
+        if (state.outcomes[k]) run.fail(writers[k].destination, *state.outcomes[k], tracker_);
+    writers.clear();
+    tracker_.countFinishedFile();
+    return true;
+}
+
+void TransferEngine::settleBatch(Run& run, CopyState& state) {
+    const int destinationCount = static_cast<int>(job_.destinations.size());
+    run.pool.run(destinationCount, [&](int d) {
+        state.outcomes[d] = settle(state.batch[d], job_.destinations[d].name);
+    });
+    for (int d = 0; d < destinationCount; ++d)
+        if (state.outcomes[d]) run.fail(d, *state.outcomes[d], tracker_);
+    for (std::size_t k = 0; k < state.batchFiles.size(); ++k) tracker_.countFinishedFile();
+    state.batchFiles.clear();
+    state.batchBytes = 0;
+}
+
+void TransferEngine::syncFolders(Run& run) {
     // Make the renames of this pass durable: sync every folder of each destination once. A
     // folder that can't be synced (the drive went) may lose its renames: a write error.
+    const int destinationCount = static_cast<int>(job_.destinations.size());
+    std::vector<int> errors(destinationCount, 0);
     run.pool.run(destinationCount, [&](int d) {
-        slots[d] = 0;
         if (!run.live(d)) return;
         const fs::path& roll = job_.destinations[d].rollURL;
         auto sync = [&](const fs::path& folder) {
-            if (!FileOps::syncDirectory(folder)) slots[d] = errno != 0 ? errno : EIO;
+            if (!FileOps::syncDirectory(folder)) errors[d] = errno != 0 ? errno : EIO;
         };
         sync(roll);
-        for (std::size_t k = 0; slots[d] == 0 && k < job_.directories.size(); ++k)
+        for (std::size_t k = 0; errors[d] == 0 && k < job_.directories.size(); ++k)
             if (isSafeRelative(job_.directories[k])) sync(roll / job_.directories[k]);
     });
     for (int d = 0; d < destinationCount; ++d)
-        if (slots[d] != 0) run.fail(d, writeErrorText(job_.destinations[d].name, slots[d]), tracker_);
+        if (errors[d] != 0) run.fail(d, writeErrorText(job_.destinations[d].name, errors[d]), tracker_);
 }
 
 }  // namespace quillane

@@ -1,6 +1,7 @@
 // Finishing: manifests on every destination that came through, the result, the reports.
 #include <chrono>
 #include <exception>
+#include <system_error>
 
 #include "Product/Product.h"
 #include "Support/Lang.h"
@@ -16,7 +17,14 @@ namespace quillane {
 
 namespace {
 
-std::string describe(const std::exception& error) { return error.what(); }
+// What went wrong, whole in the current language but for the path and the system's own text.
+std::string describe(const std::exception& error) {
+    if (const auto* file = dynamic_cast<const FileError*>(&error))
+        return file->path().string() + ": " + TransferFiles::message(file->code().value());
+    if (const auto* system = dynamic_cast<const std::system_error*>(&error))
+        return TransferFiles::message(system->code().value());
+    return error.what();
+}
 
 }  // namespace
 
@@ -28,15 +36,17 @@ void TransferEngine::writeManifests(Run& run, std::chrono::system_clock::time_po
         if (const int gone = run.rollGone(static_cast<int>(d), roll)) {
             // Folders made now would land where the drive was mounted, not on the drive.
             run.fail(static_cast<int>(d),
-                     L("Kan MHL niet schrijven: ", "Can't write MHL: ") +
-                         describe(FileError(gone, roll, "roll folder no longer on its drive")),
+                     L("Kan MHL niet schrijven: " + roll.string() + " ligt niet meer op het station (",
+                       "Can't write MHL: " + roll.string() + " no longer lies on the drive (") +
+                         TransferFiles::message(gone) + ")",
                      tracker_);
             continue;
         }
         try {
             if (MHLFormats::includesClassic(job_.mhlFormat))
                 run.manifests[d] = MHLWriter::write(roll, job_.rollName, job_.files, run.hashes, job_.algorithm,
-                                                    run.startedAt, finishingDate, comment);
+                                                    run.startedAt, finishingDate, comment,
+                                                    MHLFormats::includesASC(job_.mhlFormat));
             if (MHLFormats::includesASC(job_.mhlFormat))
                 run.manifests[d] = ASCMHLWriter::write(roll, job_.files, run.hashes, job_.algorithm, run.startedAt,
                                                        finishingDate, Product::version);

@@ -111,25 +111,6 @@ int writeChunk(Output& output, const std::byte* data, std::size_t size) {
     return 0;
 }
 
-int createFolders(const std::filesystem::path& path, std::filesystem::path& failed) {
-    FileIO& io = FileIO::current();
-    struct stat st {};
-    if (io.stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return 0;
-        failed = path;
-        return ENOTDIR;
-    }
-    if (path.has_parent_path() && path.parent_path() != path) {
-        const int e = createFolders(path.parent_path(), failed);
-        if (e != 0) return e;
-    }
-    if (io.mkdir(path.c_str(), 0755) == 0) return 0;
-    const int e = errno;
-    if (e == EEXIST && io.stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
-    failed = path;
-    return e == EEXIST ? ENOTDIR : e;
-}
-
 std::string message(int errorNumber) {
     char text[256];
     return ::strerror_r(errorNumber, text, sizeof text);

@@ -47,10 +47,6 @@ struct Output {
 // that a long copy keeps only about two chunks per destination in memory. 0, or the errno.
 int writeChunk(Output& output, const std::byte* data, std::size_t size);
 
-// Every folder of path that is missing, created with its parents. 0, or the errno; failed is
-// set to the folder that could not be made.
-int createFolders(const std::filesystem::path& path, std::filesystem::path& failed);
-
 // The C library's message for an error number.
 std::string message(int errorNumber);
 

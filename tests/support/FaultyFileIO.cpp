@@ -238,6 +238,12 @@ int FaultyFileIO::posixFadvise(int fd, off_t offset, off_t length, int advice) {
     return FileIO::posixFadvise(fd, offset, length, advice);
 }
 
+int FaultyFileIO::syncfs(int fd) {
+    Decision d = enter(Call::syncfs, pathOf(fd), fd, 0);
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::syncfs(fd);
+}
+
 int FaultyFileIO::access(const char* path, int mode) {
     Decision d = enter(Call::access, path, -1, 0);
     if (d.fail) return failWith(d.error, -1);

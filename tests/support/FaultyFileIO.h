@@ -18,7 +18,7 @@ class FaultyFileIO : public FileIO {
 public:
     enum class Call {
         open, read, write, fsync, close, renameNoReplace, rename, lstat, lstatx, mkdir, link, utimensat, syncFileRange,
-        fstat, stat, unlink, rmdir, futimens, posixFadvise, access, listDirectory
+        fstat, stat, unlink, rmdir, futimens, posixFadvise, access, listDirectory, syncfs
     };
 
     struct Rule {
@@ -76,6 +76,7 @@ public:
     int futimens(int fd, const struct timespec times[2]) override;
     int posixFadvise(int fd, off_t offset, off_t length, int advice) override;
     int access(const char* path, int mode) override;
+    int syncfs(int fd) override;
     int listDirectory(int folderFd, const std::function<void(std::string_view, unsigned char)>& each) override;
 
 private:

@@ -84,25 +84,25 @@ std::optional<std::string> LoopVolume::unavailable(Kind kind) {
     return std::nullopt;
 }
 
-LoopVolume::LoopVolume(fs::path image, fs::path mountPoint, Spec spec)
-    : image_(std::move(image)), mountPoint_(std::move(mountPoint)), spec_(std::move(spec)) {
+LoopVolume::LoopVolume(fs::path image, fs::path mountPoint, Options options)
+    : image_(std::move(image)), mountPoint_(std::move(mountPoint)), options_(std::move(options)) {
     {
         const int fd = ::open(image_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        require(fd >= 0 && ::ftruncate(fd, static_cast<off_t>(spec_.sizeBytes)) == 0, "cannot create " + image_.string());
+        require(fd >= 0 && ::ftruncate(fd, static_cast<off_t>(options_.sizeBytes)) == 0, "cannot create " + image_.string());
         ::close(fd);
     }
-    if (spec_.kind == Kind::ext4) {
+    if (options_.kind == Kind::ext4) {
         std::vector<std::string> mkfs = {"mkfs.ext4", "-q", "-F", "-E", "lazy_itable_init=0,lazy_journal_init=0"};
-        if (!spec_.label.empty()) mkfs.insert(mkfs.end(), {"-L", spec_.label});
-        if (!spec_.uuid.empty()) mkfs.insert(mkfs.end(), {"-U", spec_.uuid});
+        if (!options_.label.empty()) mkfs.insert(mkfs.end(), {"-L", options_.label});
+        if (!options_.uuid.empty()) mkfs.insert(mkfs.end(), {"-U", options_.uuid});
         mkfs.push_back(image_.string());
         require(runCommand(mkfs) == 0, "mkfs.ext4 failed");
     } else {
         std::vector<std::string> mkfs = {"mkfs.exfat"};
-        if (!spec_.label.empty()) mkfs.insert(mkfs.end(), {"-L", spec_.label});
+        if (!options_.label.empty()) mkfs.insert(mkfs.end(), {"-L", options_.label});
         mkfs.push_back(image_.string());
         require(runCommand(mkfs) == 0, "mkfs.exfat failed");
-        if (!spec_.uuid.empty()) require(runCommand({"tune.exfat", "-I", "0x" + spec_.uuid, image_.string()}) == 0, "tune.exfat failed");
+        if (!options_.uuid.empty()) require(runCommand({"tune.exfat", "-I", "0x" + options_.uuid, image_.string()}) == 0, "tune.exfat failed");
     }
     attachAndMount();
 }
@@ -112,7 +112,7 @@ LoopVolume LoopVolume::cloneOf(const LoopVolume& original, fs::path image, fs::p
     LoopVolume clone;
     clone.image_ = std::move(image);
     clone.mountPoint_ = std::move(mountPoint);
-    clone.spec_ = original.spec_;
+    clone.options_ = original.options_;
     clone.attachAndMount();
     return clone;
 }
@@ -120,7 +120,7 @@ LoopVolume LoopVolume::cloneOf(const LoopVolume& original, fs::path image, fs::p
 void LoopVolume::attachAndMount() {
     std::string attached;
     std::vector<std::string> losetup = {"losetup", "--find", "--show"};
-    if (spec_.readOnly) losetup.push_back("--read-only");
+    if (options_.readOnly) losetup.push_back("--read-only");
     losetup.push_back(image_.string());
     require(runCommand(losetup, &attached) == 0, "losetup failed for " + image_.string());
     while (!attached.empty() && (attached.back() == '\n' || attached.back() == ' ')) attached.pop_back();
@@ -137,16 +137,16 @@ void LoopVolume::attachAndMount() {
 void LoopVolume::mountAt(const fs::path& folder) {
     fs::create_directories(folder);
     std::vector<std::string> command;
-    if (spec_.kind == Kind::ext4)
-        command = {"mount", "-t", "ext4", "-o", spec_.readOnly ? "ro" : "rw", device_, folder.string()};
+    if (options_.kind == Kind::ext4)
+        command = {"mount", "-t", "ext4", "-o", options_.readOnly ? "ro" : "rw", device_, folder.string()};
     else
-        command = {"mount.exfat-fuse", "-o", spec_.readOnly ? "ro" : "rw", device_, folder.string()};
+        command = {"mount.exfat-fuse", "-o", options_.readOnly ? "ro" : "rw", device_, folder.string()};
     require(runCommand(command) == 0, "mounting " + device_ + " at " + folder.string() + " failed");
     mounts_.push_back(folder);
 }
 
 std::optional<int> LoopVolume::fuseDaemon() const {
-    if (spec_.kind != Kind::exfat || mounts_.empty()) return std::nullopt;
+    if (options_.kind != Kind::exfat || mounts_.empty()) return std::nullopt;
     const std::string expected = '\0' + device_ + '\0' + mounts_.front().string() + '\0';
     std::error_code error;
     for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
@@ -192,7 +192,7 @@ void LoopVolume::release() noexcept {
 LoopVolume::LoopVolume(LoopVolume&& other) noexcept
     : image_(std::move(other.image_)),
       mountPoint_(std::move(other.mountPoint_)),
-      spec_(std::move(other.spec_)),
+      options_(std::move(other.options_)),
       device_(std::move(other.device_)),
       mounts_(std::move(other.mounts_)) {
     other.device_.clear();

@@ -18,7 +18,7 @@ int runCommand(const std::vector<std::string>& arguments, std::string* output = 
 class LoopVolume {
 public:
     enum class Kind { ext4, exfat };
-    struct Spec {
+    struct Options {
         Kind kind = Kind::ext4;
         std::string label;              // empty: no label
         std::string uuid;               // ext4: a UUID; exFAT: a serial such as "1234ABCD"; empty: random
@@ -31,7 +31,7 @@ public:
 
     // Creates the image at `image`, attaches and mounts it at `mountPoint` (created). Throws
     // std::runtime_error when a step fails, after undoing the steps before it.
-    LoopVolume(std::filesystem::path image, std::filesystem::path mountPoint, Spec spec);
+    LoopVolume(std::filesystem::path image, std::filesystem::path mountPoint, Options options);
     // Attaches a copy of another volume's image (same UUID and label): a cloned card.
     static LoopVolume cloneOf(const LoopVolume& original, std::filesystem::path image, std::filesystem::path mountPoint);
     ~LoopVolume();
@@ -60,7 +60,7 @@ private:
 
     std::filesystem::path image_;
     std::filesystem::path mountPoint_;
-    Spec spec_;
+    Options options_;
     std::string device_;
     std::vector<std::filesystem::path> mounts_;
 };

@@ -150,7 +150,7 @@ TEST_F(VolumeMonitorOnLoopMounts, DescribesAnSsdACardAndAReadOnlyVolumeButNoPseu
     ASSERT_TRUE(ram.mounted);
 
     const std::vector<DriveInfo> listed = VolumeMonitor(options()).currentVolumes();
-    ASSERT_EQ(names(listed), (std::vector<std::string>{"A001_CARD", "archive", "SHOOT_SSD"}));
+    ASSERT_EQ(names(listed), (std::vector<std::string>{"A001_CARD", "SHOOT_SSD", "Untitled"}));
 
     const DriveInfo& card = listed[0];
     EXPECT_EQ(card.url, volumes() / "A001_CARD");
@@ -169,12 +169,12 @@ TEST_F(VolumeMonitorOnLoopMounts, DescribesAnSsdACardAndAReadOnlyVolumeButNoPseu
     EXPECT_TRUE(card.isEjectable);
     EXPECT_FALSE(card.isRootVolume);
 
-    const DriveInfo& unnamed = listed[1];
+    const DriveInfo& unnamed = listed[2];
     EXPECT_TRUE(unnamed.isReadOnly);
     EXPECT_TRUE(unnamed.uuid.has_value()) << "mkfs gave it a random UUID";
     EXPECT_EQ(unnamed.id, *unnamed.uuid);
 
-    const DriveInfo& shoot = listed[2];
+    const DriveInfo& shoot = listed[1];
     EXPECT_EQ(shoot.uuid, "5a2e3c1d-7b4f-4e10-9d2c-00000000a001");
     EXPECT_EQ(shoot.fileSystem, "ext4");
     EXPECT_EQ(shoot.fileSystemLabel(), "EXT4");
@@ -183,7 +183,7 @@ TEST_F(VolumeMonitorOnLoopMounts, DescribesAnSsdACardAndAReadOnlyVolumeButNoPseu
     EXPECT_LE(shoot.availableCapacity, shoot.totalCapacity);
 
     a001.unmount();
-    EXPECT_EQ(names(VolumeMonitor(options()).currentVolumes()), (std::vector<std::string>{"archive", "SHOOT_SSD"}));
+    EXPECT_EQ(names(VolumeMonitor(options()).currentVolumes()), (std::vector<std::string>{"SHOOT_SSD", "Untitled"}));
 }
 
 TEST_F(VolumeMonitorOnLoopMounts, ListsASecondMountOnceAndAClonedImageWithItsOwnId) {
@@ -268,11 +268,11 @@ TEST_F(VolumeMonitorOnLoopMounts, HostileLabelsAreShownWithoutControlCharacters)
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].name, "[7mA B\xEF\xBF\xBD");
 
-    // A label of blanks is no label: the folder's name stands in.
+    // A label of blanks is no label: "Untitled", not the mount folder's name (often a serial).
     ASSERT_EQ(testing::runCommand({"e2label", shootSsd.device(), "   "}), 0);
     listed = VolumeMonitor(options()).currentVolumes();
     ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed[0].name, "SHOOT_SSD");
+    EXPECT_EQ(listed[0].name, "Untitled");
 }
 
 TEST_F(VolumeMonitorOnLoopMounts, ARenameWithoutMountEventShowsOnRefresh) {

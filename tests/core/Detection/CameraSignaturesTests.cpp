@@ -8,6 +8,7 @@
 #include "Detection/MediaTypes.h"
 #include "Support/Lang.h"
 #include "support/TempDir.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 using quillane::testing::TempDir;
@@ -16,11 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct LanguageScope {
-    explicit LanguageScope(AppLanguage language) : saved(Lang::current.load()) { Lang::current = language; }
-    ~LanguageScope() { Lang::current = saved; }
-    AppLanguage saved;
-};
+using quillane::testing::LanguageScope;
 
 // A card made on disk from relative paths (a trailing "/" makes an empty folder), then probed.
 struct Card {

@@ -8,6 +8,7 @@
 #include "Detection/MediaTypes.h"
 #include "Support/Lang.h"
 #include "support/TempDir.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 using quillane::testing::TempDir;
@@ -16,11 +17,7 @@ using Reasons = std::vector<std::string>;
 
 namespace {
 
-struct LanguageScope {
-    explicit LanguageScope(AppLanguage language) : saved(Lang::current.load()) { Lang::current = language; }
-    ~LanguageScope() { Lang::current = saved; }
-    AppLanguage saved;
-};
+using quillane::testing::LanguageScope;
 
 constexpr std::int64_t GB = 1'000'000'000;
 

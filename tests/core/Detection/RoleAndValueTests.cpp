@@ -7,15 +7,13 @@
 #include "Detection/DriveClassification.h"
 #include "Detection/DriveRole.h"
 #include "Support/Lang.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 
 namespace {
-struct LanguageScope {
-    explicit LanguageScope(AppLanguage language) : saved(Lang::current.load()) { Lang::current = language; }
-    ~LanguageScope() { Lang::current = saved; }
-    AppLanguage saved;
-};
+using quillane::testing::LanguageScope;
+
 }  // namespace
 
 TEST(DriveRole, RawValuesOrderAndNamesInBothLanguages) {

@@ -63,6 +63,11 @@ TEST(JSONStore, FirstSaveCreatesFoldersAndLaterSavesAreIdentical) {
     EXPECT_NE(first.find("\"startedAt\": \"2026-03-05T14:07:09Z\""), std::string::npos);
     EXPECT_EQ(first.find("null"), std::string::npos);
     EXPECT_EQ(othersIn(dir / "a/b/store", "history.json"), std::vector<fs::path>{});  // no temporary left
+
+    // For this user only: the history and the push topic are nobody else's business.
+    for (const fs::path& made : {dir / "a", dir / "a/b/store"})
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
+    EXPECT_EQ(fs::status(store.url()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(JSONStore, UndecodableFileIsCopiedAsideAndReplacedOnlyByTheNextSave) {

@@ -16,10 +16,7 @@ using Part = TemplatePart;
 namespace {
 
 // Runs a block with a language and puts English back afterwards.
-struct LanguageScope {
-    explicit LanguageScope(AppLanguage language) { Lang::current = language; }
-    ~LanguageScope() { Lang::current = AppLanguage::en; }
-};
+using quillane::testing::LanguageScope;
 
 using quillane::testing::TimeZoneScope;
 

@@ -193,6 +193,21 @@ TEST_F(EngineCopy, AFullDestinationFailsAloneAndLeavesNoPartialFile) {
     EXPECT_FALSE(result.sourceError);
 }
 
+TEST_F(EngineCopy, NamesAsLongAsFileSystemsAllowAreCopied) {
+    const std::string name = std::string(251, 'n') + ".MOV";  // 255 bytes, the most ext4 or tmpfs take
+    writeFile(card / "CLIPS" / name, "clip");
+    const fs::path final = disk / "ssd1/A001/CLIPS" / name;
+    const fs::path partial = TransferEngine::partialPath(final);
+    EXPECT_LE(partial.filename().string().size(), 255u);
+    EXPECT_TRUE(partial.filename().string().ends_with(".quillane-partial"));
+    writeFile(partial, "left by an interrupted run");
+
+    const TransferResult result = TransferEngine(makeJob(card.path(), {disk / "ssd1/A001"})).run();
+    ASSERT_TRUE(result.allSucceeded()) << result.destinations[0].error.value_or("");
+    EXPECT_EQ(readFile(final), "clip");
+    EXPECT_TRUE(partialsUnder(disk.path()).empty());
+}
+
 TEST_F(EngineCopy, ProgressSnapshotsFromAnotherThreadStayConsistent) {
     for (int i = 0; i < 40; ++i) writeFile(card / ("CLIP/" + std::to_string(i) + ".mov"), bytes(256 * 1024, i));
     writeFile(card / "CLIP/big.mov", bytes(2 * TransferEngine::chunkSize + 7, 99));

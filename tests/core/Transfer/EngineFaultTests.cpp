@@ -101,6 +101,33 @@ TEST_F(EngineFaults, AFailedSyncOrCloseIsAWriteErrorAndNothingIsRenamed) {
     EXPECT_FALSE(result.allSucceeded());
 }
 
+TEST_F(EngineFaults, SmallFilesGetTheirFinalNamesOnlyOnceTheirBatchIsDurable) {
+    // One batch of three: a failed sync of the volume fails only that destination, and none of
+    // its batch gets a final name or stays behind as a partial.
+    writeFile(card / "B.mov", bytes(200'000, 2));
+    {
+        FaultyFileIO io;
+        io.fail({.call = Call::syncfs, .pathContains = at("ssd2", "")});
+        const TransferResult result = TransferEngine(job()).run();
+        EXPECT_TRUE(result.gotCompleteCopy(0)) << result.destinations[0].error.value_or("");
+        EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Input/output error");
+        EXPECT_FALSE(fs::exists(disk / "ssd2/A.mov"));
+        for (const char* name : {"A.mov", "B.mov", "C.mov"}) EXPECT_FALSE(fs::exists(disk / "ssd2" / name));
+        EXPECT_TRUE(partialsUnder(disk.path()).empty());
+        EXPECT_EQ(io.calls(Call::syncfs, at("ssd1", "")), 1);  // one sync for the whole batch
+    }
+    fs::remove_all(disk / "ssd1");
+    fs::remove_all(disk / "ssd2");
+    // A stop inside the batch: nothing of it stays, under either name.
+    TransferEngine engine(job());
+    FaultyFileIO io;
+    io.fail({.call = Call::open, .pathContains = (card / "C.mov").string(), .error = 0, .before = [&] { engine.cancel(); }});
+    const TransferResult result = engine.run();
+    EXPECT_TRUE(result.cancelled);
+    for (const char* name : {"A.mov", "B.mov", "C.mov"}) EXPECT_FALSE(fs::exists(disk / "ssd1" / name));
+    EXPECT_TRUE(partialsUnder(disk.path()).empty());
+}
+
 TEST_F(EngineFaults, NothingIsReplacedWhenTheVolumeLacksTheExclusiveRename) {
     FaultyFileIO io;
     // ssd1: no exclusive rename, and a file appears under the final name while copying.

@@ -3,6 +3,7 @@
 #include "EngineTestSupport.h"
 #include "Support/Lang.h"
 #include "support/FaultyFileIO.h"
+#include "support/Scopes.h"
 
 namespace quillane {
 namespace {
@@ -104,6 +105,14 @@ TEST_F(EngineFinish, AManifestThatCannotBeWrittenFailsItsDestination) {
     EXPECT_EQ(asc.mhlURL->extension(), ".mhl");
     EXPECT_FALSE(asc.reportURL);
     EXPECT_EQ(result.destinations[1].verifiedFiles, 3);
+
+    // In Dutch the text is Dutch throughout; only the path and the system's text are not.
+    testing::LanguageScope dutch(AppLanguage::nl);
+    io.fail({.call = Call::rename, .pathContains = at("nl", "A001_2")});
+    const auto nl = TransferEngine(job({disk / "nl"})).run().destinations[0].error;
+    ASSERT_TRUE(nl);
+    EXPECT_TRUE(nl->starts_with("Kan MHL niet schrijven: " + at("nl", "A001_2"))) << *nl;
+    EXPECT_TRUE(nl->ends_with(".mhl: Input/output error")) << *nl;
 }
 
 TEST_F(EngineFinish, StopsAndSourceErrorsDecideWhatIsWritten) {

@@ -31,8 +31,8 @@ using testing::runCommand;
 using testing::writeFile;
 using Call = FaultyFileIO::Call;
 
-LoopVolume::Spec specOf(LoopVolume::Kind kind, const char* label) {
-    LoopVolume::Spec spec;
+LoopVolume::Options specOf(LoopVolume::Kind kind, const char* label) {
+    LoopVolume::Options spec;
     spec.kind = kind;
     spec.label = label;
     return spec;
@@ -303,8 +303,8 @@ TEST_F(EngineOnPulledDrives, ADriveDetachedBeforeItsManifestGetsNoneAndFails) {
     const DestinationResult& gone = result.destinations[1];
     EXPECT_EQ(gone.verifiedFiles, 3);
     EXPECT_FALSE(gone.succeeded());
-    EXPECT_EQ(gone.error, "Can't write MHL: roll folder no longer on its drive: " +
-                              (detached.mountPoint() / "A001").string() + ": No such file or directory");
+    EXPECT_EQ(gone.error, "Can't write MHL: " + (detached.mountPoint() / "A001").string() +
+                              " no longer lies on the drive (No such file or directory)");
     EXPECT_FALSE(gone.mhlURL);
     EXPECT_FALSE(gone.reportURL);
     EXPECT_TRUE(fs::is_empty(detached.mountPoint()));

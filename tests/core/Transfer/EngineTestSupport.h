@@ -30,7 +30,9 @@ inline std::string bytes(std::size_t size, unsigned seed) {
 }
 
 inline void setModificationTime(const fs::path& path, std::int64_t seconds, long nanoseconds) {
-    struct timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), nanoseconds}};
+    // Both times: exfat-fuse ignores a call that leaves the access time out.
+    const struct timespec time {static_cast<time_t>(seconds), nanoseconds};
+    struct timespec times[2] = {time, time};
     ::utimensat(AT_FDCWD, path.c_str(), times, 0);
 }
 

@@ -109,14 +109,18 @@ TEST_F(MHLWriterTest, HostileTextGivesWellFormedXMLAndFailuresThrow) {
                  FileError);
 }
 
-TEST_F(MHLWriterTest, CopiedManifestFolderIsLeftOutBecauseItsChainGoesOn) {
+TEST_F(MHLWriterTest, CopiedManifestFolderIsLeftOutOnlyWhereItsChainGoesOn) {
     const std::vector<ScannedFile> files{scannedFile("ascmhl/ascmhl_chain.xml", 300), scannedFile("ascmhl/0001_A001.mhl", 20),
                                          scannedFile("DCIM/ascmhl/kept.txt", 1), scannedFile("C0001.MP4", 5)};
-    const auto path = MHLWriter::write(dir.path(), "A001", files, Hashes{"1", "2", "3", "4"},
-                                       ChecksumAlgorithm::xxhash64, start, finish, "log");
-    pugi::xml_document document;
-    ASSERT_TRUE(document.load_file(path.c_str()));
-    std::vector<std::string> listed;
-    for (auto hash : document.child("hashlist").children("hash")) listed.push_back(hash.child_value("file"));
-    EXPECT_EQ(listed, (std::vector<std::string>{"DCIM/ascmhl/kept.txt", "C0001.MP4"}));
+    // With an ASC MHL manifest beside it the chain changes; alone, nothing rewrites it.
+    for (bool ascToo : {true, false}) {
+        const auto path = MHLWriter::write(dir.path(), ascToo ? "A001" : "A002", files, Hashes{"1", "2", "3", "4"},
+                                           ChecksumAlgorithm::xxhash64, start, finish, "log", ascToo);
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_file(path.c_str()));
+        std::vector<std::string> listed;
+        for (auto hash : document.child("hashlist").children("hash")) listed.push_back(hash.child_value("file"));
+        EXPECT_EQ(listed.size(), ascToo ? 2u : 4u);
+        EXPECT_EQ(listed.back(), "C0001.MP4");
+    }
 }

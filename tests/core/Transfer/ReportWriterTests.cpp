@@ -290,6 +290,19 @@ TEST_F(ReportWriterTest, WriteReplacesItsOwnReportButNeverACopiedFile) {
     const auto r = result(3, true, {destination(0, "SSD A", dir.path())});
     const auto first = ReportWriter::write(dir.path(), info, {}, {}, r, 0, {});
     EXPECT_EQ(first, dir / "A001_report.html");
+
+    // A run that fell short (the card re-used, a clip of the same size with other bytes) keeps
+    // the earlier report and takes the next free name; the failed file shows no checksum.
+    auto bad = r;
+    bad.destinations[0].failedFiles = {"CLIP.mov"};
+    const auto second =
+        ReportWriter::write(dir.path(), info, {scannedFile("CLIP.mov", 5)}, Hashes{"feedfacefeedface"}, bad, 0, {});
+    EXPECT_EQ(second, dir / "A001-2_report.html");
+    EXPECT_NE(readFile(first).find("Safely transferred"), std::string::npos);
+    EXPECT_EQ(readFile(second).find("feedfacefeedface"), std::string::npos);
+    EXPECT_EQ(ReportWriter::rewrite(second, info, {}, {}, bad, 0, {}), second);  // enriched in place
+    fs::remove(second);
+
     Lang::current = AppLanguage::nl;  // a rewrite takes the language of the moment
     EXPECT_EQ(ReportWriter::write(dir.path(), info, {}, {}, r, 0, {}), first);
     EXPECT_NE(readFile(first).find("<html lang=\"nl\">"), std::string::npos);
