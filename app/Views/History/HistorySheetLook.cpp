@@ -31,10 +31,10 @@ std::string noTransfersText() { return L("Nog geen transfers.", "No transfers ye
 std::string noClipsText() { return L("Geen clips gevonden.", "No clips found."); }
 std::string closeTitle() { return L("Sluiten", "Close"); }
 
-Hit hit(const ClipHit& hit) {
+Hit hit(const ClipHit& hit, const ReportDates::Formatter& dates) {
     const std::string dot = " \u00B7 ";
     return {hit.fileName(), hit.record.project + dot + hit.record.roll + dot +
-                                ReportDates::mediumDateShortTime(hit.record.finishedAt, Lang::current) + dot +
+                                dates(hit.record.finishedAt) + dot +
                                 ByteFormat::string(hit.file.size)};
 }
 

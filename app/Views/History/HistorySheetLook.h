@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Settings/ClipCatalog.h"
+#include "Transfer/ReportDates.h"
 
 // What the history sheet shows, decided from the model's values and the sheet's own query and
 // picked project: the widgets only draw these values.
@@ -41,7 +42,8 @@ struct Hit {
     std::string detail;  // project · roll · date and time · size
     friend bool operator==(const Hit&, const Hit&) = default;
 };
-Hit hit(const ClipHit& hit);
+// dates: a mediumDateShortTime formatter in the current language, made once for all hits.
+Hit hit(const ClipHit& hit, const ReportDates::Formatter& dates);
 
 // One copy of a clip, as the model reports it.
 struct Location {

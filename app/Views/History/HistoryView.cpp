@@ -10,6 +10,7 @@
 
 #include "Model/AppModel.h"
 #include "Settings/ProjectCatalog.h"
+#include "Support/Lang.h"
 #include "Views/History/ClipResults.h"
 #include "Views/History/HistorySheetLook.h"
 #include "Views/History/ProjectMenuButton.h"
@@ -196,8 +197,9 @@ void HistoryView::refreshLocations() {
     if (!searchAskedFor_ || search_.query() != searchAskedFor_->first) return;
     std::vector<ClipResults::Card> cards;
     cards.reserve(search_.hits().size());
+    const ReportDates::Formatter dates(ReportDates::Formatter::Style::mediumDateShortTime, Lang::current);
     for (const ClipHit& hit : search_.hits()) {
-        ClipResults::Card card{HistorySheetLook::hit(hit), {}};
+        ClipResults::Card card{HistorySheetLook::hit(hit, dates), {}};
         for (const auto& location : model_.locations(hit))
             card.locations.push_back({location.name, location.url.string(), location.online});
         cards.push_back(std::move(card));

@@ -3,14 +3,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "Support/Lang.h"
 #include "Views/History/BackupBanner.h"
 #include "Views/History/DriveTile.h"
-#include "Views/Kit/TextLabel.h"
 #include "Views/History/ProjectOverviewLook.h"
 #include "Views/History/RollList.h"
 #include "Views/Kit/FlowLayout.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/SectionLabel.h"
+#include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
 
 namespace quillane {
@@ -72,10 +73,11 @@ void ProjectOverview::setCatalog(const ProjectCatalog& catalog) {
     }
     layout_->addWidget(section(ProjectOverviewLook::drivesTitle(catalog), tiles, this));
 
+    const ReportDates::Formatter times(ReportDates::Formatter::Style::shortTime, Lang::current);
     for (const auto& day : catalog.days()) {
         std::vector<ProjectOverviewLook::RollRow> rows;
         rows.reserve(day.rolls.size());
-        for (const auto& roll : day.rolls) rows.push_back(ProjectOverviewLook::rollRow(roll));
+        for (const auto& roll : day.rolls) rows.push_back(ProjectOverviewLook::rollRow(roll, times));
         layout_->addWidget(section(ProjectOverviewLook::dayTitle(day), new RollList(std::move(rows)), this));
     }
     setUpdatesEnabled(true);

@@ -64,14 +64,14 @@ DriveTile driveTile(const ProjectCatalog::Drive& drive, bool connected) {
             std::to_string(drive.rollCount) + L(" kaarten · ", " cards · ") + ByteFormat::string(drive.bytes)};
 }
 
-RollRow rollRow(const ProjectCatalog::Roll& roll) {
+RollRow rollRow(const ProjectCatalog::Roll& roll, const ReportDates::Formatter& times) {
     RollRow look;
     look.roll = roll.roll;
     look.sourceName = roll.sourceName;
     std::vector<std::string> parts;
     if (roll.cameraLabel && !roll.cameraLabel->empty()) parts.push_back(*roll.cameraLabel);
     parts.push_back(ByteFormat::string(roll.totalBytes));
-    parts.push_back(ReportDates::shortTime(roll.lastTransfer, Lang::current));
+    parts.push_back(times(roll.lastTransfer));
     look.detail = joined(parts, separator);
     for (const auto& name : roll.drives) look.chips.push_back(driveChipLook(name, false));
     for (const auto& name : roll.failedDrives) look.chips.push_back(driveChipLook(name, true));

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Settings/ProjectCatalog.h"
+#include "Transfer/ReportDates.h"
 #include "Views/Kit/DriveChip.h"
 
 // What the project overview shows, decided from the project's catalog alone: the widgets only
@@ -49,6 +50,7 @@ struct RollRow {
     int copies = 0;
     friend bool operator==(const RollRow&, const RollRow&) = default;
 };
-RollRow rollRow(const ProjectCatalog::Roll& roll);
+// times: a shortTime formatter in the current language, made once for all rows.
+RollRow rollRow(const ProjectCatalog::Roll& roll, const ReportDates::Formatter& times);
 
 }  // namespace quillane::ProjectOverviewLook

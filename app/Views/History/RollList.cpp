@@ -29,8 +29,7 @@ QFont detailFont() { return Fonts::text(11); }
 RollList::RollList(std::vector<ProjectOverviewLook::RollRow> rows, QWidget* parent)
     : QWidget(parent), rows_(std::move(rows)) {
     setObjectName("rollList");
-    tapes_.reserve(rows_.size());
-    for (const auto& row : rows_) tapes_.push_back(TapeLabel::lettering(QString::fromStdString(row.roll), tapeSize));
+    tapes_.resize(rows_.size());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -80,9 +79,10 @@ void RollList::paintEvent(QPaintEvent* event) {
         if (at.row.top() > event->rect().bottom()) break;
         const auto& row = rows_[i];
 
-        const QSize tape = TapeLabel::boxSize(tapes_[i], tapeSize, tapeTilt);
+        if (!tapes_[i]) tapes_[i] = TapeLabel::lettering(QString::fromStdString(row.roll), tapeSize);
+        const QSize tape = TapeLabel::boxSize(*tapes_[i], tapeSize, tapeTilt);
         TapeLabel::paint(painter, QRectF(QPointF(padX, at.row.top() + (rowHeight - tape.height()) / 2), QSizeF(tape)),
-                         tapes_[i], tapeSize, tapeTilt);
+                         *tapes_[i], tapeSize, tapeTilt);
 
         const double top = at.row.top() + (rowHeight - textHeight) / 2;
         painter.setFont(nameFont());

@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 #include "Views/History/ProjectOverviewLook.h"
@@ -36,7 +37,8 @@ protected:
 
 private:
     std::vector<ProjectOverviewLook::RollRow> rows_;
-    std::vector<TapeLettering::Layout> tapes_;  // one per row, laid out once
+    // One per row, laid out when the row is first drawn (most rows of a long project never are).
+    mutable std::vector<std::optional<TapeLettering::Layout>> tapes_;
 };
 
 }  // namespace quillane

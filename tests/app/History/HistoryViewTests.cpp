@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTest>
 
 #include "HistoryFixtures.h"
+#include "Platform/DemoDrives.h"
 #include "Transfer/SourceScan.h"
 #include "Views/History/ClipResults.h"
 #include "Views/History/DriveTile.h"
@@ -158,12 +158,33 @@ TEST(HistoryView, LocationButtonsRevealOnlyConnectedCopies) {
     EXPECT_TRUE(locations[0].online);
     EXPECT_FALSE(locations[1].online);
 
-    QSignalSpy reveals(results, &ClipResults::revealRequested);
+    const auto& revealed = sheet.harness.desktop->revealed;
     QTest::mouseClick(results, Qt::LeftButton, {}, results->buttonRect(0, 1).center().toPoint());
-    EXPECT_EQ(reveals.count(), 0);  // not connected: nothing happens
+    EXPECT_TRUE(revealed.empty());  // not connected: nothing happens
     QTest::mouseClick(results, Qt::LeftButton, {}, results->buttonRect(0, 0).center().toPoint());
-    ASSERT_EQ(reveals.count(), 1);
-    EXPECT_EQ(reveals[0][0].toString().toStdString(), (drives / "SSD1/Feature/A001/A001/C0042.MOV").string());
+    EXPECT_EQ(revealed, std::vector<std::filesystem::path>{drives / "SSD1/Feature/A001/A001/C0042.MOV"});
+}
+
+TEST(HistoryView, ADemoCopyGivesTheDemoNotice) {
+    Sheet sheet(AppLanguage::en);
+    TransferRecord record = offload("PROJECTNAME", "A001", {"DEMO SSD"});
+    record.destinations[0].path = (DemoDrives::root() / "DEMO SSD/PROJECTNAME/A001").string();
+    sheet.add(record, {"C0042.MOV"});
+    sheet.publish();
+    DriveInfo demoSSD = FakeVolume::ssd(DemoDrives::root() / "DEMO SSD", "DEMO SSD", "demo-ssd");
+    sheet.harness.volumes->push({demoSSD});
+    sheet.harness.settle();
+    HistoryView view(sheet.model, "c0042");
+    view.resize(HistoryView::sheetWidth, HistoryView::sheetHeight);
+    view.show();
+    sheet.answer();
+    auto* results = child<ClipResults>(view, "clipResults");
+    ASSERT_EQ(results->cards().size(), 1u);
+    ASSERT_TRUE(results->cards()[0].locations.at(0).online);  // the demo drive is "connected"
+    QTest::mouseClick(results, Qt::LeftButton, {}, results->buttonRect(0, 0).center().toPoint());
+    EXPECT_TRUE(sheet.harness.desktop->revealed.empty());
+    ASSERT_TRUE(sheet.model.alert());
+    EXPECT_EQ(sheet.model.alert()->title, "Demo mode");
 }
 
 TEST(HistoryView, FocusRequestIsTakenWhenTheSheetOpens) {

@@ -154,8 +154,9 @@ TEST(ProjectOverviewLook, RollRowsAndDriveTiles) {
     };
     for (const auto& c : cases) {
         LanguageScope language(c.language);
-        EXPECT_EQ(Look::rollRow(catalog.rolls[0]), c.filmed);
-        EXPECT_EQ(Look::rollRow(catalog.rolls[1]), c.failed);
+        const ReportDates::Formatter times(ReportDates::Formatter::Style::shortTime, c.language);
+        EXPECT_EQ(Look::rollRow(catalog.rolls[0], times), c.filmed);
+        EXPECT_EQ(Look::rollRow(catalog.rolls[1], times), c.failed);
         EXPECT_EQ(Look::driveTile(catalog.drives[0], true), c.online);
         EXPECT_EQ(Look::driveTile(catalog.drives[1], false), c.offline);
     }
@@ -190,7 +191,7 @@ TEST(ProjectOverviewLook, SourceFailureIsNoCopyThroughTheStores) {
     EXPECT_FALSE(banner.safe);
     EXPECT_EQ(banner.advice, Strings{"A001 is on no drive: offload the card again"});
     EXPECT_EQ(banner.summary, "1 cards · 8 MB · 0 drives");
-    const auto row = Look::rollRow(catalog.rolls.at(0));
+    const auto row = Look::rollRow(catalog.rolls.at(0), ReportDates::Formatter(ReportDates::Formatter::Style::shortTime, AppLanguage::en));
     EXPECT_EQ(row.copies, 0);
     EXPECT_EQ(copiesBadgeLook(row.copies).text, "Failed");
     EXPECT_EQ(row.chips, (std::vector<DriveChipLook>{{"SSD1", true, "Copy to SSD1 failed"},

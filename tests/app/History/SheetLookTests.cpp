@@ -80,8 +80,9 @@ TEST(HistorySheetLook, HitCardsAndLocationButtons) {
     };
     for (const auto& c : cases) {
         LanguageScope language(c.language);
-        EXPECT_EQ(Look::hit(found).fileName, "A003C0042.MOV");
-        EXPECT_EQ(Look::hit(found).detail, c.detail);
+        const ReportDates::Formatter dates(ReportDates::Formatter::Style::mediumDateShortTime, c.language);
+        EXPECT_EQ(Look::hit(found, dates).fileName, "A003C0042.MOV");
+        EXPECT_EQ(Look::hit(found, dates).detail, c.detail);
         EXPECT_EQ(Look::locationButton({"SSD1", "/media/SSD1/x", true}), c.online);
         EXPECT_EQ(Look::locationButton({"SSD2", "/media/SSD2/x", false}), c.offline);
     }
