@@ -31,11 +31,11 @@ using testing::runCommand;
 using testing::writeFile;
 using Call = FaultyFileIO::Call;
 
-LoopVolume::Options specOf(LoopVolume::Kind kind, const char* label) {
-    LoopVolume::Options spec;
-    spec.kind = kind;
-    spec.label = label;
-    return spec;
+LoopVolume::Options optionsOf(LoopVolume::Kind kind, const char* label) {
+    LoopVolume::Options options;
+    options.kind = kind;
+    options.label = label;
+    return options;
 }
 
 // Kills the volume's exfat-fuse process and waits until the kernel has noticed: from then on
@@ -77,9 +77,9 @@ protected:
 };
 
 TEST_F(EngineOnPulledDrives, ACardPulledMidFileEndsTheJobWithTheSourceError) {
-    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume fat(work / "fat.img", work / "fat", specOf(LoopVolume::Kind::exfat, "FAT"));
+    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume fat(work / "fat.img", work / "fat", optionsOf(LoopVolume::Kind::exfat, "FAT"));
     fillCard(card.mountPoint());
     const std::string first = readFile(card.mountPoint() / "CLIP/A001.MOV");
     const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", fat.mountPoint() / "A001"});
@@ -124,10 +124,10 @@ TEST_F(EngineOnPulledDrives, ACardPulledMidFileEndsTheJobWithTheSourceError) {
 // Three drives: ext4, exFAT (pulled mid-file), exFAT. Only the pulled drive fails; once it is
 // back, the next run finds the clip that was finished before and copies the rest.
 TEST_F(EngineOnPulledDrives, ADrivePulledMidFileFailsOnlyThatDrive) {
-    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume pulled(work / "pulled.img", work / "pulled", specOf(LoopVolume::Kind::exfat, "PULLED"));
-    LoopVolume fat(work / "fat.img", work / "fat", specOf(LoopVolume::Kind::exfat, "FAT"));
+    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume pulled(work / "pulled.img", work / "pulled", optionsOf(LoopVolume::Kind::exfat, "PULLED"));
+    LoopVolume fat(work / "fat.img", work / "fat", optionsOf(LoopVolume::Kind::exfat, "FAT"));
     fillCard(card.mountPoint());
     const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", pulled.mountPoint() / "A001",
                                                         fat.mountPoint() / "A001"});
@@ -184,9 +184,9 @@ TEST_F(EngineOnPulledDrives, ADrivePulledMidFileFailsOnlyThatDrive) {
 // Without read-back, a drive pulled after its last rename but before its folders were synced
 // must not count as done: the renames may never have reached it.
 TEST_F(EngineOnPulledDrives, ADrivePulledBeforeItsFoldersAreSyncedFails) {
-    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume pulled(work / "pulled.img", work / "pulled", specOf(LoopVolume::Kind::exfat, "PULLED"));
+    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume pulled(work / "pulled.img", work / "pulled", optionsOf(LoopVolume::Kind::exfat, "PULLED"));
     fillCard(card.mountPoint());
     TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", pulled.mountPoint() / "A001"}, false);
     job.writeMHL = false;
@@ -213,10 +213,10 @@ TEST_F(EngineOnPulledDrives, ADrivePulledBeforeItsFoldersAreSyncedFails) {
 // goes): the open partial file still takes the data, but its final name is gone with the
 // drive, so that drive fails and nothing lands in the empty mount folder.
 TEST_F(EngineOnPulledDrives, AnExt4DriveDetachedMidFileFailsOnlyThatDrive) {
-    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume detached(work / "detached.img", work / "detached", specOf(LoopVolume::Kind::ext4, "DETACHED"));
-    LoopVolume fat(work / "fat.img", work / "fat", specOf(LoopVolume::Kind::exfat, "FAT"));
+    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume detached(work / "detached.img", work / "detached", optionsOf(LoopVolume::Kind::ext4, "DETACHED"));
+    LoopVolume fat(work / "fat.img", work / "fat", optionsOf(LoopVolume::Kind::exfat, "FAT"));
     fillCard(card.mountPoint());
     const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", detached.mountPoint() / "A001",
                                                         fat.mountPoint() / "A001"});
@@ -240,10 +240,10 @@ TEST_F(EngineOnPulledDrives, AnExt4DriveDetachedMidFileFailsOnlyThatDrive) {
 
 // A drive that goes between copying and read-back: its copies are missing, the other drives verify.
 TEST_F(EngineOnPulledDrives, DrivesThatGoBeforeReadBackReportTheirFilesMissing) {
-    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume pulled(work / "pulled.img", work / "pulled", specOf(LoopVolume::Kind::exfat, "PULLED"));
-    LoopVolume detached(work / "detached.img", work / "detached", specOf(LoopVolume::Kind::ext4, "DETACHED"));
+    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume pulled(work / "pulled.img", work / "pulled", optionsOf(LoopVolume::Kind::exfat, "PULLED"));
+    LoopVolume detached(work / "detached.img", work / "detached", optionsOf(LoopVolume::Kind::ext4, "DETACHED"));
     fillCard(card.mountPoint());
     TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", pulled.mountPoint() / "A001",
                                                   detached.mountPoint() / "A001"});
@@ -282,9 +282,9 @@ TEST_F(EngineOnPulledDrives, DrivesThatGoBeforeReadBackReportTheirFilesMissing) 
 // and the report must not be written into the empty mount folder on the system disk, and the
 // drive must not be reported as done.
 TEST_F(EngineOnPulledDrives, ADriveDetachedBeforeItsManifestGetsNoneAndFails) {
-    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume detached(work / "detached.img", work / "detached", specOf(LoopVolume::Kind::ext4, "DETACHED"));
+    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume detached(work / "detached.img", work / "detached", optionsOf(LoopVolume::Kind::ext4, "DETACHED"));
     fillCard(card.mountPoint());
     TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", detached.mountPoint() / "A001"});
     job.writeMHL = true;
@@ -315,10 +315,10 @@ TEST_F(EngineOnPulledDrives, ADriveDetachedBeforeItsManifestGetsNoneAndFails) {
 // shut down as when the disk beneath it vanishes (every call fails with EIO). Each fails with its
 // write error; the third drive completes and verifies.
 TEST_F(EngineOnPulledDrives, DrivesTheKernelGivesUpOnMidFileFailOnlyThemselves) {
-    LoopVolume card(work / "card.img", work / "card", specOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", specOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume readOnly(work / "ro.img", work / "ro", specOf(LoopVolume::Kind::ext4, "READONLY"));
-    LoopVolume dead(work / "dead.img", work / "dead", specOf(LoopVolume::Kind::ext4, "DEAD"));
+    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume readOnly(work / "ro.img", work / "ro", optionsOf(LoopVolume::Kind::ext4, "READONLY"));
+    LoopVolume dead(work / "dead.img", work / "dead", optionsOf(LoopVolume::Kind::ext4, "DEAD"));
     const fs::path trigger = fs::path("/sys/fs/ext4") / fs::path(readOnly.device()).filename() / "trigger_fs_error";
     if (::access(trigger.c_str(), W_OK) != 0)
         GTEST_SKIP() << "ext4 errors cannot be raised on demand here (" << trigger << ")";
