@@ -13,7 +13,7 @@ PACKAGES=(
   adwaita-icon-theme libqrencode-dev libblkid-dev libudev-dev libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev
   ffmpeg xxhash e2fsprogs exfatprogs exfat-fuse fuse3 util-linux
-  zbar-tools
+  zbar-tools python3-dbusmock dbus-daemon
 )
 
 missing_packages() {

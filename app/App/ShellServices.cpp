@@ -2,7 +2,16 @@
 
 #include <memory>
 
+#include <QImage>
+#include <QPainter>
+
+#include "Platform/DesktopFeedback.h"
+#include "Platform/DesktopNotifications.h"
+#include "Platform/FileManagerDesktop.h"
+#include "Platform/LogindPower.h"
+#include "Platform/UDisksEjector.h"
 #include "Platform/VolumeMonitor.h"
+#include "Views/Kit/BrandLogo.h"
 
 namespace quillane {
 
@@ -18,12 +27,30 @@ public:
 private:
     VolumeMonitor monitor_;
 };
+
+// The product mark beside a desktop notification's text.
+QImage notificationIcon() {
+    QImage icon(64, 64, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    BrandLogo::paint(painter, 64);
+    return icon;
+}
 }  // namespace
 
 ModelServices shellServices(bool snapshotMode) {
     ModelServices services;
     services.volumes = std::make_shared<MonitorVolumes>();
     services.snapshotMode = snapshotMode;
+    // Sleep, notifications, eject and the desktop's helpers; each does nothing where its service is absent.
+    if (!snapshotMode) {
+        services.power = std::make_shared<LogindPower>();
+        services.notifications = std::make_shared<DesktopNotifications>(QDBusConnection::sessionBus(), notificationIcon());
+        services.feedback = std::make_shared<DesktopFeedback>();
+        services.ejector = std::make_shared<UDisksEjector>();
+    }
+    services.desktop = std::make_shared<FileManagerDesktop>();
     return services;
 }
 

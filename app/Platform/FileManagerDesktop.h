@@ -1,0 +1,24 @@
+#pragma once
+#include <QDBusConnection>
+#include <QObject>
+
+#include "Model/Seams/Desktop.h"
+
+namespace quillane {
+
+// The desktop's file manager and browser: a folder opens with the desktop's opener
+// (QDesktopServices); one item is revealed through org.freedesktop.FileManager1.ShowItems, and its
+// folder opened when no file manager answers; a web page opens in the browser (http and https only).
+class FileManagerDesktop final : public QObject, public Desktop {
+    Q_OBJECT
+public:
+    explicit FileManagerDesktop(QDBusConnection bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
+    void openFolder(const std::filesystem::path& folder) override;
+    void reveal(const std::filesystem::path& item) override;
+    void openWebPage(const std::string& url) override;
+
+private:
+    QDBusConnection bus_;
+};
+
+}  // namespace quillane

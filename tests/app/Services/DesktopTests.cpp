@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "Platform/DesktopFeedback.h"
+#include "Platform/FileManagerDesktop.h"
+#include "Waiting.h"
+#include "support/TempDir.h"
+#include "support/app/PrivateBus.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+
+// Receives what the desktop opener is handed, and the launcher's progress signals.
+class DesktopRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+    QList<QVariantMap> launcher;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+    void update(const QString&, const QVariantMap& properties) { launcher << properties; }
+};
+
+namespace {
+
+struct OpenerScope {
+    explicit OpenerScope(DesktopRecorder& recorder) {
+        for (const char* scheme : {"file", "http", "https"}) QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+    }
+    ~OpenerScope() {
+        for (const char* scheme : {"file", "http", "https"}) QDesktopServices::unsetUrlHandler(scheme);
+    }
+};
+
+}  // namespace
+
+TEST(FileManagerDesktop, RevealsThroughTheFileManagerOrOpensTheFolder) {
+    PrivateBus bus;
+    if (!bus.available()) GTEST_SKIP() << bus.reason().toStdString();
+    DesktopRecorder recorder;
+    OpenerScope opener(recorder);
+    TempDir dir;
+    const auto clip = dir / "A001/C0001.MP4";
+    const QUrl folderURL = QUrl::fromLocalFile(QString::fromStdString((dir / "A001").string()));
+
+    // No file manager on the bus: the clip's folder opens instead.
+    FileManagerDesktop desktop(bus.connection());
+    desktop.reveal(clip);
+    ASSERT_TRUE(waitUntil([&] { return !recorder.opened.isEmpty(); }));
+    EXPECT_EQ(recorder.opened, QList<QUrl>{folderURL});
+
+    if (!bus.startMock("org.freedesktop.FileManager1",
+                       {"org.freedesktop.FileManager1", "/org/freedesktop/FileManager1", "org.freedesktop.FileManager1"}))
+        GTEST_SKIP() << bus.reason().toStdString();
+    QDBusMessage add = QDBusMessage::createMethodCall("org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
+                                                      "org.freedesktop.DBus.Mock", "AddMethod");
+    add << QString("org.freedesktop.FileManager1") << QString("ShowItems") << QString("ass") << QString("")
+        << QString("");
+    ASSERT_EQ(bus.connection().call(add).type(), QDBusMessage::ReplyMessage);
+    recorder.opened.clear();
+    desktop.reveal(clip);
+    const QString uri = QUrl::fromLocalFile(QString::fromStdString(clip.string())).toString(QUrl::FullyEncoded);
+    EXPECT_TRUE(bus.waitForLog("ShowItems [\"" + uri + "\"]")) << bus.log().toStdString();
+    waitUntil([] { return false; }, 200);
+    EXPECT_TRUE(recorder.opened.isEmpty());
+
+    // Folders and web pages go to the desktop's opener; only http(s) pages are opened.
+    desktop.openFolder(dir / "A001");
+    desktop.openWebPage("https://quillane.app/releases/1.0.2");
+    desktop.openWebPage("file:///etc/passwd");
+    EXPECT_EQ(recorder.opened, (QList<QUrl>{folderURL, QUrl("https://quillane.app/releases/1.0.2")}));
+}
+
+TEST(DesktopFeedback, ShowsProgressOnTheLauncher) {
+    PrivateBus bus;
+    if (!bus.available()) GTEST_SKIP() << bus.reason().toStdString();
+    DesktopRecorder recorder;
+    ASSERT_TRUE(bus.connection().connect("", "", "com.canonical.Unity.LauncherEntry", "Update", &recorder,
+                                         SLOT(update(QString, QVariantMap))));
+    DesktopFeedback feedback(bus.connection());
+    feedback.setProgress(0.42);
+    feedback.setProgress(std::nullopt);
+    feedback.requestAttention();
+    feedback.playSound(FeedbackSound::success);  // no sound server here: quietly nothing
+    ASSERT_TRUE(waitUntil([&] { return recorder.launcher.size() == 2; }));
+    EXPECT_DOUBLE_EQ(recorder.launcher[0].value("progress").toDouble(), 0.42);
+    EXPECT_TRUE(recorder.launcher[0].value("progress-visible").toBool());
+    EXPECT_FALSE(recorder.launcher[1].value("progress-visible").toBool());
+}
+
+#include "DesktopTests.moc"

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusVariant>
+
+#include "Platform/LogindPower.h"
+#include "Waiting.h"
+#include "support/app/PrivateBus.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+
+struct Inhibitor {
+    QString what, who, why, mode;
+};
+
+// The locks the logind stand-in holds now.
+std::vector<Inhibitor> inhibitors(const PrivateBus& bus) {
+    const QDBusMessage list = QDBusMessage::createMethodCall("org.freedesktop.login1", "/org/freedesktop/login1",
+                                                             "org.freedesktop.login1.Manager", "ListInhibitors");
+    const QDBusMessage reply = bus.connection().call(list);
+    std::vector<Inhibitor> found;
+    if (reply.arguments().isEmpty()) return found;
+    const QDBusArgument array = reply.arguments().first().value<QDBusArgument>();
+    array.beginArray();
+    while (!array.atEnd()) {
+        Inhibitor inhibitor;
+        uint uid = 0, pid = 0;
+        array.beginStructure();
+        array >> inhibitor.what >> inhibitor.who >> inhibitor.why >> inhibitor.mode >> uid >> pid;
+        array.endStructure();
+        found.push_back(inhibitor);
+    }
+    array.endArray();
+    return found;
+}
+
+int held(const PrivateBus& bus, const QString& what, const QString& mode) {
+    int count = 0;
+    for (const Inhibitor& inhibitor : inhibitors(bus))
+        if (inhibitor.what == what && inhibitor.mode == mode && inhibitor.who == "Quillane") ++count;
+    return count;
+}
+
+void prepareForSleep(const PrivateBus& bus, bool sleeping) {
+    QDBusMessage message = QDBusMessage::createMethodCall("org.freedesktop.login1", "/org/freedesktop/login1",
+                                                       "org.freedesktop.DBus.Mock", "EmitSignal");
+    message << QString("org.freedesktop.login1.Manager") << QString("PrepareForSleep") << QString("b")
+         << QVariantList{QVariant::fromValue(QDBusVariant(sleeping))};
+    bus.connection().call(message);
+}
+
+}  // namespace
+
+TEST(LogindPower, PausesBeforeSleepUnderADelayLockAndHoldsIdleSleepOff) {
+    PrivateBus bus;
+    if (!bus.available()) GTEST_SKIP() << bus.reason().toStdString();
+    if (!bus.startMock("org.freedesktop.login1", {"-t", "logind"})) GTEST_SKIP() << bus.reason().toStdString();
+    LogindPower power(bus.connection());
+    std::vector<std::string> events;
+    int delayLocksDuringSleep = -1;
+    power.start([&] {
+        events.push_back("will sleep");
+        delayLocksDuringSleep = power.holdsDelayLock() ? 1 : 0;
+    }, [&] { events.push_back("did wake"); });
+    ASSERT_TRUE(waitUntil([&] { return held(bus, "sleep", "delay") == 1; }));
+
+    prepareForSleep(bus, true);
+    ASSERT_TRUE(waitUntil([&] { return events.size() == 1; }));
+    EXPECT_EQ(delayLocksDuringSleep, 1) << "the system waits while the transfer pauses";
+    EXPECT_TRUE(waitUntil([&] { return held(bus, "sleep", "delay") == 0; })) << "then it may sleep";
+    prepareForSleep(bus, false);
+    ASSERT_TRUE(waitUntil([&] { return events.size() == 2; }));
+    EXPECT_EQ(events, (std::vector<std::string>{"will sleep", "did wake"}));
+    EXPECT_TRUE(waitUntil([&] { return held(bus, "sleep", "delay") == 1; })) << "the next sleep waits again";
+
+    auto hold = power.holdAwake("Transferring A001");
+    ASSERT_TRUE(waitUntil([&] { return held(bus, "sleep:idle", "block") == 1; }));
+    EXPECT_EQ(inhibitors(bus).back().why, "Transferring A001");
+    hold.reset();
+    EXPECT_TRUE(waitUntil([&] { return held(bus, "sleep:idle", "block") == 0; }));
+
+    // A hold dropped before logind answered leaves no lock behind.
+    power.holdAwake("Short");
+    waitUntil([] { return false; }, 300);
+    EXPECT_EQ(held(bus, "sleep:idle", "block"), 0);
+}
+
+TEST(LogindPower, WithoutLogindNothingHappens) {
+    LogindPower power(QDBusConnection("quillane-no-such-bus"));
+    bool called = false;
+    power.start([&] { called = true; }, [&] { called = true; });
+    EXPECT_TRUE(power.holdAwake("Transfer") != nullptr);
+    EXPECT_FALSE(power.holdsDelayLock());
+    EXPECT_FALSE(called);
+}
