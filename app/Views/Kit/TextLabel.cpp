@@ -42,19 +42,22 @@ void TextLabel::setElideMode(Qt::TextElideMode mode) {
 }
 
 QString TextLabel::shownText() const {
-    return QFontMetricsF(font_).elidedText(text_, elide_, width() + 0.5);
+    return QFontMetricsF(font_).elidedText(text_, elide_, contentsRect().width() + 0.5);
 }
 
 QSize TextLabel::sizeHint() const {
     const QFontMetricsF metrics(font_);
-    return {static_cast<int>(std::ceil(metrics.horizontalAdvance(text_))), static_cast<int>(std::ceil(metrics.height()))};
+    const QMargins m = contentsMargins();
+    return QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text_))), static_cast<int>(std::ceil(metrics.height()))) +
+           QSize(m.left() + m.right(), m.top() + m.bottom());
 }
 
 QSize TextLabel::minimumSizeHint() const {
     // May shrink to an ellipsis.
     const QFontMetricsF metrics(font_);
     const int ellipsis = text_.isEmpty() ? 0 : static_cast<int>(std::ceil(metrics.horizontalAdvance(QStringLiteral("…"))));
-    return {ellipsis, static_cast<int>(std::ceil(metrics.height()))};
+    const QMargins m = contentsMargins();
+    return QSize(ellipsis, static_cast<int>(std::ceil(metrics.height()))) + QSize(m.left() + m.right(), m.top() + m.bottom());
 }
 
 void TextLabel::paintEvent(QPaintEvent*) {
@@ -62,7 +65,7 @@ void TextLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font_);
     painter.setPen(color_);
-    painter.drawText(QRectF(rect()), static_cast<int>(alignment_) | Qt::TextSingleLine, shownText());
+    painter.drawText(QRectF(contentsRect()), static_cast<int>(alignment_) | Qt::TextSingleLine, shownText());
 }
 
 QLabel* wrappingLabel(const QString& text, const QFont& font, const QColor& color, Qt::Alignment alignment,
