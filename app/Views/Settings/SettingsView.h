@@ -17,12 +17,13 @@ class SidebarItem;
 // The settings window: a 220 px sidebar with the tabs and the version, and the chosen tab beside it,
 // built anew on every tab switch (which folds "Advanced" and forgets a test result) and on a language
 // switch (which also returns to the first tab). A tab asked for through the model's
-// requestedSettingsTab is taken when the window is shown and whenever the request changes.
-class SettingsWindow : public QWidget {
+// requestedSettingsTab is taken when the window is made or shown and whenever the request changes while
+// it is shown.
+class SettingsView : public QWidget {
     Q_OBJECT
 public:
     // `pushServer`: the phone push relay (tests give a local server).
-    SettingsWindow(AppModel& model, QWidget* parent = nullptr, std::string pushServer = {});
+    SettingsView(AppModel& model, QWidget* parent = nullptr, std::string pushServer = {});
 
     SettingsTab tab() const { return tab_; }
     void selectTab(SettingsTab tab);
@@ -38,6 +39,7 @@ private:
     void build();
     void buildTab();
     void openRequestedTab();
+    void takeRequestedTab();
 
     AppModel& model_;
     std::string pushServer_;
