@@ -94,11 +94,13 @@ void AppModel::flushChanges() {
 }
 
 void AppModel::inBackground(std::function<std::function<void()>()> work) {
-    services_.work->run([anchor = anchor_, work = std::move(work)] {
-        std::function<void()> then = work();
-        std::lock_guard lock(anchor->lock);
-        if (anchor->model != nullptr && then) QMetaObject::invokeMethod(anchor->model, std::move(then), Qt::QueuedConnection);
-    });
+    services_.work->run([anchor = anchor_, work = std::move(work)] { postBack(anchor, work()); });
+}
+
+void AppModel::postBack(const std::shared_ptr<Anchor>& anchor, std::function<void()> then) {
+    if (!then) return;
+    std::lock_guard lock(anchor->lock);
+    if (anchor->model != nullptr) QMetaObject::invokeMethod(anchor->model, std::move(then), Qt::QueuedConnection);
 }
 
 // --- Settings

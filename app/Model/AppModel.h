@@ -249,6 +249,8 @@ private:
     // Runs work on a background thread; the function it returns runs on the model's thread,
     // unless the model is gone by then.
     void inBackground(std::function<std::function<void()>()> work);
+    // From any thread: runs then on the model's thread, unless the model is gone by then.
+    static void postBack(const std::shared_ptr<Anchor>& anchor, std::function<void()> then);
     TimePoint now() const { return services_.now(); }
 
     // Settings (AppModel.cpp).
@@ -294,6 +296,7 @@ private:
     void enrichReports(const TransferResult& result, const std::vector<ScannedFile>& files,
                        const ReportWriter::Info& info);
     void queueSoundCards();
+    void queueSoundCard(const DriveInfo& info, SourceScan scan);
     void startNextInQueue();
     void joinEngine();
 
@@ -301,6 +304,10 @@ private:
     void continueResume();
     void handleWillSleep();
     void handleDidWake();
+    void wakeCheck();
+    // The paused or stopped job that the next start of the selected card continues: its roll,
+    // shoot day, project and roll folders, not today's.
+    std::optional<RunningJob> continuedJob() const;
 
     ModelServices services_;
     std::shared_ptr<Anchor> anchor_;
@@ -361,6 +368,8 @@ private:
     RollOrigin rollOrigin_ = RollOrigin::counted;
     std::optional<std::string> rollOverride_;
     std::optional<int> shootDayOverride_;
+    // The roll the never-overwrite alert chose away from the card's own reel folder.
+    std::optional<std::string> reelAvoidingRoll_;
     std::vector<DestinationPlan> plans_;
     std::vector<std::string> targetPath_;
 
@@ -388,6 +397,10 @@ private:
     std::int64_t pausedCopiedBytes_ = 0;
     std::int64_t resumeFromBytes_ = 0;
     bool skipResumePrompt_ = false;
+    bool wakeCheckMissed_ = false;
+    std::optional<RunningJob> resumingJob_;
+    // Stopped jobs by card fingerprint: the card goes back into its roll folder.
+    std::map<std::string, RunningJob> stoppedJobs_;
 };
 
 }  // namespace quillane

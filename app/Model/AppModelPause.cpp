@@ -1,6 +1,10 @@
 #include <algorithm>
 
+#include <QPointer>
+#include <QTimer>
+
 #include "Model/AppModel.h"
+#include "Support/Text.h"
 
 namespace quillane {
 namespace {
@@ -35,6 +39,7 @@ void AppModel::pauseTransfer() {
 }
 
 void AppModel::discardPausedTransfer() {
+    resumingJob_.reset();
     replace(pausedJob_, std::optional<RunningJob>(), ModelField::pausedJob);
     assign(pausedDriveIDs_, std::vector<std::string>(), ModelField::pausedDriveIDs);
     assign(pausedBySleep_, false, ModelField::pausedBySleep);
@@ -45,10 +50,99 @@ void AppModel::discardPausedTransfer() {
     refreshPlans();
 }
 
-// Not built yet: resuming needs the running engine.
-void AppModel::resumeTransfer() {}
-void AppModel::continueResume() { resumePending_ = false; }
-void AppModel::handleWillSleep() {}
-void AppModel::handleDidWake() {}
+void AppModel::resumeTransfer() {
+    if (!pausedJob_ || transferState_ == TransferState::running || engine_) return;
+    const RunningJob job = *pausedJob_;
+    if (!pausedDriesConnected()) {
+        std::string names;
+        for (const std::string& name : pausedMissingDrives()) names += (names.empty() ? "" : ", ") + name;
+        setAlert(AlertMessage(L("Nog niet alles is aangesloten", "Not everything is connected yet"),
+                              L("Sluit ", "Reconnect ") + names + L(" weer aan om verder te gaan.", " to continue.")));
+        return;
+    }
+    assign(pausedBySleep_, false, ModelField::pausedBySleep);
+    std::set<std::string> excluded;
+    for (const DriveState& drive : destinations())
+        if (std::find(pausedDriveIDs_.begin(), pausedDriveIDs_.end(), drive.info.id) == pausedDriveIDs_.end())
+            excluded.insert(drive.info.id);
+    assign(excludedDestinationIDs_, std::move(excluded), ModelField::excludedDestinationIDs);
+    resumePending_ = true;
+    if (selectedSourceID_ == job.sourceID && scan_ && scanState_.is(ScanState::Kind::ready)) {
+        rescanSource();
+        return;
+    }
+    selectSource(job.sourceID);
+    // Selecting the card ends other states, but the job stays paused until its engine runs.
+    if (pausedJob_) assign(transferState_, TransferState::paused, ModelField::transferState);
+}
+
+void AppModel::continueResume() {
+    resumePending_ = false;
+    if (!pausedJob_ || !scan_) return;
+    const RunningJob job = *pausedJob_;
+    if (scan_->fingerprint != job.fingerprint) {
+        setAlert(AlertMessage(L("Dit is een andere kaart", "This is a different card"),
+                              L("De kaart is veranderd sinds de pauze. Zet deze kaart over als nieuwe roll, of sluit "
+                                "de oorspronkelijke kaart aan.",
+                                "The card has changed since the pause. Transfer it as a new roll, or connect the "
+                                "original card.")));
+        discardPausedTransfer();
+        return;
+    }
+    // The job goes on as it was: same project, roll, shoot day and roll folders, whatever today is.
+    resumingJob_ = job;
+    assign(rollOverride_, std::optional<std::string>(job.roll), ModelField::rollOverride);
+    resumeFromBytes_ = pausedCopiedBytes_;
+    skipResumePrompt_ = true;
+    refreshPlans();
+    requestFolders(true, true);
+}
+
+void AppModel::handleWillSleep() {
+    if (transferState_ != TransferState::running || !engine_) return;
+    assign(pausedBySleep_, true, ModelField::pausedBySleep);
+    engine_->pause();
+    engine_->waitUntilFinished(services_.timings.sleepWaitSeconds);
+}
+
+void AppModel::handleDidWake() {
+    if (!pausedBySleep_) return;
+    QPointer<AppModel> self(this);
+    QTimer::singleShot(services_.timings.wakeCheck, this, [self] {
+        if (!self || !self->pausedBySleep_) return;
+        // The engine may still be stopping: finish looks again when its pause arrives.
+        if (self->transferState_ != TransferState::paused) {
+            self->wakeCheckMissed_ = self->transferState_ == TransferState::running;
+            return;
+        }
+        self->wakeCheck();
+    });
+}
+
+void AppModel::wakeCheck() {
+    if (!pausedBySleep_ || transferState_ != TransferState::paused) return;
+    if (pausedDriesConnected()) {
+        resumeTransfer();
+        return;
+    }
+    std::string names;
+    for (const std::string& name : pausedMissingDrives()) names += (names.empty() ? "" : ", ") + name;
+    services_.notifications->post(L("Transfer wacht op je schijven", "Transfer is waiting for your drives"),
+                                  L("Sluit ", "Reconnect ") + names +
+                                      L(" weer aan; Quillane gaat dan vanzelf verder.",
+                                        "; Quillane then continues by itself."),
+                                  NotificationKind::info);
+}
+
+std::optional<RunningJob> AppModel::continuedJob() const {
+    const DriveState* source = selectedSource();
+    if (!source) return std::nullopt;
+    if (resumingJob_ && resumingJob_->sourceID == source->info.id) return resumingJob_;
+    if (!scan_) return std::nullopt;
+    const auto stopped = stoppedJobs_.find(scan_->fingerprint);
+    if (stopped == stoppedJobs_.end() || Text::lowercased(stopped->second.project) != Text::lowercased(projectName_))
+        return std::nullopt;
+    return stopped->second;
+}
 
 }  // namespace quillane

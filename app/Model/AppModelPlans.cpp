@@ -58,7 +58,11 @@ void AppModel::refreshPlans() {
     const DriveState* source = selectedSource();
     std::vector<std::string> path = source && isSoundCard(*source) ? settings_.folderTemplate.resolveSound(ctx)
                                                                    : settings_.folderTemplate.resolve(ctx);
-    if (const auto reel = cardReelFolder(); reel && !path.empty()) path.back() = *reel;
+    // A roll named by hand to get away from a taken reel folder is not renamed after it again.
+    const bool reelOverridden = rollOverride_ && rollOverride_ == reelAvoidingRoll_;
+    if (const auto reel = cardReelFolder(); reel && !path.empty() && !reelOverridden) path.back() = *reel;
+    if (const std::optional<RunningJob> continued = continuedJob(); continued && continued->roll == rollName_)
+        path = continued->path;
     assign(targetPath_, path, ModelField::targetPath);
     const std::vector<std::vector<std::string>> extras = settings_.folderTemplate.resolveExtras(ctx);
     const std::int64_t required = scan_ ? scan_->totalBytes : 0;

@@ -1,6 +1,9 @@
 #include <algorithm>
 
 #include "Model/AppModel.h"
+#include "Model/PathRules.h"
+#include "Platform/DemoDrives.h"
+#include "Transfer/SourceScanner.h"
 #include "Template/RollNamer.h"
 
 namespace quillane {
@@ -56,6 +59,83 @@ std::vector<AppModel::SoundCompanion> AppModel::soundCompanions() const {
         companions.push_back({drive.info.name, roll});
     }
     return companions;
+}
+
+}  // namespace quillane
+
+namespace quillane {
+
+void AppModel::queueSoundCards() {
+    if (!settings_.soundAlongWithCamera) return;
+    for (const DriveState& drive : sources()) {
+        if (!isSoundCard(drive) || transferredSourceIDs_.contains(drive.info.id)) continue;
+        if (runningJob_ && runningJob_->sourceID == drive.info.id) continue;
+        if (std::any_of(queue_.begin(), queue_.end(), [&](const QueueItem& item) { return item.sourceID == drive.info.id; }))
+            continue;
+        const DriveInfo info = drive.info;
+        if (PathRules::isDemoLocation(info.url)) {
+            queueSoundCard(info, DemoDrives::scan(info.url, info.id, settings_.copyMode));
+            continue;
+        }
+        const CopyMode mode = settings_.copyMode;
+        std::set<std::string> extensions(settings_.videoExtensions.begin(), settings_.videoExtensions.end());
+        const bool includeAudio = settings_.includeAudioWithVideo;
+        inBackground([this, info, mode, extensions = std::move(extensions), includeAudio]() -> std::function<void()> {
+            std::optional<SourceScan> scan;
+            try {
+                scan = SourceScanner::scan(info.url, mode, extensions, includeAudio);
+            } catch (...) {
+                return {};
+            }
+            return [this, info, scan = std::move(*scan)]() mutable { queueSoundCard(info, std::move(scan)); };
+        });
+    }
+}
+
+void AppModel::queueSoundCard(const DriveInfo& info, SourceScan scan) {
+    if (scan.files.empty()) return;
+    for (const TransferRecord& record : history_)
+        if (record.succeeded && record.fingerprint == scan.fingerprint) return;
+    if (std::any_of(queue_.begin(), queue_.end(), [&](const QueueItem& item) { return item.sourceID == info.id; }))
+        return;
+    QueueItem item;
+    item.sourceID = info.id;
+    item.sourceName = info.name;
+    item.roll = RollNamer::format("S", RollNamer::highestNumber("S", usedRollNames(true), settings_.rollDigits) + 1,
+                                  settings_.rollDigits);
+    item.scan = std::move(scan);
+    queue_.push_back(std::move(item));
+    markChanged(ModelField::queue);
+}
+
+void AppModel::startNextInQueue() {
+    if (queue_.empty()) return;
+    QueueItem item = queue_.front();
+    queue_.erase(queue_.begin());
+    markChanged(ModelField::queue);
+    const bool present = std::any_of(drives_.begin(), drives_.end(),
+                                     [&](const DriveState& drive) { return drive.info.id == item.sourceID; });
+    if (!present) {
+        setAlert(AlertMessage(L("Kaart niet meer aangesloten", "Card no longer connected"),
+                              item.sourceName + L(" staat in de wachtrij maar is uitgeworpen.",
+                                                  " is in the queue but was ejected.")));
+        replace(queue_, std::vector<QueueItem>(), ModelField::queue);
+        return;
+    }
+    if (scanTask_) *scanTask_ = true;
+    assign(selectedSourceID_, std::optional<std::string>(item.sourceID), ModelField::selectedSourceID);
+    if (item.subfolder)
+        sourceSubfolders_[item.sourceID] = *item.subfolder;
+    else
+        sourceSubfolders_.erase(item.sourceID);
+    markChanged(ModelField::sourceSubfolders);
+    scanningRoot_ = item.scan.root;
+    replace(scan_, std::optional<SourceScan>(std::move(item.scan)), ModelField::scan);
+    assign(scanState_, ScanState::ready(), ModelField::scanState);
+    assign(rollOverride_, std::optional<std::string>(item.roll), ModelField::rollOverride);
+    assign(transferState_, TransferState::idle, ModelField::transferState);
+    refreshPlans();
+    requestFolders(true, true);
 }
 
 }  // namespace quillane

@@ -26,6 +26,11 @@ void AppModel::chooseRollName() {
         assign(rollOrigin_, RollOrigin::manual, ModelField::rollOrigin);
         return;
     }
+    if (const std::optional<RunningJob> continued = continuedJob()) {
+        assign(rollName_, continued->roll, ModelField::rollName);
+        assign(rollOrigin_, RollOrigin::counted, ModelField::rollOrigin);
+        return;
+    }
     if (const auto reel = cardReel()) {
         assign(rollName_, *reel, ModelField::rollName);
         assign(rollOrigin_, RollOrigin::card, ModelField::rollOrigin);

@@ -1,16 +1,118 @@
 #include <QPointer>
+#include <QTimer>
 
+#include "Detection/ByteFormat.h"
 #include "Model/AppModel.h"
+#include "Model/DestinationFiles.h"
+#include "Model/PathRules.h"
 
 namespace quillane {
 
-// Not built yet: nothing starts, so nothing runs.
-void AppModel::startEngine() {}
-void AppModel::tick() {}
-void AppModel::finish(TransferResult, RunningJob, std::optional<ReportWriter::Info>) {}
-void AppModel::enrichReports(const TransferResult&, const std::vector<ScannedFile>&, const ReportWriter::Info&) {}
-void AppModel::queueSoundCards() {}
-void AppModel::startNextInQueue() {}
+void AppModel::startEngine() {
+    // One transfer at a time, whatever path led here.
+    if (engine_ || transferState_ == TransferState::running || !scan_) return;
+    const DriveState* source = selectedSource();
+    if (!source) return;
+    const std::optional<RunningJob> continued = continuedJob();
+
+    for (const DestinationPlan& plan : plans_) {
+        const std::optional<std::int64_t> free = services_.space->availableBytes(plan.baseURL);
+        if (!free) continue;
+        // What a resumed copy already put there needs no room again.
+        const std::int64_t needed =
+            scan_->totalBytes - DestinationFiles::presentBytes(plan.rollURL, scan_->files);
+        if (*free >= needed) continue;
+        setAlert(AlertMessage(L("Te weinig ruimte", "Not enough space"),
+                              plan.driveName + L(" heeft ", " has ") + ByteFormat::string(*free) +
+                                  L(" vrij, nodig: ", " free, needed: ") + ByteFormat::string(needed) + "."));
+        replace(queue_, std::vector<QueueItem>(), ModelField::queue);
+        return;
+    }
+
+    RunningJob job;
+    job.project = continued ? continued->project : projectName_;
+    job.roll = rollName_;
+    job.shootDay = continued ? continued->shootDay : shootDay();
+    job.sourceID = source->info.id;
+    job.sourceName = source->info.name;
+    if (source->classification.camera) job.camera = source->classification.camera->label();
+    job.fingerprint = scan_->fingerprint;
+    job.files = scan_->files;
+    job.path = targetPath_;
+
+    TransferJob transfer;
+    transfer.projectName = job.project;
+    transfer.rollName = job.roll;
+    transfer.sourceName = job.sourceName;
+    transfer.sourceRoot = scan_->root;
+    transfer.files = scan_->files;
+    transfer.directories = scan_->directories;
+    for (const DestinationPlan& plan : plans_) transfer.destinations.push_back({plan.driveName, plan.rollURL});
+    transfer.algorithm = settings_.checksum;
+    transfer.verify = settings_.verifyAfterCopy;
+    transfer.writeMHL = settings_.writeMHL;
+    transfer.mhlFormat = settings_.mhlFormat;
+    std::optional<ReportWriter::Info> report;
+    if (settings_.writeReport) report = ReportWriter::Info{job.project, job.roll, job.shootDay, job.sourceName, job.camera};
+    transfer.report = report;
+
+    if (settings_.notifications) services_.notifications->requestPermission();
+
+    EngineFactory::Options options;
+    options.simulated = PathRules::isDemoLocation(source->info.url);
+    options.simulatedSeconds = services_.timings.demoTransferSeconds;
+    options.alreadyCopied = resumeFromBytes_;
+    std::shared_ptr<TransferRunning> engine = services_.engines->make(std::move(transfer), options);
+    resumeFromBytes_ = 0;
+    engine_ = engine;
+    // The paused or stopped job goes on in this run: it is no longer waiting.
+    resumingJob_.reset();
+    if (pausedJob_) {
+        replace(pausedJob_, std::optional<RunningJob>(), ModelField::pausedJob);
+        assign(pausedDriveIDs_, std::vector<std::string>(), ModelField::pausedDriveIDs);
+    }
+    stoppedJobs_.erase(job.fingerprint);
+
+    std::vector<std::string> ids;
+    std::vector<std::filesystem::path> rolls;
+    transferDriveIdentities_.clear();
+    for (const DestinationPlan& plan : plans_) {
+        ids.push_back(plan.driveID);
+        rolls.push_back(plan.rollURL);
+        std::optional<std::pair<std::string, std::int64_t>> identity;
+        for (const DriveState& drive : drives_)
+            if (drive.info.id == plan.driveID) identity.emplace(drive.info.identity(), drive.info.totalCapacity);
+        transferDriveIdentities_.push_back(identity);
+    }
+    replace(runningJob_, std::optional<RunningJob>(job), ModelField::runningJob);
+    assign(transferDriveIDs_, ids, ModelField::transferDriveIDs);
+    assign(transferRollURLs_, rolls, ModelField::transferRollURLs);
+    assign(transferVerifies_, settings_.verifyAfterCopy, ModelField::transferVerifies);
+    replace(lastResult_, std::optional<TransferResult>(), ModelField::lastResult);
+    assign(transferState_, TransferState::running, ModelField::transferState);
+    replace(progress_, std::optional<TransferProgress>(engine->tracker().snapshot()), ModelField::progress);
+    activity_ = services_.power->holdAwake(L("Footage wordt overgezet", "Transferring footage"));
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(services_.timings.progressTick);
+    connect(progressTimer_, &QTimer::timeout, this, &AppModel::tick);
+    progressTimer_->start();
+    refreshPlans();
+    if (!isSoundCard(*source)) queueSoundCards();
+
+    std::shared_ptr<Anchor> anchor = anchor_;
+    engineThread_ = std::thread([this, anchor, engine, job = std::move(job), report]() mutable {
+        TransferResult result = engine->run();
+        postBack(anchor, [this, result = std::move(result), job = std::move(job), report = std::move(report)]() mutable {
+            finish(std::move(result), std::move(job), std::move(report));
+        });
+    });
+}
+
+void AppModel::tick() {
+    if (!engine_) return;
+    replace(progress_, std::optional<TransferProgress>(engine_->tracker().snapshot()), ModelField::progress);
+    services_.feedback->setProgress(progress_->fraction);
+}
 
 void AppModel::joinEngine() {
     if (engine_) engine_->cancel();

@@ -155,6 +155,7 @@ void AppModel::beginTransfer() {
             L("Gebruik ", "Use ") + proposed, [self, proposed] {
                 if (!self) return;
                 self->assign(self->rollOverride_, std::optional<std::string>(proposed), ModelField::rollOverride);
+                self->reelAvoidingRoll_ = proposed;
                 self->refreshPlans();
             }));
         return;

@@ -15,5 +15,7 @@ struct Count {
 };
 
 Count compare(const std::filesystem::path& rollFolder, const std::vector<ScannedFile>& files);
+// The bytes of the files that are present.
+std::int64_t presentBytes(const std::filesystem::path& rollFolder, const std::vector<ScannedFile>& files);
 
 }  // namespace quillane::DestinationFiles

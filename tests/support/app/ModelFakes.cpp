@@ -133,13 +133,30 @@ std::optional<std::int64_t> FakeSpaceProbe::availableBytes(const std::filesystem
     return SystemSpaceProbe().availableBytes(path);
 }
 
+struct CountingEngineGate {
+    std::mutex lock;
+    std::condition_variable changed;
+    bool open = false;
+    void release() {
+        {
+            std::lock_guard guard(lock);
+            open = true;
+        }
+        changed.notify_all();
+    }
+};
+
+void CountingEngineFactory::openGates() {
+    if (gate_) gate_->release();
+}
+
 namespace {
 // Passes everything to the real transfer and counts it while it lives.
 class CountedEngine final : public TransferRunning {
 public:
     CountedEngine(std::unique_ptr<TransferRunning> inner, std::shared_ptr<std::atomic<int>> alive,
-                  const std::shared_ptr<std::atomic<int>>& most)
-        : inner_(std::move(inner)), alive_(std::move(alive)) {
+                  const std::shared_ptr<std::atomic<int>>& most, std::shared_ptr<CountingEngineGate> gate)
+        : inner_(std::move(inner)), alive_(std::move(alive)), gate_(std::move(gate)) {
         const int now = ++*alive_;
         int seen = most->load();
         while (now > seen && !most->compare_exchange_weak(seen, now)) {
@@ -147,21 +164,36 @@ public:
     }
     ~CountedEngine() override { --*alive_; }
     TransferProgressTracker& tracker() override { return inner_->tracker(); }
-    void cancel() override { inner_->cancel(); }
-    void pause() override { inner_->pause(); }
+    void cancel() override {
+        inner_->cancel();
+        if (gate_) gate_->release();
+    }
+    void pause() override {
+        inner_->pause();
+        if (gate_) gate_->release();
+    }
     bool waitUntilFinished(double timeoutSeconds) override { return inner_->waitUntilFinished(timeoutSeconds); }
-    TransferResult run() override { return inner_->run(); }
+    TransferResult run() override {
+        if (gate_) {
+            std::unique_lock guard(gate_->lock);
+            gate_->changed.wait(guard, [&] { return gate_->open; });
+        }
+        return inner_->run();
+    }
 
 private:
     std::unique_ptr<TransferRunning> inner_;
     std::shared_ptr<std::atomic<int>> alive_;
+    std::shared_ptr<CountingEngineGate> gate_;
 };
 }  // namespace
 
 std::unique_ptr<TransferRunning> CountingEngineFactory::make(TransferJob job, const Options& chosen) {
     jobs.push_back(job);
     options.push_back(chosen);
-    return std::make_unique<CountedEngine>(CoreEngineFactory().make(std::move(job), chosen), alive_, mostAlive_);
+    std::shared_ptr<CountingEngineGate> gate;
+    if (gated) gate = gate_ = std::make_shared<CountingEngineGate>();
+    return std::make_unique<CountedEngine>(CoreEngineFactory().make(std::move(job), chosen), alive_, mostAlive_, gate);
 }
 
 }  // namespace quillane::testing

@@ -1,5 +1,7 @@
 #pragma once
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -131,9 +133,15 @@ private:
 };
 
 // The real engines (or the simulated one), counted: how many exist now and at most at once.
+struct CountingEngineGate;
+
 class CountingEngineFactory final : public EngineFactory {
 public:
     std::unique_ptr<TransferRunning> make(TransferJob job, const Options& options) override;
+    // With gated set, each engine's run waits until openGates() (or until it is paused or
+    // cancelled, which it then passes on before any file is copied).
+    bool gated = false;
+    void openGates();
     int alive() const { return alive_->load(); }
     int mostAlive() const { return mostAlive_->load(); }
     std::vector<TransferJob> jobs;
@@ -142,6 +150,7 @@ public:
 private:
     std::shared_ptr<std::atomic<int>> alive_ = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<std::atomic<int>> mostAlive_ = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<struct CountingEngineGate> gate_;
 };
 
 }  // namespace quillane::testing

@@ -2,6 +2,8 @@
 
 #include <QEventLoop>
 
+#include <thread>
+
 namespace quillane::testing {
 
 QCoreApplication& qtApplication() {
@@ -61,6 +63,18 @@ void ModelHarness::drain() {
         work->runAll();
         settle();
     } while (work->pending() > 0);
+}
+
+bool ModelHarness::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        work->runAll();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (model_) model_->flushChanges();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }
 
 }  // namespace quillane::testing

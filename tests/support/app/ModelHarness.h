@@ -53,6 +53,9 @@ public:
     void settle();
     // Runs every waiting background job and what it posts back, until nothing is left.
     void drain();
+    // Settles and drains until the condition holds; false when it did not within the timeout.
+    bool waitUntil(const std::function<bool()>& condition,
+                   std::chrono::milliseconds timeout = std::chrono::milliseconds(20'000));
     // Every change notification the model sent since make().
     std::vector<ModelFields> notifications_;
 
