@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "Platform/MediaInspection.h"
 #include "Settings/LegacyMigration.h"
 #include "Template/TemplatePreset.h"
 
@@ -48,6 +49,8 @@ AppModel::~AppModel() {
     if (scanTask_) *scanTask_ = true;
     *updateChecksStop_ = true;
     joinEngine();
+    for (auto& inspection : inspections_) inspection->stop();
+    inspections_.clear();
     services_.work->waitForIdle();
 }
 

@@ -3,7 +3,7 @@
 #include "Detection/ByteFormat.h"
 #include "Model/AppModel.h"
 #include "Model/PathRules.h"
-#include "Platform/MediaInspector.h"
+#include "Platform/MediaInspection.h"
 
 namespace quillane {
 
@@ -139,9 +139,9 @@ void AppModel::enrichReports(const TransferResult& result, const std::vector<Sca
         targets.push_back(destination);
     }
     if (!source) return;
-    services_.work->run([folder = source->rollURL, targets = std::move(targets), files, info, result] {
-        const ReportWriter::Clips clips = MediaInspector::inspect(files, folder);
-        if (clips.empty()) return;
+    std::erase_if(inspections_, [](const std::unique_ptr<MediaInspection>& run) { return run->finished(); });
+    auto done = [targets = std::move(targets), files, info, result](ReportWriter::Clips clips, bool stopped) {
+        if (clips.empty() || stopped) return;
         for (const DestinationResult& target : targets) {
             try {
                 ReportWriter::write(target.rollURL, info, files, result.hashes, result, target.id, clips);
@@ -149,7 +149,8 @@ void AppModel::enrichReports(const TransferResult& result, const std::vector<Sca
                 // The report the engine wrote stays.
             }
         }
-    });
+    };
+    inspections_.push_back(std::make_unique<MediaInspection>(files, source->rollURL, std::move(done)));
 }
 
 }  // namespace quillane

@@ -5,19 +5,11 @@
 #include "Model/AppModel.h"
 #include "Model/FolderListing.h"
 #include "Model/PathRules.h"
+#include "Support/Folders.h"
 #include "Template/RollNamer.h"
 
 namespace quillane {
 namespace {
-
-// A stored base folder below the volume root; one that climbs out ("..") or is absolute is not used.
-std::filesystem::path joinBase(const std::filesystem::path& volume, const std::string& relative) {
-    const std::filesystem::path rest(relative);
-    if (rest.is_absolute()) return volume;
-    for (const auto& part : rest)
-        if (part == "..") return volume;
-    return volume / rest;
-}
 
 // The marker of a demo roll folder that a simulated transfer filled.
 std::string filledMarker(const std::filesystem::path& roll) { return roll.string() + "/\u00B7filled"; }
@@ -43,7 +35,8 @@ std::filesystem::path AppModel::baseURL(const DriveState& drive) const {
     if (!drive.info.uuid) return drive.info.url;
     const auto stored = settings_.destinationBaseFolders.find(*drive.info.uuid);
     if (stored == settings_.destinationBaseFolders.end() || stored->second.empty()) return drive.info.url;
-    return joinBase(drive.info.url, stored->second);
+    // A stored base that would leave the volume ("..", absolute, a link out) is not used.
+    return Folders::joinInside(drive.info.url, stored->second).value_or(drive.info.url);
 }
 
 const DestinationPlan* AppModel::plan(const DriveState& drive) const {

@@ -3,7 +3,8 @@
 
 #include "Detection/ByteFormat.h"
 #include "Model/AppModel.h"
-#include "Model/DestinationFiles.h"
+#include "Model/RollFolderFiles.h"
+#include "Transfer/DestinationFiles.h"
 #include "Model/PathRules.h"
 
 namespace quillane {
@@ -20,7 +21,7 @@ void AppModel::startEngine() {
         if (!free) continue;
         // What a resumed copy already put there needs no room again.
         const std::int64_t needed =
-            scan_->totalBytes - DestinationFiles::presentBytes(plan.rollURL, scan_->files);
+            scan_->totalBytes - RollFolderFiles::presentBytes(plan.rollURL, scan_->files);
         if (*free >= needed) continue;
         setAlert(AlertMessage(L("Te weinig ruimte", "Not enough space"),
                               plan.driveName + L(" heeft ", " has ") + ByteFormat::string(*free) +
@@ -47,7 +48,15 @@ void AppModel::startEngine() {
     transfer.sourceRoot = scan_->root;
     transfer.files = scan_->files;
     transfer.directories = scan_->directories;
-    for (const DestinationPlan& plan : plans_) transfer.destinations.push_back({plan.driveName, plan.rollURL});
+    for (const DestinationPlan& plan : plans_) {
+        TransferDestination destination{plan.driveName, plan.rollURL};
+        // Pinned to the drive as planned: a drive pulled in the meantime leaves a bare mount
+        // folder on the system disk, which the engine then refuses to fill.
+        for (const DriveState& drive : drives_)
+            if (drive.info.id == plan.driveID && !PathRules::isDemoLocation(drive.info.url))
+                destination.volume = DestinationFiles::volumeOf(drive.info.url);
+        transfer.destinations.push_back(std::move(destination));
+    }
     transfer.algorithm = settings_.checksum;
     transfer.verify = settings_.verifyAfterCopy;
     transfer.writeMHL = settings_.writeMHL;

@@ -6,7 +6,7 @@
 #include "Model/AppModel.h"
 #include "Model/PathRules.h"
 #include "Platform/DemoDrives.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Transfer/SourceScanner.h"
 
 namespace quillane {

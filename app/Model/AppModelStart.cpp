@@ -1,7 +1,7 @@
 #include <QPointer>
 
 #include "Model/AppModel.h"
-#include "Model/DestinationFiles.h"
+#include "Model/RollFolderFiles.h"
 #include "Model/PathRules.h"
 #include "Product/Product.h"
 #include "Support/Folders.h"
@@ -127,7 +127,7 @@ void AppModel::beginTransfer() {
     int present = 0;
     for (const DestinationPlan& plan : plans_) {
         if (!plan.rollHasContent) continue;
-        const DestinationFiles::Count count = DestinationFiles::compare(plan.rollURL, scan_->files);
+        const RollFolderFiles::Count count = RollFolderFiles::compare(plan.rollURL, scan_->files);
         present += count.present;
         if (count.conflicting > 0) conflicts.emplace_back(plan.driveName, count.conflicting);
     }

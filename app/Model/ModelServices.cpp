@@ -3,7 +3,8 @@
 #include "Model/Seams/CoreEngineFactory.h"
 #include "Model/Seams/SystemSpaceProbe.h"
 #include "Model/Seams/ThreadPoolWork.h"
-#include "Settings/Lang.h"
+#include "Support/Clock.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 namespace {
@@ -61,7 +62,7 @@ ModelServices ModelServices::completed() const {
     fill<FolderPicker, NoFolderPicker>(result.folderPicker);
     fill<SpaceProbe, SystemSpaceProbe>(result.space);
     fill<EngineFactory, CoreEngineFactory>(result.engines);
-    if (!result.now) result.now = [] { return std::chrono::system_clock::now(); };
+    if (!result.now) result.now = [] { return Clock::current().now(); };
     return result;
 }
 

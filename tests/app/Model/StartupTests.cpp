@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Template/TemplatePreset.h"
 #include "support/Scopes.h"
 #include "support/TempDir.h"
