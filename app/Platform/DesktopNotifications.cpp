@@ -12,7 +12,7 @@
 namespace quillane {
 namespace {
 
-// The "image-data" hint: raw RGBA rows, as the notification specification spells it (iiibiiay).
+// The "image-data" hint: raw RGBA rows in the notification service's (iiibiiay) layout.
 struct NotificationImage {
     QImage image;
 };
