@@ -1,32 +1,19 @@
 #include "Detection/DriveRole.h"
 
-#include "Support/Lang.h"
+#include "Support/EnumNames.h"
 
 namespace quillane::DriveRoles {
 
-std::string id(DriveRole role) {
-    switch (role) {
-        case DriveRole::source: return "source";
-        case DriveRole::destination: return "destination";
-        case DriveRole::ignored: break;
-    }
-    return "ignored";
-}
+namespace {
+constexpr EnumNames<DriveRole, 3> names{{{
+    {DriveRole::source, "source", "Bron (camerakaart)", "Source (card)"},
+    {DriveRole::destination, "destination", "Bestemming (SSD)", "Destination (SSD)"},
+    {DriveRole::ignored, "ignored", "Negeren", "Ignore"},
+}}};
+}  // namespace
 
-std::optional<DriveRole> fromRawValue(std::string_view raw) {
-    if (raw == "source") return DriveRole::source;
-    if (raw == "destination") return DriveRole::destination;
-    if (raw == "ignored") return DriveRole::ignored;
-    return std::nullopt;
-}
-
-std::string displayName(DriveRole role) {
-    switch (role) {
-        case DriveRole::source: return L("Bron (camerakaart)", "Source (card)");
-        case DriveRole::destination: return L("Bestemming (SSD)", "Destination (SSD)");
-        case DriveRole::ignored: break;
-    }
-    return L("Negeren", "Ignore");
-}
+std::string id(DriveRole role) { return names.id(role); }
+std::optional<DriveRole> fromRawValue(std::string_view raw) { return names.fromRawValue(raw); }
+std::string displayName(DriveRole role) { return names.displayName(role); }
 
 }  // namespace quillane::DriveRoles

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Support/EnumNames.h"
 #include "Support/Lang.h"
 #include "Support/Text.h"
 
@@ -49,20 +50,16 @@ bool MediaTypes::isAudio(std::string_view extension) {
     return audioExtensions().count(Text::asciiLowercased(extension)) != 0;
 }
 
-std::string CopyModes::id(CopyMode mode) {
-    return mode == CopyMode::videoOnly ? "videoOnly" : "entireCard";
-}
+namespace {
+constexpr EnumNames<CopyMode, 2> copyModeNames{{{
+    {CopyMode::entireCard, "entireCard", "Hele kaart", "Entire card"},
+    {CopyMode::videoOnly, "videoOnly", "Alleen videobestanden", "Video files only"},
+}}};
+}  // namespace
 
-std::optional<CopyMode> CopyModes::fromRawValue(std::string_view raw) {
-    if (raw == "entireCard") return CopyMode::entireCard;
-    if (raw == "videoOnly") return CopyMode::videoOnly;
-    return std::nullopt;
-}
-
-std::string CopyModes::displayName(CopyMode mode) {
-    if (mode == CopyMode::videoOnly) return L("Alleen videobestanden", "Video files only");
-    return L("Hele kaart", "Entire card");
-}
+std::string CopyModes::id(CopyMode mode) { return copyModeNames.id(mode); }
+std::optional<CopyMode> CopyModes::fromRawValue(std::string_view raw) { return copyModeNames.fromRawValue(raw); }
+std::string CopyModes::displayName(CopyMode mode) { return copyModeNames.displayName(mode); }
 
 std::string CopyModes::detail(CopyMode mode) {
     if (mode == CopyMode::videoOnly)

@@ -2,23 +2,20 @@
 
 #include "Hashing/MD5Hasher.h"
 #include "Hashing/XXHash64.h"
-#include "Support/Lang.h"
+#include "Support/EnumNames.h"
 
 namespace quillane::ChecksumAlgorithms {
 
-std::string id(ChecksumAlgorithm algorithm) {
-    return algorithm == ChecksumAlgorithm::md5 ? "md5" : "xxhash64";
-}
+namespace {
+constexpr EnumNames<ChecksumAlgorithm, 2> names{{{
+    {ChecksumAlgorithm::xxhash64, "xxhash64", "xxHash64", "xxHash64"},
+    {ChecksumAlgorithm::md5, "md5", "MD5", "MD5"},
+}}};
+}  // namespace
 
-std::optional<ChecksumAlgorithm> fromRawValue(std::string_view raw) {
-    if (raw == "xxhash64") return ChecksumAlgorithm::xxhash64;
-    if (raw == "md5") return ChecksumAlgorithm::md5;
-    return std::nullopt;
-}
-
-std::string displayName(ChecksumAlgorithm algorithm) {
-    return algorithm == ChecksumAlgorithm::md5 ? "MD5" : "xxHash64";
-}
+std::string id(ChecksumAlgorithm algorithm) { return names.id(algorithm); }
+std::optional<ChecksumAlgorithm> fromRawValue(std::string_view raw) { return names.fromRawValue(raw); }
+std::string displayName(ChecksumAlgorithm algorithm) { return names.displayName(algorithm); }
 
 std::string detail(ChecksumAlgorithm algorithm) {
     if (algorithm == ChecksumAlgorithm::md5)

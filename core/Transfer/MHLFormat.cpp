@@ -1,31 +1,19 @@
 #include "Transfer/MHLFormat.h"
 
-#include "Support/Lang.h"
+#include "Support/EnumNames.h"
 
 namespace quillane {
 
-std::string MHLFormats::id(MHLFormat format) {
-    switch (format) {
-        case MHLFormat::asc: return "asc";
-        case MHLFormat::classic: return "classic";
-        case MHLFormat::both: return "both";
-    }
-    return "asc";
-}
+namespace {
+constexpr EnumNames<MHLFormat, 3> names{{{
+    {MHLFormat::asc, "asc", "ASC MHL (Netflix, aanbevolen)", "ASC MHL (Netflix, recommended)"},
+    {MHLFormat::classic, "classic", "MHL 1.1 (klassiek)", "MHL 1.1 (classic)"},
+    {MHLFormat::both, "both", "Beide", "Both"},
+}}};
+}  // namespace
 
-std::optional<MHLFormat> MHLFormats::fromRawValue(std::string_view raw) {
-    for (MHLFormat format : allCases)
-        if (raw == id(format)) return format;
-    return std::nullopt;
-}
-
-std::string MHLFormats::displayName(MHLFormat format) {
-    switch (format) {
-        case MHLFormat::asc: return L("ASC MHL (Netflix, aanbevolen)", "ASC MHL (Netflix, recommended)");
-        case MHLFormat::classic: return L("MHL 1.1 (klassiek)", "MHL 1.1 (classic)");
-        case MHLFormat::both: return L("Beide", "Both");
-    }
-    return {};
-}
+std::string MHLFormats::id(MHLFormat format) { return names.id(format); }
+std::optional<MHLFormat> MHLFormats::fromRawValue(std::string_view raw) { return names.fromRawValue(raw); }
+std::string MHLFormats::displayName(MHLFormat format) { return names.displayName(format); }
 
 }  // namespace quillane

@@ -1,35 +1,21 @@
 #include "Transfer/TransferProgress.h"
 
-#include "Support/Lang.h"
+#include "Support/EnumNames.h"
 
 namespace quillane {
 
-std::string TransferPhases::id(TransferPhase phase) {
-    switch (phase) {
-        case TransferPhase::preparing: return "preparing";
-        case TransferPhase::copying: return "copying";
-        case TransferPhase::verifying: return "verifying";
-        case TransferPhase::finishing: return "finishing";
-        case TransferPhase::done: return "done";
-    }
-    return "preparing";
-}
+namespace {
+constexpr EnumNames<TransferPhase, 5> names{{{
+    {TransferPhase::preparing, "preparing", "Voorbereiden", "Preparing"},
+    {TransferPhase::copying, "copying", "Kopiëren", "Copying"},
+    {TransferPhase::verifying, "verifying", "Verifiëren", "Verifying"},
+    {TransferPhase::finishing, "finishing", "Afronden", "Finishing"},
+    {TransferPhase::done, "done", "Klaar", "Done"},
+}}};
+}  // namespace
 
-std::optional<TransferPhase> TransferPhases::fromRawValue(std::string_view raw) {
-    for (TransferPhase phase : allCases)
-        if (raw == id(phase)) return phase;
-    return std::nullopt;
-}
-
-std::string TransferPhases::displayName(TransferPhase phase) {
-    switch (phase) {
-        case TransferPhase::preparing: return L("Voorbereiden", "Preparing");
-        case TransferPhase::copying: return L("Kopiëren", "Copying");
-        case TransferPhase::verifying: return L("Verifiëren", "Verifying");
-        case TransferPhase::finishing: return L("Afronden", "Finishing");
-        case TransferPhase::done: return L("Klaar", "Done");
-    }
-    return {};
-}
+std::string TransferPhases::id(TransferPhase phase) { return names.id(phase); }
+std::optional<TransferPhase> TransferPhases::fromRawValue(std::string_view raw) { return names.fromRawValue(raw); }
+std::string TransferPhases::displayName(TransferPhase phase) { return names.displayName(phase); }
 
 }  // namespace quillane
