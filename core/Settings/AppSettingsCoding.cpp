@@ -10,49 +10,17 @@ namespace J = JSONCoding;
 
 namespace {
 
-// Takes the value of key when it is present and readable; otherwise the field keeps what it has.
-template <typename T, typename Reader>
-void take(const Json& object, const char* key, T& field, Reader reader) {
-    const Json* value = J::member(object, key);
-    if (!value) return;
-    try {
-        if (auto read = reader(*value)) field = std::move(*read);
-    } catch (...) {
-        // A value that fails in any way keeps the default.
-    }
-}
-
-template <typename Enum>
-auto rawValue(std::optional<Enum> (*fromRawValue)(std::string_view)) {
-    return [fromRawValue](const Json& json) -> std::optional<Enum> {
-        const auto text = J::string(json);
-        return text ? fromRawValue(*text) : std::nullopt;
-    };
-}
-
-std::optional<FolderTemplate> folderTemplate(const Json& json) {
-    try {
-        return FolderTemplate::fromJSON(json);
-    } catch (...) {
-        return std::nullopt;
-    }
-}
-
 // All entries or none: one bad entry drops every learned role.
 std::optional<std::map<std::string, LearnedDrive>> learnedDrives(const Json& json) {
     if (!json.is_object()) return std::nullopt;
     std::map<std::string, LearnedDrive> drives;
     for (const auto& [uuid, entry] : json.items()) {
-        const Json* name = J::member(entry, "name");
-        const Json* role = J::member(entry, "role");
-        const Json* learnedAt = J::member(entry, "learnedAt");
-        if (!name || !role || !learnedAt) return std::nullopt;
-        const auto nameText = J::string(*name);
-        const auto roleText = J::string(*role);
-        const auto roleValue = roleText ? DriveRoles::fromRawValue(*roleText) : std::nullopt;
-        const auto date = J::date(*learnedAt);
-        if (!nameText || !roleValue || !date) return std::nullopt;
-        drives.emplace(uuid, LearnedDrive{*nameText, *roleValue, *date});
+        LearnedDrive drive;
+        if (!J::required(entry, "name", drive.name, J::string) ||
+            !J::required(entry, "role", drive.role, J::rawValue(&DriveRoles::fromRawValue)) ||
+            !J::required(entry, "learnedAt", drive.learnedAt, J::date))
+            return std::nullopt;
+        drives.emplace(uuid, std::move(drive));
     }
     return drives;
 }
@@ -99,30 +67,30 @@ Json JSONCodec<AppSettings>::encode(const AppSettings& s) {
 std::optional<AppSettings> JSONCodec<AppSettings>::decode(const Json& json) {
     if (!json.is_object()) return std::nullopt;
     AppSettings s;
-    take(json, "template", s.folderTemplate, folderTemplate);
-    take(json, "dateFormat", s.dateFormat, J::string);
-    take(json, "defaultCameraLetter", s.defaultCameraLetter, J::string);
-    take(json, "rollDigits", s.rollDigits, J::int64);
-    take(json, "useCardReelName", s.useCardReelName, J::boolean);
-    take(json, "copyMode", s.copyMode, rawValue(&CopyModes::fromRawValue));
-    take(json, "includeAudioWithVideo", s.includeAudioWithVideo, J::boolean);
-    take(json, "videoExtensions", s.videoExtensions, J::strings);
-    take(json, "checksum", s.checksum, rawValue(&ChecksumAlgorithms::fromRawValue));
-    take(json, "verifyAfterCopy", s.verifyAfterCopy, J::boolean);
-    take(json, "writeMHL", s.writeMHL, J::boolean);
-    take(json, "writeReport", s.writeReport, J::boolean);
-    take(json, "mhlFormat", s.mhlFormat, rawValue(&MHLFormats::fromRawValue));
-    take(json, "askBeforeCreatingFolders", s.askBeforeCreatingFolders, J::boolean);
-    take(json, "soundAlongWithCamera", s.soundAlongWithCamera, J::boolean);
-    take(json, "ejectSourceWhenDone", s.ejectSourceWhenDone, J::boolean);
-    take(json, "playSoundWhenDone", s.playSoundWhenDone, J::boolean);
-    take(json, "notifications", s.notifications, J::boolean);
-    take(json, "phonePush", s.phonePush, J::boolean);
-    take(json, "phonePushTopic", s.phonePushTopic, J::string);
-    take(json, "language", s.language, rawValue(&AppLanguages::fromRawValue));
-    take(json, "recentProjects", s.recentProjects, J::strings);
-    take(json, "learnedDrives", s.learnedDrives, learnedDrives);
-    take(json, "destinationBaseFolders", s.destinationBaseFolders, J::stringMap);
+    J::ifReadable(json, "template", s.folderTemplate, FolderTemplate::decode);
+    J::ifReadable(json, "dateFormat", s.dateFormat, J::string);
+    J::ifReadable(json, "defaultCameraLetter", s.defaultCameraLetter, J::string);
+    J::ifReadable(json, "rollDigits", s.rollDigits, J::int64);
+    J::ifReadable(json, "useCardReelName", s.useCardReelName, J::boolean);
+    J::ifReadable(json, "copyMode", s.copyMode, J::rawValue(&CopyModes::fromRawValue));
+    J::ifReadable(json, "includeAudioWithVideo", s.includeAudioWithVideo, J::boolean);
+    J::ifReadable(json, "videoExtensions", s.videoExtensions, J::strings);
+    J::ifReadable(json, "checksum", s.checksum, J::rawValue(&ChecksumAlgorithms::fromRawValue));
+    J::ifReadable(json, "verifyAfterCopy", s.verifyAfterCopy, J::boolean);
+    J::ifReadable(json, "writeMHL", s.writeMHL, J::boolean);
+    J::ifReadable(json, "writeReport", s.writeReport, J::boolean);
+    J::ifReadable(json, "mhlFormat", s.mhlFormat, J::rawValue(&MHLFormats::fromRawValue));
+    J::ifReadable(json, "askBeforeCreatingFolders", s.askBeforeCreatingFolders, J::boolean);
+    J::ifReadable(json, "soundAlongWithCamera", s.soundAlongWithCamera, J::boolean);
+    J::ifReadable(json, "ejectSourceWhenDone", s.ejectSourceWhenDone, J::boolean);
+    J::ifReadable(json, "playSoundWhenDone", s.playSoundWhenDone, J::boolean);
+    J::ifReadable(json, "notifications", s.notifications, J::boolean);
+    J::ifReadable(json, "phonePush", s.phonePush, J::boolean);
+    J::ifReadable(json, "phonePushTopic", s.phonePushTopic, J::string);
+    J::ifReadable(json, "language", s.language, J::rawValue(&AppLanguages::fromRawValue));
+    J::ifReadable(json, "recentProjects", s.recentProjects, J::strings);
+    J::ifReadable(json, "learnedDrives", s.learnedDrives, learnedDrives);
+    J::ifReadable(json, "destinationBaseFolders", s.destinationBaseFolders, J::stringMap);
     return s;
 }
 

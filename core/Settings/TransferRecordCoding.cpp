@@ -18,56 +18,14 @@ Json encodeDestination(const TransferRecord::Destination& d) {
     return json;
 }
 
-// Reads a required key; false when it is missing, null or of another type.
-template <typename T, typename Reader>
-bool required(const Json& object, const char* key, T& out, Reader reader) {
-    const Json* value = J::member(object, key);
-    if (!value) return false;
-    auto read = reader(*value);
-    if (!read) return false;
-    out = std::move(*read);
-    return true;
-}
-
-// Reads an optional key; false only when it is present with a value of another type.
-template <typename T, typename Reader>
-bool optional(const Json& object, const char* key, std::optional<T>& out, Reader reader) {
-    const Json* value = J::member(object, key);
-    if (!value) {
-        out.reset();
-        return true;
-    }
-    auto read = reader(*value);
-    if (!read) return false;
-    out = std::move(*read);
-    return true;
-}
-
 std::optional<TransferRecord::Destination> decodeDestination(const Json& json) {
     if (!json.is_object()) return std::nullopt;
     TransferRecord::Destination d;
-    if (!required(json, "name", d.name, J::string) || !required(json, "path", d.path, J::string) ||
-        !required(json, "succeeded", d.succeeded, J::boolean) || !optional(json, "error", d.error, J::string) ||
-        !optional(json, "volumeID", d.volumeID, J::string) || !optional(json, "capacity", d.capacity, J::int64))
+    if (!J::required(json, "name", d.name, J::string) || !J::required(json, "path", d.path, J::string) ||
+        !J::required(json, "succeeded", d.succeeded, J::boolean) || !J::optional(json, "error", d.error, J::string) ||
+        !J::optional(json, "volumeID", d.volumeID, J::string) || !J::optional(json, "capacity", d.capacity, J::int64))
         return std::nullopt;
     return d;
-}
-
-std::optional<ChecksumAlgorithm> algorithmOf(const Json& json) {
-    const auto text = J::string(json);
-    return text ? ChecksumAlgorithms::fromRawValue(*text) : std::nullopt;
-}
-
-std::optional<std::vector<TransferRecord::Destination>> destinationsOf(const Json& json) {
-    if (!json.is_array()) return std::nullopt;
-    std::vector<TransferRecord::Destination> out;
-    out.reserve(json.size());
-    for (const Json& element : json) {
-        auto d = decodeDestination(element);
-        if (!d) return std::nullopt;
-        out.push_back(std::move(*d));
-    }
-    return out;
 }
 
 }  // namespace
@@ -97,19 +55,19 @@ Json JSONCodec<TransferRecord>::encode(const TransferRecord& r) {
 std::optional<TransferRecord> JSONCodec<TransferRecord>::decode(const Json& json) {
     if (!json.is_object()) return std::nullopt;
     TransferRecord r;
-    if (!required(json, "id", r.id, J::uuid) || !required(json, "project", r.project, J::string) ||
-        !required(json, "roll", r.roll, J::string) || !required(json, "sourceName", r.sourceName, J::string) ||
-        !optional(json, "cameraLabel", r.cameraLabel, J::string) ||
-        !required(json, "fingerprint", r.fingerprint, J::string) ||
-        !required(json, "fileCount", r.fileCount, J::int32) ||
-        !required(json, "totalBytes", r.totalBytes, J::int64) ||
-        !required(json, "algorithm", r.algorithm, algorithmOf) ||
-        !required(json, "verified", r.verified, J::boolean) ||
-        !required(json, "succeeded", r.succeeded, J::boolean) ||
-        !required(json, "startedAt", r.startedAt, J::date) ||
-        !required(json, "finishedAt", r.finishedAt, J::date) ||
-        !required(json, "destinations", r.destinations, destinationsOf) ||
-        !optional(json, "shootDay", r.shootDay, J::int32))
+    if (!J::required(json, "id", r.id, J::uuid) || !J::required(json, "project", r.project, J::string) ||
+        !J::required(json, "roll", r.roll, J::string) || !J::required(json, "sourceName", r.sourceName, J::string) ||
+        !J::optional(json, "cameraLabel", r.cameraLabel, J::string) ||
+        !J::required(json, "fingerprint", r.fingerprint, J::string) ||
+        !J::required(json, "fileCount", r.fileCount, J::int32) ||
+        !J::required(json, "totalBytes", r.totalBytes, J::int64) ||
+        !J::required(json, "algorithm", r.algorithm, J::rawValue(&ChecksumAlgorithms::fromRawValue)) ||
+        !J::required(json, "verified", r.verified, J::boolean) ||
+        !J::required(json, "succeeded", r.succeeded, J::boolean) ||
+        !J::required(json, "startedAt", r.startedAt, J::date) ||
+        !J::required(json, "finishedAt", r.finishedAt, J::date) ||
+        !J::required(json, "destinations", r.destinations, J::arrayOf(decodeDestination)) ||
+        !J::optional(json, "shootDay", r.shootDay, J::int32))
         return std::nullopt;
     return r;
 }
@@ -121,15 +79,7 @@ Json JSONCodec<std::vector<TransferRecord>>::encode(const std::vector<TransferRe
 }
 
 std::optional<std::vector<TransferRecord>> JSONCodec<std::vector<TransferRecord>>::decode(const Json& json) {
-    if (!json.is_array()) return std::nullopt;
-    std::vector<TransferRecord> history;
-    history.reserve(json.size());
-    for (const Json& element : json) {
-        auto record = JSONCodec<TransferRecord>::decode(element);
-        if (!record) return std::nullopt;
-        history.push_back(std::move(*record));
-    }
-    return history;
+    return J::arrayOf(&JSONCodec<TransferRecord>::decode)(json);
 }
 
 }  // namespace quillane

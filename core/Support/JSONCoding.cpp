@@ -58,16 +58,7 @@ std::optional<UUID> uuid(const Json& value) {
     return UUID::parse(value.get_ref<const std::string&>());
 }
 
-std::optional<std::vector<std::string>> strings(const Json& value) {
-    if (!value.is_array()) return std::nullopt;
-    std::vector<std::string> out;
-    out.reserve(value.size());
-    for (const Json& element : value) {
-        if (!element.is_string()) return std::nullopt;
-        out.push_back(element.get<std::string>());
-    }
-    return out;
-}
+std::optional<std::vector<std::string>> strings(const Json& value) { return arrayOf(string)(value); }
 
 std::optional<std::map<std::string, std::string>> stringMap(const Json& value) {
     if (!value.is_object()) return std::nullopt;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "Support/UUID.h"
@@ -34,6 +36,70 @@ std::optional<UUID> uuid(const Json& value);
 std::optional<std::vector<std::string>> strings(const Json& value);
 // An object whose every value is a string.
 std::optional<std::map<std::string, std::string>> stringMap(const Json& value);
+
+// Reading an object's fields. A reader is any of the functions above (or one of the same
+// shape: Json -> optional value) and never throws; neither does anything built from it here.
+
+// An enum case from its stored text, through the enum's fromRawValue.
+template <typename Enum>
+auto rawValue(std::optional<Enum> (*fromRawValue)(std::string_view)) {
+    return [fromRawValue](const Json& value) -> std::optional<Enum> {
+        const auto text = string(value);
+        return text ? fromRawValue(*text) : std::nullopt;
+    };
+}
+
+// An array whose every element reads; no value when one does not.
+template <typename Reader>
+auto arrayOf(Reader reader) {
+    using T = typename std::invoke_result_t<Reader, const Json&>::value_type;
+    return [reader](const Json& value) -> std::optional<std::vector<T>> {
+        if (!value.is_array()) return std::nullopt;
+        std::vector<T> out;
+        out.reserve(value.size());
+        for (const Json& element : value) {
+            auto read = reader(element);
+            if (!read) return std::nullopt;
+            out.push_back(std::move(*read));
+        }
+        return out;
+    };
+}
+
+// A key that must be there: false when it is missing, null or does not read.
+template <typename T, typename Reader>
+bool required(const Json& object, std::string_view key, T& field, Reader reader) {
+    const Json* value = member(object, key);
+    if (!value) return false;
+    auto read = reader(*value);
+    if (!read) return false;
+    field = std::move(*read);
+    return true;
+}
+
+// A key that may be left out (the field becomes empty); false only when it is there and does
+// not read.
+template <typename T, typename Reader>
+bool optional(const Json& object, std::string_view key, std::optional<T>& field, Reader reader) {
+    const Json* value = member(object, key);
+    if (!value) {
+        field.reset();
+        return true;
+    }
+    auto read = reader(*value);
+    if (!read) return false;
+    field = std::move(*read);
+    return true;
+}
+
+// A key read when it can be: a missing or unreadable value leaves the field as it is (its
+// default), so one bad value never costs the others.
+template <typename T, typename Reader>
+void ifReadable(const Json& object, std::string_view key, T& field, Reader reader) {
+    const Json* value = member(object, key);
+    if (!value) return;
+    if (auto read = reader(*value)) field = std::move(*read);
+}
 
 // Dates are stored in whole seconds, UTC.
 Json encodeDate(TimePoint time);

@@ -73,9 +73,11 @@ struct FolderTemplate {
     // --- stored form ----------------------------------------------------------------
     // {"pattern", "extraFolders", and "soundPattern" only when set}.
     nlohmann::json toJSON() const;
-    // Lenient: only a missing or non-string "pattern" fails (nlohmann::json::exception); a bad
-    // sound pattern or unreadable extra folders are lost alone. Extra folders stored as plain
-    // strings (an older form) become folders below the project level.
+    // Lenient: only a missing or non-string "pattern" fails (no value); a bad sound pattern or
+    // unreadable extra folders are lost alone. Extra folders stored as plain strings (an older
+    // form) become folders below the project level. Never throws.
+    static std::optional<FolderTemplate> decode(const nlohmann::json& json);
+    // The same, throwing nlohmann::json::exception where decode gives no value.
     static FolderTemplate fromJSON(const nlohmann::json& json);
 };
 

@@ -10,27 +10,15 @@ namespace {
 
 using Json = nlohmann::json;
 
+// The current form of an extra folder. The level is a whole 64-bit number: 2 and 2.0, not 1.5,
+// "2" or true.
 std::optional<ExtraFolder> readExtraFolder(const Json& json) {
-    if (!json.is_object()) return std::nullopt;
-    const auto level = json.find("parentLevel");
-    const auto name = json.find("name");
-    if (level == json.end() || name == json.end() || !name->is_string()) return std::nullopt;
-    // A whole 64-bit number: 2 and 2.0, not 1.5, "2" or true.
-    const auto parentLevel = JSONCoding::int64(*level);
-    if (!parentLevel) return std::nullopt;
-    return ExtraFolder{*parentLevel, name->get<std::string>()};
-}
-
-// The current form: every element an extra-folder object.
-std::optional<std::vector<ExtraFolder>> readCurrentExtras(const Json& json) {
-    if (!json.is_array()) return std::nullopt;
-    std::vector<ExtraFolder> folders;
-    for (const auto& element : json) {
-        auto folder = readExtraFolder(element);
-        if (!folder) return std::nullopt;
-        folders.push_back(std::move(*folder));
-    }
-    return folders;
+    namespace J = JSONCoding;
+    ExtraFolder folder;
+    if (!J::required(json, "parentLevel", folder.parentLevel, J::int64) ||
+        !J::required(json, "name", folder.name, J::string))
+        return std::nullopt;
+    return folder;
 }
 
 // The older form: plain paths, usually starting with the project level, that hang below the
@@ -71,19 +59,23 @@ Json FolderTemplate::toJSON() const {
     return json;
 }
 
-FolderTemplate FolderTemplate::fromJSON(const Json& json) {
+std::optional<FolderTemplate> FolderTemplate::decode(const Json& json) {
+    namespace J = JSONCoding;
     FolderTemplate decoded;
-    // Throws when the value is no object, or the pattern is missing or not a string.
-    decoded.pattern = json.at("pattern").get<std::string>();
-    if (const auto sound = json.find("soundPattern"); sound != json.end() && sound->is_string())
-        decoded.soundPattern = sound->get<std::string>();
-    if (const auto extras = json.find("extraFolders"); extras != json.end()) {
-        if (auto current = readCurrentExtras(*extras))
+    if (!J::required(json, "pattern", decoded.pattern, J::string)) return std::nullopt;
+    J::ifReadable(json, "soundPattern", decoded.soundPattern, J::string);
+    if (const Json* extras = J::member(json, "extraFolders")) {
+        if (auto current = J::arrayOf(readExtraFolder)(*extras))
             decoded.extraFolders = std::move(*current);
         else if (auto legacy = readLegacyExtras(*extras, decoded.pattern))
             decoded.extraFolders = std::move(*legacy);
     }
     return decoded;
+}
+
+FolderTemplate FolderTemplate::fromJSON(const Json& json) {
+    if (auto decoded = decode(json)) return std::move(*decoded);
+    throw Json::type_error::create(302, "a folder template needs a string \"pattern\"", &json);
 }
 
 void to_json(Json& json, const FolderTemplate& folderTemplate) { json = folderTemplate.toJSON(); }
