@@ -72,127 +72,166 @@ fs::path standardised(const fs::path& root) {
 
 bool contains(const std::set<std::string>& set, const std::string& key) { return set.count(key) != 0; }
 
-}  // namespace
+// Every folder that holds a file, at any depth.
+std::set<std::string> foldersHoldingFiles(const std::vector<ScannedFile>& files) {
+    std::set<std::string> ancestors;
+    for (const ScannedFile& file : files) {
+        std::string path;
+        std::size_t start = 0;
+        const std::string& r = file.relativePath;
+        for (;;) {
+            const std::size_t slash = r.find('/', start);
+            if (slash == std::string::npos) break;  // the last component is the file itself
+            if (slash > start) {
+                if (!path.empty()) path += '/';
+                path.append(r, start, slash - start);
+                ancestors.insert(path);
+            }
+            start = slash + 1;
+        }
+    }
+    return ancestors;
+}
 
-SourceScan SourceScanner::scan(const fs::path& rootIn, CopyMode mode, const std::set<std::string>& videoExtensions,
-                               bool includeAudio, const std::function<bool()>& isCancelled) {
-    const fs::path root = standardised(rootIn);
-    if (FileIO::current().access(root.c_str(), R_OK) != 0) throw SourceScanError::unreadable(root);
+// One walk of a card, depth first, each folder before its contents. A folder is listed whole
+// and closed before its sub-folders are entered, so the depth of a card costs no descriptors.
+class Walk {
+public:
+    Walk(fs::path root, CopyMode mode, const std::set<std::string>& videoExtensions, bool includeAudio,
+         const std::function<bool()>& isCancelled)
+        : videoExtensions_(videoExtensions), includeAudio_(includeAudio), isCancelled_(isCancelled) {
+        scan_.root = std::move(root);
+        scan_.mode = mode;
+    }
 
-    SourceScan scan;
-    scan.root = root;
-    scan.mode = mode;
-    std::map<std::string, TopLevelEntry> topLevel;
+    SourceScan run() {
+        const fs::path& root = scan_.root;
+        if (FileIO::current().access(root.c_str(), R_OK) != 0) throw SourceScanError::unreadable(root);
+        enter({}, root);
+        while (!stack_.empty()) {
+            Level& level = stack_.back();
+            if (level.next >= level.names.size()) {
+                stack_.pop_back();
+                continue;
+            }
+            const std::string name = level.names[level.next++];
+            const bool inRoot = level.relative.empty();
+            visit(name, inRoot ? name : level.relative + "/" + name, inRoot);
+        }
+        if (scan_.mode == CopyMode::videoOnly) keepOnlyFoldersWithFiles();
+        return finish();
+    }
 
-    // Depth first, each folder before its contents. A folder is listed whole and closed
-    // before its sub-folders are entered, so the depth of a card costs no descriptors.
+private:
     struct Level {
         std::string relative;  // "" for the root
         std::vector<std::string> names;
         std::size_t next = 0;
     };
-    std::vector<Level> stack;
-    stack.push_back({});
-    if (!listFolder(root, stack.back().names)) throw SourceScanError::unreadable(root);
 
-    FileIO& io = FileIO::current();
-    while (!stack.empty()) {
-        Level& level = stack.back();
-        if (level.next >= level.names.size()) {
-            stack.pop_back();
-            continue;
-        }
-        const std::string name = level.names[level.next++];
-        const std::string relative = level.relative.empty() ? name : level.relative + "/" + name;
+    // Lists a folder and makes it the next one walked.
+    void enter(std::string relative, const fs::path& full) {
+        Level level{std::move(relative), {}, 0};
+        if (!listFolder(full, level.names)) throw SourceScanError::unreadable(full);
+        stack_.push_back(std::move(level));
+    }
 
-        if (isCancelled && isCancelled()) throw SourceScanError::cancelled();
-
-        if (MediaTypes::isJunk(name, level.relative.empty())) continue;  // a junk folder is never entered
-
-        const fs::path full = root / relative;
+    void visit(const std::string& name, const std::string& relative, bool inRoot) {
+        if (isCancelled_ && isCancelled_()) throw SourceScanError::cancelled();
+        if (MediaTypes::isJunk(name, inRoot)) return;  // a junk folder is never entered
+        const fs::path full = scan_.root / relative;
         struct statx st {};
-        const int statError =
-            io.lstatx(full.c_str(), STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &st) == 0 ? 0 : errno;
-        // An entry that vanished since its folder was listed is passed over; one the card can't
-        // describe (a read error, no permission) fails the scan, or the card would be copied
-        // incomplete and reported as safe.
-        if (statError != 0 && statError != ENOENT && statError != ENOTDIR) throw SourceScanError::unreadable(full);
-        const bool haveAttributes = statError == 0 && (st.stx_mask & STATX_TYPE);
+        if (!attributes(full, st)) return;
+        if (S_ISDIR(st.stx_mode))
+            addFolder(relative, full);
+        else if (S_ISREG(st.stx_mode) && includes(name))
+            addFile(relative, st);
+    }
 
-        const std::string firstLevel = firstLevelName(relative);
-        if (!haveAttributes) continue;
-
-        if (S_ISDIR(st.stx_mode)) {
-            scan.directories.push_back(relative);
-            if (relative.find('/') == std::string::npos && !topLevel.count(firstLevel))
-                topLevel[firstLevel] = TopLevelEntry{firstLevel, true, 0, 0};
-            Level child{relative, {}, 0};
-            if (!listFolder(full, child.names)) throw SourceScanError::unreadable(full);
-            stack.push_back(std::move(child));
-            continue;
+    // False for an entry that vanished since its folder was listed: it is passed over. One the
+    // card can't describe (a read error, no permission) fails the scan, or the card would be
+    // copied incomplete and reported as safe.
+    static bool attributes(const fs::path& full, struct statx& st) {
+        if (FileIO::current().lstatx(full.c_str(), STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &st) != 0) {
+            if (errno != ENOENT && errno != ENOTDIR) throw SourceScanError::unreadable(full);
+            return false;
         }
-        if (!S_ISREG(st.stx_mode)) continue;
+        return (st.stx_mask & STATX_TYPE) != 0;
+    }
 
+    void addFolder(const std::string& relative, const fs::path& full) {
+        scan_.directories.push_back(relative);
+        if (relative.find('/') == std::string::npos && !topLevel_.count(relative))
+            topLevel_[relative] = TopLevelEntry{relative, true, 0, 0};
+        enter(relative, full);
+    }
+
+    // Whether the mode copies a file of this name; counts video files and the files left out.
+    bool includes(const std::string& name) {
         const std::string extension = Text::lowercased(Text::extension(name));
-        const bool isVideo = contains(videoExtensions, extension);
-        if (mode == CopyMode::videoOnly) {
-            if (isVideo) {
-                ++scan.videoFileCount;
-            } else if (!(includeAudio && contains(MediaTypes::audioExtensions(), extension))) {
-                ++scan.skippedFileCount;
-                continue;
-            }
-        } else if (isVideo) {
-            ++scan.videoFileCount;
+        const bool isVideo = contains(videoExtensions_, extension);
+        if (isVideo) {
+            ++scan_.videoFileCount;
+            return true;
         }
+        if (scan_.mode != CopyMode::videoOnly || (includeAudio_ && contains(MediaTypes::audioExtensions(), extension)))
+            return true;
+        ++scan_.skippedFileCount;
+        return false;
+    }
 
+    void addFile(const std::string& relative, const struct statx& st) {
         ScannedFile file;
         file.relativePath = relative;
         file.size = (st.stx_mask & STATX_SIZE) ? static_cast<std::int64_t>(st.stx_size) : 0;
         if (st.stx_mask & STATX_MTIME) file.modificationDate = toTimePoint(st.stx_mtime);
         if (st.stx_mask & STATX_BTIME) file.creationDate = toTimePoint(st.stx_btime);
 
-        auto entry = topLevel.find(firstLevel);
-        if (entry == topLevel.end())
-            entry = topLevel.emplace(firstLevel, TopLevelEntry{firstLevel, relative.find('/') != std::string::npos, 0, 0})
+        const std::string firstLevel = firstLevelName(relative);
+        auto entry = topLevel_.find(firstLevel);
+        if (entry == topLevel_.end())
+            entry = topLevel_
+                        .emplace(firstLevel, TopLevelEntry{firstLevel, relative.find('/') != std::string::npos, 0, 0})
                         .first;
         entry->second.bytes += file.size;
         entry->second.fileCount += 1;
-        scan.files.push_back(std::move(file));
+        scan_.files.push_back(std::move(file));
     }
 
-    std::stable_sort(scan.files.begin(), scan.files.end(), [](const ScannedFile& a, const ScannedFile& b) {
-        return Text::naturalLess(a.relativePath, b.relativePath);
-    });
-    std::sort(scan.directories.begin(), scan.directories.end());
-
-    if (mode == CopyMode::videoOnly) {
-        std::set<std::string> ancestors;
-        for (const ScannedFile& file : scan.files) {
-            std::string path;
-            std::size_t start = 0;
-            const std::string& r = file.relativePath;
-            for (;;) {
-                const std::size_t slash = r.find('/', start);
-                if (slash == std::string::npos) break;  // the last component is the file itself
-                if (slash > start) {
-                    if (!path.empty()) path += '/';
-                    path.append(r, start, slash - start);
-                    ancestors.insert(path);
-                }
-                start = slash + 1;
-            }
-        }
-        std::erase_if(scan.directories, [&](const std::string& d) { return !ancestors.count(d); });
-        std::erase_if(topLevel, [](const auto& item) { return item.second.fileCount == 0; });
+    // Video only: a folder is created, and a first-level group shown, only when it holds a file.
+    void keepOnlyFoldersWithFiles() {
+        const std::set<std::string> holding = foldersHoldingFiles(scan_.files);
+        std::erase_if(scan_.directories, [&](const std::string& d) { return !holding.count(d); });
+        std::erase_if(topLevel_, [](const auto& item) { return item.second.fileCount == 0; });
     }
 
-    for (const ScannedFile& file : scan.files) scan.totalBytes += file.size;
-    for (auto& item : topLevel) scan.topLevel.push_back(std::move(item.second));
-    std::stable_sort(scan.topLevel.begin(), scan.topLevel.end(),
-                     [](const TopLevelEntry& a, const TopLevelEntry& b) { return Text::naturalLess(a.name, b.name); });
-    scan.fingerprint = fingerprint(scan.files);
-    return scan;
+    // Orders files, folders and groups, and adds the totals and the fingerprint.
+    SourceScan finish() {
+        std::stable_sort(scan_.files.begin(), scan_.files.end(), [](const ScannedFile& a, const ScannedFile& b) {
+            return Text::naturalLess(a.relativePath, b.relativePath);
+        });
+        std::sort(scan_.directories.begin(), scan_.directories.end());
+        for (const ScannedFile& file : scan_.files) scan_.totalBytes += file.size;
+        for (auto& item : topLevel_) scan_.topLevel.push_back(std::move(item.second));
+        std::stable_sort(scan_.topLevel.begin(), scan_.topLevel.end(),
+                         [](const TopLevelEntry& a, const TopLevelEntry& b) { return Text::naturalLess(a.name, b.name); });
+        scan_.fingerprint = SourceScanner::fingerprint(scan_.files);
+        return std::move(scan_);
+    }
+
+    const std::set<std::string>& videoExtensions_;
+    const bool includeAudio_;
+    const std::function<bool()>& isCancelled_;
+    SourceScan scan_;
+    std::map<std::string, TopLevelEntry> topLevel_;
+    std::vector<Level> stack_;
+};
+
+}  // namespace
+
+SourceScan SourceScanner::scan(const fs::path& root, CopyMode mode, const std::set<std::string>& videoExtensions,
+                               bool includeAudio, const std::function<bool()>& isCancelled) {
+    return Walk(standardised(root), mode, videoExtensions, includeAudio, isCancelled).run();
 }
 
 std::string SourceScanner::fingerprint(const std::vector<ScannedFile>& files) {
