@@ -53,7 +53,6 @@ void ASCManifest10k(benchmark::State& state) {
     const auto root = scratch() / "A001";
     for (auto _ : state) {
         benchmark::DoNotOptimize(ASCMHLWriter::write(root, c.files, c.hashes, ChecksumAlgorithm::xxhash64,
-                                                     std::chrono::system_clock::now(),
                                                      std::chrono::system_clock::now(), "1.0.1"));
     }
     std::filesystem::remove_all(root);

@@ -71,7 +71,6 @@ std::string manifestText(const std::vector<ScannedFile>& files, const std::vecto
 
 std::filesystem::path write(const std::filesystem::path& root, const std::vector<ScannedFile>& files,
                             const std::vector<std::optional<std::string>>& hashes, ChecksumAlgorithm algorithm,
-                            std::chrono::system_clock::time_point /*startedAt*/,
                             std::chrono::system_clock::time_point finishedAt, std::string_view toolVersion) {
     const std::filesystem::path folder = root / folderName;
     if (!Folders::createAll(folder)) throw FileError(errno, folder, "cannot create folder");

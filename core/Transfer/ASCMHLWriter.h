@@ -21,11 +21,10 @@ inline constexpr const char* chainFileName = "ascmhl_chain.xml";
 // Writes the next manifest into root/ascmhl and appends it to the chain; returns the
 // manifest's path. files and hashes go position by position (the shorter list decides); a file
 // without a hash, and anything inside an "ascmhl" folder copied from the card, is not listed.
-// Every date written is finishedAt; startedAt is accepted for symmetry with the MHL 1.1 writer.
+// Every date written is finishedAt.
 // Throws FileError when the folder, the manifest or the chain cannot be written.
 std::filesystem::path write(const std::filesystem::path& root, const std::vector<ScannedFile>& files,
                             const std::vector<std::optional<std::string>>& hashes, ChecksumAlgorithm algorithm,
-                            std::chrono::system_clock::time_point startedAt,
                             std::chrono::system_clock::time_point finishedAt, std::string_view toolVersion);
 
 // Every sequencenr="N" of a chain text, in order; numbers that do not fit are skipped.

@@ -48,7 +48,7 @@ void TransferEngine::writeManifests(Run& run, std::chrono::system_clock::time_po
                                                     run.startedAt, finishingDate, comment,
                                                     MHLFormats::includesASC(job_.mhlFormat));
             if (MHLFormats::includesASC(job_.mhlFormat))
-                run.manifests[d] = ASCMHLWriter::write(roll, job_.files, run.hashes, job_.algorithm, run.startedAt,
+                run.manifests[d] = ASCMHLWriter::write(roll, job_.files, run.hashes, job_.algorithm,
                                                        finishingDate, Product::version);
         } catch (const std::exception& error) {
             run.fail(static_cast<int>(d), L("Kan MHL niet schrijven: ", "Can't write MHL: ") + describe(error),

@@ -26,12 +26,10 @@ using quillane::testing::scannedFile;
 using Hashes = std::vector<std::optional<std::string>>;
 
 const auto finish = Dates::fromUTC({2025, 3, 14, 9, 26, 53}) + std::chrono::milliseconds(700);
-const auto start = Dates::fromUTC({2025, 3, 14, 9, 0, 0});
-
 
 fs::path writeOnce(const fs::path& root, Dates::TimePoint when = finish) {
     return ASCMHLWriter::write(root, {scannedFile("C001.mov", 10)}, Hashes{"00000000000000aa"}, ChecksumAlgorithm::xxhash64,
-                               start, when, "1.0.1");
+                               when, "1.0.1");
 }
 
 std::vector<fs::path> manifestsIn(const fs::path& folder) {
@@ -72,7 +70,7 @@ TEST(ASCMHLWriter, FirstManifestAndChainMatchTheLayoutByteForByte) {
     };
     const Hashes hashes{"0123456789abcdef", "fedcba9876543210", std::nullopt, "1111111111111111"};
 
-    const fs::path manifest = ASCMHLWriter::write(root, files, hashes, ChecksumAlgorithm::xxhash64, start, finish, "1.0.1");
+    const fs::path manifest = ASCMHLWriter::write(root, files, hashes, ChecksumAlgorithm::xxhash64, finish, "1.0.1");
     EXPECT_EQ(manifest, root / "ascmhl" / "0001_R&D-01_2025-03-14_092653Z.mhl");
 
     const std::string expected =
@@ -126,7 +124,7 @@ TEST(ASCMHLWriter, FirstManifestAndChainMatchTheLayoutByteForByte) {
 TEST(ASCMHLWriter, MD5ManifestsUseTheirElement) {
     TempDir dir;
     const auto manifest = ASCMHLWriter::write(dir.path(), {scannedFile("a.wav", 3)}, Hashes{"d41d8cd98f00b204e9800998ecf8427e"},
-                                              ChecksumAlgorithm::md5, start, finish, "1.0.1");
+                                              ChecksumAlgorithm::md5, finish, "1.0.1");
     EXPECT_NE(readFile(manifest).find("      <md5 action=\"original\" hashdate=\"2025-03-14T09:26:53Z\">"
                                       "d41d8cd98f00b204e9800998ecf8427e</md5>\n"),
               std::string::npos);
@@ -190,7 +188,7 @@ TEST(ASCMHLWriter, ChainCopiedFromTheCardIsContinued) {
     const std::vector<ScannedFile> files{scannedFile("ascmhl/0001_A001_2024-12-01_080000Z.mhl", 12),
                                          scannedFile("ascmhl/ascmhl_chain.xml", 300), scannedFile("C001.mov", 10),
                                          scannedFile("sub/ascmhl/x.mhl", 1)};
-    const auto manifest = ASCMHLWriter::write(root, files, Hashes{"1", "2", "3", "4"}, ChecksumAlgorithm::xxhash64, start,
+    const auto manifest = ASCMHLWriter::write(root, files, Hashes{"1", "2", "3", "4"}, ChecksumAlgorithm::xxhash64,
                                               finish, "1.0.1");
     EXPECT_EQ(manifest.filename(), "0002_A001_2025-03-14_092653Z.mhl");
     EXPECT_EQ(readFile(root / "ascmhl" / "0001_A001_2024-12-01_080000Z.mhl"), "<hashlist/>\n");
@@ -209,7 +207,7 @@ TEST(ASCMHLWriter, HostileNamesGiveWellFormedManifests) {
     TempDir dir;
     const fs::path root = dir / "A001";
     const std::string hostile = "Cl\xc3\xafp & <co> \"q\" 'a' \x01\xff\xfe &lt; .mov";
-    const auto manifest = ASCMHLWriter::write(root, {scannedFile(hostile, 7)}, Hashes{"abc"}, ChecksumAlgorithm::xxhash64, start,
+    const auto manifest = ASCMHLWriter::write(root, {scannedFile(hostile, 7)}, Hashes{"abc"}, ChecksumAlgorithm::xxhash64,
                                               finish, "1.0.1");
     pugi::xml_document document;
     const auto parsed = document.load_file(manifest.c_str());
