@@ -3,7 +3,7 @@
 #include <QPointer>
 
 #include "Model/ModelField.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 class QAction;
 class QMenu;

@@ -4,7 +4,7 @@
 
 #include "Detection/ByteFormat.h"
 #include "Product/Product.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Views/Kit/Theme.h"
 
 namespace quillane {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "Model/AppModel.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Views/Kit/Dividers.h"
 #include "Views/Kit/DriveCardLook.h"
 #include "Views/Kit/Fonts.h"

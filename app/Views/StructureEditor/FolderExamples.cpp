@@ -1,6 +1,6 @@
 #include "Views/StructureEditor/FolderExamples.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Template/FolderTemplate.h"
 
 namespace quillane {

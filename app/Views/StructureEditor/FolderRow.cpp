@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/SymbolView.h"
 #include "Views/Kit/Symbols.h"

@@ -1,6 +1,6 @@
 #include "Views/StructureEditor/FolderRowLook.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Support/Text.h"
 
 namespace quillane {

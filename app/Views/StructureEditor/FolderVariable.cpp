@@ -1,6 +1,6 @@
 #include "Views/StructureEditor/FolderVariable.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 
 namespace quillane {
 

@@ -1,6 +1,6 @@
 #include "Views/StructureEditor/StructureChoices.h"
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Template/TemplatePreset.h"
 
 namespace quillane {

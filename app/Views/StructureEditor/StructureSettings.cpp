@@ -10,7 +10,7 @@
 
 #include "Model/AppModel.h"
 #include "Product/Product.h"
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/SymbolView.h"

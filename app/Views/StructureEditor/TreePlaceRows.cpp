@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/SymbolView.h"
 #include "Views/Kit/TextLabel.h"

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Settings/Lang.h"
+#include "Support/Lang.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
