@@ -1,6 +1,7 @@
 #include "Support/HTTPClient.h"
 
 #include <curl/curl.h>
+#include <openssl/crypto.h>
 
 #include <memory>
 #include <mutex>
@@ -12,6 +13,12 @@ void initialiseOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
+
+// Requests run on pool threads that may live on long after. The TLS library's state for this thread
+// is let go when the exchange ends (it comes back on the next one), not whenever the thread ends.
+struct ThreadStateRelease {
+    ~ThreadStateRelease() { OPENSSL_thread_stop(); }
+};
 
 struct CurlDeleter {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
@@ -67,6 +74,7 @@ Response send(const Request& request) {
     if (!isWebURL(request.url)) throw Error("not an http or https URL");
     if (!isToken(request.method)) throw Error("bad request method");
 
+    const ThreadStateRelease release;  // outlives the handle below
     Owned<CURL> handle(curl_easy_init());
     if (!handle) throw Error("libcurl could not start an exchange");
     CURL* curl = handle.get();

@@ -85,11 +85,23 @@ TEST(DesktopFeedback, ShowsProgressOnTheLauncher) {
     feedback.setProgress(0.42);
     feedback.setProgress(std::nullopt);
     feedback.requestAttention();
-    feedback.playSound(FeedbackSound::success);  // no sound server here: quietly nothing
     ASSERT_TRUE(waitUntil([&] { return recorder.launcher.size() == 2; }));
     EXPECT_DOUBLE_EQ(recorder.launcher[0].value("progress").toDouble(), 0.42);
     EXPECT_TRUE(recorder.launcher[0].value("progress-visible").toBool());
     EXPECT_FALSE(recorder.launcher[1].value("progress-visible").toBool());
+}
+
+// Without a sound server a sound is quietly nothing. It plays in a child process that ends at once: the
+// sound library's audio plugins leave thread-local storage the leak checker's exit scan trips over.
+TEST(DesktopFeedback, WithoutASoundServerASoundIsQuietlyNothing) {
+    EXPECT_EXIT(
+        {
+            DesktopFeedback feedback{QDBusConnection(QString())};
+            feedback.playSound(FeedbackSound::success);
+            feedback.playSound(FeedbackSound::failure);
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 #include "DesktopTests.moc"
