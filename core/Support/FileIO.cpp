@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <sys/syscall.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -53,6 +54,12 @@ int FileIO::syncFileRange(int fd, off_t offset, off_t length, unsigned int flags
     return ::sync_file_range(fd, offset, length, flags);
 }
 int FileIO::syncfs(int fd) { return ::syncfs(fd); }
+int FileIO::fileSystemType(const char* path, long& type) {
+    struct statfs st {};
+    if (::statfs(path, &st) != 0) return -1;
+    type = static_cast<long>(st.f_type);
+    return 0;
+}
 int FileIO::access(const char* path, int mode) { return ::access(path, mode); }
 int FileIO::listDirectory(int folderFd, const std::function<void(std::string_view, unsigned char)>& each) {
     DIR* opened = ::fdopendir(folderFd);

@@ -46,6 +46,8 @@ public:
     virtual int syncFileRange(int fd, off_t offset, off_t length, unsigned int flags);
     // Writes back everything of the file system that holds fd.
     virtual int syncfs(int fd);
+    // The kind of file system (f_type, a magic number) that holds path; -1 with errno.
+    virtual int fileSystemType(const char* path, long& type);
     virtual int access(const char* path, int mode);
     // Hands every entry of an open folder but "." and ".." to each(name, d_type), then closes
     // the descriptor (also on failure). 0 when the folder was read to its end, else the errno.

@@ -27,6 +27,7 @@ TransferEngine::Run::Run(const TransferJob& job)
       manifests(job.destinations.size()),
       hashes(job.files.size()),
       rollDevices(job.destinations.size()),
+      volumeSyncCoversFiles(job.destinations.size(), false),
       pool(static_cast<int>(job.destinations.size()) + 2) {}
 
 void TransferEngine::Run::fail(int destination, const std::string& message, TransferProgressTracker& tracker) {

@@ -3,8 +3,10 @@
 // are synced and renamed one by one; small ones a batch at a time. Either way no file gets its
 // final name before its data, size and date are durable.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <utility>
@@ -32,11 +34,21 @@ struct Writer {
 };
 
 // Files up to this size are written in one piece and made durable a batch at a time: one sync
-// of the volume per batch instead of one journal commit per file. A batch holds at most this
-// many files (each keeps a descriptor per destination open) and bytes.
+// of the volume per batch instead of one journal commit per file. A batch holds at most 256
+// files and 64 MiB.
 constexpr std::int64_t smallFileLimit = 1 << 20;
-constexpr std::size_t batchFileLimit = 64;
 constexpr std::int64_t batchByteLimit = 64 << 20;
+
+// Each file of a batch keeps a descriptor per destination open: a batch takes at most half of
+// the descriptors the process may open.
+std::size_t batchFileLimitFor(int destinations) {
+    rlimit limit{};
+    const rlim_t open = ::getrlimit(RLIMIT_NOFILE, &limit) == 0 ? limit.rlim_cur : 1024;
+    const rlim_t share = open / 2 / static_cast<rlim_t>(std::max(destinations, 1));
+    return static_cast<std::size_t>(std::clamp<rlim_t>(share, 8, 256));
+}
+// A piece of a file up to this size is written to every destination from the copying thread.
+constexpr std::size_t inlineChunkLimit = 256 << 10;
 
 // A path from the card must stay inside the folders it is resolved against.
 bool isSafeRelative(const std::string& path) {
@@ -111,12 +123,12 @@ std::optional<std::string> date(Writer& writer, const ScannedFile& file, const s
     return dateErrorText(name, file);
 }
 
-// Syncs and closes a dated partial file; 0 or the errno. A failed sync or close is a write
-// error: the data may never have reached the medium. Clean pages leave the cache, so that the
-// read-back comes from the medium.
-int makeDurable(Writer& writer) {
+// Syncs (unless a sync of its volume already did) and closes a dated partial file; 0 or the
+// errno. A failed sync or close is a write error: the data may never have reached the medium.
+// Clean pages leave the cache, so that the read-back comes from the medium.
+int makeDurable(Writer& writer, bool alreadySynced = false) {
     FileIO& io = FileIO::current();
-    const bool synced = io.fsync(writer.output.fd) == 0;
+    const bool synced = alreadySynced || io.fsync(writer.output.fd) == 0;
     const int syncError = errno;
     if (synced) io.posixFadvise(writer.output.fd, 0, 0, POSIX_FADV_DONTNEED);
     const bool closed = io.close(writer.output.fd) == 0;
@@ -140,19 +152,23 @@ std::optional<std::string> finalise(Writer& writer, const ScannedFile& file, con
 }
 
 // Makes one destination's batch durable and moves it into place: one sync of the volume (the
-// journal commits the batch at once), then each file's own sync, which costs little once the
-// volume is clean but reports the file's own failure. From the first failure on, the rest of
-// the batch is discarded; what was durable before it keeps its final name.
-std::optional<std::string> settle(std::vector<Writer>& batch, const std::string& name) {
+// journal commits the batch at once, and reports a failed write-back of any of its files). Where
+// that sync does not cover each file (volumeSyncCovers false, or no syncfs here) each file is
+// synced too. From the first failure on, the rest of the batch is discarded; what was durable
+// before it keeps its final name.
+std::optional<std::string> settle(std::vector<Writer>& batch, const std::string& name, bool volumeSyncCovers) {
     if (batch.empty()) return std::nullopt;
     FileIO& io = FileIO::current();
     std::optional<std::string> error;
-    if (io.syncfs(batch.front().output.fd) != 0 && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+    bool synced = false;
+    if (io.syncfs(batch.front().output.fd) == 0)
+        synced = volumeSyncCovers;
+    else if (errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
         error = writeErrorText(name, errno);
     for (Writer& writer : batch) {
         if (error) {
             discard(writer);
-        } else if (const int e = makeDurable(writer)) {
+        } else if (const int e = makeDurable(writer, /*alreadySynced=*/synced)) {
             error = writeErrorText(name, e);
         } else if ((error = TransferEngine::moveIntoPlace(writer.temp, writer.final))) {
             io.unlink(writer.temp.c_str());
@@ -172,7 +188,8 @@ struct TransferEngine::CopyState {
           ahead(bufferB.data()),
           slots(std::max(destinations, 1), 0),
           outcomes(destinations),
-          batch(destinations) {
+          batch(destinations),
+          batchFileLimit(batchFileLimitFor(destinations)) {
         writers.reserve(destinations);
         liveAtStart.reserve(destinations);
         copiedTo.reserve(destinations);
@@ -191,6 +208,7 @@ struct TransferEngine::CopyState {
     std::vector<std::vector<Writer>> batch;
     std::vector<std::size_t> batchFiles;
     std::int64_t batchBytes = 0;
+    const std::size_t batchFileLimit;
 };
 
 void TransferEngine::copyPass(Run& run) {
@@ -211,7 +229,7 @@ void TransferEngine::copyPass(Run& run) {
         // Everything before a large file is in place before it starts: a stop inside it keeps them.
         if (job_.files[i].size > smallFileLimit && !state.batchFiles.empty()) settleBatch(run, state);
         if (!copyFile(run, state, i)) break;
-        if (state.batchFiles.size() >= batchFileLimit || state.batchBytes >= batchByteLimit) settleBatch(run, state);
+        if (state.batchFiles.size() >= state.batchFileLimit || state.batchBytes >= batchByteLimit) settleBatch(run, state);
     }
     // A stop discards the batch (it is copied again on resume); a source error keeps what is whole.
     if (!isCancelled()) settleBatch(run, state);
@@ -239,10 +257,12 @@ void TransferEngine::prepareFolders(Run& run) {
             continue;
         }
         struct stat st {};
-        if (io.stat(roll.c_str(), &st) == 0 && (!destination.volume || st.st_dev == *destination.volume))
+        if (io.stat(roll.c_str(), &st) == 0 && (!destination.volume || st.st_dev == *destination.volume)) {
             run.rollDevices[d] = st.st_dev;
-        else
+            run.volumeSyncCoversFiles[d] = TransferFiles::volumeSyncCoversFiles(roll);
+        } else {
             run.fail(d, offItsDrive(destination), tracker_);
+        }
     }
 }
 
@@ -292,22 +312,22 @@ bool TransferEngine::copyFile(Run& run, CopyState& state, std::size_t i) {
     const std::string& r = file.relativePath;
     tracker_.setCurrentFile(r);
 
-    int source = -1;
+    TransferFiles::Input source;
     // Whatever throws leaves no descriptor open and no partial of this file behind.
     struct Cleanup {
         std::vector<Writer>& writers;
-        int& source;
+        TransferFiles::Input& source;
         ~Cleanup() {
             for (Writer& writer : writers) discard(writer);
             writers.clear();
-            if (source >= 0) FileIO::current().close(source);
+            if (source.fd >= 0) FileIO::current().close(source.fd);
         }
     } cleanup{state.writers, source};
     if (!isSafeRelative(r))
         errno = EINVAL;
     else
-        source = TransferFiles::openForReading(job_.sourceRoot / r, file.size >= static_cast<std::int64_t>(chunkSize));
-    if (source < 0) {
+        source = TransferFiles::openForReading(job_.sourceRoot / r, file.size, chunkSize);
+    if (source.fd < 0) {
         const std::string m = message(errno);
         run.sourceError = L("Kan " + r + " niet lezen: " + m, "Can't read " + r + ": " + m);
         return false;
@@ -316,8 +336,7 @@ bool TransferEngine::copyFile(Run& run, CopyState& state, std::size_t i) {
 
     // The source is read and hashed even when every destination already holds the file.
     auto hasher = ChecksumAlgorithms::makeHasher(job_.algorithm);
-    std::int64_t sourceOffset = 0;
-    ssize_t n = TransferFiles::fillChunk(source, state.current, chunkSize, sourceOffset);
+    ssize_t n = TransferFiles::fillChunk(source, state.current, chunkSize);
     ssize_t nextLength = 0;
     std::vector<Writer>& writers = state.writers;
     while (n > 0) {
@@ -325,14 +344,20 @@ bool TransferEngine::copyFile(Run& run, CopyState& state, std::size_t i) {
         const int w = static_cast<int>(writers.size());
         const std::size_t length = static_cast<std::size_t>(n);
         const std::byte* current = state.current;
-        run.pool.run(w + 2, [&](int k) {
+        auto step = [&](int k) {
             if (k < w)
                 state.slots[k] = TransferFiles::writeChunk(writers[k].output, current, length);
             else if (k == w)
                 hasher->update(current, length);
             else
-                nextLength = TransferFiles::fillChunk(source, state.ahead, chunkSize, sourceOffset);
-        });
+                nextLength = TransferFiles::fillChunk(source, state.ahead, chunkSize);
+        };
+        // A small piece is written, hashed and followed up here: handing it to the pool's threads
+        // would cost more than the work.
+        if (length <= inlineChunkLimit)
+            for (int k = 0; k < w + 2; ++k) step(k);
+        else
+            run.pool.run(w + 2, step);
         for (int k = w - 1; k >= 0; --k) {
             if (state.slots[k] == 0) continue;
             const int d = writers[k].destination;
@@ -347,8 +372,8 @@ bool TransferEngine::copyFile(Run& run, CopyState& state, std::size_t i) {
         std::swap(state.current, state.ahead);
         n = nextLength;
     }
-    io.close(source);
-    source = -1;
+    io.close(source.fd);
+    source.fd = -1;
     if (n < 0) {
         const std::string m = message(static_cast<int>(-n));
         run.sourceError = L("Leesfout op de bron bij " + r + ": " + m, "Read error on the source at " + r + ": " + m);
@@ -386,7 +411,7 @@ bool TransferEngine::copyFile(Run& run, CopyState& state, std::size_t i) {
 void TransferEngine::settleBatch(Run& run, CopyState& state) {
     const int destinationCount = static_cast<int>(job_.destinations.size());
     run.pool.run(destinationCount, [&](int d) {
-        state.outcomes[d] = settle(state.batch[d], job_.destinations[d].name);
+        state.outcomes[d] = settle(state.batch[d], job_.destinations[d].name, run.volumeSyncCoversFiles[d]);
     });
     for (int d = 0; d < destinationCount; ++d)
         if (state.outcomes[d]) run.fail(d, *state.outcomes[d], tracker_);

@@ -31,6 +31,9 @@ struct TransferEngine::Run {
     // that goes away leaves the folder's path on the disk beneath (or on nothing), where no
     // manifest or report may be written.
     std::vector<std::optional<dev_t>> rollDevices;
+    // Per destination: whether one sync of its volume makes a batch of small files durable, or
+    // each file needs its own.
+    std::vector<bool> volumeSyncCoversFiles;
     // One iteration per writer plus the hash and the read-ahead run at once; read-back runs
     // one per destination.
     ParallelFor pool;

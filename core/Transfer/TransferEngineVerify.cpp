@@ -46,18 +46,16 @@ void TransferEngine::readBack(Run& run) {
                 const std::optional<std::string>& expected = run.hashes[i];
                 if (!expected) continue;
                 const std::string& r = job_.files[i].relativePath;
-                const int fd = TransferFiles::openForReading(
-                    roll / r, job_.files[i].size >= static_cast<std::int64_t>(chunkSize));
-                if (fd < 0) {
+                TransferFiles::Input input = TransferFiles::openForReading(roll / r, job_.files[i].size, chunkSize);
+                if (input.fd < 0) {
                     outcome.failed.push_back(r);
                     tracker_.setError(L("Bestand ontbreekt: ", "File missing: ") + r, d);
                     continue;
                 }
                 auto hasher = ChecksumAlgorithms::makeHasher(job_.algorithm);
-                std::int64_t offset = 0;
                 bool readFailed = false;
                 for (;;) {
-                    const ssize_t n = TransferFiles::fillChunk(fd, buffer.data(), chunkSize, offset);
+                    const ssize_t n = TransferFiles::fillChunk(input, buffer.data(), chunkSize);
                     if (n < 0) {
                         readFailed = true;
                         break;
@@ -66,7 +64,7 @@ void TransferEngine::readBack(Run& run) {
                     hasher->update(buffer.data(), static_cast<std::size_t>(n));
                     tracker_.addVerified(n, d);
                 }
-                io.close(fd);
+                io.close(input.fd);
                 if (isCancelled()) break;  // this file counts neither way
                 if (readFailed || hasher->finalizeHex() != *expected) {
                     outcome.failed.push_back(r);

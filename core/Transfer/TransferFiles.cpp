@@ -16,11 +16,6 @@ namespace quillane::TransferFiles {
 namespace {
 constexpr std::size_t alignment = 4096;
 
-bool isDirect(int fd) {
-    const int flags = ::fcntl(fd, F_GETFL);
-    return flags >= 0 && (flags & O_DIRECT);
-}
-
 void stopDirect(int fd) {
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_DIRECT);
@@ -36,44 +31,44 @@ AlignedBuffer::AlignedBuffer(std::size_t size) : size(size) {
 
 void AlignedBuffer::Free::operator()(std::byte* p) const { std::free(p); }
 
-int openForReading(const std::filesystem::path& path, bool direct) {
+Input openForReading(const std::filesystem::path& path, std::int64_t size, std::size_t chunk) {
     FileIO& io = FileIO::current();
-    int fd = -1;
-    if (direct) {
-        fd = io.open(path.c_str(), O_RDONLY | O_DIRECT);
-        if (fd >= 0) return fd;
-        if (errno != EINVAL && errno != EOPNOTSUPP) return -1;
+    const bool large = size >= static_cast<std::int64_t>(chunk);
+    if (large) {
+        const int fd = io.open(path.c_str(), O_RDONLY | O_DIRECT);
+        if (fd >= 0) return Input{fd, 0, true, false};
+        if (errno != EINVAL && errno != EOPNOTSUPP) return Input{};
     }
     // Buffered (a small file, or no direct reads here: tmpfs, some FUSE volumes): drop what the
     // cache holds of the file first, so that what follows is read from the medium.
-    fd = io.open(path.c_str(), O_RDONLY);
-    if (fd < 0) return -1;
+    const int fd = io.open(path.c_str(), O_RDONLY);
+    if (fd < 0) return Input{};
     io.posixFadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    io.posixFadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    return fd;
+    if (large) io.posixFadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    return Input{fd, 0, false, false};
 }
 
-ssize_t fillChunk(int fd, std::byte* buffer, std::size_t size, std::int64_t& offset) {
+ssize_t fillChunk(Input& input, std::byte* buffer, std::size_t size) {
     FileIO& io = FileIO::current();
     std::size_t length = 0;
-    bool direct = isDirect(fd);
-    while (length < size) {
-        const ssize_t n = io.read(fd, buffer + length, size - length);
+    while (length < size && !input.ended) {
+        const ssize_t n = io.read(input.fd, buffer + length, size - length);
         if (n < 0) {
             if (errno == EINTR) continue;
-            if (errno == EINVAL && direct) {
+            if (errno == EINVAL && input.direct) {
                 // A direct read at an odd length or offset (after a short read): go on buffered.
-                stopDirect(fd);
-                direct = false;
+                stopDirect(input.fd);
+                input.direct = false;
                 continue;
             }
             return -static_cast<ssize_t>(errno);
         }
-        if (n == 0) break;
+        if (n == 0) input.ended = true;
         length += static_cast<std::size_t>(n);
     }
-    if (!direct && length > 0) io.posixFadvise(fd, offset, static_cast<off_t>(length), POSIX_FADV_DONTNEED);
-    offset += static_cast<std::int64_t>(length);
+    if (!input.direct && length > 0)
+        io.posixFadvise(input.fd, input.offset, static_cast<off_t>(length), POSIX_FADV_DONTNEED);
+    input.offset += static_cast<std::int64_t>(length);
     return static_cast<ssize_t>(length);
 }
 
@@ -109,6 +104,13 @@ int writeChunk(Output& output, const std::byte* data, std::size_t size) {
         output.flushed = start;
     }
     return 0;
+}
+
+bool volumeSyncCoversFiles(const std::filesystem::path& folder) {
+    constexpr long ext4 = 0xEF53, xfs = 0x58465342, btrfs = 0x9123683E;
+    long type = 0;
+    if (FileIO::current().fileSystemType(folder.c_str(), type) != 0) return false;
+    return type == ext4 || type == xfs || type == btrfs;
 }
 
 std::string message(int errorNumber) {

@@ -25,15 +25,26 @@ struct AlignedBuffer {
     std::size_t size;
 };
 
-// A descriptor for reading a file from the medium: with direct, O_DIRECT where the file system
-// offers it; otherwise buffered, with the file's cached pages dropped first (direct reads cost
-// more than they save on small files). -1 with errno on failure.
-int openForReading(const std::filesystem::path& path, bool direct);
+// A file being read from the medium: its descriptor, how far it was read, whether the reads
+// bypass the page cache and whether the end was seen (nothing more is asked of the file then).
+struct Input {
+    int fd = -1;
+    std::int64_t offset = 0;
+    bool direct = false;
+    bool ended = false;
+};
+
+// Opens a file of the given size for reading from the medium: a file of at least one chunk
+// with O_DIRECT where the file system offers it; otherwise buffered, with the file's cached
+// pages dropped first (direct reads cost more than they save on small files), and read ahead
+// sequentially when it takes more than one chunk. fd -1 with errno on failure.
+Input openForReading(const std::filesystem::path& path, std::int64_t size, std::size_t chunk);
 
 // Fills buffer up to size: repeats short reads and EINTR, stops at end of file. Direct reads
 // that the file system refuses at an odd length or offset fall back to buffered reads. Pages
-// read through the cache are dropped behind. Returns the byte count, or -errno.
-ssize_t fillChunk(int fd, std::byte* buffer, std::size_t size, std::int64_t& offset);
+// read through the cache are dropped behind. Returns the byte count (0 from the end on), or
+// -errno.
+ssize_t fillChunk(Input& input, std::byte* buffer, std::size_t size);
 
 // A partial file being written: its descriptor and how far it got.
 struct Output {
@@ -46,6 +57,13 @@ struct Output {
 // write-back of them and waits for the previous chunk's, dropping it from the page cache, so
 // that a long copy keeps only about two chunks per destination in memory. 0, or the errno.
 int writeChunk(Output& output, const std::byte* data, std::size_t size);
+
+// Whether one syncfs of the volume that holds folder makes every file written there durable and
+// reports any file's failed write-back: the journalling file systems (ext4, XFS, Btrfs), whose
+// sync commits the journal and flushes the drive's cache. Elsewhere each file needs its own
+// fsync: a FUSE volume (exfat-fuse, NTFS-3G) answers syncfs without syncing, and FAT, exFAT
+// and the rest leave the drive's cache to each file's fsync.
+bool volumeSyncCoversFiles(const std::filesystem::path& folder);
 
 // The C library's message for an error number.
 std::string message(int errorNumber);

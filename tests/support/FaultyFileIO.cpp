@@ -244,6 +244,12 @@ int FaultyFileIO::syncfs(int fd) {
     return FileIO::syncfs(fd);
 }
 
+int FaultyFileIO::fileSystemType(const char* path, long& type) {
+    Decision d = enter(Call::fileSystemType, path, -1, 0);
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::fileSystemType(path, type);
+}
+
 int FaultyFileIO::access(const char* path, int mode) {
     Decision d = enter(Call::access, path, -1, 0);
     if (d.fail) return failWith(d.error, -1);

@@ -18,7 +18,8 @@ class FaultyFileIO : public FileIO {
 public:
     enum class Call {
         open, read, write, fsync, close, renameNoReplace, rename, lstat, lstatx, mkdir, link, utimensat, syncFileRange,
-        fstat, stat, unlink, rmdir, futimens, posixFadvise, access, listDirectory, syncfs
+        fstat, stat, unlink, rmdir, futimens, posixFadvise, access, listDirectory, syncfs,
+        fileSystemType
     };
 
     struct Rule {
@@ -77,6 +78,7 @@ public:
     int posixFadvise(int fd, off_t offset, off_t length, int advice) override;
     int access(const char* path, int mode) override;
     int syncfs(int fd) override;
+    int fileSystemType(const char* path, long& type) override;
     int listDirectory(int folderFd, const std::function<void(std::string_view, unsigned char)>& each) override;
 
 private:

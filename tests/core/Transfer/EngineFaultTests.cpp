@@ -3,6 +3,7 @@
 #include "EngineTestSupport.h"
 #include "Support/Lang.h"
 #include "Transfer/DestinationFiles.h"
+#include "Transfer/TransferFiles.h"
 #include "support/FaultyFileIO.h"
 #include "support/TmpfsMount.h"
 
@@ -103,21 +104,25 @@ TEST_F(EngineFaults, AFailedSyncOrCloseIsAWriteErrorAndNothingIsRenamed) {
 
 TEST_F(EngineFaults, SmallFilesGetTheirFinalNamesOnlyOnceTheirBatchIsDurable) {
     // One batch of three: a failed sync of the volume fails only that destination, and none of
-    // its batch gets a final name or stays behind as a partial.
+    // its batch gets a final name or stays behind as a partial. The other one's batch takes one
+    // sync of its volume, and a sync per file only where that does not cover the files (a volume
+    // of a kind the engine does not know, or not ext4, XFS or Btrfs).
     writeFile(card / "B.mov", bytes(200'000, 2));
-    {
+    for (const bool kindKnown : {true, false}) {
         FaultyFileIO io;
         io.fail({.call = Call::syncfs, .pathContains = at("ssd2", "")});
+        if (!kindKnown) io.fail({.call = Call::fileSystemType});
         const TransferResult result = TransferEngine(job()).run();
         EXPECT_TRUE(result.gotCompleteCopy(0)) << result.destinations[0].error.value_or("");
         EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Input/output error");
-        EXPECT_FALSE(fs::exists(disk / "ssd2/A.mov"));
         for (const char* name : {"A.mov", "B.mov", "C.mov"}) EXPECT_FALSE(fs::exists(disk / "ssd2" / name));
         EXPECT_TRUE(partialsUnder(disk.path()).empty());
         EXPECT_EQ(io.calls(Call::syncfs, at("ssd1", "")), 1);  // one sync for the whole batch
+        const bool covered = kindKnown && TransferFiles::volumeSyncCoversFiles(disk.path());
+        EXPECT_EQ(io.calls(Call::fsync, at("ssd1", ".")), covered ? 0 : 3) << kindKnown;
+        fs::remove_all(disk / "ssd1");
+        fs::remove_all(disk / "ssd2");
     }
-    fs::remove_all(disk / "ssd1");
-    fs::remove_all(disk / "ssd2");
     // A stop inside the batch: nothing of it stays, under either name.
     TransferEngine engine(job());
     FaultyFileIO io;
