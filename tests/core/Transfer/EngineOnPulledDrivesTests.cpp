@@ -362,5 +362,41 @@ TEST_F(EngineOnPulledDrives, DrivesTheKernelGivesUpOnMidFileFailOnlyThemselves) 
     EXPECT_FALSE(fs::exists(readOnly.mountPoint() / "A001/CLIP/A002.MOV"));
 }
 
+// An ext4 drive shut down while the last batch of small files waits for its sync: no file of
+// that batch gets its final name, the drive fails with its write error, and the other drive
+// completes and verifies.
+TEST_F(EngineOnPulledDrives, ADriveThatDiesBeforeItsBatchIsSyncedGetsNoneOfItsBatch) {
+    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
+    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
+    LoopVolume dead(work / "dead.img", work / "dead", optionsOf(LoopVolume::Kind::ext4, "DEAD"));
+    fillCard(card.mountPoint());
+    TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", dead.mountPoint() / "A001"});
+    job.writeMHL = false;
+    FaultyFileIO io;
+    // The first batch (A001) goes through; the drive goes before the sync of the last (A003).
+    io.fail({.call = Call::syncfs,
+             .pathContains = dead.mountPoint().string(),
+             .error = 0,
+             .skipCalls = 1,
+             .once = true,
+             .before = [&] {
+                 const int fd = ::open(dead.mountPoint().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+                 ASSERT_GE(fd, 0);
+                 std::uint32_t flags = 2;  // going down, without flushing the journal
+                 EXPECT_EQ(::ioctl(fd, _IOR('X', 125, std::uint32_t), &flags), 0) << std::strerror(errno);
+                 ::close(fd);
+             }});
+    const TransferResult result = TransferEngine(job).run();
+
+    ASSERT_FALSE(result.sourceError) << *result.sourceError;
+    EXPECT_EQ(io.failures(Call::syncfs), 0);  // the sync itself found the dead drive
+    EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
+    EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
+    EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Input/output error");
+    EXPECT_FALSE(result.gotCompleteCopy(1));
+    std::error_code error;
+    EXPECT_FALSE(fs::exists(dead.mountPoint() / "A001/CLIP/A003.MOV", error));
+}
+
 }  // namespace
 }  // namespace quillane
