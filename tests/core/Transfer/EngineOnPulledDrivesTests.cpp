@@ -52,6 +52,16 @@ void pull(const LoopVolume& volume) {
     FAIL() << "the volume at " << volume.mountPoint() << " stayed reachable";
 }
 
+// Shuts an ext4 volume down as when the disk beneath it vanishes (the file systems' "going
+// down" request, without flushing the journal): from then on every call on it fails with EIO.
+void shutDown(const LoopVolume& volume) {
+    const int fd = ::open(volume.mountPoint().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    std::uint32_t flags = 2;
+    EXPECT_EQ(::ioctl(fd, _IOR('X', 125, std::uint32_t), &flags), 0) << std::strerror(errno);
+    ::close(fd);
+}
+
 // A card of three clips: a small one, one of a chunk and a bit more (the one interrupted), a
 // small one after it.
 class EngineOnPulledDrives : public ::testing::Test {
@@ -343,14 +353,7 @@ TEST_F(EngineOnPulledDrives, DrivesTheKernelGivesUpOnMidFileFailOnlyThemselves) 
              .error = 0,
              .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
              .once = true,
-             .before = [&] {
-                 // The file systems' "going down" request, without flushing the journal.
-                 const int fd = ::open(dead.mountPoint().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-                 ASSERT_GE(fd, 0);
-                 std::uint32_t flags = 2;
-                 EXPECT_EQ(::ioctl(fd, _IOR('X', 125, std::uint32_t), &flags), 0) << std::strerror(errno);
-                 ::close(fd);
-             }});
+             .before = [&] { shutDown(dead); }});
     const TransferResult result = TransferEngine(job).run();
 
     ASSERT_FALSE(result.sourceError) << *result.sourceError;
@@ -379,13 +382,7 @@ TEST_F(EngineOnPulledDrives, ADriveThatDiesBeforeItsBatchIsSyncedGetsNoneOfItsBa
              .error = 0,
              .skipCalls = 1,
              .once = true,
-             .before = [&] {
-                 const int fd = ::open(dead.mountPoint().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-                 ASSERT_GE(fd, 0);
-                 std::uint32_t flags = 2;  // going down, without flushing the journal
-                 EXPECT_EQ(::ioctl(fd, _IOR('X', 125, std::uint32_t), &flags), 0) << std::strerror(errno);
-                 ::close(fd);
-             }});
+             .before = [&] { shutDown(dead); }});
     const TransferResult result = TransferEngine(job).run();
 
     ASSERT_FALSE(result.sourceError) << *result.sourceError;
