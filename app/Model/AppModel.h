@@ -275,6 +275,13 @@ private:
     // Rolls and plans (AppModelRolls.cpp, AppModelPlans.cpp).
     void chooseRollName();
     std::optional<std::string> cardReel() const;
+    // The rolls of the project's history, the queue and the running job.
+    std::vector<std::string> recordedRollNames() const;
+    // The folders that hold the roll folders on each active destination (none in demo mode).
+    std::vector<std::filesystem::path> rollParents(bool sound) const;
+    // RollNamer::highestNumber(letter, usedRollNames(), digits), opening only the roll folders
+    // that could raise it, from the highest number down.
+    std::int64_t highestUsedNumber(const std::string& letter) const;
     TemplateContext context(const std::string& roll) const;
     std::filesystem::path baseURL(const DriveState& drive) const;
     DestinationPlan planFor(const DriveState& drive, const std::vector<std::string>& path,

@@ -1,9 +1,12 @@
+#include <algorithm>
 #include <ctime>
+#include <functional>
 
 #include "Detection/CameraSignatures.h"
 #include "Model/AppModel.h"
 #include "Model/FolderListing.h"
 #include "Model/PathRules.h"
+#include "Support/Folders.h"
 #include "Support/Text.h"
 #include "Template/RollNamer.h"
 
@@ -38,7 +41,7 @@ void AppModel::chooseRollName() {
     }
     const DriveState* source = selectedSource();
     const std::string letter = source && isSoundCard(*source) ? "S" : cameraLetter_;
-    const std::int64_t next = RollNamer::highestNumber(letter, usedRollNames(), settings_.rollDigits) + 1;
+    const std::int64_t next = highestUsedNumber(letter) + 1;
     assign(rollName_, RollNamer::format(letter, next, settings_.rollDigits), ModelField::rollName);
     assign(rollOrigin_, RollOrigin::counted, ModelField::rollOrigin);
 }
@@ -49,35 +52,62 @@ std::optional<std::string> AppModel::cardReel() const {
     return CameraSignatures::reelName(source->info.name, source->probe ? &*source->probe : nullptr);
 }
 
-std::vector<std::string> AppModel::usedRollNames(std::optional<bool> soundFlag) const {
-    const DriveState* source = selectedSource();
-    const bool sound = soundFlag.value_or(source && isSoundCard(*source));
+std::vector<std::string> AppModel::recordedRollNames() const {
     std::vector<std::string> names;
     const std::string project = Text::lowercased(projectName_);
     for (const TransferRecord& record : history_)
         if (Text::lowercased(record.project) == project) names.push_back(record.roll);
     for (const QueueItem& item : queue_) names.push_back(item.roll);
     if (runningJob_) names.push_back(runningJob_->roll);
+    return names;
+}
 
+std::vector<std::filesystem::path> AppModel::rollParents(bool sound) const {
     const FolderTemplate& folders = settings_.folderTemplate;
     const std::string& pattern = sound && folders.soundPattern ? *folders.soundPattern : folders.pattern;
     const std::vector<std::string> levels = FolderTemplate::segments(pattern);
-    std::size_t rollLevel = levels.size();
-    for (std::size_t i = 0; i < levels.size(); ++i)
-        if (levels[i].find("{ROLL}") != std::string::npos) {
-            rollLevel = i;
-            break;
-        }
-    if (rollLevel == levels.size()) return names;
+    const auto rollLevel = std::find_if(levels.begin(), levels.end(),
+                                        [](const std::string& level) { return level.find("{ROLL}") != std::string::npos; });
+    std::vector<std::filesystem::path> parents;
+    if (rollLevel == levels.end()) return parents;
     const TemplateContext ctx = context("");
     for (const DriveState& drive : activeDestinations()) {
         std::filesystem::path parent = baseURL(drive);
-        for (std::size_t i = 0; i < rollLevel; ++i) parent /= FolderTemplate::resolve(levels[i], ctx);
-        if (PathRules::isDemoLocation(parent)) continue;
+        for (auto level = levels.begin(); level != rollLevel; ++level) parent /= FolderTemplate::resolve(*level, ctx);
+        if (!PathRules::isDemoLocation(parent)) parents.push_back(std::move(parent));
+    }
+    return parents;
+}
+
+std::vector<std::string> AppModel::usedRollNames(std::optional<bool> soundFlag) const {
+    const DriveState* source = selectedSource();
+    const bool sound = soundFlag.value_or(source && isSoundCard(*source));
+    std::vector<std::string> names = recordedRollNames();
+    for (const std::filesystem::path& parent : rollParents(sound))
         for (const std::string& folder : FolderListing::visibleFolders(parent))
             if (FolderListing::hasVisibleEntry(parent / folder)) names.push_back(folder);
-    }
     return names;
+}
+
+std::int64_t AppModel::highestUsedNumber(const std::string& letter) const {
+    const DriveState* source = selectedSource();
+    const std::int64_t digits = settings_.rollDigits;
+    std::int64_t highest = RollNamer::highestNumber(letter, recordedRollNames(), digits);
+    // A roll level can hold thousands of rolls: open them from the highest number down, and only
+    // until one holds a visible item, as nothing below it can raise the number.
+    for (const std::filesystem::path& parent : rollParents(source && isSoundCard(*source))) {
+        std::vector<std::pair<std::int64_t, std::string>> candidates;
+        for (std::string& folder : FolderListing::visibleFolders(parent))
+            if (const std::int64_t number = RollNamer::highestNumber(letter, {folder}, digits); number > highest)
+                candidates.emplace_back(number, std::move(folder));
+        std::sort(candidates.begin(), candidates.end(), std::greater<>());
+        for (const auto& [number, folder] : candidates)
+            if (FolderListing::hasVisibleEntry(parent / folder)) {
+                highest = number;
+                break;
+            }
+    }
+    return highest;
 }
 
 int AppModel::shootDay() const {
@@ -108,7 +138,7 @@ void AppModel::stepRoll(int delta) {
 
 void AppModel::pickCameraLetter(const std::string& letter) {
     assign(cameraLetter_, letter, ModelField::cameraLetter);
-    const std::int64_t next = RollNamer::highestNumber(letter, usedRollNames(), settings_.rollDigits) + 1;
+    const std::int64_t next = highestUsedNumber(letter) + 1;
     assign(rollOverride_, std::optional<std::string>(RollNamer::format(letter, next, settings_.rollDigits)),
            ModelField::rollOverride);
     refreshPlans();
@@ -140,9 +170,13 @@ std::vector<AppModel::ClipLocation> AppModel::locations(const ClipHit& hit) cons
     std::vector<ClipLocation> result;
     for (const TransferRecord::Destination& destination : hit.record.destinations) {
         if (!destination.succeeded) continue;
+        // The catalog's path comes from a card: one that would lead out of the roll folder ("..",
+        // absolute, a link out) names no place of this clip.
+        const std::optional<std::filesystem::path> url = Folders::joinInside(destination.path, hit.file.path);
+        if (!url || hit.file.path.empty()) continue;
         ClipLocation location;
         location.name = destination.name;
-        location.url = (std::filesystem::path(destination.path) / std::filesystem::path(hit.file.path).relative_path()).lexically_normal();
+        location.url = *url;
         if (PathRules::isDemoLocation(location.url)) {
             location.online = std::any_of(drives_.begin(), drives_.end(), [&](const DriveState& drive) {
                 return drive.info.name == destination.name;

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QPointer>
 
 #include "Model/AppModel.h"
@@ -136,10 +138,9 @@ void AppModel::beginTransfer() {
         replace(queue_, std::vector<QueueItem>(), ModelField::queue);
         const auto parsed = RollNamer::parse(rollName_);
         const std::string letter = parsed ? parsed->letter : cameraLetter_;
-        std::vector<std::string> used{rollName_};
-        for (std::string& name : usedRollNames()) used.push_back(std::move(name));
-        const std::string proposed =
-            RollNamer::format(letter, RollNamer::highestNumber(letter, used, settings_.rollDigits) + 1, settings_.rollDigits);
+        const std::int64_t highest =
+            std::max(RollNamer::highestNumber(letter, {rollName_}, settings_.rollDigits), highestUsedNumber(letter));
+        const std::string proposed = RollNamer::format(letter, highest + 1, settings_.rollDigits);
         std::string lines;
         for (const auto& [drive, count] : conflicts) {
             if (!lines.empty()) lines += "\n";
