@@ -39,6 +39,8 @@ void AppModel::pauseTransfer() {
 }
 
 void AppModel::discardPausedTransfer() {
+    // A running copy is stopped, not discarded: its state stays with its engine.
+    if (engine_ || transferState_ == TransferState::running) return;
     resumingJob_.reset();
     replace(pausedJob_, std::optional<RunningJob>(), ModelField::pausedJob);
     assign(pausedDriveIDs_, std::vector<std::string>(), ModelField::pausedDriveIDs);

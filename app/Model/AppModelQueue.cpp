@@ -39,6 +39,8 @@ void AppModel::removeFromQueue(const UUID& id) {
 }
 
 void AppModel::dismissResult() {
+    // Only an ended run has a result to close: a running or paused one keeps its state.
+    if (transferState_ == TransferState::running || transferState_ == TransferState::paused) return;
     assign(transferState_, TransferState::idle, ModelField::transferState);
     replace(lastResult_, std::optional<TransferResult>(), ModelField::lastResult);
     replace(progress_, std::optional<TransferProgress>(), ModelField::progress);

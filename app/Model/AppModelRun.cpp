@@ -14,6 +14,13 @@ void AppModel::startEngine() {
     if (engine_ || transferState_ == TransferState::running || !scan_) return;
     const DriveState* source = selectedSource();
     if (!source) return;
+    // A paused card goes on as its paused job (same roll, same folders), never as a fresh roll
+    // beside it, whichever sheet or alert led here.
+    if (pausedJob_ && pausedJob_->sourceID == source->info.id &&
+        !(resumingJob_ && resumingJob_->sourceID == source->info.id)) {
+        resumeTransfer();
+        return;
+    }
     const std::optional<RunningJob> continued = continuedJob();
 
     for (const DestinationPlan& plan : plans_) {

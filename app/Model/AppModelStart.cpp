@@ -44,8 +44,9 @@ bool AppModel::mayStart(const StartTicket& ticket) const {
 }
 
 void AppModel::transferTapped() {
-    // While paused, the transfer button continues the paused card instead of copying it again.
-    if (transferState_ == TransferState::paused && pausedJob_) {
+    // While a card is paused, the transfer button continues it instead of copying it again, also
+    // after another card was looked at in the meantime.
+    if (pausedJob_ && (transferState_ == TransferState::paused || selectedSourceID_ == pausedJob_->sourceID)) {
         resumeTransfer();
         return;
     }
