@@ -155,8 +155,10 @@ namespace {
 class CountedEngine final : public TransferRunning {
 public:
     CountedEngine(std::unique_ptr<TransferRunning> inner, std::shared_ptr<std::atomic<int>> alive,
-                  const std::shared_ptr<std::atomic<int>>& most, std::shared_ptr<CountingEngineGate> gate)
-        : inner_(std::move(inner)), alive_(std::move(alive)), gate_(std::move(gate)) {
+                  const std::shared_ptr<std::atomic<int>>& most, std::shared_ptr<std::atomic<int>> ended,
+                  std::shared_ptr<std::atomic<int>> finished, std::shared_ptr<CountingEngineGate> gate)
+        : inner_(std::move(inner)), alive_(std::move(alive)), ended_(std::move(ended)), finished_(std::move(finished)),
+          gate_(std::move(gate)) {
         const int now = ++*alive_;
         int seen = most->load();
         while (now > seen && !most->compare_exchange_weak(seen, now)) {
@@ -178,12 +180,15 @@ public:
             std::unique_lock guard(gate_->lock);
             gate_->changed.wait(guard, [&] { return gate_->open; });
         }
-        return inner_->run();
+        TransferResult result = inner_->run();
+        if (!result.cancelled && !result.paused) ++*finished_;
+        ++*ended_;
+        return result;
     }
 
 private:
     std::unique_ptr<TransferRunning> inner_;
-    std::shared_ptr<std::atomic<int>> alive_;
+    std::shared_ptr<std::atomic<int>> alive_, ended_, finished_;
     std::shared_ptr<CountingEngineGate> gate_;
 };
 }  // namespace
@@ -193,7 +198,8 @@ std::unique_ptr<TransferRunning> CountingEngineFactory::make(TransferJob job, co
     options.push_back(chosen);
     std::shared_ptr<CountingEngineGate> gate;
     if (gated) gate = gate_ = std::make_shared<CountingEngineGate>();
-    return std::make_unique<CountedEngine>(CoreEngineFactory().make(std::move(job), chosen), alive_, mostAlive_, gate);
+    return std::make_unique<CountedEngine>(CoreEngineFactory().make(std::move(job), chosen), alive_, mostAlive_, ended_,
+                                           finished_, gate);
 }
 
 }  // namespace quillane::testing

@@ -144,12 +144,17 @@ public:
     void openGates();
     int alive() const { return alive_->load(); }
     int mostAlive() const { return mostAlive_->load(); }
+    // Runs whose run() has returned, and those of them that ended neither paused nor stopped.
+    int ended() const { return ended_->load(); }
+    int finishedRuns() const { return finished_->load(); }
     std::vector<TransferJob> jobs;
     std::vector<Options> options;
 
 private:
     std::shared_ptr<std::atomic<int>> alive_ = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<std::atomic<int>> mostAlive_ = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<std::atomic<int>> ended_ = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<std::atomic<int>> finished_ = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<struct CountingEngineGate> gate_;
 };
 

@@ -1,0 +1,96 @@
+// Cards waiting their turn: a second camera card added by hand and a sound card that follows its
+// camera card, through the real engine.
+#include <gtest/gtest.h>
+
+#include "ModelRig.h"
+#include "support/FaultyFileIO.h"
+#include "support/Scopes.h"
+
+namespace quillane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FaultyFileIO;
+using testing::LanguageScope;
+using testing::ModelRig;
+
+TEST(ModelQueue, TwoCameraCardsAndASoundCardRunInTurnUntilOneFails) {
+    struct Case {
+        const char* name;
+        bool firstFails;
+        std::vector<std::string> sources;  // the cards started, in order
+    };
+    const Case cases[] = {
+        {"all good", false, {"A001_SONY", "ZOOM_F8", "B_CARD"}},
+        {"the first card fails", true, {"A001_SONY"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LanguageScope language(AppLanguage::en);
+        ModelRig rig;
+        const fs::path second = rig.root / "B_CARD";
+        const fs::path sound = rig.root / "ZOOM_F8";
+        testing::writeFile(second / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(150'000, 'c'));
+        testing::writeFile(sound / "240611/T001.WAV", std::string(80'000, 's'));
+        std::vector<DriveInfo> volumes = rig.all();
+        volumes.push_back(testing::FakeVolume::card(second, "B_CARD", "CARD-2"));
+        volumes.push_back(testing::FakeVolume::card(sound, "ZOOM_F8", "CARD-S"));
+        FaultyFileIO faults;
+        if (c.firstFails) faults.fail({FaultyFileIO::Call::write, "SSD_B/", EIO, 0, 0, true});
+
+        rig.harness.engines->gated = true;
+        rig.mount(volumes);
+        AppModel& model = rig.model();
+        model.selectSource(std::string("CARD-1"));
+        rig.harness.drain();
+        model.transferTapped();
+        rig.harness.drain();  // the sound card's scan: it is queued behind its camera card
+        ASSERT_EQ(model.transferState(), TransferState::running);
+        ASSERT_EQ(model.queue().size(), 1u);
+        EXPECT_EQ(model.queue()[0].roll, "S001");
+
+        model.selectSource(std::string("CARD-2"));
+        rig.harness.drain();
+        ASSERT_TRUE(model.canEnqueue());
+        model.enqueueSelected();
+        ASSERT_EQ(model.queue().size(), 2u);
+        const std::string secondRoll = model.queue()[1].roll;
+
+        rig.harness.engines->gated = false;
+        rig.harness.engines->openGates();
+        ASSERT_TRUE(rig.harness.waitUntil([&] {
+            return model.transferState() != TransferState::running && model.transferState() != TransferState::idle;
+        }));
+
+        std::vector<std::string> started;
+        for (const TransferJob& job : rig.harness.engines->jobs) started.push_back(job.sourceName);
+        EXPECT_EQ(started, c.sources);
+        EXPECT_EQ(model.history().size(), c.sources.size());
+        EXPECT_TRUE(model.queue().empty());
+        ASSERT_EQ(rig.harness.notifications->posts.size(), 1u) << "one word at the end, not one per card";
+        if (c.firstFails) {
+            EXPECT_EQ(model.transferState(), TransferState::failed);
+            ASSERT_TRUE(model.alert().has_value());
+            EXPECT_EQ(model.alert()->title, "Queue paused");
+            EXPECT_EQ(rig.harness.notifications->posts[0].title, "Transfer did not fully succeed");
+            continue;
+        }
+        EXPECT_EQ(model.transferState(), TransferState::succeeded);
+        EXPECT_EQ(rig.harness.notifications->posts[0].title, "Safely transferred");
+        const std::vector<TransferJob>& jobs = rig.harness.engines->jobs;
+        EXPECT_EQ(jobs[1].rollName, "S001");
+        EXPECT_EQ(jobs[2].rollName, secondRoll);
+        EXPECT_NE(jobs[2].rollName, jobs[0].rollName);
+        for (const TransferJob& job : jobs)
+            for (const TransferDestination& destination : job.destinations)
+                for (const ScannedFile& file : job.files)
+                    EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(destination.rollURL / file.relativePath)),
+                              file.size)
+                        << destination.rollURL / file.relativePath;
+        EXPECT_EQ(rig.harness.engines->mostAlive(), 1);
+        EXPECT_EQ(rig.harness.power->mostHolds(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace quillane
