@@ -1,6 +1,39 @@
 #include "Model/ModelStaging.h"
 
+#include <algorithm>
+
 namespace quillane {
+namespace {
+
+// A staged progress counts the job's files as the engine's tracker does: a progress without a
+// file count gets the job's files, the bytes its fraction stands for (copying comes first, a
+// read-back second when the job verifies) and the files wholly copied by then; the file being
+// copied is the next one. A progress that names its counts keeps them.
+TransferProgress countedFiles(TransferProgress progress, const std::vector<ScannedFile>& files, bool verifies) {
+    if (progress.filesTotal > 0 || files.empty()) return progress;
+    std::int64_t total = 0;
+    for (const ScannedFile& file : files) total += std::max<std::int64_t>(file.size, 0);
+    if (progress.totalBytes == 0) progress.totalBytes = total;
+    if (progress.copiedBytes == 0) {
+        const double copyShare = progress.phase >= TransferPhase::verifying
+                                     ? 1.0
+                                     : std::clamp(progress.fraction * (verifies ? 2.0 : 1.0), 0.0, 1.0);
+        progress.copiedBytes = static_cast<std::int64_t>(static_cast<double>(progress.totalBytes) * copyShare);
+    }
+    progress.filesTotal = static_cast<int>(files.size());
+    std::int64_t through = 0;
+    int done = 0;
+    for (const ScannedFile& file : files) {
+        through += std::max<std::int64_t>(file.size, 0);
+        if (through > progress.copiedBytes) break;
+        ++done;
+    }
+    progress.filesDone = done;
+    if (progress.currentFile.empty() && done < progress.filesTotal) progress.currentFile = files[done].relativePath;
+    return progress;
+}
+
+}  // namespace
 
 ModelStaging& ModelStaging::volumes(const std::vector<DriveInfo>& infos) {
     model_.realDriveInfos_ = infos;
@@ -84,6 +117,7 @@ ModelStaging& ModelStaging::transfer(TransferState state, std::optional<Transfer
     m.replace(m.pausedJob_, state == TransferState::paused ? std::optional(job) : std::nullopt, ModelField::pausedJob);
     m.assign(m.pausedDriveIDs_, state == TransferState::paused ? ids : std::vector<std::string>(),
              ModelField::pausedDriveIDs);
+    if (progress) progress = countedFiles(std::move(*progress), job.files, m.transferVerifies_);
     m.replace(m.progress_, std::move(progress), ModelField::progress);
     m.replace(m.lastResult_, std::move(result), ModelField::lastResult);
     m.assign(m.transferState_, state, ModelField::transferState);

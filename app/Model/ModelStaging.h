@@ -27,7 +27,8 @@ public:
 
     // A transfer of the current project, roll and scan to the current plans, in the given state:
     // running shows progress and the running job; paused keeps the job as the paused one;
-    // succeeded, failed and cancelled hold the result. No engine exists.
+    // succeeded, failed and cancelled hold the result. A progress without a file count gets the
+    // job's files counted as the engine would. No engine exists.
     ModelStaging& transfer(TransferState state, std::optional<TransferProgress> progress = std::nullopt,
                            std::optional<TransferResult> result = std::nullopt);
     ModelStaging& pausedBySleep(bool bySleep);
