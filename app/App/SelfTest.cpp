@@ -78,34 +78,53 @@ std::vector<std::string> SelfTest::plannedNames() const {
 void SelfTest::queueCheck() {
     log_.push_back(SelfTestLog::startLine(model_.rollName(), firstName_, model_.scan() ? model_.scan()->totalBytes : 0,
                                           plannedNames(), model_.targetPath()));
+    historyBefore_ = model_.history().size();
     model_.requestFolders(true, true);
-    waits_->waitFor([this] { return model_.transferState() == TransferState::running; }, 10s,
+    // A small card can be copied and verified between two looks: begun is enough.
+    waits_->waitFor([this] { return model_.transferState() != TransferState::idle; }, 10s,
                     [this] {
                         model_.selectSource(secondID_);
                         waits_->waitFor(
-                            [this] { return model_.scanState().is(ScanState::Kind::ready) && model_.canEnqueue(); }, 30s,
                             [this] {
-                                model_.enqueueSelected();
-                                // The second card's own item: a sound card that goes along may stand before it.
-                                std::optional<std::string> roll;
-                                std::vector<std::string> path = model_.targetPath();
-                                for (const QueueItem& item : model_.queue())
-                                    if (item.sourceID == secondID_) {
-                                        roll = item.roll;
-                                        break;
-                                    }
-                                log_.push_back(SelfTestLog::queuedLine(secondName_, roll, path));
-                                waits_->waitFor(
-                                    [this] {
-                                        return model_.transferState() != TransferState::running &&
-                                               model_.queue().empty() && !model_.runningJob();
-                                    },
-                                    300s, [this] { QTimer::singleShot(6000, this, &SelfTest::afterQueue); },
-                                    [this] { timeout(); });
+                                return model_.scanState().is(ScanState::Kind::ready) &&
+                                       (model_.canEnqueue() || model_.transferState() != TransferState::running);
                             },
-                            [this] { timeout(); });
+                            30s, [this] { queueSecond(); }, [this] { timeout(); });
                     },
                     [this] { timeout(); });
+}
+
+void SelfTest::queueSecond() {
+    const std::vector<std::string> path = model_.targetPath();
+    if (model_.canEnqueue()) {
+        model_.enqueueSelected();
+        // The second card's own item: a sound card that goes along may stand before it.
+        std::optional<std::string> roll;
+        for (const QueueItem& item : model_.queue())
+            if (item.sourceID == secondID_) {
+                roll = item.roll;
+                break;
+            }
+        log_.push_back(SelfTestLog::queuedLine(secondName_, roll, path));
+    } else {
+        // The first card was done before the second could wait behind it: it goes on its own.
+        log_.push_back(SelfTestLog::startedAfterLine(secondName_, model_.rollName(), path));
+        model_.requestFolders(true, true);
+    }
+    waits_->waitFor(
+        [this] {
+            return model_.transferState() != TransferState::running && model_.queue().empty() &&
+                   !model_.runningJob() && secondRecorded();
+        },
+        300s, [this] { QTimer::singleShot(resultDelayMs, this, &SelfTest::afterQueue); }, [this] { timeout(); });
+}
+
+bool SelfTest::secondRecorded() const {
+    // Records come in newest first; those of this run stand before the ones it found.
+    const auto& history = model_.history();
+    const std::size_t added = history.size() > historyBefore_ ? history.size() - historyBefore_ : 0;
+    return std::any_of(history.begin(), history.begin() + static_cast<std::ptrdiff_t>(added),
+                       [this](const TransferRecord& record) { return record.sourceName == secondName_; });
 }
 
 void SelfTest::afterQueue() {

@@ -26,12 +26,16 @@ public:
     SelfTest(AppModel& model, const Snapshot::Options& options, Snapshot::Camera& camera, QObject* parent = nullptr);
     void start();
     const std::vector<std::string>& log() const { return log_; }
+    // How long the queue check lets the last finish settle before reading the results; tests shorten it.
+    int resultDelayMs = 6000;
 
 signals:
     void finished();
 
 private:
     void queueCheck();
+    void queueSecond();
+    bool secondRecorded() const;
     void afterQueue();
     void pauseCheck();
     void afterPause();
@@ -49,6 +53,7 @@ private:
     std::string firstName_, secondName_;
     std::string firstID_, secondID_;
     std::string pausedRoll_;
+    std::size_t historyBefore_ = 0;
     bool finishing_ = false;
 };
 

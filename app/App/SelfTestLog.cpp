@@ -37,6 +37,10 @@ std::string queuedLine(const std::string& card, const std::optional<std::string>
     return "queued " + card + " as " + roll.value_or("?") + " path=" + listDescription(path);
 }
 
+std::string startedAfterLine(const std::string& card, const std::string& roll, const std::vector<std::string>& path) {
+    return "started " + card + " as " + roll + " after the first card path=" + listDescription(path);
+}
+
 std::string historyLine(const TransferRecord& record) {
     const std::string first = record.destinations.empty() ? std::string() : record.destinations.front().path;
     return "history: " + record.roll + " " + record.sourceName + " ok=" + boolean(record.succeeded) +

@@ -19,6 +19,8 @@ std::string startLine(const std::string& roll, const std::string& card, std::int
                       std::vector<std::string> destinations, const std::vector<std::string>& path);
 std::string queuedLine(const std::string& card, const std::optional<std::string>& roll,
                        const std::vector<std::string>& path);
+// The second card started on its own because the first was done before it could be queued.
+std::string startedAfterLine(const std::string& card, const std::string& roll, const std::vector<std::string>& path);
 std::string historyLine(const TransferRecord& record);
 std::string searchLine(const std::string& roll, const std::string& relativePath,
                        const std::vector<std::pair<std::string, bool>>& locations);

@@ -57,6 +57,8 @@ TEST(SelfTestLog, Lines) {
          "start A001 from FX3_CARD 2.5 GB → [\"SSD_1\", \"SSD_2\"] path=[\"P\", \"A001\"]"},
         {SelfTestLog::queuedLine("A003", "A002", {"P", "A002"}), "queued A003 as A002 path=[\"P\", \"A002\"]"},
         {SelfTestLog::queuedLine("A003", std::nullopt, {}), "queued A003 as ? path=[]"},
+        {SelfTestLog::startedAfterLine("A003", "A002", {"P", "A002"}),
+         "started A003 as A002 after the first card path=[\"P\", \"A002\"]"},
         {SelfTestLog::historyLine(record), "history: A001 FX3_CARD ok=true files=12 → /media/SSD_1/P/A001"},
         {SelfTestLog::historyLine(empty), "history: A001 FX3_CARD ok=false files=12 → "},
         {SelfTestLog::searchLine("A001", "XDROOT/Clip/C0004.MP4", {{"SSD_1", true}, {"SSD_2", false}}),

@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "support/LoopVolume.h"
 #include "support/TempDir.h"
@@ -33,26 +35,49 @@ QString screenConfig(const QTemporaryDir& dir, double dpr) {
     return path;
 }
 
-AppRun runApp(const QTemporaryDir& dir, const QStringList& arguments, int seconds, double dpr = 1) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + screenConfig(dir, dpr));
-    environment.insert("LC_ALL", "C.UTF-8");
-    environment.insert("TZ", "UTC");
-    environment.insert("XDG_DATA_HOME", dir.filePath("xdg-data"));
-    environment.insert("XDG_CACHE_HOME", dir.filePath("xdg-cache"));
-    environment.remove("DBUS_SESSION_BUS_ADDRESS");
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(QUILLANE_BINARY), arguments);
-    AppRun run;
-    run.finished = process.waitForFinished(seconds * 1000);
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished(5000);
+// One run of the application, started at once; several may run side by side. Its output goes to
+// files in the run's folder, so a run that says much never blocks on a full pipe.
+class AppProcess {
+public:
+    AppProcess(const QTemporaryDir& dir, const QStringList& arguments, double dpr = 1) : dir_(dir) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + screenConfig(dir, dpr));
+        environment.insert("LC_ALL", "C.UTF-8");
+        environment.insert("TZ", "UTC");
+        environment.insert("XDG_DATA_HOME", dir.filePath("xdg-data"));
+        environment.insert("XDG_CACHE_HOME", dir.filePath("xdg-cache"));
+        environment.remove("DBUS_SESSION_BUS_ADDRESS");
+        process_.setProcessEnvironment(environment);
+        process_.setStandardOutputFile(dir.filePath("stdout.txt"));
+        process_.setStandardErrorFile(dir.filePath("stderr.txt"));
+        process_.start(QStringLiteral(QUILLANE_BINARY), arguments);
     }
-    run.exitCode = process.exitCode();
-    run.errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
+
+    AppRun wait(int seconds) {
+        AppRun run;
+        run.finished = process_.waitForFinished(seconds * 1000);
+        if (!run.finished) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+        run.exitCode = process_.exitCode();
+        QFile errors(dir_.filePath("stderr.txt"));
+        if (errors.open(QIODevice::ReadOnly)) run.errors = QString::fromUtf8(errors.readAll());
+        return run;
+    }
+
+private:
+    const QTemporaryDir& dir_;
+    QProcess process_;
+};
+
+AppRun runApp(const QTemporaryDir& dir, const QStringList& arguments, int seconds, double dpr = 1) {
+    return AppProcess(dir, arguments, dpr).wait(seconds);
+}
+
+QString readText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 QSize pngSize(const QString& path) {
@@ -105,6 +130,84 @@ TEST(SnapshotRun, DutchIsStoredAndAnOutputFolderThatCantBeMadeEndsCleanly) {
     EXPECT_TRUE(blocked.errors.contains("snapshot folder")) << blocked.errors.toStdString();
 }
 
+TEST(SnapshotRun, DemoSelfTestQueuesAndPausesInTheApplication) {
+    struct Case {
+        QStringList extra;
+        QString last;
+        bool pauseShot;
+    };
+    const std::vector<Case> cases = {
+        {{}, "done, state=succeeded", false},
+        {{"--pause-test"}, "pause test done", true},
+    };
+    // Side by side: each run waits on its simulated transfers.
+    std::vector<std::unique_ptr<QTemporaryDir>> dirs;
+    std::vector<std::unique_ptr<AppProcess>> runs;
+    for (const Case& c : cases) {
+        dirs.push_back(std::make_unique<QTemporaryDir>());
+        runs.push_back(std::make_unique<AppProcess>(
+            *dirs.back(), QStringList{"--snapshot", dirs.back()->filePath("out"), "--demo", "--simulate"} + c.extra));
+    }
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        const AppRun run = runs[i]->wait(300);
+        ASSERT_TRUE(run.finished) << run.errors.toStdString();
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        const QString out = dirs[i]->filePath("out");
+        const QString text = readText(out + "/simulation.txt");
+        // The last line ends the file: no line feed after it.
+        EXPECT_TRUE(text.endsWith(c.last)) << text.toStdString();
+        const QStringList lines = text.split('\n');
+        EXPECT_EQ(pngSize(out + "/simulated.png"), QSize(1300, 800));
+        EXPECT_EQ(pngSize(out + "/paused.png"), c.pauseShot ? QSize(1300, 800) : QSize()) << text.toStdString();
+        if (c.pauseShot) {
+            EXPECT_TRUE(text.contains(QRegularExpression("\nstate paused, job kept: A\\d+, drives connected: true\n")))
+                << text.toStdString();
+            EXPECT_TRUE(text.contains(QRegularExpression("\nresumed and finished: A\\d+ ok=true\n")))
+                << text.toStdString();
+            continue;
+        }
+        // One line per card that went, the sound card that went along included; every copy online.
+        const QStringList history = lines.filter(QRegularExpression("^history: "));
+        EXPECT_GE(history.size(), 2) << text.toStdString();
+        for (const QString& line : history) EXPECT_TRUE(line.contains(" ok=true ")) << line.toStdString();
+        const QStringList search = lines.filter(QRegularExpression("^search C0004: "));
+        EXPECT_FALSE(search.isEmpty()) << text.toStdString();
+        for (const QString& line : search)
+            EXPECT_TRUE(line.endsWith("[\"SHOOT_SSD:true\", \"BACKUP_SSD:true\"]")) << line.toStdString();
+        // Demo copies have no report or manifest: one line per SSD of the last card.
+        EXPECT_EQ(lines.filter(QRegularExpression("^report: ")), QStringList({"report: -  mhl: -", "report: -  mhl: -"}));
+        EXPECT_EQ(lines.filter(QRegularExpression("^free: ")).size(), 2) << text.toStdString();
+    }
+}
+
+TEST(SnapshotRun, FeatureSeriesAtBothPixelRatios) {
+    const std::vector<std::pair<QString, QSize>> shots = {
+        {"feature-recognition.png", {1600, 1000}}, {"feature-rolls.png", {1600, 1000}},
+        {"feature-folders.png", {1600, 1000}},     {"main.png", {1300, 800}},
+        {"feature-verified.png", {1600, 1000}},    {"feature-duplicate.png", {1600, 1000}},
+        {"feature-search.png", {1600, 1000}},      {"overview.png", {760, 640}},
+        {"feature-overview.png", {1600, 1000}},
+    };
+    std::vector<std::unique_ptr<QTemporaryDir>> dirs;
+    std::vector<std::unique_ptr<AppProcess>> runs;
+    for (double dpr : {1.0, 2.0}) {
+        dirs.push_back(std::make_unique<QTemporaryDir>());
+        runs.push_back(std::make_unique<AppProcess>(
+            *dirs.back(), QStringList{"--snapshot", dirs.back()->filePath("out"), "--demo", "--features"}, dpr));
+    }
+    for (int scale : {1, 2}) {
+        const AppRun run = runs[scale - 1]->wait(300);
+        ASSERT_TRUE(run.finished) << run.errors.toStdString();
+        const QString out = dirs[scale - 1]->filePath("out");
+        for (const auto& [name, size] : shots) {
+            // A "feature-" shot is 1600 pixels wide whatever the screen; the others keep the capture's pixels.
+            const QSize expected = name.startsWith("feature-") ? size : size * scale;
+            EXPECT_EQ(pngSize(out + "/" + name), expected) << name.toStdString() << " at " << scale;
+        }
+    }
+}
+
 namespace {
 namespace fs = std::filesystem;
 
@@ -129,8 +232,9 @@ std::vector<fs::path> rollFolders(const fs::path& root) {
 }
 }  // namespace
 
-// Runs once the model starts its engine (the transfer run is being built); until then it would time out.
-TEST(SnapshotRun, DISABLED_SelfTestCopiesRealCardsToRealSSDs) {
+// The whole product as a crew runs it: two exFAT cards and two ext4 SSDs on loop devices, the real
+// engine, and what lands on the SSDs afterwards.
+TEST(SnapshotRun, SelfTestCopiesRealCardsToRealSSDs) {
     using quillane::testing::LoopVolume;
     if (::geteuid() != 0) GTEST_SKIP() << "loop devices need root";
     for (auto kind : {LoopVolume::Kind::ext4, LoopVolume::Kind::exfat})

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "App/SelfTest.h"
+#include "App/SelfTestLog.h"
+#include "App/SnapshotCapture.h"
+#include "support/Scopes.h"
+#include "support/TempDir.h"
+#include "support/app/ModelHarness.h"
+
+// The self-test inside this process, over a model with fake services, real scans and the real
+// (or, for demo cards, simulated) transfer: the whole flow and the lines it writes.
+namespace quillane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeVolume;
+using testing::ModelHarness;
+
+struct SelfTestRun {
+    std::vector<std::string> log;
+    QString text;  // simulation.txt as written
+    bool pausedShot = false, simulatedShot = false;
+};
+
+SelfTestRun runSelfTest(ModelHarness& harness, Snapshot::Options options, const std::function<void(AppModel&)>& stage) {
+    AppModel& model = harness.make();
+    model.start();
+    stage(model);
+    harness.drain();
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("selftest"));
+    options.directory = out.toStdString();
+    Snapshot::Camera camera(out);
+    camera.settleMs = 30;
+    SelfTest test(model, options, camera);
+    test.resultDelayMs = 50;
+    bool finished = false;
+    QObject::connect(&test, &SelfTest::finished, [&] { finished = true; });
+    test.start();
+    EXPECT_TRUE(harness.waitUntil([&] { return finished; }, std::chrono::seconds(90)));
+    harness.settle();  // the last shot's view goes while the model is still there
+    SelfTestRun run;
+    run.log = test.log();
+    QFile file(out + QStringLiteral("/simulation.txt"));
+    if (file.open(QIODevice::ReadOnly)) run.text = QString::fromUtf8(file.readAll());
+    run.pausedShot = QFile::exists(out + QStringLiteral("/paused.png"));
+    run.simulatedShot = QFile::exists(out + QStringLiteral("/simulated.png"));
+    return run;
+}
+
+// The lines themselves are checked on the application's own runs (SnapshotRun); here the model's
+// side of the same flow: what was selected, queued, simulated and recorded.
+TEST(SelfTestFlow, DemoCardsGoThroughTheQueueAndThePause) {
+    testing::LanguageScope language(AppLanguage::en);
+    struct Case {
+        bool pauseTest;
+        std::string last;
+        std::vector<std::string> cards;  // the cards recorded, at least these
+    };
+    const Case cases[] = {
+        {false, "done, state=succeeded", {"FX6_CARD", "ARRI_CARD"}},
+        {true, "pause test done", {"FX6_CARD"}},
+    };
+    for (const Case& c : cases) {
+        ModelHarness harness(true);
+        harness.timings.demoTransferSeconds = 1.5;
+        Snapshot::Options options;
+        options.demo = true;
+        options.pauseTest = c.pauseTest;
+        const SelfTestRun run = runSelfTest(harness, options, [](AppModel&) {});
+        AppModel& model = harness.model();
+        ASSERT_FALSE(run.log.empty());
+        EXPECT_EQ(run.log.back(), c.last) << SelfTestLog::joined(run.log);
+        EXPECT_EQ(run.text.toStdString(), SelfTestLog::joined(run.log));
+        EXPECT_TRUE(run.simulatedShot);
+        EXPECT_EQ(run.pausedShot, c.pauseTest);
+
+        // Every run was simulated, the first from the first card; nothing is left queued or running.
+        ASSERT_FALSE(harness.engines->jobs.empty());
+        for (const auto& chosen : harness.engines->options) EXPECT_TRUE(chosen.simulated);
+        EXPECT_EQ(harness.engines->jobs.front().sourceName, "FX6_CARD");
+        EXPECT_TRUE(model.queue().empty());
+        EXPECT_FALSE(model.runningJob());
+        EXPECT_EQ(model.transferState(), TransferState::succeeded);
+        std::map<std::string, std::string> rollOfCard;
+        for (const TransferRecord& record : model.history()) {
+            EXPECT_TRUE(record.succeeded) << record.roll;
+            EXPECT_EQ(record.project, AppModel::demoProjectName);
+            rollOfCard[record.sourceName] = record.roll;
+        }
+        for (const std::string& card : c.cards) EXPECT_TRUE(rollOfCard.contains(card)) << card;
+        if (c.pauseTest) continue;
+        // The queued line names the second card's own roll, though a sound card went along.
+        EXPECT_NE(std::find_if(run.log.begin(), run.log.end(),
+                               [&](const std::string& line) {
+                                   return line.rfind("queued ARRI_CARD as " + rollOfCard["ARRI_CARD"] + " ", 0) == 0;
+                               }),
+                  run.log.end())
+            << SelfTestLog::joined(run.log);
+    }
+}
+
+TEST(SelfTestFlow, EndsWithoutCopyingWhenTheDrivesAreNotTheExpectedOnes) {
+    testing::TempDir fx3, a003, ssd1, extra;
+    for (const fs::path& card : {fx3.path(), a003.path()})
+        testing::writeFile(card / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(4096, 'x'));
+    struct Case {
+        std::vector<DriveInfo> volumes;
+        std::string last;
+    };
+    const Case cases[] = {
+        {{FakeVolume::ssd(ssd1.path(), "SSD_1", "UUID-S1")}, "test cards not mounted"},
+        {{FakeVolume::card(fx3.path(), "FX3_CARD", "UUID-C1"), FakeVolume::card(a003.path(), "A003", "UUID-C2"),
+          FakeVolume::ssd(ssd1.path(), "SSD_1", "UUID-S1"), FakeVolume::ssd(extra.path(), "SPARE", "UUID-S3")},
+         "unsafe destinations: [\"SSD_1\"]"},
+    };
+    for (const Case& c : cases) {
+        ModelHarness harness(true);
+        const SelfTestRun run = runSelfTest(harness, Snapshot::Options{}, [&](AppModel&) { harness.volumes->push(c.volumes); });
+        ASSERT_FALSE(run.log.empty());
+        EXPECT_EQ(run.log.back(), c.last);
+        EXPECT_EQ(harness.engines->jobs.size(), 0u);
+        EXPECT_EQ(harness.model().projectName(), SelfTest::projectName);
+        // The spare SSD is switched off for the run, never planned.
+        for (const DriveState& drive : harness.model().destinations()) {
+            if (drive.info.name == "SPARE") {
+                EXPECT_TRUE(harness.model().excludedDestinationIDs().contains(drive.info.id));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quillane
