@@ -308,7 +308,7 @@ TEST(ModelSoak, RandomOperationsKeepEveryPromise) {
     testing::LanguageScope language(AppLanguage::en);
     std::vector<unsigned> seeds = {20261207, 17, 4242};
     if (const char* one = std::getenv("QUILLANE_SOAK_SEED")) seeds = {static_cast<unsigned>(std::strtoul(one, nullptr, 10))};
-    const int steps = fromEnvironment("QUILLANE_SOAK_STEPS", 800);
+    const int steps = fromEnvironment("QUILLANE_SOAK_STEPS", 700);
     int runs = 0;
     for (const unsigned seed : seeds) {
         SCOPED_TRACE("seed " + std::to_string(seed) + " (replay: QUILLANE_SOAK_SEED=" + std::to_string(seed) + ")");
