@@ -47,7 +47,9 @@ TEST(ModelReport, TheReportIsRewrittenWithClipFactsAndNeverOverACardFile) {
             const std::string html = testing::readFile(report);
             EXPECT_NE(html.find("<h2>Clips (1)</h2>"), std::string::npos);
             EXPECT_NE(html.find("<b>C0001.MP4</b><span>0:00:02 · 320×180 · 25 fps · H.264</span>"), std::string::npos);
-            if (c.cardBringsReportName) EXPECT_EQ(testing::readFile(roll / "A001_report.html"), cardFile);
+            if (c.cardBringsReportName) {
+                EXPECT_EQ(testing::readFile(roll / "A001_report.html"), cardFile);
+            }
         }
     }
 }
