@@ -296,6 +296,9 @@ private:
     StartTicket startTicket() const;
     bool mayStart(const StartTicket& ticket) const;
     void createFolders(const std::vector<std::filesystem::path>& urls, bool thenTransfer);
+    // Puts up the alert and returns true when a planned destination is no longer on the volume
+    // it was reported with (pulled, not yet reported gone).
+    bool refuseGoneDestination();
     void beginTransfer();
 
     // Run and finish (AppModelRun.cpp, AppModelFinish.cpp).

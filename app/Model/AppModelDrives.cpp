@@ -3,6 +3,7 @@
 #include "Detection/ContentProber.h"
 #include "Detection/DriveClassifier.h"
 #include "Model/AppModel.h"
+#include "Transfer/DestinationFiles.h"
 #include "Model/PathRules.h"
 #include "Platform/DemoDrives.h"
 #include "Support/Text.h"
@@ -73,6 +74,7 @@ void AppModel::drivesChanged(const std::vector<DriveInfo>& reported) {
             drive.probe = before->probe;
         drive.classification = DriveClassifier::classify(*info, drive.probe ? &*drive.probe : nullptr, context);
         drive.icon = before ? before->icon : iconFor(*info);
+        if (!PathRules::isDemoLocation(info->url)) drive.volume = DestinationFiles::volumeOf(info->url);
         next.push_back(std::move(drive));
     }
     replace(drives_, std::move(next), ModelField::drives);

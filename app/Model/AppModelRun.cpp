@@ -60,8 +60,7 @@ void AppModel::startEngine() {
         // Pinned to the drive as planned: a drive pulled in the meantime leaves a bare mount
         // folder on the system disk, which the engine then refuses to fill.
         for (const DriveState& drive : drives_)
-            if (drive.info.id == plan.driveID && !PathRules::isDemoLocation(drive.info.url))
-                destination.volume = DestinationFiles::volumeOf(drive.info.url);
+            if (drive.info.id == plan.driveID) destination.volume = drive.volume;
         transfer.destinations.push_back(std::move(destination));
     }
     transfer.algorithm = settings_.checksum;

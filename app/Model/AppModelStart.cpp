@@ -8,6 +8,7 @@
 #include "Product/Product.h"
 #include "Support/Folders.h"
 #include "Template/RollNamer.h"
+#include "Transfer/DestinationFiles.h"
 #include "Transfer/ReportDates.h"
 
 namespace quillane {
@@ -105,7 +106,21 @@ void AppModel::approveFolderRequest() {
     createFolders(request.urls, thenTransfer);
 }
 
+bool AppModel::refuseGoneDestination() {
+    for (const DestinationPlan& plan : plans_)
+        for (const DriveState& drive : drives_)
+            if (drive.info.id == plan.driveID && drive.volume && !DestinationFiles::liesOn(plan.baseURL, *drive.volume)) {
+                setAlert(AlertMessage(plan.driveName + L(" is niet meer aangesloten", " is no longer connected"),
+                                      L("Er is niets gekopieerd. Sluit de schijf opnieuw aan of zet hem uit voor deze transfer.",
+                                        "Nothing was copied. Connect the drive again or switch it off for this transfer.")));
+                return true;
+            }
+    return false;
+}
+
 void AppModel::createFolders(const std::vector<std::filesystem::path>& urls, bool thenTransfer) {
+    // Folders for a pulled drive would land on the system disk, in its bare mount folder.
+    if (refuseGoneDestination()) return;
     bool anyDemo = false;
     for (const std::filesystem::path& url : urls)
         if (PathRules::isDemoLocation(url)) anyDemo = demoFolders_.insert(url.string()).second || anyDemo;
@@ -125,6 +140,7 @@ void AppModel::createFolders(const std::vector<std::filesystem::path>& urls, boo
 void AppModel::beginTransfer() {
     refreshPlans();
     if (!scan_ || blockReason() || engine_ || transferState_ == TransferState::running) return;
+    if (refuseGoneDestination()) return;
 
     std::vector<std::pair<std::string, int>> conflicts;
     int present = 0;

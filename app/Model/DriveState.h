@@ -1,4 +1,6 @@
 #pragma once
+#include <sys/types.h>
+
 #include <optional>
 #include <string>
 
@@ -17,6 +19,9 @@ struct DriveState {
     std::optional<ContentProbe> probe;  // none until the content probe has finished
     DriveClassification classification;
     DriveIcon icon = DriveIcon::external;
+    // The device of the volume mounted at info.url when it was reported; none for demo drives.
+    // A drive pulled before the next report leaves a bare mount folder on another device.
+    std::optional<dev_t> volume;
 
     const std::string& id() const { return info.id; }
     bool isAnalyzing() const { return !probe.has_value(); }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+
 #include "ModelRig.h"
 #include "Model/PathRules.h"
 #include "Platform/DemoDrives.h"
 #include "support/Scopes.h"
+#include "support/TmpfsMount.h"
 
 namespace quillane {
 namespace {
@@ -292,6 +295,26 @@ TEST(ModelStart, UsingTheProposedRollLeavesTheCardsOwnReelFolder) {
     ASSERT_EQ(rig.harness.engines->jobs.size(), 1u);
     EXPECT_EQ(testing::readFile(rig.ssdA / "Alpha/FOOTAGE/A002/A001C001_240101_R1AB.mov"), std::string(5000, 'c'));
     EXPECT_EQ(testing::readFile(rig.ssdA / "Alpha/FOOTAGE" / clip), "someone else's clip");
+}
+
+TEST(ModelStart, ADestinationPulledBeforeItsReportFailsTheStartWithAClearMessage) {
+    LanguageScope language(AppLanguage::en);
+    testing::TmpfsMount ram(8 << 20);
+    if (!ram.mounted()) GTEST_SKIP() << ram.reason();
+    ModelRig rig;
+    rig.harness.space->set(ram.path(), std::int64_t{1} << 40);
+    rig.mount({rig.all()[0], rig.all()[1], FakeVolume::ssd(ram.path(), "RAM_SSD", "RAM-1")});
+    AppModel& model = rig.model();
+    ASSERT_EQ(model.plans().size(), 2u);
+    ASSERT_EQ(::umount2(ram.path().c_str(), MNT_DETACH), 0);  // pulled; the volume list has not caught up
+
+    model.transferTapped();
+    rig.harness.settle();
+    ASSERT_TRUE(model.alert().has_value());
+    EXPECT_EQ(model.alert()->title, "RAM_SSD is no longer connected");
+    EXPECT_FALSE(fs::exists(ram / "Alpha")) << "nothing made in the bare mount folder";
+    EXPECT_FALSE(fs::exists(rig.ssdA / "Alpha"));
+    EXPECT_TRUE(rig.harness.engines->jobs.empty());
 }
 
 TEST(ModelStart, MissingFoldersAreAskedForCreatedOrRefusedAsTheSettingsSay) {
