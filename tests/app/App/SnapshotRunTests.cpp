@@ -104,13 +104,15 @@ TEST(SnapshotRun, StandardShotsAtBothPixelRatios) {
 }
 
 TEST(SnapshotRun, FakeUpdateRendersOnlyTheUpdateShots) {
-    QTemporaryDir dir;
-    const QString out = dir.filePath("shots");
-    const AppRun run = runApp(dir, {"--snapshot", out, "--fake-update", "--demo", "--features"}, 60);
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(pngSize(out + "/update-pill.png"), QSize(1300, 800));
-    EXPECT_EQ(pngSize(out + "/update-details.png"), QSize(340, 260));
-    EXPECT_FALSE(QFile::exists(out + "/main.png"));
+    for (int scale : {1, 2}) {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("shots");
+        const AppRun run = runApp(dir, {"--snapshot", out, "--fake-update", "--demo", "--features"}, 60, scale);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(pngSize(out + "/update-pill.png"), QSize(1300, 800) * scale);
+        EXPECT_EQ(pngSize(out + "/update-details.png"), QSize(340, 260) * scale);
+        EXPECT_FALSE(QFile::exists(out + "/main.png"));
+    }
 }
 
 TEST(SnapshotRun, DutchIsStoredAndAnOutputFolderThatCantBeMadeEndsCleanly) {
