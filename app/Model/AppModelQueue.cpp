@@ -55,6 +55,9 @@ std::vector<AppModel::SoundCompanion> AppModel::soundCompanions() const {
     std::vector<std::string> used = usedRollNames(true);
     for (const DriveState& drive : sources()) {
         if (!isSoundCard(drive) || transferredSourceIDs_.contains(drive.info.id)) continue;
+        // A card already queued (behind a paused run) keeps the roll its queue row shows.
+        if (std::any_of(queue_.begin(), queue_.end(), [&](const QueueItem& item) { return item.sourceID == drive.info.id; }))
+            continue;
         const std::string roll = RollNamer::format(
             "S", RollNamer::highestNumber("S", used, settings_.rollDigits) + 1, settings_.rollDigits);
         used.push_back(roll);

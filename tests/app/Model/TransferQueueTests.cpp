@@ -92,5 +92,47 @@ TEST(ModelQueue, TwoCameraCardsAndASoundCardRunInTurnUntilOneFails) {
     }
 }
 
+// The sound cards that will follow the selected camera card, with their S-rolls: a card already in
+// the queue behind a paused run is not offered again under a second roll.
+TEST(ModelQueue, SoundCompanionsLeaveOutCardsAlreadyQueued) {
+    struct Case {
+        const char* name;
+        bool queued;  // ZOOM_F8 waits in the queue as S001
+        std::vector<std::pair<std::string, std::string>> companions;
+    };
+    const Case cases[] = {
+        {"nothing queued", false, {{"ZOOM_F8", "S001"}, {"MIXPRE", "S002"}}},
+        {"one already queued", true, {{"MIXPRE", "S002"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::ModelHarness harness;
+        AppModel& model = harness.make();
+        const auto drive = [](const std::string& id, const std::string& token) {
+            DriveState state;
+            state.info.id = id;
+            state.info.name = id;
+            state.info.url = "/media/" + id;
+            state.probe = ContentProbe{};
+            state.classification.role = DriveRole::source;
+            state.classification.camera = CameraMatch{"Camera", "", "", token};
+            return state;
+        };
+        std::vector<QueueItem> queue;
+        if (c.queued) queue.push_back({UUID::random(), "ZOOM_F8", "ZOOM_F8", "S001", {}, {}});
+        SourceScan scan;
+        scan.files.push_back({"C0001.MP4", 1000});
+        harness.stage()
+            .drives({drive("A001_SONY", "SONY"), drive("ZOOM_F8", "SOUND"), drive("MIXPRE", "SOUND")})
+            .selectedSource("A001_SONY")
+            .queue(queue)
+            .scan(scan, ScanState::ready())
+            .transfer(TransferState::paused);
+        std::vector<std::pair<std::string, std::string>> companions;
+        for (const auto& companion : model.soundCompanions()) companions.emplace_back(companion.name, companion.roll);
+        EXPECT_EQ(companions, c.companions);
+    }
+}
+
 }  // namespace
 }  // namespace quillane
