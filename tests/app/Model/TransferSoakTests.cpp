@@ -235,8 +235,14 @@ private:
         if (m.pausedJob()) {
             ASSERT_FALSE(running);
         }
-        ASSERT_EQ(m.history().size(), static_cast<std::size_t>(engines.finishedRuns()))
-            << "the history grows by finished runs only";
+        // A running engine's run can end on its thread a moment before the model takes the finish.
+        const auto finished = static_cast<std::size_t>(engines.finishedRuns());
+        if (running) {
+            ASSERT_TRUE(m.history().size() == finished || m.history().size() + 1 == finished)
+                << "the history grows by finished runs only";
+        } else {
+            ASSERT_EQ(m.history().size(), finished) << "the history grows by finished runs only";
+        }
 
         for (std::size_t j = jobsBefore; j < engines.jobs.size(); ++j) {
             const TransferJob& job = engines.jobs[j];
