@@ -89,6 +89,7 @@ void AppModel::markChanged(ModelField field) {
 }
 
 void AppModel::flushChanges() {
+    if (plansStale_) refreshPlans();
     flushScheduled_ = false;
     if (pending_.empty()) return;
     const ModelFields fields = pending_;

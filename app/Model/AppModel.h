@@ -325,6 +325,8 @@ private:
     std::shared_ptr<Anchor> anchor_;
     ModelFields pending_;
     bool flushScheduled_ = false;
+    // Probes that land in one event-loop turn rebuild the plans once, when the turn's changes go out.
+    bool plansStale_ = false;
 
     // Persisted state.
     JSONStore<AppSettings> settingsStore_;

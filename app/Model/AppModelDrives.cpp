@@ -116,7 +116,7 @@ void AppModel::probeArrived(const DriveInfo& info, ContentProbe probe) {
     markChanged(ModelField::drives);
     reconcileSource();
     rescanIfRootChanged();
-    refreshPlans();
+    plansStale_ = true;  // rebuilt with the flush this change scheduled
 }
 
 void AppModel::reconcileSource() {

@@ -46,6 +46,7 @@ const DestinationPlan* AppModel::plan(const DriveState& drive) const {
 }
 
 void AppModel::refreshPlans() {
+    plansStale_ = false;
     chooseRollName();
     const TemplateContext ctx = context(rollName_);
     const DriveState* source = selectedSource();
