@@ -30,7 +30,7 @@ def answer(method, error):
 
 
 def main():
-    spec = json.loads(sys.argv[1])
+    layout = json.loads(sys.argv[1])
     dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
     bus = dbus.bus.BusConnection(os.environ['QUILLANE_TEST_BUS'])
     name = dbus.service.BusName('org.freedesktop.UDisks2', bus, allow_replacement=True, replace_existing=True,
@@ -38,7 +38,7 @@ def main():
     manager = mockobject.DBusMockObject(name, ROOT, 'org.freedesktop.UDisks2.Manager', {},
                                         os.environ['QUILLANE_TEST_LOG'], True)
     mockobject.objects[ROOT] = manager
-    for drive in spec.get('drives', []):
+    for drive in layout.get('drives', []):
         path = f'{ROOT}/drives/{drive["name"]}'
         manager.AddObject(path, 'org.freedesktop.UDisks2.Drive', {
             'Ejectable': dbus.Boolean(drive.get('ejectable', False)),
@@ -46,7 +46,7 @@ def main():
             'SiblingId': dbus.String(drive.get('sibling', '')),
         }, [('Eject', 'a{sv}', '', answer('Eject', drive.get('ejectError'))),
             ('PowerOff', 'a{sv}', '', answer('PowerOff', drive.get('ejectError')))])
-    for fs in spec.get('filesystems', []):
+    for fs in layout.get('filesystems', []):
         path = f'{ROOT}/block_devices/{fs["name"]}'
         manager.AddObject(path, 'org.freedesktop.UDisks2.Block', {
             'Drive': dbus.ObjectPath(f'{ROOT}/drives/{fs["drive"]}'),
