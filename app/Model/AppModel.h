@@ -309,6 +309,7 @@ private:
                        const ReportWriter::Info& info);
     void queueSoundCards();
     void queueSoundCard(const DriveInfo& info, SourceScan scan);
+    bool isQueued(const std::string& sourceID) const;
     void startNextInQueue();
     void joinEngine();
 

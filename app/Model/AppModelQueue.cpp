@@ -8,12 +8,15 @@
 
 namespace quillane {
 
+bool AppModel::isQueued(const std::string& sourceID) const {
+    return std::any_of(queue_.begin(), queue_.end(), [&](const QueueItem& item) { return item.sourceID == sourceID; });
+}
+
 bool AppModel::canEnqueue() const {
     if (transferState_ != TransferState::running) return false;
     const DriveState* source = selectedSource();
     if (!source || (runningJob_ && runningJob_->sourceID == source->info.id)) return false;
-    if (std::any_of(queue_.begin(), queue_.end(), [&](const QueueItem& item) { return item.sourceID == source->info.id; }))
-        return false;
+    if (isQueued(source->info.id)) return false;
     return scanState_.is(ScanState::Kind::ready) && scan_ && !scan_->files.empty();
 }
 
@@ -56,8 +59,7 @@ std::vector<AppModel::SoundCompanion> AppModel::soundCompanions() const {
     for (const DriveState& drive : sources()) {
         if (!isSoundCard(drive) || transferredSourceIDs_.contains(drive.info.id)) continue;
         // A card already queued (behind a paused run) keeps the roll its queue row shows.
-        if (std::any_of(queue_.begin(), queue_.end(), [&](const QueueItem& item) { return item.sourceID == drive.info.id; }))
-            continue;
+        if (isQueued(drive.info.id)) continue;
         const std::string roll = RollNamer::format(
             "S", RollNamer::highestNumber("S", used, settings_.rollDigits) + 1, settings_.rollDigits);
         used.push_back(roll);
@@ -75,8 +77,7 @@ void AppModel::queueSoundCards() {
     for (const DriveState& drive : sources()) {
         if (!isSoundCard(drive) || transferredSourceIDs_.contains(drive.info.id)) continue;
         if (runningJob_ && runningJob_->sourceID == drive.info.id) continue;
-        if (std::any_of(queue_.begin(), queue_.end(), [&](const QueueItem& item) { return item.sourceID == drive.info.id; }))
-            continue;
+        if (isQueued(drive.info.id)) continue;
         const DriveInfo info = drive.info;
         if (PathRules::isDemoLocation(info.url)) {
             queueSoundCard(info, DemoDrives::scan(info.url, info.id, settings_.copyMode));
@@ -101,8 +102,7 @@ void AppModel::queueSoundCard(const DriveInfo& info, SourceScan scan) {
     if (scan.files.empty()) return;
     for (const TransferRecord& record : history_)
         if (record.succeeded && record.fingerprint == scan.fingerprint) return;
-    if (std::any_of(queue_.begin(), queue_.end(), [&](const QueueItem& item) { return item.sourceID == info.id; }))
-        return;
+    if (isQueued(info.id)) return;
     QueueItem item;
     item.sourceID = info.id;
     item.sourceName = info.name;
