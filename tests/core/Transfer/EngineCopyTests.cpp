@@ -21,10 +21,8 @@ using Call = FaultyFileIO::Call;
 
 constexpr std::size_t MiB = 1 << 20;
 
-class EngineCopy : public ::testing::Test {
+class EngineCopy : public EngineTest {
 protected:
-    void SetUp() override { Lang::current = AppLanguage::en; }
-
     // A card with a clip of three chunks and an odd tail, smaller files, an empty file, nested
     // and empty folders, and dates down to the nanosecond.
     void makeCard() {
@@ -36,9 +34,6 @@ protected:
         setModificationTime(card / "CLIPS/A001C001.MOV", 1700000000, 123456789);
         setModificationTime(card / "META/deep/info.xml", 946684800, 0);
     }
-
-    TempDir card{"quillane-card"};
-    TempDir disk{"quillane-ssd"};
 };
 
 TEST_F(EngineCopy, CopiesACardToThreeDestinationsInOnePass) {
@@ -132,9 +127,7 @@ TEST_F(EngineCopy, ResumesWhatIsThereAndNeverOverwritesOtherContent) {
 }
 
 TEST_F(EngineCopy, PauseAndCancelInsideALargeFileLeaveNoTraceOfIt) {
-    writeFile(card / "A.mov", bytes(MiB, 1));
-    writeFile(card / "B.mov", bytes(3 * TransferEngine::chunkSize, 2));
-    writeFile(card / "C.mov", bytes(MiB, 3));
+    writeClips(card.path(), MiB, 3 * TransferEngine::chunkSize, MiB);
     const std::vector<fs::path> rolls{disk / "one", disk / "two"};
     const TransferJob job = makeJob(card.path(), rolls);
 
@@ -154,12 +147,7 @@ TEST_F(EngineCopy, PauseAndCancelInsideALargeFileLeaveNoTraceOfIt) {
         EXPECT_TRUE(result.hashes[0]);
         EXPECT_FALSE(result.hashes[1]);
         EXPECT_FALSE(result.hashes[2]);
-        for (const fs::path& roll : rolls) {
-            EXPECT_TRUE(fs::exists(roll / "A.mov"));
-            EXPECT_FALSE(fs::exists(roll / "B.mov"));
-            EXPECT_FALSE(fs::exists(roll / "C.mov"));
-            EXPECT_TRUE(partialsUnder(roll).empty());
-        }
+        for (const fs::path& roll : rolls) expectStoppedInB(roll, card.path());
         const TransferProgress p = engine.tracker().snapshot();
         EXPECT_EQ(p.phase, TransferPhase::done);
         EXPECT_EQ(p.filesDone, 1);
@@ -177,16 +165,12 @@ TEST_F(EngineCopy, PauseAndCancelInsideALargeFileLeaveNoTraceOfIt) {
 TEST_F(EngineCopy, AFullDestinationFailsAloneAndLeavesNoPartialFile) {
     TmpfsMount small(8 * MiB);
     if (!small.mounted()) GTEST_SKIP() << small.reason();
-    writeFile(card / "A.mov", bytes(MiB, 1));
-    writeFile(card / "B.mov", bytes(12 * MiB, 2));
-    writeFile(card / "C.mov", bytes(MiB, 3));
+    writeClips(card.path(), MiB, 12 * MiB, MiB);
     const TransferJob job = makeJob(card.path(), {small / "A001", disk / "A001"});
 
     const TransferResult result = TransferEngine(job).run();
     EXPECT_EQ(result.destinations[0].error, "Write error on SSD1: No space left on device");
-    EXPECT_TRUE(fs::exists(small / "A001/A.mov"));
-    EXPECT_FALSE(fs::exists(small / "A001/B.mov"));
-    EXPECT_FALSE(fs::exists(small / "A001/C.mov"));
+    expectStoppedInB(small / "A001", card.path());
     EXPECT_TRUE(partialsUnder(small.path()).empty());
     EXPECT_TRUE(result.destinations[1].succeeded());
     EXPECT_EQ(result.destinations[1].verifiedFiles, 3);

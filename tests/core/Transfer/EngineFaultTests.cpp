@@ -19,19 +19,13 @@ using testing::readFile;
 using testing::writeFile;
 using Call = FaultyFileIO::Call;
 
-class EngineFaults : public ::testing::Test {
+class EngineFaults : public EngineTest {
 protected:
     void SetUp() override {
-        Lang::current = AppLanguage::en;
-        writeFile(card / "A.mov", bytes(300'000, 1));
-        writeFile(card / "B.mov", bytes(3 << 20, 2));
-        writeFile(card / "C.mov", bytes(100'000, 3));
+        EngineTest::SetUp();
+        writeClips(card.path(), 300'000, 3 << 20, 100'000);
     }
     TransferJob job(bool verify = true) { return makeJob(card.path(), {disk / "ssd1", disk / "ssd2"}, verify); }
-    std::string at(const char* destination, const char* name) const { return (disk / destination / name).string(); }
-
-    TempDir card{"quillane-card"};
-    TempDir disk{"quillane-ssd"};
 };
 
 TEST_F(EngineFaults, AWriteErrorTakesOnlyItsDestinationOut) {
@@ -40,10 +34,7 @@ TEST_F(EngineFaults, AWriteErrorTakesOnlyItsDestinationOut) {
     const TransferResult result = TransferEngine(job()).run();
 
     EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Input/output error");
-    EXPECT_TRUE(fs::exists(disk / "ssd2/A.mov"));
-    EXPECT_FALSE(fs::exists(disk / "ssd2/B.mov"));
-    EXPECT_FALSE(fs::exists(disk / "ssd2/C.mov"));
-    EXPECT_TRUE(partialsUnder(disk / "ssd2").empty());
+    expectStoppedInB(disk / "ssd2", card.path());
     EXPECT_TRUE(result.destinations[0].succeeded());
     EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
     EXPECT_EQ(result.destinations[1].verifiedFiles, 0);  // a destination with an error is not read back
@@ -59,11 +50,7 @@ TEST_F(EngineFaults, ASourceThatFailsMidFileEndsTheJob) {
     EXPECT_EQ(result.sourceError, "Read error on the source at B.mov: Input/output error");
     EXPECT_TRUE(result.hashes[0]);
     EXPECT_FALSE(result.hashes[1]);
-    for (const char* d : {"ssd1", "ssd2"}) {
-        EXPECT_EQ(readFile(disk / d / "A.mov"), readFile(card / "A.mov"));
-        EXPECT_FALSE(fs::exists(disk / d / "B.mov"));
-        EXPECT_TRUE(partialsUnder(disk / d).empty());
-    }
+    for (const char* d : {"ssd1", "ssd2"}) expectStoppedInB(disk / d, card.path());
     EXPECT_FALSE(result.destinations[0].error);  // the source's fault, not the drive's
     EXPECT_FALSE(result.cancelled);
     EXPECT_EQ(engine.tracker().snapshot().phase, TransferPhase::done);

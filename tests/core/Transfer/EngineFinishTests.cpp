@@ -23,10 +23,10 @@ std::vector<fs::path> classicManifests(const fs::path& roll) {
     return found;
 }
 
-class EngineFinish : public ::testing::Test {
+class EngineFinish : public EngineTest {
 protected:
     void SetUp() override {
-        Lang::current = AppLanguage::en;
+        EngineTest::SetUp();
         writeFile(card / "CLIPS/A001C001.MOV", bytes(200'000, 1));
         writeFile(card / "CLIPS/A001C002.MOV", bytes(50'000, 2));
         writeFile(card / "A001.xml", "<roll/>");
@@ -38,10 +38,6 @@ protected:
         j.report = ReportWriter::Info{"Feature", "A001", 3, "CARD", "ARRI"};
         return j;
     }
-    std::string at(const char* destination, const char* name) const { return (disk / destination / name).string(); }
-
-    TempDir card{"quillane-card"};
-    TempDir disk{"quillane-ssd"};
 };
 
 TEST_F(EngineFinish, WhatEachDestinationGetsDependsOnHowItFared) {

@@ -1,4 +1,4 @@
-// The engine on real volumes that go away while it works: a card or a drive pulled (the
+// The engine on real volumes, also ones that go away while it works: a card or a drive pulled (the
 // exfat-fuse process killed: from then on every call on the volume fails, as with a pulled USB
 // reader), an ext4 drive detached from the tree (umount -l), ext4 drives the kernel turns
 // read-only or shuts down. The moment is picked by a hook on the engine's own file calls.
@@ -31,13 +31,6 @@ using testing::runCommand;
 using testing::writeFile;
 using Call = FaultyFileIO::Call;
 
-LoopVolume::Options optionsOf(LoopVolume::Kind kind, const char* label) {
-    LoopVolume::Options options;
-    options.kind = kind;
-    options.label = label;
-    return options;
-}
-
 // Kills the volume's exfat-fuse process and waits until the kernel has noticed: from then on
 // every call on the volume fails, as when the reader or the drive is pulled from the cart.
 void pull(const LoopVolume& volume) {
@@ -62,37 +55,105 @@ void shutDown(const LoopVolume& volume) {
     ::close(fd);
 }
 
-// A card of three clips: a small one, one of a chunk and a bit more (the one interrupted), a
-// small one after it.
+// Volumes made for the test: an exFAT card (through FUSE: no direct reads, no exclusive rename,
+// no hard links) of three clips: a small one, one of a chunk and a bit more (the one
+// interrupted), a small one after it; an ext4 drive "SSD" and further drives as a test needs.
 class EngineOnPulledDrives : public ::testing::Test {
 protected:
+    using Kind = LoopVolume::Kind;
+
     void SetUp() override {
-        for (auto kind : {LoopVolume::Kind::ext4, LoopVolume::Kind::exfat})
+        for (auto kind : {Kind::ext4, Kind::exfat})
             if (auto reason = LoopVolume::unavailable(kind)) GTEST_SKIP() << *reason;
         Lang::current = AppLanguage::en;
     }
 
-    void fillCard(const fs::path& card) {
-        writeFile(card / "CLIP/A001.MOV", bytes(300'000, 1));
-        writeFile(card / "CLIP/A002.MOV", bytes(TransferEngine::chunkSize + (1 << 20), 2));
-        writeFile(card / "CLIP/A003.MOV", bytes(200'000, 3));
+    LoopVolume volume(const std::string& name, Kind kind, const char* label) {
+        LoopVolume::Options options;
+        options.kind = kind;
+        options.label = label;
+        return LoopVolume(work / (name + ".img"), work / name, options);
     }
-
+    LoopVolume filledCard() {
+        LoopVolume card = volume("card", Kind::exfat, "A_CARD");
+        writeFile(card.mountPoint() / "CLIP/A001.MOV", bytes(300'000, 1));
+        writeFile(card.mountPoint() / "CLIP/A002.MOV", bytes(TransferEngine::chunkSize + (1 << 20), 2));
+        writeFile(card.mountPoint() / "CLIP/A003.MOV", bytes(200'000, 3));
+        return card;
+    }
+    // A job from the card to roll A001 on each drive.
+    static TransferJob jobTo(const LoopVolume& card, std::initializer_list<const LoopVolume*> drives, bool verify = true) {
+        std::vector<fs::path> rolls;
+        for (const LoopVolume* drive : drives) rolls.push_back(drive->mountPoint() / "A001");
+        return makeJob(card.mountPoint(), rolls, verify);
+    }
+    // A hook once the first chunk of the large clip has been written to the drive.
+    static FaultyFileIO::Rule midWrite(const LoopVolume& drive, std::function<void()> before) {
+        return {.call = Call::write,
+                .pathContains = (drive.mountPoint() / "A001/CLIP/.A002.MOV").string(),
+                .error = 0,
+                .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
+                .once = true,
+                .before = std::move(before)};
+    }
+    // Detaches an ext4 drive from the tree (umount -l, as a desktop does when a drive goes).
+    static void detach(const LoopVolume& drive) {
+        ASSERT_EQ(runCommand({"umount", "-l", drive.mountPoint().string()}), 0);
+    }
     // The clip stands under its final name, byte for byte the card's.
     static void expectFinal(const fs::path& roll, const std::string& clip, const std::string& content) {
         EXPECT_EQ(readFile(roll / clip), content) << roll / clip;
+    }
+    // The drives completed and verified all three clips.
+    static void expectVerified(const TransferResult& result, std::initializer_list<int> drives) {
+        for (int d : drives) {
+            EXPECT_TRUE(result.destinations[d].succeeded()) << d << ": " << result.destinations[d].error.value_or("");
+            EXPECT_EQ(result.destinations[d].verifiedFiles, 3) << d;
+        }
     }
 
     TempDir work{"quillane-pulled"};
 };
 
+// Copied to an ext4 drive and an exFAT drive, where someone else's file appears just before a rename.
+TEST_F(EngineOnPulledDrives, CopiesFromAnExFATCardToExt4AndExFATDrives) {
+    LoopVolume card = filledCard();
+    LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
+    LoopVolume fat = volume("fat", Kind::exfat, "FAT");
+    writeFile(card.mountPoint() / "MISC/a.xml", "<a/>");
+    const fs::path clip = "CLIP/A002.MOV";
+    setModificationTime(card.mountPoint() / clip, 1'700'000'000, 0);  // an even second, as exFAT keeps them
+    ASSERT_EQ(modificationTime(card.mountPoint() / clip).tv_sec, 1'700'000'000);
+    const TransferJob job = jobTo(card, {&ssd, &fat});
+
+    FaultyFileIO io;
+    io.fail({.call = Call::renameNoReplace,
+             .pathContains = (fat.mountPoint() / "A001/MISC/a.xml").string(),
+             .error = 0,
+             .before = [&] { writeFile(fat.mountPoint() / "A001/MISC/a.xml", "theirs"); }});
+    const TransferResult result = TransferEngine(job).run();
+
+    EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
+    EXPECT_EQ(result.destinations[0].verifiedFiles, 4);
+    EXPECT_EQ(result.destinations[1].error, "Already exists, not overwritten: a.xml");
+    EXPECT_EQ(readFile(fat.mountPoint() / "A001/MISC/a.xml"), "theirs");
+    EXPECT_TRUE(partialsUnder(fat.mountPoint()).empty());
+    for (const auto& f : job.files) {
+        expectFinal(ssd.mountPoint() / "A001", f.relativePath, readFile(card.mountPoint() / f.relativePath));
+        if (f.relativePath != "MISC/a.xml")
+            expectFinal(fat.mountPoint() / "A001", f.relativePath, readFile(card.mountPoint() / f.relativePath));
+    }
+    // Copies on both drives carry the card's modification time, also through exfat-fuse.
+    EXPECT_EQ(modificationTime(ssd.mountPoint() / "A001" / clip).tv_sec, 1'700'000'000);
+    EXPECT_EQ(modificationTime(fat.mountPoint() / "A001" / clip).tv_sec, 1'700'000'000);
+}
+
 TEST_F(EngineOnPulledDrives, ACardPulledMidFileEndsTheJobWithTheSourceError) {
-    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume fat(work / "fat.img", work / "fat", optionsOf(LoopVolume::Kind::exfat, "FAT"));
-    fillCard(card.mountPoint());
+    LoopVolume card = filledCard();
+    LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
+    LoopVolume fat = volume("fat", Kind::exfat, "FAT");
     const std::string first = readFile(card.mountPoint() / "CLIP/A001.MOV");
-    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", fat.mountPoint() / "A001"});
+    const TransferJob job = jobTo(card, {&ssd, &fat});
     // Out of the cache: what the engine reads must come from the card.
     card.unmount();
     card.mount();
@@ -134,21 +195,14 @@ TEST_F(EngineOnPulledDrives, ACardPulledMidFileEndsTheJobWithTheSourceError) {
 // Three drives: ext4, exFAT (pulled mid-file), exFAT. Only the pulled drive fails; once it is
 // back, the next run finds the clip that was finished before and copies the rest.
 TEST_F(EngineOnPulledDrives, ADrivePulledMidFileFailsOnlyThatDrive) {
-    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume pulled(work / "pulled.img", work / "pulled", optionsOf(LoopVolume::Kind::exfat, "PULLED"));
-    LoopVolume fat(work / "fat.img", work / "fat", optionsOf(LoopVolume::Kind::exfat, "FAT"));
-    fillCard(card.mountPoint());
-    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", pulled.mountPoint() / "A001",
-                                                        fat.mountPoint() / "A001"});
+    LoopVolume card = filledCard();
+    LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
+    LoopVolume pulled = volume("pulled", Kind::exfat, "PULLED");
+    LoopVolume fat = volume("fat", Kind::exfat, "FAT");
+    const TransferJob job = jobTo(card, {&ssd, &pulled, &fat});
     {
         FaultyFileIO io;
-        io.fail({.call = Call::write,
-                 .pathContains = (pulled.mountPoint() / "A001/CLIP/.A002.MOV").string(),
-                 .error = 0,
-                 .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
-                 .once = true,
-                 .before = [&] { pull(pulled); }});
+        io.fail(midWrite(pulled, [&] { pull(pulled); }));
         TransferEngine engine(job);
         const TransferResult result = engine.run();
 
@@ -159,10 +213,7 @@ TEST_F(EngineOnPulledDrives, ADrivePulledMidFileFailsOnlyThatDrive) {
         EXPECT_FALSE(progress.destinations[0].error);
         EXPECT_EQ(progress.destinations[1].error, result.destinations[1].error);
         EXPECT_FALSE(progress.destinations[2].error);
-        for (int d : {0, 2}) {
-            EXPECT_TRUE(result.destinations[d].succeeded()) << result.destinations[d].error.value_or("");
-            EXPECT_EQ(result.destinations[d].verifiedFiles, 3);
-        }
+        expectVerified(result, {0, 2});
         for (const LoopVolume* drive : {&ssd, &fat}) {
             for (const ScannedFile& file : job.files)
                 expectFinal(drive->mountPoint() / "A001", file.relativePath,
@@ -181,10 +232,7 @@ TEST_F(EngineOnPulledDrives, ADrivePulledMidFileFailsOnlyThatDrive) {
     EXPECT_FALSE(fs::exists(roll / "CLIP/A003.MOV"));
 
     const TransferResult again = TransferEngine(job).run();
-    for (const DestinationResult& destination : again.destinations) {
-        EXPECT_TRUE(destination.succeeded()) << destination.error.value_or("");
-        EXPECT_EQ(destination.verifiedFiles, 3);
-    }
+    expectVerified(again, {0, 1, 2});
     EXPECT_EQ(again.destinations[1].resumedFiles, 1);
     for (const ScannedFile& file : job.files)
         expectFinal(roll, file.relativePath, readFile(card.mountPoint() / file.relativePath));
@@ -194,11 +242,10 @@ TEST_F(EngineOnPulledDrives, ADrivePulledMidFileFailsOnlyThatDrive) {
 // Without read-back, a drive pulled after its last rename but before its folders were synced
 // must not count as done: the renames may never have reached it.
 TEST_F(EngineOnPulledDrives, ADrivePulledBeforeItsFoldersAreSyncedFails) {
-    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume pulled(work / "pulled.img", work / "pulled", optionsOf(LoopVolume::Kind::exfat, "PULLED"));
-    fillCard(card.mountPoint());
-    TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", pulled.mountPoint() / "A001"}, false);
+    LoopVolume card = filledCard();
+    LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
+    LoopVolume pulled = volume("pulled", Kind::exfat, "PULLED");
+    TransferJob job = jobTo(card, {&ssd, &pulled}, false);
     job.writeMHL = false;
     FaultyFileIO io;
     bool synced = false;
@@ -223,40 +270,28 @@ TEST_F(EngineOnPulledDrives, ADrivePulledBeforeItsFoldersAreSyncedFails) {
 // goes): the open partial file still takes the data, but its final name is gone with the
 // drive, so that drive fails and nothing lands in the empty mount folder.
 TEST_F(EngineOnPulledDrives, AnExt4DriveDetachedMidFileFailsOnlyThatDrive) {
-    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume detached(work / "detached.img", work / "detached", optionsOf(LoopVolume::Kind::ext4, "DETACHED"));
-    LoopVolume fat(work / "fat.img", work / "fat", optionsOf(LoopVolume::Kind::exfat, "FAT"));
-    fillCard(card.mountPoint());
-    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", detached.mountPoint() / "A001",
-                                                        fat.mountPoint() / "A001"});
+    LoopVolume card = filledCard();
+    LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
+    LoopVolume detached = volume("detached", Kind::ext4, "DETACHED");
+    LoopVolume fat = volume("fat", Kind::exfat, "FAT");
+    const TransferJob job = jobTo(card, {&ssd, &detached, &fat});
     FaultyFileIO io;
-    io.fail({.call = Call::write,
-             .pathContains = (detached.mountPoint() / "A001/CLIP/.A002.MOV").string(),
-             .error = 0,
-             .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
-             .once = true,
-             .before = [&] { ASSERT_EQ(runCommand({"umount", "-l", detached.mountPoint().string()}), 0); }});
+    io.fail(midWrite(detached, [&] { detach(detached); }));
     const TransferResult result = TransferEngine(job).run();
 
     ASSERT_FALSE(result.sourceError) << *result.sourceError;
     EXPECT_EQ(result.destinations[1].error, "Can't finalize A002.MOV: No such file or directory");
-    for (int d : {0, 2}) {
-        EXPECT_TRUE(result.destinations[d].succeeded()) << result.destinations[d].error.value_or("");
-        EXPECT_EQ(result.destinations[d].verifiedFiles, 3);
-    }
+    expectVerified(result, {0, 2});
     EXPECT_TRUE(fs::is_empty(detached.mountPoint()));
 }
 
 // A drive that goes between copying and read-back: its copies are missing, the other drives verify.
 TEST_F(EngineOnPulledDrives, DrivesThatGoBeforeReadBackReportTheirFilesMissing) {
-    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume pulled(work / "pulled.img", work / "pulled", optionsOf(LoopVolume::Kind::exfat, "PULLED"));
-    LoopVolume detached(work / "detached.img", work / "detached", optionsOf(LoopVolume::Kind::ext4, "DETACHED"));
-    fillCard(card.mountPoint());
-    TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", pulled.mountPoint() / "A001",
-                                                  detached.mountPoint() / "A001"});
+    LoopVolume card = filledCard();
+    LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
+    LoopVolume pulled = volume("pulled", Kind::exfat, "PULLED");
+    LoopVolume detached = volume("detached", Kind::ext4, "DETACHED");
+    TransferJob job = jobTo(card, {&ssd, &pulled, &detached});
     job.writeMHL = true;
     job.mhlFormat = MHLFormat::both;
     job.report = ReportWriter::Info{"Feature", "A001", 3, "CARD", std::nullopt};
@@ -270,12 +305,11 @@ TEST_F(EngineOnPulledDrives, DrivesThatGoBeforeReadBackReportTheirFilesMissing) 
              .pathContains = (detached.mountPoint() / "A001/CLIP/A001.MOV").string(),
              .error = 0,
              .once = true,
-             .before = [&] { ASSERT_EQ(runCommand({"umount", "-l", detached.mountPoint().string()}), 0); }});
+             .before = [&] { detach(detached); }});
     const TransferResult result = TransferEngine(job).run();
 
     ASSERT_FALSE(result.sourceError) << *result.sourceError;
-    EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
-    EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
+    expectVerified(result, {0});
     EXPECT_TRUE(result.destinations[0].mhlURL);
     for (int d : {1, 2}) {
         const DestinationResult& gone = result.destinations[d];
@@ -292,11 +326,10 @@ TEST_F(EngineOnPulledDrives, DrivesThatGoBeforeReadBackReportTheirFilesMissing) 
 // and the report must not be written into the empty mount folder on the system disk, and the
 // drive must not be reported as done.
 TEST_F(EngineOnPulledDrives, ADriveDetachedBeforeItsManifestGetsNoneAndFails) {
-    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume detached(work / "detached.img", work / "detached", optionsOf(LoopVolume::Kind::ext4, "DETACHED"));
-    fillCard(card.mountPoint());
-    TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", detached.mountPoint() / "A001"});
+    LoopVolume card = filledCard();
+    LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
+    LoopVolume detached = volume("detached", Kind::ext4, "DETACHED");
+    TransferJob job = jobTo(card, {&ssd, &detached});
     job.writeMHL = true;
     job.mhlFormat = MHLFormat::asc;
     job.report = ReportWriter::Info{"Feature", "A001", 3, "CARD", std::nullopt};
@@ -305,7 +338,7 @@ TEST_F(EngineOnPulledDrives, ADriveDetachedBeforeItsManifestGetsNoneAndFails) {
              .pathContains = (detached.mountPoint() / "A001/CLIP/A003.MOV").string(),
              .error = 0,
              .once = true,
-             .before = [&] { ASSERT_EQ(runCommand({"umount", "-l", detached.mountPoint().string()}), 0); }});
+             .before = [&] { detach(detached); }});
     const TransferResult result = TransferEngine(job).run();
 
     EXPECT_TRUE(result.destinations[0].succeeded());
@@ -325,40 +358,27 @@ TEST_F(EngineOnPulledDrives, ADriveDetachedBeforeItsManifestGetsNoneAndFails) {
 // shut down as when the disk beneath it vanishes (every call fails with EIO). Each fails with its
 // write error; the third drive completes and verifies.
 TEST_F(EngineOnPulledDrives, DrivesTheKernelGivesUpOnMidFileFailOnlyThemselves) {
-    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume readOnly(work / "ro.img", work / "ro", optionsOf(LoopVolume::Kind::ext4, "READONLY"));
-    LoopVolume dead(work / "dead.img", work / "dead", optionsOf(LoopVolume::Kind::ext4, "DEAD"));
+    LoopVolume card = filledCard();
+    LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
+    LoopVolume readOnly = volume("ro", Kind::ext4, "READONLY");
+    LoopVolume dead = volume("dead", Kind::ext4, "DEAD");
     const fs::path trigger = fs::path("/sys/fs/ext4") / fs::path(readOnly.device()).filename() / "trigger_fs_error";
     if (::access(trigger.c_str(), W_OK) != 0)
         GTEST_SKIP() << "ext4 errors cannot be raised on demand here (" << trigger << ")";
     ASSERT_EQ(runCommand({"mount", "-o", "remount,errors=remount-ro", readOnly.mountPoint().string()}), 0);
-    fillCard(card.mountPoint());
-    const TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", readOnly.mountPoint() / "A001",
-                                                        dead.mountPoint() / "A001"});
+    const TransferJob job = jobTo(card, {&ssd, &readOnly, &dead});
     FaultyFileIO io;
-    io.fail({.call = Call::write,
-             .pathContains = (readOnly.mountPoint() / "A001/CLIP/.A002.MOV").string(),
-             .error = 0,
-             .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
-             .once = true,
-             .before = [&] {
+    io.fail(midWrite(readOnly, [&] {
                  const int fd = ::open(trigger.c_str(), O_WRONLY | O_CLOEXEC);
                  ASSERT_GE(fd, 0) << std::strerror(errno);
                  EXPECT_GT(::write(fd, "the drive failed", 16), 0) << std::strerror(errno);
                  ::close(fd);
-             }});
-    io.fail({.call = Call::write,
-             .pathContains = (dead.mountPoint() / "A001/CLIP/.A002.MOV").string(),
-             .error = 0,
-             .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
-             .once = true,
-             .before = [&] { shutDown(dead); }});
+             }));
+    io.fail(midWrite(dead, [&] { shutDown(dead); }));
     const TransferResult result = TransferEngine(job).run();
 
     ASSERT_FALSE(result.sourceError) << *result.sourceError;
-    EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
-    EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
+    expectVerified(result, {0});
     EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Read-only file system");
     EXPECT_EQ(result.destinations[2].error, "Write error on SSD3: Input/output error");
     EXPECT_TRUE(fs::exists(readOnly.mountPoint() / "A001/CLIP/A001.MOV"));
@@ -369,11 +389,10 @@ TEST_F(EngineOnPulledDrives, DrivesTheKernelGivesUpOnMidFileFailOnlyThemselves) 
 // that batch gets its final name, the drive fails with its write error, and the other drive
 // completes and verifies.
 TEST_F(EngineOnPulledDrives, ADriveThatDiesBeforeItsBatchIsSyncedGetsNoneOfItsBatch) {
-    LoopVolume card(work / "card.img", work / "card", optionsOf(LoopVolume::Kind::exfat, "A_CARD"));
-    LoopVolume ssd(work / "ssd.img", work / "ssd", optionsOf(LoopVolume::Kind::ext4, "SSD"));
-    LoopVolume dead(work / "dead.img", work / "dead", optionsOf(LoopVolume::Kind::ext4, "DEAD"));
-    fillCard(card.mountPoint());
-    TransferJob job = makeJob(card.mountPoint(), {ssd.mountPoint() / "A001", dead.mountPoint() / "A001"});
+    LoopVolume card = filledCard();
+    LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
+    LoopVolume dead = volume("dead", Kind::ext4, "DEAD");
+    TransferJob job = jobTo(card, {&ssd, &dead});
     job.writeMHL = false;
     FaultyFileIO io;
     // The first batch (A001) goes through; the drive goes before the sync of the last (A003).
@@ -387,8 +406,7 @@ TEST_F(EngineOnPulledDrives, ADriveThatDiesBeforeItsBatchIsSyncedGetsNoneOfItsBa
 
     ASSERT_FALSE(result.sourceError) << *result.sourceError;
     EXPECT_EQ(io.failures(Call::syncfs), 0);  // the sync itself found the dead drive
-    EXPECT_TRUE(result.destinations[0].succeeded()) << result.destinations[0].error.value_or("");
-    EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
+    expectVerified(result, {0});
     EXPECT_EQ(result.destinations[1].error, "Write error on SSD2: Input/output error");
     EXPECT_FALSE(result.gotCompleteCopy(1));
     std::error_code error;

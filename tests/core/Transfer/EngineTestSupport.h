@@ -1,6 +1,7 @@
 #pragma once
 // Cards, destinations and independent checks for the transfer engine's tests.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Support/Lang.h"
 #include "Transfer/SourceScanner.h"
 #include "Transfer/TransferEngine.h"
 #include "support/TempDir.h"
@@ -74,5 +76,32 @@ inline std::vector<fs::path> partialsUnder(const fs::path& folder) {
         if (it->path().filename().string().ends_with(".quillane-partial")) found.push_back(it->path());
     return found;
 }
+
+// Three clips A.mov, B.mov and C.mov of the given sizes, each with bytes of its own.
+inline void writeClips(const fs::path& card, std::size_t a, std::size_t b, std::size_t c) {
+    testing::writeFile(card / "A.mov", bytes(a, 1));
+    testing::writeFile(card / "B.mov", bytes(b, 2));
+    testing::writeFile(card / "C.mov", bytes(c, 3));
+}
+
+// A roll whose copy stopped inside B.mov: A.mov whole, B.mov and C.mov never under their
+// names, and no partial file left behind.
+inline void expectStoppedInB(const fs::path& roll, const fs::path& card) {
+    EXPECT_EQ(testing::readFile(roll / "A.mov"), testing::readFile(card / "A.mov")) << roll;
+    EXPECT_FALSE(fs::exists(roll / "B.mov")) << roll;
+    EXPECT_FALSE(fs::exists(roll / "C.mov")) << roll;
+    EXPECT_TRUE(partialsUnder(roll).empty()) << roll;
+}
+
+// A card and a disk in fresh folders; texts in English.
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override { Lang::current = AppLanguage::en; }
+    // A path on the disk, for matching the engine's file calls.
+    std::string at(const char* destination, const char* name) const { return (disk / destination / name).string(); }
+
+    testing::TempDir card{"quillane-card"};
+    testing::TempDir disk{"quillane-ssd"};
+};
 
 }  // namespace quillane::enginetest
