@@ -3,6 +3,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 #include "Hashing/XXHash64.h"
 #include "Support/Lang.h"
@@ -26,6 +28,19 @@ std::vector<std::string> paths(const SourceScan& scan) {
     return out;
 }
 
+// The whole card, with the video extensions above.
+SourceScan scanCard(const fs::path& root) { return SourceScanner::scan(root, CopyMode::entireCard, video, false); }
+
+// Why the whole card could not be scanned, or nothing when it could.
+std::optional<SourceScanError> scanFailure(const fs::path& root, std::function<bool()> cancelled = {}) {
+    try {
+        SourceScanner::scan(root, CopyMode::entireCard, video, false, std::move(cancelled));
+    } catch (const SourceScanError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
 void setModificationTime(const fs::path& path, std::int64_t seconds, long nanoseconds = 0) {
     struct timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), nanoseconds}};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
@@ -41,8 +56,8 @@ TEST(SourceScanner, EmptyCardAndCardOfOnlyJunkLookTheSame) {
     writeFile(junk / "lost+found/#12", "x");
     fs::create_directories(junk / "CLIP");
 
-    const SourceScan a = SourceScanner::scan(empty.path(), CopyMode::entireCard, video, false);
-    SourceScan b = SourceScanner::scan(junk.path(), CopyMode::entireCard, video, false);
+    const SourceScan a = scanCard(empty.path());
+    SourceScan b = scanCard(junk.path());
     EXPECT_TRUE(a.files.empty());
     EXPECT_TRUE(a.topLevel.empty());
     EXPECT_EQ(a.totalBytes, 0);
@@ -63,7 +78,7 @@ TEST(SourceScanner, EntireCardOrderGroupsAndTotals) {
     fs::create_symlink(card / "clip9.mov", card / "link.mov");
     fs::create_symlink(card / "B", card / "linkdir");
 
-    const SourceScan scan = SourceScanner::scan(card / "B/..", CopyMode::entireCard, video, false);
+    const SourceScan scan = scanCard(card / "B/..");
     EXPECT_EQ(scan.root, card.path());
     EXPECT_EQ(paths(scan), (std::vector<std::string>{"a/deep/y.MXF", "B/x.txt", "Clip8.mov", "clip9.mov", "clip10.mov"}));
     EXPECT_EQ(scan.directories, (std::vector<std::string>{"B", "Empty", "a", "a/deep"}));
@@ -121,27 +136,20 @@ TEST(SourceScanner, FingerprintFollowsPathsSizesAndWholeSecondsOfModification) {
     TempDir card;
     writeFile(card / "A001.MOV", "bytes");
     setModificationTime(card / "A001.MOV", 1700000000, 900000000);
-    const SourceScan first = SourceScanner::scan(card.path(), CopyMode::entireCard, video, false);
+    const SourceScan first = scanCard(card.path());
     EXPECT_EQ(first.fingerprint, XXHash64::hex("A001.MOV\t5\t1700000000\n"));
     EXPECT_EQ(first.videoFileCount, 1);  // "MOV" matches "mov"
     setModificationTime(card / "A001.MOV", 1700000001);
-    EXPECT_NE(SourceScanner::scan(card.path(), CopyMode::entireCard, video, false).fingerprint, first.fingerprint);
+    EXPECT_NE(scanCard(card.path()).fingerprint, first.fingerprint);
 }
 
 TEST(SourceScanner, UnreadableRootOrSubFolderFailsTheScan) {
     Lang::current = AppLanguage::en;
     TempDir card;
-    EXPECT_THROW(
-        {
-            try {
-                SourceScanner::scan(card / "gone", CopyMode::entireCard, video, false);
-            } catch (const SourceScanError& e) {
-                EXPECT_EQ(e.kind(), SourceScanError::Kind::unreadable);
-                EXPECT_EQ(e.errorDescription(), "Can't read the source: " + (card / "gone").string());
-                throw;
-            }
-        },
-        SourceScanError);
+    const auto gone = scanFailure(card / "gone");
+    ASSERT_TRUE(gone);
+    EXPECT_EQ(gone->kind(), SourceScanError::Kind::unreadable);
+    EXPECT_EQ(gone->errorDescription(), "Can't read the source: " + (card / "gone").string());
 
     writeFile(card / "CLIPS/A001.MOV", "a");
     writeFile(card / "CLIPS/BROKEN/A002.MOV", "b");
@@ -151,38 +159,32 @@ TEST(SourceScanner, UnreadableRootOrSubFolderFailsTheScan) {
     io.fail({.call = FaultyFileIO::Call::open, .pathContains = "BROKEN"});
     io.fail({.call = FaultyFileIO::Call::open, .pathContains = ".Trashes"});
     io.fail({.call = FaultyFileIO::Call::open, .pathContains = "lost+found", .error = EACCES});
-    try {
-        SourceScanner::scan(card.path(), CopyMode::entireCard, video, false);
-        FAIL() << "a card with an unreadable folder must not scan as complete";
-    } catch (const SourceScanError& e) {
-        EXPECT_EQ(e.kind(), SourceScanError::Kind::unreadable);
-        EXPECT_EQ(e.path(), card / "CLIPS/BROKEN");
-    }
+    const auto broken = scanFailure(card.path());
+    ASSERT_TRUE(broken) << "a card with an unreadable folder must not scan as complete";
+    EXPECT_EQ(broken->kind(), SourceScanError::Kind::unreadable);
+    EXPECT_EQ(broken->path(), card / "CLIPS/BROKEN");
     EXPECT_EQ(io.calls(FaultyFileIO::Call::open, ".Trashes"), 0);  // junk is never entered
     EXPECT_EQ(io.calls(FaultyFileIO::Call::open, "lost+found"), 0);
     {  // a folder that breaks off while it is listed
         FaultyFileIO listing;
         listing.fail({.call = FaultyFileIO::Call::listDirectory, .pathContains = "CLIPS"});
-        EXPECT_THROW(SourceScanner::scan(card.path(), CopyMode::entireCard, video, false), SourceScanError);
+        EXPECT_THROW(scanCard(card.path()), SourceScanError);
     }
 
     // An entry that vanished since its folder was listed is left out; the rest scans.
     {
         FaultyFileIO vanished;
         vanished.fail({.call = FaultyFileIO::Call::lstatx, .pathContains = "BROKEN", .error = ENOENT});
-        EXPECT_EQ(paths(SourceScanner::scan(card.path(), CopyMode::entireCard, video, false)),
+        EXPECT_EQ(paths(scanCard(card.path())),
                   std::vector<std::string>{"CLIPS/A001.MOV"});
     }
     // An entry the card can't describe fails the scan instead of going missing from the copy.
     FaultyFileIO attributes;
     attributes.fail({.call = FaultyFileIO::Call::lstatx, .pathContains = "A002", .error = EIO});
-    try {
-        SourceScanner::scan(card.path(), CopyMode::entireCard, video, false);
-        FAIL() << "a card with an unreadable entry must not scan as complete";
-    } catch (const SourceScanError& e) {
-        EXPECT_EQ(e.kind(), SourceScanError::Kind::unreadable);
-        EXPECT_EQ(e.path(), card / "CLIPS/BROKEN/A002.MOV");
-    }
+    const auto undescribed = scanFailure(card.path());
+    ASSERT_TRUE(undescribed) << "a card with an unreadable entry must not scan as complete";
+    EXPECT_EQ(undescribed->kind(), SourceScanError::Kind::unreadable);
+    EXPECT_EQ(undescribed->path(), card / "CLIPS/BROKEN/A002.MOV");
 }
 
 TEST(SourceScanner, DatesBeyondTheClocksRangeAreHeldAtItsEnds) {
@@ -194,7 +196,7 @@ TEST(SourceScanner, DatesBeyondTheClocksRangeAreHeldAtItsEnds) {
     struct timespec times[2] = {{0, UTIME_OMIT}, {13'569'465'600, 0}};
     if (::utimensat(AT_FDCWD, (card / "far.mov").c_str(), times, 0) != 0) GTEST_SKIP() << "no far dates here";
     setModificationTime(card / "near.mov", 1700000000);
-    const SourceScan scan = SourceScanner::scan(card.path(), CopyMode::entireCard, video, false);
+    const SourceScan scan = scanCard(card.path());
     ASSERT_EQ(scan.files.size(), 2u);
     ASSERT_TRUE(scan.files[0].modificationDate);
     EXPECT_GT(*scan.files[0].modificationDate, system_clock::time_point(seconds(9'000'000'000)));
@@ -205,15 +207,9 @@ TEST(SourceScanner, CancelStopsAtTheFirstEntry) {
     TempDir card;
     writeFile(card / "A001.MOV", "a");
     int asked = 0;
-    try {
-        SourceScanner::scan(card.path(), CopyMode::entireCard, video, false, [&] { return ++asked > 0; });
-        FAIL();
-    } catch (const SourceScanError& e) {
-        EXPECT_EQ(e.kind(), SourceScanError::Kind::cancelled);
-        Lang::current = AppLanguage::nl;
-        EXPECT_EQ(e.errorDescription(), "Scan geannuleerd");
-        Lang::current = AppLanguage::en;
-    }
+    const auto cancelled = scanFailure(card.path(), [&] { return ++asked > 0; });
+    ASSERT_TRUE(cancelled);
+    EXPECT_EQ(cancelled->kind(), SourceScanError::Kind::cancelled);
     EXPECT_EQ(asked, 1);
 }
 
