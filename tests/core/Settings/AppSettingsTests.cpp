@@ -120,17 +120,6 @@ TEST(AppSettings, DecodesKeyByKey) {
     EXPECT_FALSE(decode("\"settings\""));
 }
 
-TEST(AppSettings, UnreadableSettingsAreSetAsideAndDefaultsUsed) {
-    TempDir dir;
-    const JSONStore<AppSettings> store("settings.json", dir.path());
-    writeFile(store.url(), "[1, 2]");
-    EXPECT_FALSE(store.load());
-    bool copied = false;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        copied |= entry.path().filename().string().starts_with("settings.unreadable-");
-    EXPECT_TRUE(copied);
-}
-
 TEST(AppSettings, LearnedRolesAndRecentProjects) {
     const AppSettings s = everythingChanged();
     EXPECT_EQ(s.learnedRoles(), (std::map<std::string, DriveRole>{{"1B2C-UUID", DriveRole::destination},

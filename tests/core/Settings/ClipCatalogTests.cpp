@@ -115,10 +115,7 @@ TEST(ClipCatalog, SkipsWhatItCannotReadAndLeavesItInPlace) {
     ClipCatalog catalog(dir.path());
     {
         FaultyFileIO io;
-        FaultyFileIO::Rule rule{};
-        rule.call = FaultyFileIO::Call::read;
-        rule.pathContains = "unreadable.json";
-        io.fail(rule);
+        io.fail({.call = FaultyFileIO::Call::read, .pathContains = "unreadable.json"});
         EXPECT_EQ(paths(catalog.search("clip", {a, b, c, d}, 200)), std::vector<std::string>{"A004:CLIP5"});
     }
     EXPECT_TRUE(fs::exists(dir / "catalog/damaged.json"));

@@ -22,14 +22,6 @@ namespace {
 using History = std::vector<TransferRecord>;
 using HistoryStore = JSONStore<History>;
 
-FaultyFileIO::Rule rule(FaultyFileIO::Call call, std::string path, int error = EIO) {
-    FaultyFileIO::Rule r{};
-    r.call = call;
-    r.pathContains = std::move(path);
-    r.error = error;
-    return r;
-}
-
 // Names in a folder, except the given one.
 std::vector<fs::path> othersIn(const fs::path& folder, const std::string& except) {
     std::vector<fs::path> found;
@@ -114,7 +106,7 @@ TEST(JSONStore, UnreadableFileIsRenamedAsideNeverOverwritten) {
     const std::string good = readFile(store.url());
     {
         FaultyFileIO io;
-        io.fail(rule(FaultyFileIO::Call::read, "history.json"));
+        io.fail({.call = FaultyFileIO::Call::read, .pathContains = "history.json"});
         EXPECT_FALSE(store.load());
     }
     EXPECT_FALSE(fs::exists(store.url()));
@@ -139,8 +131,8 @@ TEST(JSONStore, FileThatCannotBeSetAsideIsNeverOverwrittenThisRun) {
     {
         // No copy can be made (disk full), and the rename fails too.
         FaultyFileIO io;
-        io.fail(rule(FaultyFileIO::Call::open, "unreadable", ENOSPC));
-        io.fail(rule(FaultyFileIO::Call::renameNoReplace, "unreadable"));
+        io.fail({.call = FaultyFileIO::Call::open, .pathContains = "unreadable", .error = ENOSPC});
+        io.fail({.call = FaultyFileIO::Call::renameNoReplace, .pathContains = "unreadable"});
         EXPECT_FALSE(store.load());
         EXPECT_EQ(io.failures(FaultyFileIO::Call::renameNoReplace), 1);
     }
@@ -157,7 +149,7 @@ TEST(JSONStore, FileThatCannotBeSetAsideIsNeverOverwrittenThisRun) {
     writeFile(settings.url(), "{broken");
     {
         FaultyFileIO io;
-        io.fail(rule(FaultyFileIO::Call::open, "unreadable", ENOSPC));
+        io.fail({.call = FaultyFileIO::Call::open, .pathContains = "unreadable", .error = ENOSPC});
         EXPECT_FALSE(settings.load());
     }
     EXPECT_FALSE(fs::exists(settings.url()));
@@ -177,8 +169,9 @@ TEST(JSONStore, FailedSavesLeaveThePreviousFile) {
                       FaultyFileIO::Call::rename}) {
         FaultyFileIO io;
         const bool onTarget = call == FaultyFileIO::Call::rename;  // a rename is matched by its target
-        io.fail(rule(call, onTarget ? "history.json" : ".history.json.tmp",
-                     call == FaultyFileIO::Call::open ? EACCES : ENOSPC));
+        io.fail({.call = call,
+                 .pathContains = onTarget ? "history.json" : ".history.json.tmp",
+                 .error = call == FaultyFileIO::Call::open ? EACCES : ENOSPC});
         store.save(sampleHistory(4));
         EXPECT_EQ(readFile(store.url()), before);
     }
@@ -204,9 +197,9 @@ TEST(JSONStore, KilledMidSaveLeavesAWholeFile) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         FaultyFileIO io;
-        auto die = rule(FaultyFileIO::Call::rename, "history.json");
-        die.before = [] { ::kill(::getpid(), SIGKILL); };
-        io.fail(die);
+        io.fail({.call = FaultyFileIO::Call::rename,
+                 .pathContains = "history.json",
+                 .before = [] { ::kill(::getpid(), SIGKILL); }});
         store.save(large);
         ::_exit(0);
     }

@@ -75,10 +75,7 @@ TEST(LegacyMigration, MergesOneLevelWithoutReplacingAnything) {
     {
         // A file system without exclusive rename: files go by link, folders by a checked rename.
         FaultyFileIO io;
-        FaultyFileIO::Rule rule{};
-        rule.call = FaultyFileIO::Call::renameNoReplace;
-        rule.error = EINVAL;
-        io.fail(rule);
+        io.fail({.call = FaultyFileIO::Call::renameNoReplace, .error = EINVAL});
         EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "Quillane"), Outcome::merged(2));
     }
     EXPECT_EQ(readFile(root / "Quillane/clips/C.json"), "c");
@@ -103,10 +100,7 @@ TEST(LegacyMigration, FailuresStopAndReportTheSystemError) {
     writeFile(root / "Tarnwick/b", "b");
     {
         FaultyFileIO io;
-        FaultyFileIO::Rule rule{};
-        rule.call = FaultyFileIO::Call::renameNoReplace;
-        rule.error = EACCES;
-        io.fail(rule);
+        io.fail({.call = FaultyFileIO::Call::renameNoReplace, .error = EACCES});
         EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "deeper/Quillane"),
                   Outcome::failed("Permission denied"));
     }
@@ -120,10 +114,7 @@ TEST(LegacyMigration, FailuresStopAndReportTheSystemError) {
     fs::create_directories(root / "Quillane");
     {
         FaultyFileIO io;
-        FaultyFileIO::Rule rule{};
-        rule.call = FaultyFileIO::Call::renameNoReplace;
-        rule.skipCalls = 1;
-        io.fail(rule);
+        io.fail({.call = FaultyFileIO::Call::renameNoReplace, .skipCalls = 1});
         EXPECT_EQ(LegacyMigration::moveFolder(root / "Tarnwick", root / "Quillane").kind, Outcome::Kind::failed);
     }
     int moved = 0;

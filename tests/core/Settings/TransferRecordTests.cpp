@@ -5,6 +5,7 @@
 #include "Support/Lang.h"
 #include "Settings/TransferRecord.h"
 #include "Transfer/TransferResult.h"
+#include "support/Scopes.h"
 #include "support/TempDir.h"
 
 using namespace quillane;
@@ -35,15 +36,10 @@ TransferResult result(std::vector<DestinationResult> destinations) {
     return r;
 }
 
-struct LanguageGuard {
-    explicit LanguageGuard(AppLanguage language) { Lang::current = language; }
-    ~LanguageGuard() { Lang::current = AppLanguage::en; }
-};
-
 }  // namespace
 
 TEST(TransferRecord, BuiltFromAResult) {
-    LanguageGuard dutch(AppLanguage::nl);
+    LanguageScope dutch(AppLanguage::nl);
     const auto r = TransferRecord("Feature", "A001", 3, "A001_CARD", "Sony VENICE", "fp1",
                                   result({destination(0, "SSD1"), destination(1, "SSD2", std::nullopt, {"a", "b", "c"}),
                                           destination(2, "SSD3", "Schijf vol", {"a"})}));
@@ -109,16 +105,6 @@ TEST(TransferRecord, StagedRecordsAndTheHistoryCap) {
     EXPECT_NE(history.back().id, oldest);
 }
 
-TEST(TransferRecord, HistoryOf500SurvivesTheStore) {
-    TempDir dir;
-    const JSONStore<std::vector<TransferRecord>> store("history.json", dir.path());
-    const auto history = sampleHistory(500);
-    store.save(history);
-    EXPECT_EQ(store.load(), history);
-    EXPECT_EQ(history[0].id.text().size(), 36u);
-    EXPECT_NE(readFile(store.url()).find("\"id\": \"" + history[0].id.text() + "\""), std::string::npos);
-}
-
 TEST(TransferRecord, OlderFilesLoadAndBadRecordsFailTheWholeFile) {
     TempDir dir;
     const JSONStore<std::vector<TransferRecord>> store("history.json", dir.path());
@@ -140,6 +126,7 @@ TEST(TransferRecord, OlderFilesLoadAndBadRecordsFailTheWholeFile) {
     EXPECT_EQ(r.destinations.front(), TransferRecord::Destination("SSD", "/media/SSD", true));
     store.save(*loaded);
     const std::string saved = readFile(store.url());
+    EXPECT_NE(saved.find("\"id\": \"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\""), std::string::npos);
     EXPECT_EQ(saved.find("cameraLabel"), std::string::npos);
     EXPECT_EQ(saved.find("shootDay"), std::string::npos);
     EXPECT_EQ(saved.find("capacity"), std::string::npos);
