@@ -55,9 +55,6 @@ TEST(MediaTypes, JunkNamesAreExactAndPrefixesAndSuffixesCount) {
     EXPECT_FALSE(MediaTypes::isJunk("clip.quillane-partial.mov"));
     EXPECT_TRUE(MediaTypes::isJunk("System Volume Information"));
     EXPECT_TRUE(MediaTypes::isJunk("$RECYCLE.BIN"));
-    EXPECT_EQ(MediaTypes::defaultVideoExtensions().size(), 17u);
-    EXPECT_EQ(MediaTypes::defaultVideoExtensions().front(), "mov");
-    EXPECT_EQ(MediaTypes::defaultVideoExtensions().back(), "nev");
     EXPECT_TRUE(MediaTypes::isAudio("WAV"));
     EXPECT_TRUE(MediaTypes::isAudio("wav"));
     EXPECT_FALSE(MediaTypes::isAudio("mov"));
@@ -70,6 +67,5 @@ TEST(CopyMode, TextsFollowTheLanguage) {
     Lang::current = AppLanguage::nl;
     EXPECT_EQ(CopyModes::displayName(CopyMode::videoOnly), "Alleen videobestanden");
     Lang::current = AppLanguage::en;
-    EXPECT_EQ(CopyModes::displayName(CopyMode::videoOnly), "Video files only");
     EXPECT_EQ(CopyModes::id(CopyModes::allCases[0]), "entireCard");
 }

@@ -6,15 +6,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "Detection/ContentProber.h"
 #include "Detection/MediaTypes.h"
+#include "support/LoopVolume.h"
 #include "support/TempDir.h"
 
 using namespace quillane;
+using quillane::testing::LoopVolume;
 using quillane::testing::TempDir;
 using quillane::testing::writeFile;
 namespace fs = std::filesystem;
@@ -227,22 +228,16 @@ TEST(ContentProber, NeverWalksIntoAnotherMountInsideTheVolume) {
 }
 
 TEST(ContentProber, FreshlyFormattedExt4DriveIsEmpty) {
-    if (::geteuid() != 0) GTEST_SKIP() << "loop mounts need root";
+    if (auto reason = LoopVolume::unavailable(LoopVolume::Kind::ext4)) GTEST_SKIP() << *reason;
     TempDir dir;
-    const fs::path image = dir / "ssd.img";
-    const fs::path mountPoint = dir / "SSD";
-    fs::create_directory(mountPoint);
-    const std::string make = "truncate -s 16M '" + image.string() + "' && mkfs.ext4 -q -F '" + image.string() +
-                             "' >/dev/null 2>&1 && mount -o loop '" + image.string() + "' '" + mountPoint.string() + "'";
-    if (std::system(make.c_str()) != 0) GTEST_SKIP() << "cannot make or loop-mount an ext4 image here";
-    fs::create_directories(mountPoint / ".Trash-1000/files");
-    const ContentProbe p = probe(mountPoint);
-    writeFile(mountPoint / "Project/clip.mov", "");
-    const ContentProbe used = probe(mountPoint);
-    std::system(("umount '" + mountPoint.string() + "'").c_str());
-    EXPECT_TRUE(p.isEmpty());
+    LoopVolume ssd(dir / "ssd.img", dir / "SSD", {});
+    fs::create_directories(ssd.mountPoint() / ".Trash-1000/files");
+    const ContentProbe p = probe(ssd.mountPoint());
+    EXPECT_TRUE(p.isEmpty());  // lost+found and the desktop's trash are no content
     EXPECT_FALSE(p.accessDenied);
     EXPECT_TRUE(p.directoryPaths.empty());
+    writeFile(ssd.mountPoint() / "Project/clip.mov", "");
+    const ContentProbe used = probe(ssd.mountPoint());
     EXPECT_EQ(used.rootNames, std::vector<std::string>{"Project"});
     EXPECT_EQ(used.shallowVideoCount, 1);
 }

@@ -9,21 +9,11 @@
 #include "Support/Dates.h"
 #include "Support/FileIO.h"
 #include "Support/Markup.h"
+#include "support/FaultyFileIO.h"
 #include "support/TempDir.h"
 
 using namespace quillane;
 using quillane::testing::TempDir;
-
-namespace {
-// Fails the fsync of every file, as a failing drive would.
-class FailingSync : public FileIO {
-public:
-    int fsync(int) override {
-        errno = EIO;
-        return -1;
-    }
-};
-}  // namespace
 
 TEST(AtomicFile, WritesReplacesAndLeavesNoTemporaryOnFailure) {
     TempDir dir;
@@ -32,10 +22,11 @@ TEST(AtomicFile, WritesReplacesAndLeavesNoTemporaryOnFailure) {
     AtomicFile::write(target, "second");
     EXPECT_EQ(quillane::testing::readFile(target), "second");
 
-    FailingSync failing;
-    FileIO* previous = FileIO::install(&failing);
-    EXPECT_THROW(AtomicFile::write(target, "third"), FileError);
-    FileIO::install(previous);
+    {
+        quillane::testing::FaultyFileIO failingSync;
+        failingSync.fail({.call = quillane::testing::FaultyFileIO::Call::fsync});
+        EXPECT_THROW(AtomicFile::write(target, "third"), FileError);
+    }
     EXPECT_EQ(quillane::testing::readFile(target), "second");
     int entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;

@@ -38,11 +38,7 @@ TEST(Folders, CreatesEveryMissingLevel) {
     EXPECT_EQ(errno, ENOTDIR);
 
     FaultyFileIO io;
-    FaultyFileIO::Rule rule{};
-    rule.call = FaultyFileIO::Call::mkdir;
-    rule.error = ENOSPC;
-    rule.pathContains = "full";
-    io.fail(rule);
+    io.fail({.call = FaultyFileIO::Call::mkdir, .pathContains = "full", .error = ENOSPC});
     EXPECT_FALSE(Folders::createAll(dir / "a/full/e"));
     EXPECT_EQ(errno, ENOSPC);
     EXPECT_FALSE(std::filesystem::exists(dir / "a/full"));

@@ -46,16 +46,11 @@ TEST(TemplatePreset, EveryPresetBuildsTheExpectedFoldersForTheWorkedCards) {
     const auto presets = TemplatePreset::all();
     ASSERT_EQ(presets.size(), 2u);
     EXPECT_EQ(presets[0].id, "simple");
-    EXPECT_EQ(presets[0].folderTemplate.resolve(cameraCard()), (Levels{"Zomercampagne", "FOOTAGE", "A001"}));
-    EXPECT_EQ(presets[0].folderTemplate.resolveSound(soundCard()), (Levels{"Zomercampagne", "SOUND", "S001"}));
     EXPECT_EQ(createdFolders(presets[0].folderTemplate),
               (std::set<std::string>{"Zomercampagne", "Zomercampagne/FOOTAGE", "Zomercampagne/FOOTAGE/A001",
                                      "Zomercampagne/SOUND", "Zomercampagne/SOUND/S001"}));
 
     EXPECT_EQ(presets[1].id, "shootday");
-    EXPECT_EQ(presets[1].folderTemplate.resolve(cameraCard()), (Levels{"Zomercampagne", "DAY_03", "A001"}));
-    EXPECT_EQ(presets[1].folderTemplate.resolveSound(soundCard()),
-              (Levels{"Zomercampagne", "DAY_03", "SOUND", "S001"}));
     EXPECT_EQ(createdFolders(presets[1].folderTemplate),
               (std::set<std::string>{"Zomercampagne", "Zomercampagne/DAY_03", "Zomercampagne/DAY_03/A001",
                                      "Zomercampagne/DAY_03/SOUND", "Zomercampagne/DAY_03/SOUND/S001"}));
@@ -89,7 +84,8 @@ TEST(TemplatePreset, CustomStarterHasNumberedProjectFolders) {
     EXPECT_EQ(starter.fixedFolderNames().count("SOUND_RECORDINGS"), 1u);
 }
 
-TEST(TemplatePreset, MatchingAndUpgrading) {
+// Upgrading stored templates to their preset is proved with the stored forms, in TemplateCodingTests.
+TEST(TemplatePreset, MatchingIgnoresTheDateFormat) {
     const auto presets = TemplatePreset::all();
     const auto& starter = TemplatePreset::customStarter();
     EXPECT_TRUE(presets[0].matches(presets[0].folderTemplate));
@@ -101,28 +97,18 @@ TEST(TemplatePreset, MatchingAndUpgrading) {
     withDate.dateFormat = "yyMMdd";
     EXPECT_TRUE(withDate.matches(presets[0].folderTemplate));  // the date format plays no part
     for (const auto& preset : presets) EXPECT_FALSE(preset.matches(starter));
-
     EXPECT_EQ(TemplatePreset::upgraded(starter), starter);
-    EXPECT_EQ(TemplatePreset::upgraded(FolderTemplate::defaultTemplate()), presets[0].folderTemplate);
-    const FolderTemplate emptySound{"{PROJECT}/FOOTAGE/{ROLL}", {}, ""};
-    EXPECT_EQ(TemplatePreset::upgraded(emptySound), emptySound);
-    const FolderTemplate withExtra{"{PROJECT}/FOOTAGE/{ROLL}", {{0, "DOCS"}}, std::nullopt};
-    EXPECT_EQ(TemplatePreset::upgraded(withExtra), withExtra);
-    const FolderTemplate trailingSlash{"{PROJECT}/FOOTAGE/{ROLL}/", {}, std::nullopt};
-    EXPECT_EQ(TemplatePreset::upgraded(trailingSlash), trailingSlash);
 }
 
 TEST(TemplatePreset, NamesFollowTheLanguageAndTemplatesDoNot) {
+    Lang::current = AppLanguage::en;
     const auto english = TemplatePreset::all();
-    EXPECT_EQ(english[0].name, "Single shoot day");
-    EXPECT_EQ(english[1].summary, "A folder per shoot day (DAY_01, DAY_02 …) with the cards inside.");
     Lang::current = AppLanguage::nl;
     const auto dutch = TemplatePreset::all();
     Lang::current = AppLanguage::en;
     EXPECT_EQ(dutch[0].name, "Eén draaidag");
-    EXPECT_EQ(dutch[1].name, "Meerdere draaidagen");
-    EXPECT_EQ(dutch[0].summary, "Alle kaarten samen in één FOOTAGE-map.");
     for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_NE(dutch[i].name, english[i].name);
         EXPECT_EQ(dutch[i].id, english[i].id);
         EXPECT_EQ(dutch[i].folderTemplate, english[i].folderTemplate);
     }

@@ -72,7 +72,6 @@ TEST(MHLFormat, RawValuesAndNames) {
     Lang::current = AppLanguage::nl;
     EXPECT_EQ(MHLFormats::displayName(MHLFormat::asc), "ASC MHL (Netflix, aanbevolen)");
     Lang::current = AppLanguage::en;
-    EXPECT_EQ(MHLFormats::displayName(MHLFormat::classic), "MHL 1.1 (classic)");
 }
 
 }  // namespace
