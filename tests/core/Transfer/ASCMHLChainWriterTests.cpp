@@ -8,9 +8,11 @@
 #include "Support/FileIO.h"
 #include "Transfer/ASCMHLChain.h"
 #include "Transfer/ASCMHLWriter.h"
+#include "support/FaultyFileIO.h"
 #include "support/TempDir.h"
 
 using namespace quillane;
+using quillane::testing::FaultyFileIO;
 using quillane::testing::TempDir;
 using quillane::testing::writeFile;
 
@@ -23,24 +25,6 @@ const std::string soundChain =
     "    <c4>c4x</c4>\n"
     "  </hashlist>\n"
     "</ascmhldirectory>\n";
-
-// A file system that knows no exclusive rename, as some FUSE and network mounts.
-class NoExclusiveRename : public FileIO {
-public:
-    int renameNoReplace(const char*, const char*) override {
-        errno = EINVAL;
-        return -1;
-    }
-};
-
-// Nor hard links, as exFAT.
-class NoExclusiveRenameNorLinks : public NoExclusiveRename {
-public:
-    int link(const char*, const char*) override {
-        errno = EPERM;
-        return -1;
-    }
-};
 }  // namespace
 
 TEST(ASCMHLChain, SequenceNumbersAreReadInOrderAndOddOnesSkipped) {
@@ -130,21 +114,20 @@ TEST(ASCMHLChain, DamagedChainIsSetAsideWithoutReplacingAnything) {
     EXPECT_EQ(first.filename(), "ascmhl_chain.damaged-2025-03-14_092653Z");
     EXPECT_FALSE(std::filesystem::exists(chain));
 
+    // A file system without exclusive rename (some FUSE and network mounts), then one without
+    // hard links either (exFAT).
+    FaultyFileIO io;
+    io.fail({.call = FaultyFileIO::Call::renameNoReplace, .error = EINVAL});
     writeFile(chain, "second damage");
-    NoExclusiveRename noExclusive;
-    FileIO* previous = FileIO::install(&noExclusive);
     const auto second = ASCMHLChain::setAside(chain, when);
-    FileIO::install(previous);
     EXPECT_EQ(second.filename(), "ascmhl_chain.damaged-2025-03-14_092653Z-2");
     EXPECT_EQ(quillane::testing::readFile(first), "first damage");
     EXPECT_EQ(quillane::testing::readFile(second), "second damage");
     EXPECT_FALSE(std::filesystem::exists(chain));
 
+    io.fail({.call = FaultyFileIO::Call::link, .error = EPERM});
     writeFile(chain, "third damage");
-    NoExclusiveRenameNorLinks exfatLike;
-    previous = FileIO::install(&exfatLike);
     const auto third = ASCMHLChain::setAside(chain, when);
-    FileIO::install(previous);
     EXPECT_EQ(third.filename(), "ascmhl_chain.damaged-2025-03-14_092653Z-3");
     EXPECT_EQ(quillane::testing::readFile(third), "third damage");
     EXPECT_EQ(quillane::testing::readFile(second), "second damage");

@@ -116,24 +116,16 @@ TEST_F(ReportWriterTest, EnglishPageOfAPartlyFailedTransfer) {
     Page page(html);
     ASSERT_TRUE(page.parsed) << page.description;
 
-    EXPECT_STREQ(page.document.child("html").attribute("lang").value(), "en");
-    EXPECT_EQ(page.text("//title"), "A001 \u00B7 offload report");
-    EXPECT_EQ(page.text("//div[@class='brand']"), "Quillane \u00B7 offload report");
-    EXPECT_EQ(page.text("//h1"), "Night & Day \u2014 A001");
+    // The head and the facts of the roll stand as PageLayoutIsExact pins them; this page's own:
     EXPECT_EQ(page.text("//div[@class='verdict']"), "Not fully successful");
     EXPECT_NE(html.find(".verdict{font-size:17px;font-weight:600;color:var(--bad)"), std::string::npos);
 
     const auto facts = page.facts();
     ASSERT_EQ(facts.size(), 10u);
-    EXPECT_EQ(facts.at("Project"), "Night & Day");
-    EXPECT_EQ(facts.at("Shoot day"), "\u2014");
-    EXPECT_EQ(facts.at("Card"), "CARD_1");
-    EXPECT_EQ(facts.at("Date"), ReportDates::longDateShortTime(start, AppLanguage::en));
     EXPECT_EQ(facts.at("Duration"), "10:00:00 \u2013 10:01:01 (1 min 1 sec)");
     EXPECT_EQ(facts.at("Size"), "3 files \u00B7 " + ByteFormat::string(1'502'010));
     EXPECT_EQ(facts.at("Speed"), ByteFormat::rate(1'502'010 / 61.9));
     EXPECT_EQ(facts.at("Runtime"), "1:01:11");  // 3671.9 s, fraction dropped
-    EXPECT_EQ(facts.at("Checksum"), "xxHash64, every copy read back and compared");
 
     EXPECT_EQ(page.text("//h2[1]"), "Clips (2)");
     ASSERT_EQ(page.all("//figure").size(), 2u);
