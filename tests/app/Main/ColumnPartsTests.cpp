@@ -5,6 +5,7 @@
 #include "Views/Main/QueueList.h"
 #include "Views/Main/SourceContents.h"
 #include "Views/Main/TextLine.h"
+#include "support/ChildWidget.h"
 #include "support/OffscreenApp.h"
 #include "support/QtPrinters.h"
 #include "support/Scopes.h"
@@ -13,15 +14,6 @@
 
 using namespace quillane;
 using namespace quillane::testing;
-
-namespace {
-template <typename T>
-T* child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-}  // namespace
 
 TEST(SourceContents, ChoicesScanLineAndAlreadyTransferred) {
     ModelHarness harness;

@@ -8,23 +8,18 @@
 #include "Views/Main/HeaderPills.h"
 #include "Views/Main/ProjectSheet.h"
 #include "Views/Main/TextLine.h"
+#include "support/ChildWidget.h"
 #include "support/OffscreenApp.h"
 #include "support/QtPrinters.h"
 #include "support/Scopes.h"
 #include "support/app/ModelHarness.h"
 
 using namespace quillane;
+using quillane::testing::child;
 using quillane::testing::LanguageScope;
 using quillane::testing::ModelHarness;
 
 namespace {
-template <typename T>
-T* child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 void refresh(ModelHarness& harness, HeaderBar& bar) {
     harness.settle();
     bar.refresh(HeaderBar::reads());

@@ -8,23 +8,18 @@
 #include "Views/Main/TextLine.h"
 #include "Views/Main/UpdateDetails.h"
 #include "Views/Kit/StyledButton.h"
+#include "support/ChildWidget.h"
 #include "support/OffscreenApp.h"
 #include "support/QtPrinters.h"
 #include "support/Scopes.h"
 #include "support/app/ModelHarness.h"
 
 using namespace quillane;
+using quillane::testing::child;
 using quillane::testing::LanguageScope;
 using quillane::testing::ModelHarness;
 
 namespace {
-template <typename T>
-T* child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 QString lineText(QWidget& parent, const char* name) {
     auto* line = child<TextLine>(parent, name);
     return line ? line->text() : QString();
