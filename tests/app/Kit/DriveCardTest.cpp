@@ -13,6 +13,8 @@
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/RecognitionChip.h"
 #include "Views/Kit/TextLabel.h"
+#include "SampleDrive.h"
+#include "support/ChildWidget.h"
 #include "support/app/ModelHarness.h"
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
@@ -20,28 +22,7 @@
 namespace quillane {
 namespace {
 
-DriveState cardDrive(const std::string& id, const std::string& name, DriveRole role, double confidence,
-                     bool probed = true) {
-    DriveState d;
-    d.info.id = id;
-    d.info.uuid = id;
-    d.info.name = name;
-    d.info.url = "/media/" + name;
-    d.info.fileSystem = "exfat";
-    d.info.deviceVendor = "Samsung";
-    d.info.deviceModel = "T7";
-    d.info.deviceProtocol = "USB";
-    d.info.totalCapacity = 2'000'000'000'000;
-    d.info.availableCapacity = 650'000'000'000;
-    d.icon = role == DriveRole::source ? DriveIcon::removable : DriveIcon::external;
-    if (probed) d.probe = ContentProbe{};
-    d.classification.role = role;
-    d.classification.confidence = confidence;
-    d.classification.reasons = {"Holds a PRIVATE/M4ROOT folder as Sony cameras write it",
-                                "Removable, 256 GB, exFAT: a typical card"};
-    if (role == DriveRole::source) d.classification.camera = CameraMatch{"Sony", "XAVC", "", "SONY"};
-    return d;
-}
+using testing::sampleDrive;
 
 struct CardFixture : ::testing::Test {
     testing::LanguageScope english{AppLanguage::en};
@@ -57,16 +38,16 @@ TEST_F(CardFixture, CardShowsTheDriveInEveryLook) {
         const char* subtitle;
     };
     const Case cases[] = {
-        {"drive-card-source-selected", cardDrive("U1", "A001_C003", DriveRole::source, 0.93), true, false,
+        {"drive-card-source-selected", sampleDrive("U1", "A001_C003", DriveRole::source, 0.93), true, false,
          "Sony · XAVC"},
-        {"drive-card-destination-dimmed", cardDrive("U2", "SSD_SHUTTLE_1", DriveRole::destination, 0.72), false, true,
-         "Samsung T7 · USB · exFAT"},
-        {"drive-card-analyzing", cardDrive("U3", "Untitled", DriveRole::ignored, 0.5, false), false, false,
-         "Samsung T7 · USB · exFAT"},
-        {"drive-card-selected-dimmed", cardDrive("U4", "<b>bold</b> & co", DriveRole::destination, 0.6), true, true,
-         "Samsung T7 · USB · exFAT"},
-        {"drive-card-long-name", cardDrive("U5", std::string(300, 'W'), DriveRole::destination, 0.9), false, false,
-         "Samsung T7 · USB · exFAT"},
+        {"drive-card-destination-dimmed", sampleDrive("U2", "SSD_SHUTTLE_1", DriveRole::destination, 0.72), false, true,
+         "Samsung PSSD T7 · USB · exFAT"},
+        {"drive-card-analyzing", sampleDrive("U3", "Untitled", DriveRole::ignored, 0.5, false), false, false,
+         "Samsung PSSD T7 · USB · exFAT"},
+        {"drive-card-selected-dimmed", sampleDrive("U4", "<b>bold</b> & co", DriveRole::destination, 0.6), true, true,
+         "Samsung PSSD T7 · USB · exFAT"},
+        {"drive-card-long-name", sampleDrive("U5", std::string(300, 'W'), DriveRole::destination, 0.9), false, false,
+         "Samsung PSSD T7 · USB · exFAT"},
     };
     for (const Case& c : cases) {
         harness.stage().drives({c.drive});
@@ -75,21 +56,21 @@ TEST_F(CardFixture, CardShowsTheDriveInEveryLook) {
         card.setSelected(c.selected);
         card.setDimmed(c.dimmed);
         testing::saveRender(card, QString::fromLatin1(c.name), QSize(340, card.sizeHint().height()));
-        auto* name = card.findChild<TextLabel*>(QStringLiteral("driveName"));
+        auto* name = testing::child<TextLabel>(card, "driveName");
         EXPECT_EQ(name->text().toStdString(), c.drive.info.name) << c.name;  // markup stays text
         EXPECT_LE(name->geometry().right(), card.width() - 12) << c.name;    // long names elide inside
         EXPECT_EQ(name->color(), c.dimmed ? Theme::secondary() : Theme::text()) << c.name;
-        EXPECT_EQ(card.findChild<TextLabel*>(QStringLiteral("driveSubtitle"))->text().toStdString(), c.subtitle)
+        EXPECT_EQ(testing::child<TextLabel>(card, "driveSubtitle")->text().toStdString(), c.subtitle)
             << c.name;
-        EXPECT_EQ(card.findChild<TextLabel*>(QStringLiteral("freeSpace"))->text().toStdString(),
+        EXPECT_EQ(testing::child<TextLabel>(card, "freeSpace")->text().toStdString(),
                   "650 GB free of 2 TB")
             << c.name;
-        EXPECT_NEAR(card.findChild<CapacityBar*>(QStringLiteral("capacityBar"))->used(), 0.675, 1e-9) << c.name;
+        EXPECT_NEAR(testing::child<CapacityBar>(card, "capacityBar")->used(), 0.675, 1e-9) << c.name;
     }
 }
 
 TEST_F(CardFixture, SlotsClicksAndTheChangedRole) {
-    const DriveState drive = cardDrive("U1", "A001", DriveRole::source, 0.93);
+    const DriveState drive = sampleDrive("U1", "A001", DriveRole::source, 0.93);
     harness.stage().drives({drive});
     harness.settle();
     DriveCard card(model, drive);
@@ -98,14 +79,14 @@ TEST_F(CardFixture, SlotsClicksAndTheChangedRole) {
     auto* footer = new TextLabel(QStringLiteral("footer"), Fonts::text(11), Theme::secondary());
     card.setFooter(footer);
     testing::saveRender(card, QStringLiteral("drive-card-slots"), QSize(340, card.sizeHint().height()));
-    EXPECT_GT(footer->y(), card.findChild<TextLabel*>(QStringLiteral("freeSpace"))->y());
+    EXPECT_GT(footer->y(), testing::child<TextLabel>(card, "freeSpace")->y());
     QPointer<QWidget> oldFooter = footer;
     card.setFooter(nullptr);
     EXPECT_TRUE(oldFooter.isNull());
 
     QSignalSpy clicks(&card, &DriveCard::clicked);
     QTest::mouseClick(&card, Qt::LeftButton, {}, QPoint(card.width() - 20, card.height() - 6));
-    QTest::mouseClick(card.findChild<TextLabel*>(QStringLiteral("driveSubtitle")), Qt::LeftButton);
+    QTest::mouseClick(testing::child<TextLabel>(card, "driveSubtitle"), Qt::LeftButton);
     EXPECT_EQ(clicks.count(), 2);
     QTest::mouseClick(card.chip(), Qt::LeftButton);
     EXPECT_EQ(clicks.count(), 2);  // the chip takes its own click
@@ -115,16 +96,16 @@ TEST_F(CardFixture, SlotsClicksAndTheChangedRole) {
     // The user makes the card a destination: the subtitle turns to the hardware line.
     model.setRole(DriveRole::destination, drive);
     harness.settle();
-    EXPECT_EQ(card.findChild<TextLabel*>(QStringLiteral("driveSubtitle"))->text().toStdString(),
-              "Samsung T7 · USB · exFAT");
+    EXPECT_EQ(testing::child<TextLabel>(card, "driveSubtitle")->text().toStdString(),
+              "Samsung PSSD T7 · USB · exFAT");
     // The language switch redraws the free space at once.
     model.changeSettings([](AppSettings& s) { s.language = AppLanguage::nl; });
     harness.settle();
-    EXPECT_EQ(card.findChild<TextLabel*>(QStringLiteral("freeSpace"))->text().toStdString(), "650 GB vrij van 2 TB");
+    EXPECT_EQ(testing::child<TextLabel>(card, "freeSpace")->text().toStdString(), "650 GB vrij van 2 TB");
 }
 
 TEST_F(CardFixture, ChipDetailsExplainTheRecognition) {
-    DriveState drive = cardDrive("U1", "A001", DriveRole::source, 0.999, false);
+    DriveState drive = sampleDrive("U1", "A001", DriveRole::source, 0.999, false);
     harness.stage().drives({drive});
     harness.settle();
     RecognitionChip chip(model, drive);
@@ -132,7 +113,7 @@ TEST_F(CardFixture, ChipDetailsExplainTheRecognition) {
     chip.showDetails();
     RecognitionDetails* details = chip.details();
     ASSERT_NE(details, nullptr);
-    auto* verdict = details->findChild<QLabel*>(QStringLiteral("verdict"));
+    auto* verdict = testing::child<QLabel>(*details, "verdict");
     EXPECT_EQ(verdict->text().toStdString(), "Recognized as <b>source (card)</b>");
     // The probe ends while the details are open: the percentage and the reasons arrive.
     drive.probe = ContentProbe{};
@@ -151,19 +132,19 @@ TEST_F(CardFixture, ChipDetailsExplainTheRecognition) {
     chip.setDrive(drive);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(details->findChildren<QLabel*>(QStringLiteral("reason")).isEmpty());
-    EXPECT_NE(details->findChild<QLabel*>(QStringLiteral("hint")), nullptr);
+    testing::child<QLabel>(*details, "hint");
 }
 
 TEST_F(CardFixture, MenuSetsRolesAndGreysEjectWhileRunning) {
-    const DriveState drive = cardDrive("U2", "SSD_1", DriveRole::destination, 0.9);
+    const DriveState drive = sampleDrive("U2", "SSD_1", DriveRole::destination, 0.9);
     harness.stage().drives({drive});
     harness.settle();
     DriveMenu button(model, drive);
     std::unique_ptr<QMenu> menu(button.buildMenu());
     EXPECT_TRUE(menu->findChild<QAction*>(QStringLiteral("role-destination"))->property("current").toBool());
-    EXPECT_NE(menu->findChild<QAction*>(QStringLiteral("baseFolder")), nullptr);
-    EXPECT_EQ(menu->findChild<QAction*>(QStringLiteral("reveal"))->text().toStdString(), "Show in file manager");
-    EXPECT_TRUE(menu->findChild<QAction*>(QStringLiteral("eject"))->isEnabled());
+    testing::child<QAction>(*menu, "baseFolder");
+    EXPECT_EQ(testing::child<QAction>(*menu, "reveal")->text().toStdString(), "Show in file manager");
+    EXPECT_TRUE(testing::child<QAction>(*menu, "eject")->isEnabled());
     menu->adjustSize();
     menu->grab().save(testing::renderFolder() + QStringLiteral("/drive-menu.png"));
 
@@ -179,7 +160,7 @@ TEST_F(CardFixture, MenuSetsRolesAndGreysEjectWhileRunning) {
     harness.stage().project("Alpha").transfer(TransferState::running);
     harness.settle();
     menu.reset(button.buildMenu());
-    EXPECT_FALSE(menu->findChild<QAction*>(QStringLiteral("eject"))->isEnabled());
+    EXPECT_FALSE(testing::child<QAction>(*menu, "eject")->isEnabled());
 }
 
 }  // namespace

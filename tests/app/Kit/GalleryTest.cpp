@@ -22,29 +22,12 @@
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
 #include "support/app/ModelHarness.h"
+#include "SampleDrive.h"
 
 namespace quillane {
 namespace {
 
-DriveState galleryDrive(const char* id, const char* name, DriveRole role, double confidence, bool probed, bool learned) {
-    DriveState d;
-    d.info.id = id;
-    d.info.uuid = id;
-    d.info.name = name;
-    d.info.fileSystem = "exfat";
-    d.info.deviceVendor = "Samsung";
-    d.info.deviceModel = "T7 Shield";
-    d.info.deviceProtocol = "USB";
-    d.info.totalCapacity = 4'000'000'000'000;
-    d.info.availableCapacity = 1'100'000'000'000;
-    d.icon = role == DriveRole::source ? DriveIcon::removable : DriveIcon::external;
-    if (probed) d.probe = ContentProbe{};
-    d.classification.role = role;
-    d.classification.confidence = confidence;
-    d.classification.isLearned = learned;
-    if (role == DriveRole::source) d.classification.camera = CameraMatch{"ARRI", "ARRIRAW / MXF", "", "ARRI"};
-    return d;
-}
+using testing::sampleDrive;
 
 // One picture of every kit widget in its states, for review (build/tests/renders/kit-gallery.png).
 TEST(KitGallery, RendersEveryWidget) {
@@ -52,10 +35,10 @@ TEST(KitGallery, RendersEveryWidget) {
     testing::ModelHarness harness;
     AppModel& model = harness.make();
     const std::vector<DriveState> drives{
-        galleryDrive("G1", "A007_R2ZK", DriveRole::source, 0.97, true, false),
-        galleryDrive("G2", "SHUTTLE_01", DriveRole::destination, 1.0, true, true),
-        galleryDrive("G3", "Untitled", DriveRole::ignored, 0.5, false, false),
-        galleryDrive("G4", "BACKUP_B", DriveRole::destination, 0.6, true, false),
+        sampleDrive("G1", "A007_R2ZK", DriveRole::source, 0.97),
+        sampleDrive("G2", "SHUTTLE_01", DriveRole::destination, 1.0, true, true),
+        sampleDrive("G3", "Untitled", DriveRole::ignored, 0.5, false),
+        sampleDrive("G4", "BACKUP_B", DriveRole::destination, 0.6),
     };
     harness.stage().drives(drives);
     harness.settle();
