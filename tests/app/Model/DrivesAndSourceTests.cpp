@@ -36,25 +36,25 @@ struct Rig {
     DriveInfo ssdInfo() const { return FakeVolume::ssd(ssd, "SHOOT_SSD", "SSD-UUID"); }
 };
 
-// The rig's volumes seen by a started model with a project, the card selected and scanned.
-struct SourceRig : Rig {
-    ModelHarness harness;
-    SourceRig() {
-        AppModel& model = harness.make();
-        model.setProject("Alpha");
-        model.start();
-        harness.volumes->push({cardInfo(), ssdInfo()});
-        harness.drain();
-    }
-    AppModel& model() { return harness.model(); }
-};
-
-TEST(ModelDrives, ACardRecognisedByItsProbeIsSelectedWhenTheProbeArrives) {
-    LanguageScope language;
+// A started model that sees no volume yet, in English.
+struct ModelDrives : ::testing::Test {
+    LanguageScope language{AppLanguage::en};
     Rig rig;
     ModelHarness harness;
     AppModel& model = harness.make();
-    model.start();
+    ModelDrives() { model.start(); }
+};
+
+// The rig's volumes seen by the model with a project, the card selected and scanned.
+struct ModelSource : ModelDrives {
+    ModelSource() {
+        model.setProject("Alpha");
+        harness.volumes->push({rig.cardInfo(), rig.ssdInfo()});
+        harness.drain();
+    }
+};
+
+TEST_F(ModelDrives, ACardRecognisedByItsProbeIsSelectedWhenTheProbeArrives) {
     harness.volumes->push({rig.cardInfo(), rig.ssdInfo()});
     ASSERT_EQ(model.drives().size(), 2u);
     EXPECT_TRUE(model.drives()[0].isAnalyzing());
@@ -67,12 +67,7 @@ TEST(ModelDrives, ACardRecognisedByItsProbeIsSelectedWhenTheProbeArrives) {
     EXPECT_EQ(model.scan()->fileCount(), 2);
 }
 
-TEST(ModelDrives, TheLateProbeOfAVolumeThatWentAwayChangesNothing) {
-    LanguageScope language;
-    Rig rig;
-    ModelHarness harness;
-    AppModel& model = harness.make();
-    model.start();
+TEST_F(ModelDrives, TheLateProbeOfAVolumeThatWentAwayChangesNothing) {
     harness.volumes->push({rig.cardInfo(), rig.ssdInfo()});
     harness.volumes->push({rig.ssdInfo()});
     harness.drain();
@@ -84,12 +79,7 @@ TEST(ModelDrives, TheLateProbeOfAVolumeThatWentAwayChangesNothing) {
     EXPECT_EQ(model.selectedSourceID(), std::optional<std::string>("CARD-UUID"));
 }
 
-TEST(ModelDrives, ALanguageChangeReclassifiesEveryDrive) {
-    LanguageScope language(AppLanguage::en);
-    Rig rig;
-    ModelHarness harness;
-    AppModel& model = harness.make();
-    model.start();
+TEST_F(ModelDrives, ALanguageChangeReclassifiesEveryDrive) {
     harness.volumes->push({rig.cardInfo(), rig.ssdInfo()});
     harness.drain();
     const std::vector<std::string> english = model.drives()[1].classification.reasons;
@@ -98,7 +88,7 @@ TEST(ModelDrives, ALanguageChangeReclassifiesEveryDrive) {
     EXPECT_NE(model.drives()[1].classification.reasons, english);
 }
 
-TEST(ModelDrives, RolesChosenByHandAreLearnedByUUIDOrKeptForTheRun) {
+TEST(ModelDriveRoles, ChosenByHandAreLearnedByUUIDOrKeptForTheRun) {
     LanguageScope language;
     struct Case {
         std::optional<std::string> uuid;
@@ -128,12 +118,7 @@ TEST(ModelDrives, RolesChosenByHandAreLearnedByUUIDOrKeptForTheRun) {
     }
 }
 
-TEST(ModelDrives, ASwitchedOffDestinationIsOnAgainWhenItReturns) {
-    LanguageScope language;
-    Rig rig;
-    ModelHarness harness;
-    AppModel& model = harness.make();
-    model.start();
+TEST_F(ModelDrives, ASwitchedOffDestinationIsOnAgainWhenItReturns) {
     harness.volumes->push({rig.ssdInfo()});
     harness.drain();
     model.toggleDestination(model.drives()[0]);
@@ -143,7 +128,7 @@ TEST(ModelDrives, ASwitchedOffDestinationIsOnAgainWhenItReturns) {
     EXPECT_EQ(model.activeDestinations().size(), 1u);
 }
 
-TEST(ModelDrives, DestroyingTheModelWhileProbesAndAScanRunIsClean) {
+TEST(ModelTeardown, DestroyingTheModelWhileProbesAndAScanRunIsClean) {
     LanguageScope language;
     Rig rig;
     for (int i = 0; i < 50; ++i) writeFile(rig.card / "PRIVATE/M4ROOT/CLIP" / ("C1" + std::to_string(i) + ".MP4"), "x");
@@ -164,47 +149,33 @@ TEST(ModelDrives, DestroyingTheModelWhileProbesAndAScanRunIsClean) {
     }
 }
 
-TEST(ModelSource, OfTwoQuickRescansOnlyTheNewerLands) {
-    LanguageScope language;
-    SourceRig rig;
-    AppModel& model = rig.model();
+TEST_F(ModelSource, OfTwoQuickRescansOnlyTheNewerLands) {
     ASSERT_EQ(model.scanState(), ScanState::ready());
     model.rescanSource();
     writeFile(rig.card / "PRIVATE/M4ROOT/CLIP/C0003.MP4", "three");
     model.rescanSource();
-    ASSERT_EQ(rig.harness.work->pending(), 2u);
-    rig.harness.work->runLast();  // the newer walk ends first
-    rig.harness.settle();
+    ASSERT_EQ(harness.work->pending(), 2u);
+    harness.work->runLast();  // the newer walk ends first
+    harness.settle();
     EXPECT_EQ(model.scan()->fileCount(), 3);
-    rig.harness.work->runNext();  // the superseded one ends later
-    rig.harness.settle();
+    harness.work->runNext();  // the superseded one ends later
+    harness.settle();
     EXPECT_EQ(model.scan()->fileCount(), 3) << "the older result is dropped";
     EXPECT_EQ(model.scanState(), ScanState::ready());
 }
 
-TEST(ModelSource, AFailingScanShowsItsTextInTheCurrentLanguage) {
-    struct Case {
-        AppLanguage language;
-        std::string prefix;
-    };
-    for (const Case& c : {Case{AppLanguage::en, "Can't read the source: "}, Case{AppLanguage::nl, "Kan de bron niet lezen: "}}) {
-        LanguageScope language(c.language);
-        SourceRig rig;
-        rig.model().changeSettings([&](AppSettings& settings) { settings.language = c.language; });
-        fs::remove_all(rig.card);
-        rig.model().rescanSource();
-        rig.harness.drain();
-        ASSERT_TRUE(rig.model().scanState().is(ScanState::Kind::failed));
-        EXPECT_TRUE(rig.model().scanState().message.starts_with(c.prefix)) << rig.model().scanState().message;
-        EXPECT_EQ(rig.model().scan(), std::nullopt);
-        EXPECT_EQ(rig.model().blockReason(), std::optional<std::string>(rig.model().scanState().message));
-    }
+TEST_F(ModelSource, AFailingScanShowsItsTextInTheCurrentLanguage) {
+    model.changeSettings([&](AppSettings& settings) { settings.language = AppLanguage::nl; });
+    fs::remove_all(rig.card);
+    model.rescanSource();
+    harness.drain();
+    ASSERT_TRUE(model.scanState().is(ScanState::Kind::failed));
+    EXPECT_TRUE(model.scanState().message.starts_with("Kan de bron niet lezen: ")) << model.scanState().message;
+    EXPECT_EQ(model.scan(), std::nullopt);
+    EXPECT_EQ(model.blockReason(), std::optional<std::string>(model.scanState().message));
 }
 
-TEST(ModelSource, AChosenFolderMustLieOnTheCard) {
-    LanguageScope language(AppLanguage::en);
-    SourceRig rig;
-    AppModel& model = rig.model();
+TEST_F(ModelSource, AChosenFolderMustLieOnTheCard) {
     fs::create_directories(rig.root / "CARD2/DCIM");
     struct Case {
         fs::path chosen;
@@ -215,8 +186,8 @@ TEST(ModelSource, AChosenFolderMustLieOnTheCard) {
                           Case{rig.card, true, false}}) {
         model.setAlert(std::nullopt);
         model.chooseSourceFolder();
-        ASSERT_TRUE(rig.harness.folderPicker->answer(c.chosen));
-        rig.harness.drain();
+        ASSERT_TRUE(harness.folderPicker->answer(c.chosen));
+        harness.drain();
         EXPECT_EQ(model.alert().has_value(), !c.accepted) << c.chosen;
         EXPECT_EQ(model.sourceRootIsSubfolder(), c.subfolder) << c.chosen;
     }
