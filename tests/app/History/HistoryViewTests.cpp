@@ -15,6 +15,7 @@
 #include "Views/History/ProjectMenuButton.h"
 #include "Views/History/RollList.h"
 #include "Views/Kit/StyledButton.h"
+#include "support/ChildWidget.h"
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
 #include "support/app/ModelHarness.h"
@@ -52,13 +53,6 @@ struct Sheet {
         harness.settle();
     }
 };
-
-template <typename T>
-T* child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 void type(HistoryView& view, const QString& text) { view.searchField()->setText(text); }
 
@@ -123,9 +117,7 @@ TEST(HistoryView, SearchFromTwoCharactersUpToTwoHundredHits) {
     type(view, "c1");
     sheet.answer();
     ASSERT_TRUE(view.showsAnswer());
-    ASSERT_EQ(results->cards().size(), 200u);
-    EXPECT_EQ(results->cards().front().hit.fileName, "C1001.MOV");  // newest transfer first
-    EXPECT_EQ(results->cards()[150].hit.detail.rfind("Feature · A001 · ", 0), 0u);
+    EXPECT_EQ(results->cards().size(), 200u);
 
     type(view, "no such clip");
     sheet.answer();
@@ -138,53 +130,42 @@ TEST(HistoryView, SearchFromTwoCharactersUpToTwoHundredHits) {
     EXPECT_FALSE(child<QWidget>(view, "clearSearch")->isVisibleTo(&view));
 }
 
-TEST(HistoryView, LocationButtonsRevealOnlyConnectedCopies) {
-    Sheet sheet;
-    TempDir drives;
-    TransferRecord record = offload("Feature", "A001", {"SSD1", "SSD2", "!SSD3"});
-    record.destinations[0].path = (drives / "SSD1/Feature/A001").string();
-    record.destinations[1].path = (drives / "SSD2/Feature/A001").string();
-    writeFile(drives / "SSD1/Feature/A001/A001/C0042.MOV", "clip");
-    sheet.add(record, {"C0042.MOV"});
-    sheet.publish();
-    HistoryView view(sheet.model, "C0042");
-    view.resize(HistoryView::sheetWidth, HistoryView::sheetHeight);
-    view.show();
-    sheet.answer();
-    auto* results = child<ClipResults>(view, "clipResults");
-    ASSERT_EQ(results->cards().size(), 1u);
-    const auto& locations = results->cards()[0].locations;
-    ASSERT_EQ(locations.size(), 2u);  // the failed copy is no location
-    EXPECT_TRUE(locations[0].online);
-    EXPECT_FALSE(locations[1].online);
+TEST(HistoryView, LocationButtonsRevealOnlyConnectedCopiesAndDemoCopiesGiveTheNotice) {
+    for (const bool demo : {false, true}) {
+        Sheet sheet(AppLanguage::en);
+        TempDir drives;
+        const std::filesystem::path root = demo ? DemoDrives::root() : drives.path();
+        TransferRecord record = offload("Feature", "A001", {"SSD1", "SSD2", "!SSD3"});
+        record.destinations[0].path = (root / "SSD1/Feature/A001").string();
+        record.destinations[1].path = (root / "SSD2/Feature/A001").string();
+        if (demo) sheet.harness.volumes->push({FakeVolume::ssd(root / "SSD1", "SSD1", "demo-ssd")});
+        else writeFile(drives / "SSD1/Feature/A001/A001/C0042.MOV", "clip");
+        sheet.add(record, {"C0042.MOV"});
+        sheet.publish();
+        HistoryView view(sheet.model, "c0042");
+        view.resize(HistoryView::sheetWidth, HistoryView::sheetHeight);
+        view.show();
+        sheet.answer();
+        auto* results = child<ClipResults>(view, "clipResults");
+        ASSERT_EQ(results->cards().size(), 1u);
+        const auto& locations = results->cards()[0].locations;
+        ASSERT_EQ(locations.size(), 2u);  // the failed copy is no location
+        EXPECT_TRUE(locations[0].online);  // a demo drive counts as connected
+        EXPECT_FALSE(locations[1].online);
 
-    const auto& revealed = sheet.harness.desktop->revealed;
-    QTest::mouseClick(results, Qt::LeftButton, {}, results->buttonRect(0, 1).center().toPoint());
-    EXPECT_TRUE(revealed.empty());  // not connected: nothing happens
-    QTest::mouseClick(results, Qt::LeftButton, {}, results->buttonRect(0, 0).center().toPoint());
-    EXPECT_EQ(revealed, std::vector<std::filesystem::path>{drives / "SSD1/Feature/A001/A001/C0042.MOV"});
-}
-
-TEST(HistoryView, ADemoCopyGivesTheDemoNotice) {
-    Sheet sheet(AppLanguage::en);
-    TransferRecord record = offload("PROJECTNAME", "A001", {"DEMO SSD"});
-    record.destinations[0].path = (DemoDrives::root() / "DEMO SSD/PROJECTNAME/A001").string();
-    sheet.add(record, {"C0042.MOV"});
-    sheet.publish();
-    DriveInfo demoSSD = FakeVolume::ssd(DemoDrives::root() / "DEMO SSD", "DEMO SSD", "demo-ssd");
-    sheet.harness.volumes->push({demoSSD});
-    sheet.harness.settle();
-    HistoryView view(sheet.model, "c0042");
-    view.resize(HistoryView::sheetWidth, HistoryView::sheetHeight);
-    view.show();
-    sheet.answer();
-    auto* results = child<ClipResults>(view, "clipResults");
-    ASSERT_EQ(results->cards().size(), 1u);
-    ASSERT_TRUE(results->cards()[0].locations.at(0).online);  // the demo drive is "connected"
-    QTest::mouseClick(results, Qt::LeftButton, {}, results->buttonRect(0, 0).center().toPoint());
-    EXPECT_TRUE(sheet.harness.desktop->revealed.empty());
-    ASSERT_TRUE(sheet.model.alert());
-    EXPECT_EQ(sheet.model.alert()->title, "Demo mode");
+        const auto& revealed = sheet.harness.desktop->revealed;
+        QTest::mouseClick(results, Qt::LeftButton, {}, results->buttonRect(0, 1).center().toPoint());
+        EXPECT_TRUE(revealed.empty());  // not connected: nothing happens
+        EXPECT_FALSE(sheet.model.alert());
+        QTest::mouseClick(results, Qt::LeftButton, {}, results->buttonRect(0, 0).center().toPoint());
+        if (demo) {
+            EXPECT_TRUE(revealed.empty());
+            ASSERT_TRUE(sheet.model.alert());
+            EXPECT_EQ(sheet.model.alert()->title, "Demo mode");
+        } else {
+            EXPECT_EQ(revealed, std::vector<std::filesystem::path>{drives / "SSD1/Feature/A001/A001/C0042.MOV"});
+        }
+    }
 }
 
 TEST(HistoryView, FocusRequestIsTakenWhenTheSheetOpens) {
