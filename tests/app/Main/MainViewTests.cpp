@@ -78,7 +78,7 @@ TEST(MainView, RendersEveryTransferStateInBothLanguages) {
     }
 }
 
-TEST(MainView, SideColumnsKeepTheirWidthAtTheNarrowestWindow) {
+TEST(MainView, TheNarrowestWindowKeepsTheSideColumnsAndProgressTicksRefreshInPlace) {
     ModelHarness harness;
     AppModel& model = harness.make();
     model.setShowProjectSheet(false);
@@ -88,16 +88,6 @@ TEST(MainView, SideColumnsKeepTheirWidthAtTheNarrowestWindow) {
     saveRender(view, "main-narrowest", QSize(1120, 700));
     EXPECT_EQ(view.findChild<SourceColumn*>()->width(), 330);
     EXPECT_EQ(view.findChild<DestinationColumn*>()->width(), 370);
-}
-
-TEST(MainView, ProgressTicksRefreshInPlace) {
-    ModelHarness harness;
-    AppModel& model = harness.make();
-    model.setShowProjectSheet(false);
-    stageCart(harness.stage(), 4, 6, 3, TransferState::running);
-    harness.settle();
-    MainView view(model);
-    show(view, QSize(1300, 800));
     const auto cardsBefore = view.findChildren<DriveCard*>();
     const auto linesBefore = view.findChildren<TextLine*>();
     const auto plans = model.plans();
