@@ -42,7 +42,7 @@ TEST_F(WindowFixture, TabRequestsAreTakenOnceBeforeAndWhileOpen) {
     EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("tab-transfer"))->parentWidget()->width(), 220);
 }
 
-TEST_F(WindowFixture, SwitchingTabsFoldsAdvancedAgain) {
+TEST_F(WindowFixture, SwitchingTabsFoldsAdvancedAgainAndALanguageSwitchStartsOver) {
     SettingsView window(model);
     testing::saveRender(window, QStringLiteral("settings-structure"), QSize(760, 520));
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("tab-transfer")), Qt::LeftButton);
@@ -56,6 +56,12 @@ TEST_F(WindowFixture, SwitchingTabsFoldsAdvancedAgain) {
     transfer = qobject_cast<TransferSettings*>(window.tabContent());
     ASSERT_NE(transfer, nullptr);
     EXPECT_FALSE(transfer->advancedShown());
+
+    // A language switch rebuilds the window from the first tab.
+    model.changeSettings([](AppSettings& s) { s.language = AppLanguage::nl; });
+    harness.settle();
+    EXPECT_EQ(window.tab(), SettingsTab::structure);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Instellingen"));
 }
 
 // Every tab in both languages, for review.
@@ -82,16 +88,6 @@ TEST_F(WindowFixture, RendersEveryTabInBothLanguages) {
             testing::saveRender(window, name, QSize(860, tab == SettingsTab::transfer ? 1180 : 640));
         }
     }
-}
-
-TEST_F(WindowFixture, ALanguageSwitchRebuildsFromTheFirstTab) {
-    SettingsView window(model);
-    testing::saveRender(window, QStringLiteral("settings-language"), QSize(760, 520));
-    window.selectTab(SettingsTab::recognition);
-    model.changeSettings([](AppSettings& s) { s.language = AppLanguage::nl; });
-    harness.settle();
-    EXPECT_EQ(window.tab(), SettingsTab::structure);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Instellingen"));
 }
 
 }  // namespace

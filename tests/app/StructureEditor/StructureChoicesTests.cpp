@@ -61,9 +61,6 @@ TEST(StructureChoices, TheCardsShowSamplePathsAndWhichStructureIsCurrent) {
     const auto choices = structureChoices(presets[1].folderTemplate, "yyyy-MM-dd", october9);
     EXPECT_EQ(choices[0].applies, presets[0].folderTemplate);
     EXPECT_EQ(choices[2].applies, TemplatePreset::customStarter());
-
-    Lang::current = AppLanguage::nl;
-    EXPECT_EQ(structureChoices(presets[0].folderTemplate, "yyyy-MM-dd", october9)[2].title, "Eigen mappenstructuur");
 }
 
 TEST(StructureChoices, PickersOfferTenLettersAndThreeDateFormats) {
