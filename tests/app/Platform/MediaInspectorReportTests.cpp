@@ -7,6 +7,7 @@
 #include "Transfer/ReportInfo.h"
 #include "Transfer/ReportWriter.h"
 #include "Transfer/TransferResult.h"
+#include "support/Scopes.h"
 #include "support/TempDir.h"
 #include "support/TestClips.h"
 
@@ -21,16 +22,9 @@ std::size_t count(const std::string& text, const std::string& part) {
     return n;
 }
 
-// Sets the language for one test and puts the earlier one back.
-struct LanguageFor {
-    explicit LanguageFor(AppLanguage language) : saved(Lang::current) { Lang::current = language; }
-    ~LanguageFor() { Lang::current = saved; }
-    AppLanguage saved;
-};
-
 TEST(MediaInspectorReport, TheRewrittenReportShowsEveryInspectedClip) {
     if (!testing::haveFFmpeg()) GTEST_SKIP() << "the ffmpeg command is not installed";
-    const LanguageFor english(AppLanguage::en);
+    const testing::LanguageScope english(AppLanguage::en);
     testing::TempDir dir("quillane-enrich");
     const fs::path roll = dir / "SSD/Night/A001";
     ASSERT_TRUE(testing::makeClip(roll / "CLIPS/A001C001.MOV",

@@ -55,6 +55,12 @@ protected:
         return read.value_or(BlockDeviceFacts{});
     }
 
+    // The hardware in one line: the protocol, then where the device sits and how it comes out.
+    static std::string hardware(const BlockDeviceFacts& f) {
+        return f.protocol.value_or("?") + (f.isInternal ? " internal" : " external") +
+               (f.isRemovable ? " removable" : "") + (f.isEjectable ? " ejectable" : "") + (f.isLoop ? " loop" : "");
+    }
+
     TempDir root{"quillane-sysfs"};
 };
 
@@ -69,10 +75,7 @@ TEST_F(RecordedSysfs, UsbCardReaderIsAnExternalRemovableUsbDevice) {
     EXPECT_EQ(card.diskName, "sdb");
     EXPECT_EQ(card.vendor, "Generic-");
     EXPECT_EQ(card.model, "SD/MMC") << "the kernel pads models with blanks";
-    EXPECT_EQ(card.protocol, "USB");
-    EXPECT_TRUE(card.isRemovable);
-    EXPECT_FALSE(card.isInternal);
-    EXPECT_TRUE(card.isEjectable);
+    EXPECT_EQ(hardware(card), "USB external removable ejectable");
     EXPECT_FALSE(card.mediaName.has_value());
 }
 
@@ -82,20 +85,17 @@ TEST_F(RecordedSysfs, InternalDisksAreSataOrPciExpressAndNotEjectable) {
     attribute(sata + "/vendor", "ATA     \n");
     attribute(sata + "/model", "Samsung SSD 860 \n");
     const BlockDeviceFacts sataDisk = facts(8, 2);
-    EXPECT_EQ(sataDisk.protocol, "SATA");
+    EXPECT_EQ(hardware(sataDisk), "SATA internal");
     EXPECT_FALSE(sataDisk.vendor.has_value()) << "\"ATA\" names the bus, not a maker";
     EXPECT_EQ(sataDisk.model, "Samsung SSD 860");
-    EXPECT_TRUE(sataDisk.isInternal);
-    EXPECT_FALSE(sataDisk.isEjectable);
 
     const std::string nvme = "pci0000:00/0000:00:1d.0/0000:03:00.0/nvme/nvme0";
     addDisk(nvme + "/nvme0n1", 259, 0, "0", "../../nvme0", 1);
     attribute(nvme + "/model", "Samsung SSD 980 PRO 1TB                 \n");
     const BlockDeviceFacts nvmeDisk = facts(259, 1);
     EXPECT_EQ(nvmeDisk.kernelName, "nvme0n1p1");
-    EXPECT_EQ(nvmeDisk.protocol, "PCI-Express");
+    EXPECT_EQ(hardware(nvmeDisk), "PCI-Express internal");
     EXPECT_EQ(nvmeDisk.model, "Samsung SSD 980 PRO 1TB");
-    EXPECT_TRUE(nvmeDisk.isInternal);
 }
 
 TEST_F(RecordedSysfs, NvmeBehindAnExternalPortIsAThunderboltDrive) {
@@ -104,9 +104,7 @@ TEST_F(RecordedSysfs, NvmeBehindAnExternalPortIsAThunderboltDrive) {
     attribute(port + "/removable", "removable\n");
     attribute(port + "/nvme/nvme1/model", "Rugged SSD Pro\n");
     const BlockDeviceFacts ssd = facts(259, 9);
-    EXPECT_EQ(ssd.protocol, "Thunderbolt");
-    EXPECT_FALSE(ssd.isInternal);
-    EXPECT_TRUE(ssd.isEjectable);
+    EXPECT_EQ(hardware(ssd), "Thunderbolt external ejectable");
     EXPECT_EQ(ssd.model, "Rugged SSD Pro");
 }
 
@@ -117,29 +115,21 @@ TEST_F(RecordedSysfs, BuiltInSdSlotHoldsARemovableCardButEmmcIsFixed) {
     attribute(slot + "/name", "SD64G\n");
     const BlockDeviceFacts card = facts(179, 1);
     EXPECT_EQ(card.kernelName, "mmcblk0p1");
-    EXPECT_EQ(card.protocol, "Secure Digital");
+    EXPECT_EQ(hardware(card), "Secure Digital internal removable ejectable") << "the slot is built in, the card comes out";
     EXPECT_EQ(card.mediaName, "SD64G");
-    EXPECT_TRUE(card.isInternal);
-    EXPECT_TRUE(card.isRemovable) << "the slot is built in, the card comes out";
 
     const std::string emmc = "platform/fe330000.mmc/mmc_host/mmc1/mmc1:0001";
     addDisk(emmc + "/block/mmcblk1", 179, 32, "0", "../../../mmc1:0001", 1);
     attribute(emmc + "/type", "MMC\n");
     const BlockDeviceFacts soldered = facts(179, 33);
-    EXPECT_FALSE(soldered.protocol.has_value());
-    EXPECT_TRUE(soldered.isInternal);
-    EXPECT_FALSE(soldered.isRemovable);
+    EXPECT_EQ(hardware(soldered), "? internal");
 }
 
 TEST_F(RecordedSysfs, LoopDeviceIsADiskImage) {
     addDisk("virtual/block/loop3", 7, 3, "0");
     attribute("virtual/block/loop3/loop/backing_file", "/home/anna/card.img\n");
     const BlockDeviceFacts image = facts(7, 3);
-    EXPECT_TRUE(image.isLoop);
-    EXPECT_EQ(image.protocol, "Disk Image");
-    EXPECT_FALSE(image.isInternal);
-    EXPECT_FALSE(image.isRemovable);
-    EXPECT_TRUE(image.isEjectable);
+    EXPECT_EQ(hardware(image), "Disk Image external ejectable loop");
 }
 
 TEST_F(RecordedSysfs, MappedDevicesTakeTheHardwareOfTheDiskBeneath) {
@@ -166,18 +156,14 @@ TEST_F(RecordedSysfs, MappedDevicesTakeTheHardwareOfTheDiskBeneath) {
     const BlockDeviceFacts encrypted = facts(253, 0);
     EXPECT_EQ(encrypted.kernelName, "dm-0") << "the file system is read from the mapped device";
     EXPECT_EQ(encrypted.diskName, "dm-0");
-    EXPECT_EQ(encrypted.protocol, "USB");
+    EXPECT_EQ(hardware(encrypted), "USB external ejectable");
     EXPECT_EQ(encrypted.vendor, "Samsung");
     EXPECT_EQ(encrypted.model, "PSSD T7 Shield");
-    EXPECT_FALSE(encrypted.isInternal);
-    EXPECT_TRUE(encrypted.isEjectable);
 
     for (unsigned minor : {1u, 2u}) {
         const BlockDeviceFacts lvm = facts(253, minor);
         EXPECT_EQ(lvm.kernelName, "dm-" + std::to_string(minor));
-        EXPECT_EQ(lvm.protocol, "PCI-Express");
-        EXPECT_TRUE(lvm.isInternal) << "an LVM volume on the machine's own disk is no external drive";
-        EXPECT_FALSE(lvm.isEjectable);
+        EXPECT_EQ(hardware(lvm), "PCI-Express internal") << "an LVM volume on the machine's own disk";
     }
 
     // A mapping whose slave went away keeps what it knows of itself.

@@ -113,6 +113,23 @@ private:
     std::size_t taken_ = 0;
 };
 
+// A started monitor whose deliveries run on an owner thread of its own.
+struct OwnedMonitor {
+    explicit OwnedMonitor(VolumeMonitor::Options options) : monitor(onOwner(std::move(options))) {
+        monitor.onChange = deliveries.callback();
+        monitor.start();
+    }
+    OwnerThread owner;
+    Deliveries deliveries;
+    VolumeMonitor monitor;
+
+private:
+    VolumeMonitor::Options onOwner(VolumeMonitor::Options options) {
+        options.executor = [this](std::function<void()> task) { owner.post(std::move(task)); };
+        return options;
+    }
+};
+
 class VolumeMonitorOnLoopMounts : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -219,11 +236,8 @@ TEST_F(VolumeMonitorOnLoopMounts, ACardWhoseFuseDaemonDiedIsLeftOut) {
 
 TEST_F(VolumeMonitorOnLoopMounts, DeliversEachMountUnmountAndRemountOnceOnTheOwnersThread) {
     LoopVolume shootSsd = ssd();
-    OwnerThread owner;
-    Deliveries deliveries;
-    VolumeMonitor monitor(options([&](std::function<void()> task) { owner.post(std::move(task)); }));
-    monitor.onChange = deliveries.callback();
-    monitor.start();
+    OwnedMonitor watched(options());
+    auto& [owner, deliveries, monitor] = watched;
 
     auto initial = deliveries.next(0ms);
     ASSERT_TRUE(initial.has_value()) << "start() reports at once";
@@ -277,11 +291,8 @@ TEST_F(VolumeMonitorOnLoopMounts, HostileLabelsAreShownWithoutControlCharacters)
 
 TEST_F(VolumeMonitorOnLoopMounts, ARenameWithoutMountEventShowsOnRefresh) {
     LoopVolume shootSsd = ssd();
-    OwnerThread owner;
-    Deliveries deliveries;
-    VolumeMonitor monitor(options([&](std::function<void()> task) { owner.post(std::move(task)); }));
-    monitor.onChange = deliveries.callback();
-    monitor.start();
+    OwnedMonitor watched(options());
+    auto& [owner, deliveries, monitor] = watched;
     ASSERT_TRUE(deliveries.next(0ms).has_value());
 
     ASSERT_EQ(testing::runCommand({"e2label", shootSsd.device(), "B_ROLL_SSD"}), 0);
