@@ -9,6 +9,8 @@ namespace quillane {
 
 void AppModel::finish(TransferResult result, RunningJob job, std::optional<ReportWriter::Info> report) {
     if (progressTimer_) {
+        // Stopped now, not only when it is deleted: the next card's run may start its own first.
+        progressTimer_->stop();
         progressTimer_->deleteLater();
         progressTimer_ = nullptr;
     }

@@ -1,5 +1,13 @@
 #include "ModelRig.h"
 
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include <thread>
+
+#include "Transfer/TransferEngine.h"
+
 namespace quillane::testing {
 
 ModelRig::ModelRig() {
@@ -8,10 +16,12 @@ ModelRig::ModelRig() {
     writeFile(card / "PRIVATE/M4ROOT/MEDIAPRO.XML", "<xml/>");
     std::filesystem::create_directories(ssdA);
     std::filesystem::create_directories(ssdB);
+    harness.timings.wakeCheck = std::chrono::milliseconds(150);
     AppModel& model = harness.make();
     model.changeSettings([](AppSettings& settings) { settings.askBeforeCreatingFolders = false; });
     model.setProject("Alpha");
     model.start();
+    idleTimers_ = mostTimers_ = runningTimers();
 }
 
 DriveInfo ModelRig::cardInfo(const std::filesystem::path& folder, const std::string& name, const std::string& uuid) {
@@ -23,6 +33,12 @@ std::vector<DriveInfo> ModelRig::all() const {
             FakeVolume::ssd(ssdB, "SSD_B", "SSD-B")};
 }
 
+std::vector<DriveInfo> ModelRig::allBut(const std::string& name) const {
+    std::vector<DriveInfo> volumes = all();
+    std::erase_if(volumes, [&](const DriveInfo& volume) { return volume.name == name; });
+    return volumes;
+}
+
 void ModelRig::mount(std::vector<DriveInfo> volumes) {
     harness.volumes->push(std::move(volumes));
     harness.drain();
@@ -30,10 +46,77 @@ void ModelRig::mount(std::vector<DriveInfo> volumes) {
 
 void ModelRig::mountAll() { mount(all()); }
 
-bool ModelRig::transferAndWait() {
+void ModelRig::tapTransfer() {
     model().transferTapped();
     harness.settle();
-    return harness.waitUntil([&] { return model().transferState() != TransferState::running; });
+}
+
+bool ModelRig::startHeld(std::vector<DriveInfo> volumes) {
+    harness.engines->gated = true;
+    if (volumes.empty()) volumes = all();
+    const std::string first = volumes[0].id;
+    mount(std::move(volumes));
+    model().selectSource(first);
+    harness.drain();
+    tapTransfer();
+    return model().transferState() == TransferState::running;
+}
+
+bool ModelRig::pause(bool bySleep) {
+    if (bySleep)
+        harness.power->sleep();
+    else
+        model().pauseTransfer();
+    return waitForState(TransferState::paused);
+}
+
+bool ModelRig::transferAndWait() {
+    tapTransfer();
+    return waitFor([&] { return model().transferState() != TransferState::running; });
+}
+
+int ModelRig::runningTimers() {
+    int running = 0;
+    for (const QTimer* timer : model().findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) running += timer->isActive();
+    return running;
+}
+
+bool ModelRig::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    return harness.waitUntil(
+        [&] {
+            mostTimers_ = std::max(mostTimers_, runningTimers());
+            return condition();
+        },
+        timeout);
+}
+
+void ModelRig::holdMidFile(FaultyFileIO& faults) {
+    writeFile(card / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(3 * TransferEngine::chunkSize, 'a'));
+    faults.fail({.call = FaultyFileIO::Call::write,
+                 .pathContains = "CLIP/.C0001.MP4",
+                 .error = 0,
+                 .skipCalls = 1,
+                 .once = true,
+                 .before = [this] {
+                     const int stops = harness.engines->stops();
+                     midFile = true;
+                     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+                     while (harness.engines->stops() == stops && std::chrono::steady_clock::now() < limit)
+                         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                 }});
+}
+
+void ModelRig::expectNoIncompleteCopy(const std::filesystem::path& roll) const {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(card)) {
+        if (!entry.is_regular_file()) continue;
+        const std::filesystem::path copy = roll / std::filesystem::relative(entry.path(), card);
+        if (std::filesystem::exists(copy)) {
+            EXPECT_EQ(readFile(copy), readFile(entry.path())) << copy;
+        }
+    }
+    if (!std::filesystem::exists(roll)) return;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(roll))
+        EXPECT_EQ(entry.path().string().find(".quillane-partial"), std::string::npos) << entry.path();
 }
 
 }  // namespace quillane::testing

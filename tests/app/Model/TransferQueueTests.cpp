@@ -3,16 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ModelRig.h"
-#include "support/FaultyFileIO.h"
-#include "support/Scopes.h"
 
 namespace quillane {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::FaultyFileIO;
-using testing::LanguageScope;
-using testing::ModelRig;
 
 TEST(ModelQueue, TwoCameraCardsAndASoundCardRunInTurnUntilOneFails) {
     struct Case {
@@ -26,7 +19,6 @@ TEST(ModelQueue, TwoCameraCardsAndASoundCardRunInTurnUntilOneFails) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LanguageScope language(AppLanguage::en);
         ModelRig rig;
         const fs::path second = rig.root / "B_CARD";
         const fs::path sound = rig.root / "ZOOM_F8";
@@ -38,14 +30,9 @@ TEST(ModelQueue, TwoCameraCardsAndASoundCardRunInTurnUntilOneFails) {
         FaultyFileIO faults;
         if (c.firstFails) faults.fail({FaultyFileIO::Call::write, "SSD_B/", EIO, 0, 0, true});
 
-        rig.harness.engines->gated = true;
-        rig.mount(volumes);
         AppModel& model = rig.model();
-        model.selectSource(std::string("CARD-1"));
-        rig.harness.drain();
-        model.transferTapped();
+        ASSERT_TRUE(rig.startHeld(volumes));
         rig.harness.drain();  // the sound card's scan: it is queued behind its camera card
-        ASSERT_EQ(model.transferState(), TransferState::running);
         ASSERT_EQ(model.queue().size(), 1u);
         EXPECT_EQ(model.queue()[0].roll, "S001");
 
@@ -58,7 +45,7 @@ TEST(ModelQueue, TwoCameraCardsAndASoundCardRunInTurnUntilOneFails) {
 
         rig.harness.engines->gated = false;
         rig.harness.engines->openGates();
-        ASSERT_TRUE(rig.harness.waitUntil([&] {
+        ASSERT_TRUE(rig.waitFor([&] {
             return model.transferState() != TransferState::running && model.transferState() != TransferState::idle;
         }));
 
@@ -89,6 +76,7 @@ TEST(ModelQueue, TwoCameraCardsAndASoundCardRunInTurnUntilOneFails) {
                         << destination.rollURL / file.relativePath;
         EXPECT_EQ(rig.harness.engines->mostAlive(), 1);
         EXPECT_EQ(rig.harness.power->mostHolds(), 1);
+        EXPECT_EQ(rig.mostProgressTimers(), 1);
     }
 }
 

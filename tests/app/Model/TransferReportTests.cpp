@@ -3,15 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "ModelRig.h"
-#include "support/Scopes.h"
 #include "support/TestClips.h"
 
 namespace quillane {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::LanguageScope;
-using testing::ModelRig;
 
 TEST(ModelReport, TheReportIsRewrittenWithClipFactsAndNeverOverACardFile) {
     if (!testing::haveFFmpeg()) GTEST_SKIP() << "the ffmpeg command is not installed";
@@ -26,7 +21,6 @@ TEST(ModelReport, TheReportIsRewrittenWithClipFactsAndNeverOverACardFile) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LanguageScope language(AppLanguage::en);
         ModelRig rig;
         fs::remove(rig.card / "PRIVATE/M4ROOT/CLIP/C0002.MP4");
         ASSERT_TRUE(testing::makeClip(rig.card / "PRIVATE/M4ROOT/CLIP/C0001.MP4",

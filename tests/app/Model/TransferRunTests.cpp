@@ -1,70 +1,55 @@
 #include <gtest/gtest.h>
 
 #include "ModelRig.h"
-#include "support/Scopes.h"
 
 namespace quillane {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::LanguageScope;
-using testing::ModelRig;
-
 TEST(ModelTransfer, OneCardToTwoSSDsCopiesVerifiesAndRecords) {
-    LanguageScope language(AppLanguage::en);
-    ModelRig rig;
-    rig.mountAll();
-    AppModel& model = rig.model();
-    ASSERT_EQ(model.blockReason(), std::nullopt);
-    ASSERT_TRUE(rig.transferAndWait());
-    EXPECT_EQ(model.transferState(), TransferState::succeeded);
-    ASSERT_EQ(model.transferRollURLs().size(), 2u);
-    for (const fs::path& roll : model.transferRollURLs()) {
-        EXPECT_EQ(testing::readFile(roll / "PRIVATE/M4ROOT/CLIP/C0001.MP4"), std::string(300'000, 'a'));
-        EXPECT_TRUE(fs::exists(roll / "PRIVATE/M4ROOT/MEDIAPRO.XML"));
+    struct Case {
+        bool verify;
+        const char* title;
+        const char* says;  // how the notification words the copies
+    };
+    for (const Case& c : {Case{true, "Safely transferred", "is verified on 2 SSDs"},
+                          Case{false, "Transferred", "is copied to 2 SSDs, without verification"}}) {
+        SCOPED_TRACE(c.title);
+        ModelRig rig;
+        AppModel& model = rig.model();
+        model.changeSettings([&](AppSettings& settings) { settings.verifyAfterCopy = c.verify; });
+        rig.mountAll();
+        ASSERT_EQ(model.blockReason(), std::nullopt);
+        ASSERT_TRUE(rig.transferAndWait());
+        EXPECT_EQ(model.transferState(), TransferState::succeeded);
+        ASSERT_EQ(model.transferRollURLs().size(), 2u);
+        for (const fs::path& roll : model.transferRollURLs()) {
+            EXPECT_EQ(testing::readFile(roll / "PRIVATE/M4ROOT/CLIP/C0001.MP4"), std::string(300'000, 'a'));
+            EXPECT_TRUE(fs::exists(roll / "PRIVATE/M4ROOT/MEDIAPRO.XML"));
+        }
+        ASSERT_TRUE(model.lastResult().has_value());
+        for (const DestinationResult& destination : model.lastResult()->destinations) {
+            EXPECT_TRUE(destination.mhlURL && fs::exists(*destination.mhlURL));
+            EXPECT_TRUE(destination.reportURL && fs::exists(*destination.reportURL));
+        }
+        ASSERT_EQ(model.history().size(), 1u);
+        EXPECT_EQ(model.history()[0].roll, model.transferRollURLs()[0].filename().string());
+        EXPECT_EQ(model.history()[0].destinations[0].volumeID, std::optional<std::string>("SSD-A"));
+        const auto saved = JSONStore<std::vector<TransferRecord>>("history.json", rig.harness.store.path()).load();
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_EQ(saved->size(), 1u);
+        EXPECT_TRUE(fs::exists(rig.harness.store / "catalog" / (model.history()[0].id.text() + ".json")));
+        ASSERT_EQ(rig.harness.notifications->posts.size(), 1u);
+        EXPECT_EQ(rig.harness.notifications->posts[0].title, c.title);
+        EXPECT_NE(rig.harness.notifications->posts[0].body.find(c.says), std::string::npos);
+        EXPECT_EQ(rig.harness.power->holds(), 0) << "keep-awake released at the end";
+        EXPECT_EQ(model.transferredSourceIDs().count("CARD-1"), 1u);
     }
-    ASSERT_TRUE(model.lastResult().has_value());
-    for (const DestinationResult& destination : model.lastResult()->destinations) {
-        EXPECT_TRUE(destination.mhlURL && fs::exists(*destination.mhlURL));
-        EXPECT_TRUE(destination.reportURL && fs::exists(*destination.reportURL));
-    }
-    ASSERT_EQ(model.history().size(), 1u);
-    EXPECT_EQ(model.history()[0].roll, model.transferRollURLs()[0].filename().string());
-    EXPECT_EQ(model.history()[0].destinations[0].volumeID, std::optional<std::string>("SSD-A"));
-    const auto saved = JSONStore<std::vector<TransferRecord>>("history.json", rig.harness.store.path()).load();
-    ASSERT_TRUE(saved.has_value());
-    EXPECT_EQ(saved->size(), 1u);
-    EXPECT_TRUE(fs::exists(rig.harness.store / "catalog" / (model.history()[0].id.text() + ".json")));
-    ASSERT_EQ(rig.harness.notifications->posts.size(), 1u);
-    EXPECT_EQ(rig.harness.notifications->posts[0].title, "Safely transferred");
-    EXPECT_NE(rig.harness.notifications->posts[0].body.find("is verified on 2 SSDs"), std::string::npos);
-    EXPECT_EQ(rig.harness.engines->mostAlive(), 1);
-    EXPECT_EQ(rig.harness.engines->alive(), 0);
-    EXPECT_EQ(rig.harness.power->holds(), 0) << "keep-awake released at the end";
-    EXPECT_EQ(model.transferredSourceIDs().count("CARD-1"), 1u);
-}
-
-TEST(ModelTransfer, WithoutVerificationTheNotificationSaysCopiedNotVerified) {
-    LanguageScope language(AppLanguage::en);
-    ModelRig rig;
-    rig.model().changeSettings([](AppSettings& settings) { settings.verifyAfterCopy = false; });
-    rig.mountAll();
-    ASSERT_TRUE(rig.transferAndWait());
-    ASSERT_EQ(rig.model().transferState(), TransferState::succeeded);
-    ASSERT_EQ(rig.harness.notifications->posts.size(), 1u);
-    EXPECT_EQ(rig.harness.notifications->posts[0].body.find("verified on"), std::string::npos);
-    EXPECT_NE(rig.harness.notifications->posts[0].body.find("copied to 2 SSDs"), std::string::npos);
 }
 
 TEST(ModelTransfer, NoSecondEngineFromAnyStartingPath) {
-    LanguageScope language(AppLanguage::en);
     ModelRig rig;
-    rig.harness.engines->gated = true;
-    rig.mountAll();
     AppModel& model = rig.model();
-    model.transferTapped();
-    rig.harness.settle();
-    ASSERT_EQ(model.transferState(), TransferState::running);
+    ASSERT_TRUE(rig.startHeld());
     // Every road to a start while one runs: the button, the folder sheet, a resume alert.
     model.transferTapped();
     model.requestFolders(true, true);
@@ -72,99 +57,151 @@ TEST(ModelTransfer, NoSecondEngineFromAnyStartingPath) {
     rig.harness.settle();
     EXPECT_EQ(rig.harness.engines->jobs.size(), 1u);
     rig.harness.engines->openGates();
-    ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() != TransferState::running; }));
+    ASSERT_TRUE(rig.waitFor([&] { return model.transferState() != TransferState::running; }));
     EXPECT_EQ(rig.harness.engines->mostAlive(), 1);
 }
 
-TEST(ModelTransfer, PressingTransferWhilePausedResumesTheSameRollInsteadOfANewOne) {
-    LanguageScope language(AppLanguage::en);
-    ModelRig rig;
-    rig.harness.engines->gated = true;
-    rig.mountAll();
-    AppModel& model = rig.model();
-    model.transferTapped();
-    rig.harness.settle();
-    const std::string roll = model.rollName();
-    model.pauseTransfer();
-    ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() == TransferState::paused; }));
-    ASSERT_TRUE(model.pausedJob().has_value());
-    EXPECT_EQ(model.pausedJob()->roll, roll);
+// A copy paused in the middle of a clip, by hand or because the computer goes to sleep, goes on
+// in the same roll folders: after waking once its drives are there, when a missing drive comes
+// back, or (by hand) only when TRANSFER is pressed again.
+TEST(ModelTransfer, APausedCopyGoesOnInItsOwnRollFolders) {
+    struct Case {
+        const char* name;
+        bool bySleep;
+        const char* missingAtWake;  // a volume gone while asleep; empty: none
+    };
+    const Case cases[] = {
+        {"paused by hand", false, ""},
+        {"asleep, every drive there at wake", true, ""},
+        {"asleep, an SSD gone at wake", true, "SSD_B"},
+        {"asleep, the card gone at wake", true, "A001_SONY"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FaultyFileIO faults;
+        ModelRig rig;
+        AppModel& model = rig.model();
+        testing::RecordingNotifications& notifications = *rig.harness.notifications;
+        const std::chrono::milliseconds wakeWait = rig.harness.timings.wakeCheck;
+        rig.holdMidFile(faults);
+        rig.mountAll();
+        rig.tapTransfer();
+        ASSERT_TRUE(rig.waitFor([&] { return rig.midFile.load(); }));
+        if (c.bySleep) {
+            rig.harness.power->sleep();
+            // The handler returns once the engine has stopped: the clip it held is cleared away.
+            for (const fs::path& roll : model.transferRollURLs()) rig.expectNoIncompleteCopy(roll);
+        } else {
+            model.pauseTransfer();
+        }
+        ASSERT_TRUE(rig.waitForState(TransferState::paused));
+        EXPECT_EQ(model.pausedBySleep(), c.bySleep);
+        ASSERT_EQ(notifications.posts.size(), 1u);
+        EXPECT_EQ(notifications.posts[0].body,
+                  c.bySleep ? "A001 continues when this computer wakes up." : "A001 is paused.");
 
-    rig.harness.engines->gated = false;
-    model.transferTapped();  // resumes: rescans the card, then continues the paused job
-    ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() == TransferState::succeeded; }));
-    ASSERT_EQ(rig.harness.engines->jobs.size(), 2u);
-    EXPECT_EQ(rig.harness.engines->jobs[1].rollName, roll) << "the same roll, not the next one";
-    EXPECT_EQ(rig.harness.engines->jobs[1].destinations[0].rollURL, rig.harness.engines->jobs[0].destinations[0].rollURL);
-    EXPECT_FALSE(model.pausedJob().has_value());
-}
+        if (*c.missingAtWake) rig.mount(rig.allBut(c.missingAtWake));
+        if (!c.bySleep) {
+            // Neither waking nor drives coming and going resume a pause by hand.
+            rig.harness.power->sleep();
+            rig.mount(rig.allBut("SSD_B"));
+            rig.mount(rig.all());
+        }
+        const auto woke = std::chrono::steady_clock::now();
+        rig.harness.power->wake();
+        if (*c.missingAtWake || !c.bySleep) {
+            rig.idle(3 * wakeWait);
+            EXPECT_EQ(model.transferState(), TransferState::paused);
+            EXPECT_EQ(rig.harness.engines->jobs.size(), 1u);
+        }
+        if (*c.missingAtWake) {
+            ASSERT_EQ(notifications.posts.size(), 2u);
+            EXPECT_EQ(notifications.posts[1].title, "Transfer is waiting for your drives");
+            EXPECT_EQ(notifications.posts[1].body,
+                      "Reconnect " + std::string(c.missingAtWake) + "; Quillane then continues by itself.");
+            EXPECT_EQ(notifications.posts[1].kind, NotificationKind::info);
+            rig.mount(rig.all());  // resumes as soon as the drive is there
+        } else if (!c.bySleep) {
+            EXPECT_EQ(notifications.posts.size(), 1u);
+            model.transferTapped();
+        }
+        ASSERT_TRUE(rig.waitFor([&] { return rig.harness.engines->jobs.size() == 2; }));
+        if (c.bySleep && !*c.missingAtWake) {
+            EXPECT_GE(std::chrono::steady_clock::now() - woke, wakeWait) << "resumed before the wake wait";
+        }
+        ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
 
-TEST(ModelTransfer, ACardPulledWhilePausedKeepsThePauseAndResumesIntoTheSameRollFolder) {
-    LanguageScope language(AppLanguage::en);
-    ModelRig rig;
-    rig.harness.engines->gated = true;
-    rig.mountAll();
-    AppModel& model = rig.model();
-    model.transferTapped();
-    rig.harness.settle();
-    rig.harness.power->sleep();  // will-sleep: the handler returns once the engine stopped
-    ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() == TransferState::paused; }));
-    EXPECT_TRUE(model.pausedBySleep());
-    ASSERT_EQ(rig.harness.notifications->posts.size(), 1u);
-    EXPECT_NE(rig.harness.notifications->posts[0].body.find("continues when this computer wakes up"), std::string::npos);
-
-    std::vector<DriveInfo> withoutCard = rig.all();
-    withoutCard.erase(withoutCard.begin());
-    rig.mount(withoutCard);
-    EXPECT_EQ(model.transferState(), TransferState::paused) << "a vanished card keeps its pause";
-    EXPECT_TRUE(model.pausedJob().has_value());
-
-    rig.harness.engines->gated = false;
-    rig.mount(rig.all());  // the card is back: the sleep pause resumes by itself
-    ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() == TransferState::succeeded; }));
-    ASSERT_EQ(rig.harness.engines->jobs.size(), 2u);
-    EXPECT_EQ(rig.harness.engines->jobs[1].destinations[1].rollURL, rig.harness.engines->jobs[0].destinations[1].rollURL);
-    EXPECT_EQ(model.history().size(), 1u);
+        const std::vector<TransferJob>& jobs = rig.harness.engines->jobs;
+        EXPECT_EQ(jobs[1].rollName, jobs[0].rollName);
+        ASSERT_EQ(jobs[1].destinations.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(jobs[1].destinations[i].rollURL, jobs[0].destinations[i].rollURL);
+            rig.expectNoIncompleteCopy(jobs[1].destinations[i].rollURL);
+            EXPECT_TRUE(fs::exists(jobs[1].destinations[i].rollURL / "PRIVATE/M4ROOT/CLIP/C0001.MP4"));
+        }
+        EXPECT_FALSE(model.pausedJob().has_value());
+        EXPECT_EQ(model.history().size(), 1u);
+        // One of each at a time, all the way through.
+        EXPECT_EQ(rig.harness.engines->mostAlive(), 1);
+        EXPECT_EQ(rig.harness.power->mostHolds(), 1);
+        EXPECT_EQ(rig.mostProgressTimers(), 1);
+        EXPECT_EQ(rig.harness.power->holds(), 0);
+    }
 }
 
 TEST(ModelTransfer, AfterStopTheSameCardGoesBackIntoTheStoppedRollFolder) {
-    LanguageScope language(AppLanguage::en);
     ModelRig rig;
-    rig.mountAll();
     AppModel& model = rig.model();
     // A first card fills A001 elsewhere in the project, so counting would move on.
-    rig.harness.engines->gated = true;
-    model.transferTapped();
-    rig.harness.settle();
+    ASSERT_TRUE(rig.startHeld());
     const fs::path stoppedRoll = rig.harness.engines->jobs[0].destinations[0].rollURL;
     model.cancelTransfer();
     ASSERT_TRUE(model.alert().has_value());
     model.closeAlert(model.alert()->id, true);
-    ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() == TransferState::cancelled; }));
+    ASSERT_TRUE(rig.waitForState(TransferState::cancelled));
     EXPECT_TRUE(model.history().empty()) << "a stopped run records nothing";
     testing::writeFile(stoppedRoll / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(300'000, 'a'));
 
     rig.harness.engines->gated = false;
     model.refreshPlans();
-    model.transferTapped();
-    rig.harness.settle();
+    rig.tapTransfer();
     ASSERT_TRUE(model.alert().has_value()) << "the resume question: what is there gets checked";
     model.closeAlert(model.alert()->id, true);
-    ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() == TransferState::succeeded; }));
+    ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
     EXPECT_EQ(rig.harness.engines->jobs.back().destinations[0].rollURL, stoppedRoll);
 }
 
-TEST(ModelTransfer, DestroyingTheModelMidTransferJoinsTheEngine) {
-    LanguageScope language(AppLanguage::en);
-    ModelRig rig;
-    rig.harness.engines->gated = true;
-    rig.mountAll();
-    rig.model().transferTapped();
-    rig.harness.settle();
-    ASSERT_EQ(rig.harness.engines->alive(), 1);
-    rig.harness.destroy();
-    EXPECT_EQ(rig.harness.engines->alive(), 0) << "no engine outlives the model";
-    EXPECT_EQ(rig.harness.power->holds(), 0);
+// The model going away (the program quits) in the middle of a clip, or while a copy is paused:
+// the engine is stopped and joined, no partial file stays on an SSD, the history holds no
+// copy, and the next start knows nothing of the pause.
+TEST(ModelTransfer, DestroyingTheModelMidCopyLeavesNoPartialFileAndAConsistentHistory) {
+    for (const bool paused : {false, true}) {
+        SCOPED_TRACE(paused ? "paused" : "mid-file");
+        FaultyFileIO faults;
+        ModelRig rig;
+        rig.holdMidFile(faults);
+        rig.mountAll();
+        rig.tapTransfer();
+        ASSERT_TRUE(rig.waitFor([&] { return rig.midFile.load(); }));
+        if (paused) {
+            ASSERT_TRUE(rig.pause(false));
+        }
+        const std::vector<fs::path> rolls = rig.model().transferRollURLs();
+        rig.harness.destroy();
+        EXPECT_EQ(rig.harness.engines->alive(), 0) << "no engine outlives the model";
+        EXPECT_EQ(rig.harness.power->holds(), 0);
+        ASSERT_EQ(rolls.size(), 2u);
+        for (const fs::path& roll : rolls) rig.expectNoIncompleteCopy(roll);
+
+        AppModel& next = rig.harness.make();
+        next.setProject("Alpha");
+        next.start();
+        rig.mountAll();
+        EXPECT_TRUE(next.history().empty());
+        EXPECT_FALSE(next.pausedJob().has_value());
+        EXPECT_EQ(next.transferState(), TransferState::idle);
+        EXPECT_EQ(next.blockReason(), std::nullopt) << "the card is offered as a new transfer";
+    }
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <map>
 #include <random>
 
+#include <QTimer>
+
 #include "support/Scopes.h"
 #include "support/TempDir.h"
 #include "support/app/ModelHarness.h"
@@ -62,6 +64,7 @@ public:
         model.changeSettings([](AppSettings& settings) { settings.askBeforeCreatingFolders = false; });
         model.setProject("Alpha");
         model.start();
+        idleTimers_ = runningTimers(model);
         push();
     }
 
@@ -100,6 +103,12 @@ private:
         if (m.runningJob()) text += " running=" + m.runningJob()->sourceName + "/" + m.runningJob()->roll;
         text += " queue=" + std::to_string(m.queue().size());
         return text;
+    }
+
+    static int runningTimers(const AppModel& m) {
+        int running = 0;
+        for (const QTimer* timer : m.findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) running += timer->isActive();
+        return running;
     }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
@@ -225,6 +234,7 @@ private:
         testing::CountingEngineFactory& engines = *h_.engines;
         ASSERT_LE(engines.mostAlive(), 1) << "two engines at once";
         ASSERT_LE(h_.power->mostHolds(), 1) << "two keep-awake holds at once";
+        ASSERT_LE(runningTimers(m), idleTimers_ + 1) << "two progress timers at once";
         const bool running = m.transferState() == TransferState::running;
         ASSERT_EQ(running, engines.alive() == 1) << "the state disagrees with the engine";
         ASSERT_EQ(running, m.runningJob().has_value());
@@ -303,6 +313,7 @@ private:
     std::mt19937 random_;
     std::map<std::string, SeenFile> seen_;
     std::vector<std::string> recent_;
+    int idleTimers_ = 0;
 };
 
 int fromEnvironment(const char* name, int fallback) {

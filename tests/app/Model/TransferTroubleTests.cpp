@@ -7,31 +7,10 @@
 #include <fstream>
 
 #include "ModelRig.h"
-#include "support/FaultyFileIO.h"
-#include "support/Scopes.h"
 #include "support/TmpfsMount.h"
 
 namespace quillane {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::FaultyFileIO;
-using testing::LanguageScope;
-using testing::ModelRig;
-
-// Every card file standing under its own name in a roll folder is whole; no partial file is left.
-void expectNoIncompleteCopy(const fs::path& card, const fs::path& roll) {
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(card)) {
-        if (!entry.is_regular_file()) continue;
-        const fs::path copy = roll / fs::relative(entry.path(), card);
-        if (fs::exists(copy)) {
-            EXPECT_EQ(testing::readFile(copy), testing::readFile(entry.path())) << copy;
-        }
-    }
-    if (!fs::exists(roll)) return;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(roll))
-        EXPECT_EQ(entry.path().string().find(".quillane-partial"), std::string::npos) << entry.path();
-}
 
 // Leaves about `room` bytes free on the file system holding `folder`.
 void fillUpTo(const fs::path& folder, std::int64_t room) {
@@ -63,7 +42,6 @@ TEST(ModelTransferTrouble, AFailingDriveOrCardMidCopyEndsFailedAndRecordsOnlyWho
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LanguageScope language(AppLanguage::en);
         ModelRig rig;
         std::optional<testing::TmpfsMount> small;
         if (c.trouble == Trouble::ssdFills) {
@@ -72,12 +50,8 @@ TEST(ModelTransferTrouble, AFailingDriveOrCardMidCopyEndsFailedAndRecordsOnlyWho
             rig.ssdB = small->path();
         }
         FaultyFileIO faults;
-        rig.harness.engines->gated = true;
-        rig.mountAll();
         AppModel& model = rig.model();
-        model.transferTapped();
-        rig.harness.settle();
-        ASSERT_EQ(model.transferState(), TransferState::running)
+        ASSERT_TRUE(rig.startHeld())
             << (model.alert() ? model.alert()->title + ": " + model.alert()->message : "no alert") << " / "
             << model.blockReason().value_or("not blocked");
 
@@ -98,7 +72,7 @@ TEST(ModelTransferTrouble, AFailingDriveOrCardMidCopyEndsFailedAndRecordsOnlyWho
         }
         if (c.trouble != Trouble::ssdFills) rig.mount(left);
         rig.harness.engines->openGates();
-        ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() != TransferState::running; }));
+        ASSERT_TRUE(rig.waitFor([&] { return model.transferState() != TransferState::running; }));
 
         EXPECT_EQ(model.transferState(), TransferState::failed);
         ASSERT_TRUE(model.lastResult().has_value());
@@ -123,7 +97,7 @@ TEST(ModelTransferTrouble, AFailingDriveOrCardMidCopyEndsFailedAndRecordsOnlyWho
         ASSERT_EQ(rig.harness.notifications->posts.size(), 1u);
         EXPECT_EQ(rig.harness.notifications->posts[0].title, "Transfer did not fully succeed");
         EXPECT_EQ(rig.harness.notifications->posts[0].kind, NotificationKind::failure);
-        for (const fs::path& roll : model.transferRollURLs()) expectNoIncompleteCopy(rig.card, roll);
+        for (const fs::path& roll : model.transferRollURLs()) rig.expectNoIncompleteCopy(roll);
         EXPECT_EQ(fs::exists(model.transferRollURLs()[0] / "PRIVATE/M4ROOT/CLIP/C0002.MP4"), c.ssdASucceeds);
         EXPECT_EQ(rig.harness.engines->mostAlive(), 1);
         EXPECT_EQ(rig.harness.power->holds(), 0);
@@ -145,7 +119,6 @@ TEST(ModelTransferTrouble, ACardSwappedWhilePausedIsNeverResumedIntoTheOldRoll) 
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LanguageScope language(AppLanguage::en);
         ModelRig rig;
         AppModel& model = rig.model();
         const auto withCard = [&](const std::optional<std::string>& uuid) {
@@ -153,21 +126,11 @@ TEST(ModelTransferTrouble, ACardSwappedWhilePausedIsNeverResumedIntoTheOldRoll) 
             volumes[0] = testing::FakeVolume::card(rig.card, "A001_SONY", uuid);
             return volumes;
         };
-        rig.harness.engines->gated = true;
-        rig.mount(withCard(c.firstUUID));
-        model.transferTapped();
-        rig.harness.settle();
-        ASSERT_EQ(model.transferState(), TransferState::running);
-        if (c.bySleep)
-            rig.harness.power->sleep();
-        else
-            model.pauseTransfer();
-        ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() == TransferState::paused; }));
+        ASSERT_TRUE(rig.startHeld(withCard(c.firstUUID)));
+        ASSERT_TRUE(rig.pause(c.bySleep));
         const fs::path pausedRoll = model.transferRollURLs()[0];
 
-        std::vector<DriveInfo> withoutCard = rig.all();
-        withoutCard.erase(withoutCard.begin());
-        rig.mount(withoutCard);
+        rig.mount(rig.allBut("A001_SONY"));
         fs::remove_all(rig.card);
         testing::writeFile(rig.card / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(120'000, 'x'));
         testing::writeFile(rig.card / "PRIVATE/M4ROOT/MEDIAPRO.XML", "<other/>");
@@ -197,7 +160,7 @@ TEST(ModelTransferTrouble, ACardSwappedWhilePausedIsNeverResumedIntoTheOldRoll) 
 std::filesystem::path jobs0Roll(ModelRig& rig) { return rig.harness.engines->jobs.at(0).destinations.at(0).rollURL; }
 
 TEST(ModelTransferTrouble, ButtonsThatDoNotFitTheStateLeaveTheRunAndThePauseAlone) {
-    enum class Act { closeResult, discardPause, lookElsewhereThenTransfer };
+    enum class Act { closeResult, discardPause, lookElsewhereThenTransfer, transferAnotherCard };
     struct Case {
         const char* name;
         bool paused;
@@ -210,27 +173,24 @@ TEST(ModelTransferTrouble, ButtonsThatDoNotFitTheStateLeaveTheRunAndThePauseAlon
         {"close the result while paused", true, Act::closeResult, TransferState::paused},
         {"another card looked at, then TRANSFER on the paused one", true, Act::lookElsewhereThenTransfer,
          TransferState::succeeded},
+        // Starting another card gives up the pause; what the paused run left stays where it is.
+        {"another card transferred while one is paused", true, Act::transferAnotherCard, TransferState::succeeded},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LanguageScope language(AppLanguage::en);
         ModelRig rig;
         testing::writeFile(rig.root / "B_CARD/PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(50'000, 'c'));
         std::vector<DriveInfo> volumes = rig.all();
         volumes.push_back(testing::FakeVolume::card(rig.root / "B_CARD", "B_CARD", "CARD-2"));
-        rig.harness.engines->gated = true;
-        rig.mount(volumes);
         AppModel& model = rig.model();
-        model.selectSource(std::string("CARD-1"));
-        rig.harness.drain();
-        model.transferTapped();
-        rig.harness.settle();
-        ASSERT_EQ(model.transferState(), TransferState::running);
+        ASSERT_TRUE(rig.startHeld(volumes));
         if (c.paused) {
-            model.pauseTransfer();
-            ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() == TransferState::paused; }));
+            ASSERT_TRUE(rig.pause(false));
         }
         rig.harness.engines->gated = false;
+        // Part of the card made it before the pause, so its roll counts as used.
+        const fs::path madeIt = jobs0Roll(rig) / "PRIVATE/M4ROOT/CLIP/C0001.MP4";
+        if (c.paused) testing::writeFile(madeIt, std::string(300'000, 'a'));
         switch (c.act) {
             case Act::closeResult:
                 model.dismissResult();
@@ -239,15 +199,16 @@ TEST(ModelTransferTrouble, ButtonsThatDoNotFitTheStateLeaveTheRunAndThePauseAlon
                 model.discardPausedTransfer();
                 break;
             case Act::lookElsewhereThenTransfer:
-                // Part of the card made it before the pause, so its roll counts as used.
-                testing::writeFile(jobs0Roll(rig) / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(300'000, 'a'));
+            case Act::transferAnotherCard:
                 model.selectSource(std::string("CARD-2"));
                 rig.harness.drain();
-                model.selectSource(std::string("CARD-1"));
-                rig.harness.drain();
+                if (c.act == Act::lookElsewhereThenTransfer) {
+                    model.selectSource(std::string("CARD-1"));
+                    rig.harness.drain();
+                }
                 model.transferTapped();
                 rig.harness.drain();
-                ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() == TransferState::succeeded; }));
+                ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
                 break;
         }
         rig.harness.settle();
@@ -258,11 +219,16 @@ TEST(ModelTransferTrouble, ButtonsThatDoNotFitTheStateLeaveTheRunAndThePauseAlon
             ASSERT_EQ(jobs.size(), 2u);
             EXPECT_EQ(jobs[1].rollName, jobs[0].rollName) << "the paused roll goes on, no fresh roll beside it";
             EXPECT_EQ(jobs[1].destinations[0].rollURL, jobs[0].destinations[0].rollURL);
+        } else if (c.act == Act::transferAnotherCard) {
+            ASSERT_EQ(jobs.size(), 2u);
+            EXPECT_EQ(jobs[1].sourceName, "B_CARD");
+            EXPECT_NE(jobs[1].destinations[0].rollURL, jobs[0].destinations[0].rollURL);
+            EXPECT_EQ(testing::readFile(madeIt), std::string(300'000, 'a'));
         } else {
             EXPECT_EQ(jobs.size(), 1u);
         }
         rig.harness.engines->openGates();
-        ASSERT_TRUE(rig.harness.waitUntil([&] { return rig.harness.engines->alive() == 0; }));
+        ASSERT_TRUE(rig.waitFor([&] { return rig.harness.engines->alive() == 0; }));
     }
 }
 

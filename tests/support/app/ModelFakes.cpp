@@ -156,9 +156,10 @@ class CountedEngine final : public TransferRunning {
 public:
     CountedEngine(std::unique_ptr<TransferRunning> inner, std::shared_ptr<std::atomic<int>> alive,
                   const std::shared_ptr<std::atomic<int>>& most, std::shared_ptr<std::atomic<int>> ended,
-                  std::shared_ptr<std::atomic<int>> finished, std::shared_ptr<CountingEngineGate> gate)
+                  std::shared_ptr<std::atomic<int>> finished, std::shared_ptr<std::atomic<int>> stops,
+                  std::shared_ptr<CountingEngineGate> gate)
         : inner_(std::move(inner)), alive_(std::move(alive)), ended_(std::move(ended)), finished_(std::move(finished)),
-          gate_(std::move(gate)) {
+          stops_(std::move(stops)), gate_(std::move(gate)) {
         const int now = ++*alive_;
         int seen = most->load();
         while (now > seen && !most->compare_exchange_weak(seen, now)) {
@@ -168,10 +169,12 @@ public:
     TransferProgressTracker& tracker() override { return inner_->tracker(); }
     void cancel() override {
         inner_->cancel();
+        ++*stops_;
         if (gate_) gate_->release();
     }
     void pause() override {
         inner_->pause();
+        ++*stops_;
         if (gate_) gate_->release();
     }
     bool waitUntilFinished(double timeoutSeconds) override { return inner_->waitUntilFinished(timeoutSeconds); }
@@ -188,7 +191,7 @@ public:
 
 private:
     std::unique_ptr<TransferRunning> inner_;
-    std::shared_ptr<std::atomic<int>> alive_, ended_, finished_;
+    std::shared_ptr<std::atomic<int>> alive_, ended_, finished_, stops_;
     std::shared_ptr<CountingEngineGate> gate_;
 };
 }  // namespace
@@ -199,7 +202,7 @@ std::unique_ptr<TransferRunning> CountingEngineFactory::make(TransferJob job, co
     std::shared_ptr<CountingEngineGate> gate;
     if (gated) gate = gate_ = std::make_shared<CountingEngineGate>();
     return std::make_unique<CountedEngine>(CoreEngineFactory().make(std::move(job), chosen), alive_, mostAlive_, ended_,
-                                           finished_, gate);
+                                           finished_, stops_, gate);
 }
 
 }  // namespace quillane::testing

@@ -147,6 +147,8 @@ public:
     // Runs whose run() has returned, and those of them that ended neither paused nor stopped.
     int ended() const { return ended_->load(); }
     int finishedRuns() const { return finished_->load(); }
+    // How often the model asked a run to pause or to stop.
+    int stops() const { return stops_->load(); }
     std::vector<TransferJob> jobs;
     std::vector<Options> options;
 
@@ -155,6 +157,7 @@ private:
     std::shared_ptr<std::atomic<int>> mostAlive_ = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<std::atomic<int>> ended_ = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<std::atomic<int>> finished_ = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<std::atomic<int>> stops_ = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<struct CountingEngineGate> gate_;
 };
 
