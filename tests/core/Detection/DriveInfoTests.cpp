@@ -53,25 +53,20 @@ TEST(DriveInfo, HardwareDescriptionJoinsTrimmedPartsAndProtocol) {
 }
 
 TEST(DriveInfo, FileSystemLabels) {
-    DriveInfo d = card();
-    d.fileSystemDescription = "Something else";
-    EXPECT_EQ(d.fileSystemLabel(), "exFAT");
-    d.fileSystem = "msdos";
-    EXPECT_EQ(d.fileSystemLabel(), "FAT32");
-    d.fileSystem = "apfs";
-    EXPECT_EQ(d.fileSystemLabel(), "APFS");
-    d.fileSystem = "hfs";
-    EXPECT_EQ(d.fileSystemLabel(), "Mac OS Extended");
-    d.fileSystem = "ntfs";
-    EXPECT_EQ(d.fileSystemLabel(), "NTFS");
-    d.fileSystem = "udf";
-    EXPECT_EQ(d.fileSystemLabel(), "Something else");
-    d.fileSystemDescription.clear();
-    EXPECT_EQ(d.fileSystemLabel(), "UDF");
-    d.fileSystem = "EXFAT";  // exact comparison only
-    EXPECT_EQ(d.fileSystemLabel(), "EXFAT");
-    d.fileSystem.clear();
-    EXPECT_EQ(d.fileSystemLabel(), "");
+    // Known kinds by name, others by the volume's description, else the kind upper-cased.
+    const struct {
+        const char* fileSystem;
+        const char* description;
+        const char* label;
+    } cases[] = {{"exfat", "Something else", "exFAT"}, {"msdos", "", "FAT32"},      {"hfs", "", "Mac OS Extended"},
+                 {"udf", "Something else", "Something else"}, {"udf", "", "UDF"}, {"EXFAT", "", "EXFAT"},
+                 {"", "", ""}};
+    for (const auto& c : cases) {
+        DriveInfo d = card();
+        d.fileSystem = c.fileSystem;
+        d.fileSystemDescription = c.description;
+        EXPECT_EQ(d.fileSystemLabel(), c.label) << c.fileSystem << " / " << c.description;
+    }
 }
 
 TEST(DriveInfo, DiskImageAndUsedCapacity) {

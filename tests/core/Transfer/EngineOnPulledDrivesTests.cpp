@@ -87,14 +87,26 @@ protected:
         for (const LoopVolume* drive : drives) rolls.push_back(drive->mountPoint() / "A001");
         return makeJob(card.mountPoint(), rolls, verify);
     }
-    // A hook once the first chunk of the large clip has been written to the drive.
-    static FaultyFileIO::Rule midWrite(const LoopVolume& drive, std::function<void()> before) {
-        return {.call = Call::write,
-                .pathContains = (drive.mountPoint() / "A001/CLIP/.A002.MOV").string(),
+    // A hook on the engine's first such call on a file of the roll on the drive.
+    static FaultyFileIO::Rule hook(Call call, const LoopVolume& drive, const char* file, std::function<void()> before,
+                                   std::int64_t afterBytes = 0) {
+        return {.call = call,
+                .pathContains = (drive.mountPoint() / "A001" / file).string(),
                 .error = 0,
-                .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize),
+                .afterBytes = afterBytes,
                 .once = true,
                 .before = std::move(before)};
+    }
+    // A hook once the first chunk of the large clip has been written to the drive.
+    static FaultyFileIO::Rule midWrite(const LoopVolume& drive, std::function<void()> before) {
+        return hook(Call::write, drive, "CLIP/.A002.MOV", std::move(before), TransferEngine::chunkSize);
+    }
+    // Manifests of the given kind and a report on every drive that completes.
+    static TransferJob withManifests(TransferJob job, MHLFormat format) {
+        job.writeMHL = true;
+        job.mhlFormat = format;
+        job.report = ReportWriter::Info{"Feature", "A001", 3, "CARD", std::nullopt};
+        return job;
     }
     // Detaches an ext4 drive from the tree (umount -l, as a desktop does when a drive goes).
     static void detach(const LoopVolume& drive) {
@@ -291,21 +303,10 @@ TEST_F(EngineOnPulledDrives, DrivesThatGoBeforeReadBackReportTheirFilesMissing) 
     LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
     LoopVolume pulled = volume("pulled", Kind::exfat, "PULLED");
     LoopVolume detached = volume("detached", Kind::ext4, "DETACHED");
-    TransferJob job = jobTo(card, {&ssd, &pulled, &detached});
-    job.writeMHL = true;
-    job.mhlFormat = MHLFormat::both;
-    job.report = ReportWriter::Info{"Feature", "A001", 3, "CARD", std::nullopt};
+    const TransferJob job = withManifests(jobTo(card, {&ssd, &pulled, &detached}), MHLFormat::both);
     FaultyFileIO io;
-    io.fail({.call = Call::open,
-             .pathContains = (pulled.mountPoint() / "A001/CLIP/A001.MOV").string(),
-             .error = 0,
-             .once = true,
-             .before = [&] { pull(pulled); }});
-    io.fail({.call = Call::open,
-             .pathContains = (detached.mountPoint() / "A001/CLIP/A001.MOV").string(),
-             .error = 0,
-             .once = true,
-             .before = [&] { detach(detached); }});
+    io.fail(hook(Call::open, pulled, "CLIP/A001.MOV", [&] { pull(pulled); }));
+    io.fail(hook(Call::open, detached, "CLIP/A001.MOV", [&] { detach(detached); }));
     const TransferResult result = TransferEngine(job).run();
 
     ASSERT_FALSE(result.sourceError) << *result.sourceError;
@@ -329,16 +330,9 @@ TEST_F(EngineOnPulledDrives, ADriveDetachedBeforeItsManifestGetsNoneAndFails) {
     LoopVolume card = filledCard();
     LoopVolume ssd = volume("ssd", Kind::ext4, "SSD");
     LoopVolume detached = volume("detached", Kind::ext4, "DETACHED");
-    TransferJob job = jobTo(card, {&ssd, &detached});
-    job.writeMHL = true;
-    job.mhlFormat = MHLFormat::asc;
-    job.report = ReportWriter::Info{"Feature", "A001", 3, "CARD", std::nullopt};
+    const TransferJob job = withManifests(jobTo(card, {&ssd, &detached}), MHLFormat::asc);
     FaultyFileIO io;
-    io.fail({.call = Call::close,
-             .pathContains = (detached.mountPoint() / "A001/CLIP/A003.MOV").string(),
-             .error = 0,
-             .once = true,
-             .before = [&] { detach(detached); }});
+    io.fail(hook(Call::close, detached, "CLIP/A003.MOV", [&] { detach(detached); }));
     const TransferResult result = TransferEngine(job).run();
 
     EXPECT_TRUE(result.destinations[0].succeeded());
