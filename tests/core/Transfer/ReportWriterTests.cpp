@@ -37,8 +37,11 @@ DestinationResult destination(int id, std::string name, fs::path roll) {
     return d;
 }
 
-TransferResult result(double seconds, bool verified, std::vector<DestinationResult> destinations) {
+TransferResult result(double seconds, bool verified, std::vector<DestinationResult> destinations, int fileCount = 0,
+                      std::int64_t totalBytes = 0) {
     TransferResult r;
+    r.fileCount = fileCount;
+    r.totalBytes = totalBytes;
     r.startedAt = start;
     r.finishedAt = start + std::chrono::duration_cast<std::chrono::system_clock::duration>(
                                std::chrono::duration<double>(seconds));
@@ -100,9 +103,7 @@ TEST_F(ReportWriterTest, EnglishPageOfAPartlyFailedTransfer) {
     failed.failedFiles = {"CLIPS/A001C001.mov", "CLIPS/A001C002.mov", "CLIPS/notes.txt"};
     auto broken = destination(2, "SSD C", "/media/c/A001");
     broken.error = "Disk full & \"gone\"";
-    auto r = result(61.9, true, {failed, destination(1, "SSD B", "/media/b/A001"), broken});
-    r.fileCount = 3;
-    r.totalBytes = 1'502'010;
+    const auto r = result(61.9, true, {failed, destination(1, "SSD B", "/media/b/A001"), broken}, 3, 1'502'010);
 
     ClipInfo withThumbnail;
     withThumbnail.duration = 3661.9;
@@ -159,9 +160,7 @@ TEST_F(ReportWriterTest, DutchPageOfAVerifiedTransfer) {
     Lang::current = AppLanguage::nl;
     info.shootDay = 7;
     info.cameraLabel = "ARRI Alexa";
-    auto r = result(0.4, true, {destination(0, "SSD A", "/media/a/A001")});
-    r.fileCount = 1;
-    r.totalBytes = 100;
+    const auto r = result(0.4, true, {destination(0, "SSD A", "/media/a/A001")}, 1, 100);
     const std::string html = ReportWriter::render(info, {scannedFile("a.mov", 100)}, Hashes{"ab"}, r, 0, {});
     Page page(html);
     ASSERT_TRUE(page.parsed) << page.description;
@@ -210,9 +209,7 @@ TEST_F(ReportWriterTest, UnverifiedAndStoppedTransfers) {
 
 TEST_F(ReportWriterTest, PageLayoutIsExact) {
     Lang::current = AppLanguage::en;
-    auto r = result(125, true, {destination(0, "SSD A", "/a/A001")});
-    r.fileCount = 1;
-    r.totalBytes = 5;
+    const auto r = result(125, true, {destination(0, "SSD A", "/a/A001")}, 1, 5);
     const std::string html = ReportWriter::render(info, {scannedFile("x.mov", 5)}, Hashes{"ff"}, r, 0, {});
     const std::string expected =
         "<!doctype html>\n"
