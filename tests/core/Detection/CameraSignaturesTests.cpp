@@ -7,32 +7,16 @@
 #include "Detection/ContentProber.h"
 #include "Detection/MediaTypes.h"
 #include "Support/Lang.h"
-#include "support/TempDir.h"
+#include "ProbeSupport.h"
 #include "support/Scopes.h"
 
 using namespace quillane;
-using quillane::testing::TempDir;
-using quillane::testing::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
 
+using quillane::detectiontest::probeOf;
 using quillane::testing::LanguageScope;
-
-// A card made on disk from relative paths (a trailing "/" makes an empty folder), then probed.
-struct Card {
-    TempDir dir{"quillane-card"};
-    ContentProbe probe;
-
-    explicit Card(std::initializer_list<std::string> paths) {
-        for (const std::string& p : paths) {
-            if (p.ends_with('/')) fs::create_directories(dir / p);
-            else writeFile(dir / p, "x");
-        }
-        const auto& v = MediaTypes::defaultVideoExtensions();
-        probe = ContentProber::probe(dir.path(), {v.begin(), v.end()}, 5000);
-    }
-};
 
 struct Family {
     const char* what;
@@ -95,47 +79,48 @@ TEST(CameraSignatures, EveryFamilyIsRecognisedFromItsCardTree) {
     };
     for (const Family& f : families) {
         SCOPED_TRACE(f.what);
-        Card card(f.paths);
-        const auto match = CameraSignatures::detect(card.probe);
+        const ContentProbe probe = probeOf(f.paths);
+        const auto match = CameraSignatures::detect(probe);
         ASSERT_TRUE(match.has_value());
         EXPECT_EQ(match->brand, f.brand);
         EXPECT_EQ(match->format, f.format);
         EXPECT_EQ(match->token, f.token);
         EXPECT_EQ(match->evidence, f.evidence);
-        const auto reel = CameraSignatures::reelName(f.volumeName, &card.probe);
+        const auto reel = CameraSignatures::reelName(f.volumeName, &probe);
         EXPECT_EQ(reel.value_or(""), f.reel);
     }
 }
 
 TEST(CameraSignatures, NearMissesAreNotCards) {
     // Footage copied to an SSD keeps its camera folders one level down: that is no camera card.
-    Card ssd({"Project/Day01/A001/DCIM/100GOPRO/GH010001.MP4", "Project/Day01/A001R2CD/A001C001_230512_R2CD.mxf"});
-    EXPECT_FALSE(CameraSignatures::detect(ssd.probe).has_value());
+    const ContentProbe ssd =
+        probeOf({"Project/Day01/A001/DCIM/100GOPRO/GH010001.MP4", "Project/Day01/A001R2CD/A001C001_230512_R2CD.mxf"});
+    EXPECT_FALSE(CameraSignatures::detect(ssd).has_value());
     // A sound folder beside video is no sound card.
-    Card mixed({"Sound/take1.wav", "Sound/take2.wav", "Edit/render.mov"});
-    EXPECT_FALSE(CameraSignatures::detect(mixed.probe).has_value());
+    const ContentProbe mixed = probeOf({"Sound/take1.wav", "Sound/take2.wav", "Edit/render.mov"});
+    EXPECT_FALSE(CameraSignatures::detect(mixed).has_value());
     // Audio with video too deep to be a clip of the card still has video: no sound card.
-    Card deep({"a.wav", "b.wav", "c.wav", "Backup/2024/Day1/A/clip.mov"});
-    EXPECT_EQ(deep.probe.deepVideoCount, 1);
-    EXPECT_FALSE(CameraSignatures::detect(deep.probe).has_value());
+    const ContentProbe deep = probeOf({"a.wav", "b.wav", "c.wav", "Backup/2024/Day1/A/clip.mov"});
+    EXPECT_EQ(deep.deepVideoCount, 1);
+    EXPECT_FALSE(CameraSignatures::detect(deep).has_value());
     // Audio buried deep does not count.
-    Card buried({"Project/Day01/Sound/S001/take.wav"});
-    EXPECT_FALSE(CameraSignatures::detect(buried.probe).has_value());
+    const ContentProbe buried = probeOf({"Project/Day01/Sound/S001/take.wav"});
+    EXPECT_FALSE(CameraSignatures::detect(buried).has_value());
     // Names that almost look like reel folders.
-    Card almost({"a001r2cd/", "A001R2CDX/", "A01R2CD/"});
-    EXPECT_FALSE(CameraSignatures::detect(almost.probe).has_value());
+    const ContentProbe almost = probeOf({"a001r2cd/", "A001R2CDX/", "A01R2CD/"});
+    EXPECT_FALSE(CameraSignatures::detect(almost).has_value());
     EXPECT_FALSE(CameraSignatures::detect(ContentProbe{}).has_value());
 }
 
 TEST(CameraSignatures, OrderDecidesBetweenOverlappingTraces) {
-    Card redWithDcim({"A001_0101XY.RDM/", "DCIM/100CANON/x.jpg"});
-    EXPECT_EQ(CameraSignatures::detect(redWithDcim.probe)->token, "RED");
-    Card arriWithDcim({"A001R2CD/", "DCIM/"});
-    EXPECT_EQ(CameraSignatures::detect(arriWithDcim.probe)->token, "ARRI");
-    Card gopro({"DCIM/100GOPRO/", "DCIM/100MEDIA/"});
-    EXPECT_EQ(CameraSignatures::detect(gopro.probe)->token, "GOPRO");
-    Card clipsAndAudio({"DCIM/100NIKON/a.mov", "DCIM/100NIKON/a.wav"});
-    EXPECT_EQ(CameraSignatures::detect(clipsAndAudio.probe)->token, "CAM");
+    const ContentProbe redWithDcim = probeOf({"A001_0101XY.RDM/", "DCIM/100CANON/x.jpg"});
+    EXPECT_EQ(CameraSignatures::detect(redWithDcim)->token, "RED");
+    const ContentProbe arriWithDcim = probeOf({"A001R2CD/", "DCIM/"});
+    EXPECT_EQ(CameraSignatures::detect(arriWithDcim)->token, "ARRI");
+    const ContentProbe gopro = probeOf({"DCIM/100GOPRO/", "DCIM/100MEDIA/"});
+    EXPECT_EQ(CameraSignatures::detect(gopro)->token, "GOPRO");
+    const ContentProbe clipsAndAudio = probeOf({"DCIM/100NIKON/a.mov", "DCIM/100NIKON/a.wav"});
+    EXPECT_EQ(CameraSignatures::detect(clipsAndAudio)->token, "CAM");
 }
 
 TEST(CameraSignatures, ReelFoldersAndReelNames) {

@@ -11,6 +11,7 @@
 
 #include "Detection/ContentProber.h"
 #include "Detection/MediaTypes.h"
+#include "ProbeSupport.h"
 #include "support/LoopVolume.h"
 #include "support/TempDir.h"
 
@@ -22,13 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::set<std::string> videoExtensions() {
-    const auto& v = MediaTypes::defaultVideoExtensions();
-    return {v.begin(), v.end()};
-}
-
 ContentProbe probe(const fs::path& root, std::int64_t limit = 5000) {
-    return ContentProber::probe(root, videoExtensions(), limit);
+    return ContentProber::probe(root, detectiontest::videoExtensions(), limit);
 }
 
 void touch(const TempDir& dir, const std::string& relative) { writeFile(dir / relative, ""); }

@@ -7,7 +7,7 @@
 #include "Detection/DriveClassifier.h"
 #include "Detection/MediaTypes.h"
 #include "Support/Lang.h"
-#include "support/TempDir.h"
+#include "ProbeSupport.h"
 #include "support/Scopes.h"
 
 using namespace quillane;
@@ -17,6 +17,7 @@ using Reasons = std::vector<std::string>;
 
 namespace {
 
+using quillane::detectiontest::probeOf;
 using quillane::testing::LanguageScope;
 
 constexpr std::int64_t GB = 1'000'000'000;
@@ -32,13 +33,6 @@ DriveInfo drive(std::string name, std::int64_t capacity, std::string fileSystem 
     d.isRemovable = true;
     d.isEjectable = true;
     return d;
-}
-
-ContentProbe probeOf(const std::vector<std::string>& paths) {
-    TempDir dir("quillane-volume");
-    for (const auto& p : paths) writeFile(dir / p, "x");
-    const auto& v = MediaTypes::defaultVideoExtensions();
-    return ContentProber::probe(dir.path(), {v.begin(), v.end()}, 5000);
 }
 
 ContentProbe folders(std::vector<std::string> rootNames, std::set<std::string> paths = {}) {
