@@ -17,11 +17,22 @@ ModelRig::ModelRig() {
     std::filesystem::create_directories(ssdA);
     std::filesystem::create_directories(ssdB);
     harness.timings.wakeCheck = std::chrono::milliseconds(150);
+    harness.timings.sleepWaitSeconds = 0.3;
+    idleTimers_ = mostTimers_ = runningTimers(makeStartedModel(harness));
+}
+
+AppModel& makeStartedModel(ModelHarness& harness) {
     AppModel& model = harness.make();
     model.changeSettings([](AppSettings& settings) { settings.askBeforeCreatingFolders = false; });
     model.setProject("Alpha");
     model.start();
-    idleTimers_ = mostTimers_ = runningTimers();
+    return model;
+}
+
+int runningTimers(const AppModel& model) {
+    int running = 0;
+    for (const QTimer* timer : model.findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) running += timer->isActive();
+    return running;
 }
 
 DriveInfo ModelRig::cardInfo(const std::filesystem::path& folder, const std::string& name, const std::string& uuid) {
@@ -75,16 +86,10 @@ bool ModelRig::transferAndWait() {
     return waitFor([&] { return model().transferState() != TransferState::running; });
 }
 
-int ModelRig::runningTimers() {
-    int running = 0;
-    for (const QTimer* timer : model().findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) running += timer->isActive();
-    return running;
-}
-
 bool ModelRig::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     return harness.waitUntil(
         [&] {
-            mostTimers_ = std::max(mostTimers_, runningTimers());
+            mostTimers_ = std::max(mostTimers_, runningTimers(model()));
             return condition();
         },
         timeout);
@@ -101,7 +106,7 @@ void ModelRig::holdMidFile(FaultyFileIO& faults) {
                      const int stops = harness.engines->stops();
                      midFile = true;
                      const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-                     while (harness.engines->stops() == stops && std::chrono::steady_clock::now() < limit)
+                     while ((harness.engines->stops() == stops || stopLate) && std::chrono::steady_clock::now() < limit)
                          std::this_thread::sleep_for(std::chrono::milliseconds(1));
                  }});
 }

@@ -12,6 +12,11 @@
 
 namespace quillane::testing {
 
+// Makes the harness's model, creating folders without asking, with the project "Alpha", started.
+AppModel& makeStartedModel(ModelHarness& harness);
+// The model's timers that are running now.
+int runningTimers(const AppModel& model);
+
 // Folders standing in for a Sony card and two SSDs, and a started model that sees them, with a
 // project chosen and folders created without asking; texts in English.
 struct ModelRig {
@@ -23,6 +28,8 @@ struct ModelRig {
     ModelHarness harness;
     // Set once the engine is held in the middle of a clip (holdMidFile).
     std::atomic<bool> midFile = false;
+    // While set, the held engine stays held also after it was told to pause or stop.
+    std::atomic<bool> stopLate = false;
 
     ModelRig();
     AppModel& model() { return harness.model(); }
@@ -59,7 +66,6 @@ struct ModelRig {
     void expectNoIncompleteCopy(const std::filesystem::path& roll) const;
 
 private:
-    int runningTimers();
     int idleTimers_ = 0;
     int mostTimers_ = 0;
 };

@@ -62,19 +62,22 @@ TEST(ModelTransfer, NoSecondEngineFromAnyStartingPath) {
 }
 
 // A copy paused in the middle of a clip, by hand or because the computer goes to sleep, goes on
-// in the same roll folders: after waking once its drives are there, when a missing drive comes
-// back, or (by hand) only when TRANSFER is pressed again.
+// in the same roll folders: after the wake wait once its drives are there (also when the copy
+// was still stopping as the wait ended), when a missing drive comes back, or (by hand) only when
+// TRANSFER is pressed again.
 TEST(ModelTransfer, APausedCopyGoesOnInItsOwnRollFolders) {
     struct Case {
         const char* name;
         bool bySleep;
         const char* missingAtWake;  // a volume gone while asleep; empty: none
+        bool stopsLate;             // the engine stops only after the wake wait
     };
     const Case cases[] = {
-        {"paused by hand", false, ""},
-        {"asleep, every drive there at wake", true, ""},
-        {"asleep, an SSD gone at wake", true, "SSD_B"},
-        {"asleep, the card gone at wake", true, "A001_SONY"},
+        {"paused by hand", false, "", false},
+        {"asleep, every drive there at wake", true, "", false},
+        {"asleep, the copy still stopping when the wake wait ends", true, "", true},
+        {"asleep, an SSD gone at wake", true, "SSD_B", false},
+        {"asleep, the card gone at wake", true, "A001_SONY", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -84,45 +87,50 @@ TEST(ModelTransfer, APausedCopyGoesOnInItsOwnRollFolders) {
         testing::RecordingNotifications& notifications = *rig.harness.notifications;
         const std::chrono::milliseconds wakeWait = rig.harness.timings.wakeCheck;
         rig.holdMidFile(faults);
+        rig.stopLate = c.stopsLate;
         rig.mountAll();
         rig.tapTransfer();
         ASSERT_TRUE(rig.waitFor([&] { return rig.midFile.load(); }));
-        if (c.bySleep) {
-            rig.harness.power->sleep();
-            // The handler returns once the engine has stopped: the clip it held is cleared away.
-            for (const fs::path& roll : model.transferRollURLs()) rig.expectNoIncompleteCopy(roll);
-        } else {
-            model.pauseTransfer();
-        }
-        ASSERT_TRUE(rig.waitForState(TransferState::paused));
-        EXPECT_EQ(model.pausedBySleep(), c.bySleep);
-        ASSERT_EQ(notifications.posts.size(), 1u);
-        EXPECT_EQ(notifications.posts[0].body,
-                  c.bySleep ? "A001 continues when this computer wakes up." : "A001 is paused.");
-
-        if (*c.missingAtWake) rig.mount(rig.allBut(c.missingAtWake));
         if (!c.bySleep) {
-            // Neither waking nor drives coming and going resume a pause by hand.
+            model.pauseTransfer();
+        } else {
             rig.harness.power->sleep();
-            rig.mount(rig.allBut("SSD_B"));
-            rig.mount(rig.all());
+            // The handler returns once the engine has stopped (or its wait ran out): the clip it
+            // held is cleared away.
+            if (!c.stopsLate)
+                for (const fs::path& roll : model.transferRollURLs()) rig.expectNoIncompleteCopy(roll);
         }
         const auto woke = std::chrono::steady_clock::now();
-        rig.harness.power->wake();
+        if (c.stopsLate) {
+            rig.harness.power->wake();
+            rig.idle(2 * wakeWait);
+            ASSERT_EQ(model.transferState(), TransferState::running);
+            rig.stopLate = false;  // the pause arrives after the wake check
+        } else {
+            ASSERT_TRUE(rig.waitForState(TransferState::paused));
+            EXPECT_EQ(model.pausedBySleep(), c.bySleep);
+            if (*c.missingAtWake) rig.mount(rig.allBut(c.missingAtWake));
+            if (!c.bySleep) {
+                // Neither waking nor drives coming and going resume a pause by hand.
+                rig.harness.power->sleep();
+                rig.mount(rig.allBut("SSD_B"));
+                rig.mount(rig.all());
+            }
+            rig.harness.power->wake();
+        }
         if (*c.missingAtWake || !c.bySleep) {
             rig.idle(3 * wakeWait);
             EXPECT_EQ(model.transferState(), TransferState::paused);
             EXPECT_EQ(rig.harness.engines->jobs.size(), 1u);
+            ASSERT_EQ(notifications.posts.size(), *c.missingAtWake ? 2u : 1u);
         }
         if (*c.missingAtWake) {
-            ASSERT_EQ(notifications.posts.size(), 2u);
             EXPECT_EQ(notifications.posts[1].title, "Transfer is waiting for your drives");
             EXPECT_EQ(notifications.posts[1].body,
                       "Reconnect " + std::string(c.missingAtWake) + "; Quillane then continues by itself.");
             EXPECT_EQ(notifications.posts[1].kind, NotificationKind::info);
             rig.mount(rig.all());  // resumes as soon as the drive is there
         } else if (!c.bySleep) {
-            EXPECT_EQ(notifications.posts.size(), 1u);
             model.transferTapped();
         }
         ASSERT_TRUE(rig.waitFor([&] { return rig.harness.engines->jobs.size() == 2; }));
@@ -130,6 +138,9 @@ TEST(ModelTransfer, APausedCopyGoesOnInItsOwnRollFolders) {
             EXPECT_GE(std::chrono::steady_clock::now() - woke, wakeWait) << "resumed before the wake wait";
         }
         ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
+        ASSERT_EQ(notifications.posts.size(), *c.missingAtWake ? 3u : 2u);
+        EXPECT_EQ(notifications.posts[0].body,
+                  c.bySleep ? "A001 continues when this computer wakes up." : "A001 is paused.");
 
         const std::vector<TransferJob>& jobs = rig.harness.engines->jobs;
         EXPECT_EQ(jobs[1].rollName, jobs[0].rollName);

@@ -13,16 +13,11 @@
 #include <map>
 #include <random>
 
-#include <QTimer>
-
-#include "support/Scopes.h"
-#include "support/TempDir.h"
-#include "support/app/ModelHarness.h"
+#include "ModelRig.h"
 
 namespace quillane {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::ModelHarness;
 
 struct Volume {
@@ -60,11 +55,7 @@ public:
         h_.timings.progressTick = std::chrono::milliseconds(5);
         h_.timings.wakeCheck = std::chrono::milliseconds(1);
         h_.timings.sleepWaitSeconds = 5.0;
-        AppModel& model = h_.make();
-        model.changeSettings([](AppSettings& settings) { settings.askBeforeCreatingFolders = false; });
-        model.setProject("Alpha");
-        model.start();
-        idleTimers_ = runningTimers(model);
+        idleTimers_ = testing::runningTimers(testing::makeStartedModel(h_));
         push();
     }
 
@@ -103,12 +94,6 @@ private:
         if (m.runningJob()) text += " running=" + m.runningJob()->sourceName + "/" + m.runningJob()->roll;
         text += " queue=" + std::to_string(m.queue().size());
         return text;
-    }
-
-    static int runningTimers(const AppModel& m) {
-        int running = 0;
-        for (const QTimer* timer : m.findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) running += timer->isActive();
-        return running;
     }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
@@ -234,7 +219,7 @@ private:
         testing::CountingEngineFactory& engines = *h_.engines;
         ASSERT_LE(engines.mostAlive(), 1) << "two engines at once";
         ASSERT_LE(h_.power->mostHolds(), 1) << "two keep-awake holds at once";
-        ASSERT_LE(runningTimers(m), idleTimers_ + 1) << "two progress timers at once";
+        ASSERT_LE(testing::runningTimers(m), idleTimers_ + 1) << "two progress timers at once";
         const bool running = m.transferState() == TransferState::running;
         ASSERT_EQ(running, engines.alive() == 1) << "the state disagrees with the engine";
         ASSERT_EQ(running, m.runningJob().has_value());
