@@ -15,6 +15,7 @@
 #include "Platform/VolumeMonitor.h"
 #include "support/LoopVolume.h"
 #include "support/TempDir.h"
+#include "support/TmpfsMount.h"
 
 namespace quillane {
 namespace {
@@ -32,19 +33,6 @@ std::vector<std::string> names(const std::vector<DriveInfo>& volumes) {
     for (const DriveInfo& v : volumes) out.push_back(v.name);
     return out;
 }
-
-// A tmpfs mounted for the length of a test.
-struct TmpfsMount {
-    explicit TmpfsMount(fs::path folder) : folder(std::move(folder)) {
-        fs::create_directories(this->folder);
-        mounted = testing::runCommand({"mount", "-t", "tmpfs", "-o", "size=1m", "tmpfs", this->folder.string()}) == 0;
-    }
-    ~TmpfsMount() {
-        if (mounted) testing::runCommand({"umount", folder.string()});
-    }
-    fs::path folder;
-    bool mounted = false;
-};
 
 // The owner's thread: runs posted tasks in order, like an event loop.
 class OwnerThread {
@@ -163,8 +151,8 @@ TEST_F(VolumeMonitorOnLoopMounts, DescribesAnSsdACardAndAReadOnlyVolumeButNoPseu
     LoopVolume shootSsd = ssd();
     LoopVolume a001 = card();
     LoopVolume archive(image("archive.img"), volumes() / "archive", {LoopVolume::Kind::ext4, "", "", 48ull << 20, true});
-    TmpfsMount ram(volumes() / "ram");
-    ASSERT_TRUE(ram.mounted);
+    testing::TmpfsMount ram(volumes() / "ram", 1 << 20);
+    ASSERT_TRUE(ram.mounted()) << ram.reason();
 
     const std::vector<DriveInfo> listed = VolumeMonitor(options()).currentVolumes();
     ASSERT_EQ(names(listed), (std::vector<std::string>{"A001_CARD", "SHOOT_SSD", "Untitled"}));
@@ -252,8 +240,8 @@ TEST_F(VolumeMonitorOnLoopMounts, DeliversEachMountUnmountAndRemountOnceOnTheOwn
     EXPECT_FALSE(deliveries.next(quiet).has_value()) << "one delivery per change";
 
     {
-        TmpfsMount ram(volumes() / "ram");
-        ASSERT_TRUE(ram.mounted);
+        testing::TmpfsMount ram(volumes() / "ram", 1 << 20);
+        ASSERT_TRUE(ram.mounted()) << ram.reason();
         EXPECT_FALSE(deliveries.next(quiet).has_value()) << "a pseudo mount changes no list";
     }
 
