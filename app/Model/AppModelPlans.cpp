@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "Model/AppModel.h"
+#include "Model/RollFolderFiles.h"
 #include "Model/FolderListing.h"
 #include "Model/PathRules.h"
 #include "Support/Folders.h"
@@ -55,13 +56,19 @@ void AppModel::refreshPlans() {
     // A roll named by hand to get away from a taken reel folder is not renamed after it again.
     const bool reelOverridden = rollOverride_ && rollOverride_ == reelAvoidingRoll_;
     if (const auto reel = cardReelFolder(); reel && !path.empty() && !reelOverridden) path.back() = *reel;
-    if (const std::optional<RunningJob> continued = continuedJob(); continued && continued->roll == rollName_)
-        path = continued->path;
+    const std::optional<RunningJob> continued = continuedJob();
+    const bool continuing = continued && continued->roll == rollName_;
+    if (continuing) path = continued->path;
     assign(targetPath_, path, ModelField::targetPath);
     const std::vector<std::vector<std::string>> extras = settings_.folderTemplate.resolveExtras(ctx);
     const std::int64_t required = scan_ ? scan_->totalBytes : 0;
     std::vector<DestinationPlan> next;
-    for (const DriveState& drive : activeDestinations()) next.push_back(planFor(drive, path, extras, required));
+    for (const DriveState& drive : activeDestinations()) {
+        DestinationPlan plan = planFor(drive, path, extras, required);
+        // What a paused or stopped copy already put in its roll folder needs no room again.
+        if (continuing && scan_) plan.requiredBytes -= RollFolderFiles::presentBytes(plan.rollURL, scan_->files);
+        next.push_back(std::move(plan));
+    }
     replace(plans_, std::move(next), ModelField::plans);
 }
 

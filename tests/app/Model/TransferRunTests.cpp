@@ -160,6 +160,63 @@ TEST(ModelTransfer, APausedCopyGoesOnInItsOwnRollFolders) {
     }
 }
 
+// A resume continues the paused job as it was: its shoot day also on the next calendar day, and
+// the room it needs is what is still missing; a resume without that room stays paused.
+TEST(ModelTransfer, AResumeGoesOnAsItsPausedJob) {
+    enum class Room { plenty, forTheRestOnly, none };
+    struct Case {
+        const char* name;
+        bool nextDay;
+        Room room;
+    };
+    const Case cases[] = {
+        {"the next day, one folder per shoot day", true, Room::plenty},
+        {"room only for what is still missing", false, Room::forTheRestOnly},
+        {"no room even for that", false, Room::none},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModelRig rig;
+        AppModel& model = rig.model();
+        model.changeSettings([](AppSettings& settings) {
+            settings.folderTemplate = FolderTemplate::fromLevels({"{PROJECT}", "DAY_{DAY}", "{ROLL}"});
+        });
+        // Day 2 of the shoot began today.
+        rig.harness.stage().history({TransferRecord("Alpha", "B001", 2, "B_CARD", std::nullopt, "fp", 1, 4,
+                                                    rig.harness.now, {}, true)});
+        ASSERT_TRUE(rig.startHeld());
+        ASSERT_TRUE(rig.pause(false));
+        const fs::path pausedRoll = rig.harness.engines->jobs[0].destinations[1].rollURL;
+        EXPECT_EQ(pausedRoll.parent_path().filename(), "DAY_02");
+        // The clips made it before the pause; only MEDIAPRO.XML is missing.
+        for (const TransferDestination& destination : rig.harness.engines->jobs[0].destinations)
+            for (const char* clip : {"C0001.MP4", "C0002.MP4"})
+                fs::copy_file(rig.card / "PRIVATE/M4ROOT/CLIP" / clip, destination.rollURL / "PRIVATE/M4ROOT/CLIP" / clip);
+        if (c.nextDay) rig.harness.now += std::chrono::hours(24);
+        const std::int64_t room = c.room == Room::forTheRestOnly ? AppModel::spaceMargin + 100'000 : 100'000;
+        if (c.room != Room::plenty) rig.harness.space->set(rig.ssdB, room);
+
+        rig.harness.engines->gated = false;
+        model.resumeTransfer();
+        if (c.room == Room::none) {
+            rig.harness.drain();
+            EXPECT_EQ(model.transferState(), TransferState::paused);
+            EXPECT_TRUE(model.pausedJob().has_value()) << "the pause stays to be resumed later";
+            EXPECT_EQ(model.blockReason(), std::optional<std::string>("Not enough space on SSD_B"));
+            EXPECT_EQ(rig.harness.engines->jobs.size(), 1u);
+            rig.harness.space->set(rig.ssdB, std::nullopt);  // room made: the drive's own figure counts
+            model.resumeTransfer();
+        }
+        ASSERT_TRUE(rig.waitForState(TransferState::succeeded))
+            << (model.alert() ? model.alert()->message : model.blockReason().value_or("-"));
+        ASSERT_EQ(rig.harness.engines->jobs.size(), 2u);
+        EXPECT_EQ(rig.harness.engines->jobs[1].destinations[1].rollURL, pausedRoll);
+        rig.expectNoIncompleteCopy(pausedRoll);
+        ASSERT_EQ(model.history().size(), 2u);
+        for (const TransferRecord& record : model.history()) EXPECT_EQ(record.shootDay, std::optional<int>(2));
+    }
+}
+
 TEST(ModelTransfer, AfterStopTheSameCardGoesBackIntoTheStoppedRollFolder) {
     ModelRig rig;
     AppModel& model = rig.model();
