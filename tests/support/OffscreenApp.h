@@ -34,6 +34,14 @@ inline int runOffscreenTests(int argc, char** argv) {
     return result;
 }
 
+// Shows the widget off screen (at `size` when one is given) and runs the events that showing queues.
+inline void showOffscreen(QWidget& widget, QSize size = {}) {
+    if (size.isValid()) widget.resize(size);
+    widget.setAttribute(Qt::WA_DontShowOnScreen);
+    widget.show();
+    QCoreApplication::processEvents();
+}
+
 // The folder beside the test executable where renders go (build/…/renders).
 inline QString renderFolder() {
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/renders");

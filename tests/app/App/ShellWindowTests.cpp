@@ -14,14 +14,6 @@
 using namespace quillane;
 using namespace quillane::testing;
 
-namespace {
-void showWindow(MainWindow& window) {
-    window.setAttribute(Qt::WA_DontShowOnScreen);
-    window.show();
-    QCoreApplication::processEvents();
-}
-}  // namespace
-
 TEST(MainWindow, MenusFollowTheModel) {
     ModelHarness harness;
     AppModel& model = harness.make();
@@ -74,7 +66,7 @@ TEST(MainWindow, QuitAsksOnlyWhileATransferRuns) {
         stageCart(harness.stage(), 2, 1, 0, state);
         harness.settle();
         MainWindow window(model);
-        showWindow(window);
+        showOffscreen(window);
         window.close();
         QCoreApplication::processEvents();
         auto* question = window.findChild<QMessageBox*>("quitQuestion");

@@ -143,8 +143,7 @@ TEST(HistoryView, LocationButtonsRevealOnlyConnectedCopiesAndDemoCopiesGiveTheNo
         sheet.add(record, {"C0042.MOV"});
         sheet.publish();
         HistoryView view(sheet.model, "c0042");
-        view.resize(HistoryView::sheetWidth, HistoryView::sheetHeight);
-        view.show();
+        showOffscreen(view, QSize(HistoryView::sheetWidth, HistoryView::sheetHeight));
         sheet.answer();
         auto* results = child<ClipResults>(view, "clipResults");
         ASSERT_EQ(results->cards().size(), 1u);
@@ -173,8 +172,7 @@ TEST(HistoryView, FocusRequestIsTakenWhenTheSheetOpens) {
         Sheet sheet;
         sheet.model.setFocusClipSearch(requested);
         HistoryView view(sheet.model);
-        view.setAttribute(Qt::WA_DontShowOnScreen);
-        view.show();
+        showOffscreen(view);
         EXPECT_EQ(view.focusWidget() == view.searchField(), requested);
         EXPECT_FALSE(sheet.model.focusClipSearch());
     }
@@ -188,8 +186,7 @@ TEST(HistoryView, CloseAndEscapeEndTheSheet) {
     EXPECT_FALSE(sheet.model.showHistory());
 
     sheet.model.setShowHistory(true);
-    view.setAttribute(Qt::WA_DontShowOnScreen);
-    view.show();
+    showOffscreen(view);
     QApplication::setActiveWindow(&view);
     view.searchField()->setFocus();
     QTest::keyClick(view.searchField(), Qt::Key_Escape);
@@ -249,8 +246,7 @@ TEST(HistoryView, Renders) {
         EXPECT_FALSE(shot.isNull());
 
         HistoryView search(sheet.model, "C0042");
-        search.resize(search.sizeHint());
-        search.show();
+        showOffscreen(search, search.sizeHint());
         sheet.answer();
         ASSERT_TRUE(search.showsAnswer());
         EXPECT_EQ(child<ClipResults>(search, "clipResults")->cards().size(), 3u);

@@ -107,8 +107,7 @@ TEST(ProjectSheet, FirstStartNeedsAProject) {
     ModelHarness harness;
     AppModel& model = harness.make();
     QWidget host;
-    host.setAttribute(Qt::WA_DontShowOnScreen);
-    host.show();
+    quillane::testing::showOffscreen(host);
     ProjectSheet sheet(model, &host);
     sheet.open();
     quillane::testing::saveRender(sheet, "project-sheet-first");

@@ -45,13 +45,6 @@ const char* stateName(TransferState state) {
     static const char* names[] = {"idle", "running", "paused", "succeeded", "failed", "cancelled"};
     return names[static_cast<int>(state)];
 }
-
-void show(QWidget& view, QSize size) {
-    view.setAttribute(Qt::WA_DontShowOnScreen);
-    view.resize(size);
-    view.show();
-    QCoreApplication::processEvents();
-}
 }  // namespace
 
 TEST(MainView, RendersEveryTransferStateInBothLanguages) {
@@ -107,7 +100,7 @@ TEST(MainView, SheetsFollowTheirFieldsOneAtATime) {
     ModelHarness harness;
     AppModel& model = harness.make();
     MainView view(model);
-    show(view, QSize(1300, 800));
+    showOffscreen(view, QSize(1300, 800));
     harness.settle();
     // First start: the project sheet, and Escape can't close it without a project.
     ASSERT_EQ(view.sheetShown(), MainView::Sheet::project);

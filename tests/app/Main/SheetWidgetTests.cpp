@@ -49,8 +49,7 @@ TEST(MainAlert, EitherButtonClearsTheAlertAndRunsTheActionOnce) {
         model.setAlert(AlertMessage("This card was already transferred", "A001 · 12 files", "Transfer again",
                                     [&runs] { ++runs; }));
         QWidget host;
-        host.setAttribute(Qt::WA_DontShowOnScreen);
-        host.show();
+        quillane::testing::showOffscreen(host);
         MainAlert alert(model, *model.alert(), &host);
         alert.open();
         child<StyledButton>(alert, c.button)->click();

@@ -26,6 +26,7 @@ using namespace quillane;
 using quillane::testing::idAt;
 using quillane::testing::LanguageScope;
 using quillane::testing::outline;
+using quillane::testing::showOffscreen;
 
 namespace {
 
@@ -84,8 +85,7 @@ TEST(StructureSettings, CardsSelectPresetsAndTheCustomStructure) {
     SettingsHolder held;
     held.settings.folderTemplate = TemplatePreset::all()[0].folderTemplate;
     StructureSettings tab(held.binding());
-    tab.resize(900, 1200);
-    tab.show();
+    showOffscreen(tab, QSize(900, 1200));
 
     auto* simple = tab.card("simple");
     auto* custom = tab.card("custom");
@@ -128,8 +128,7 @@ TEST(StructureSettings, TypingRenamesAtEveryKeyAndKeepsTheField) {
     SettingsHolder held;
     held.settings.folderTemplate = TemplatePreset::all()[0].folderTemplate;
     StructureSettings tab(held.binding());
-    tab.resize(900, 1200);
-    tab.show();
+    showOffscreen(tab, QSize(900, 1200));
 
     FolderRow* row = rowOf(tab, "{PROJECT}/FOOTAGE");
     ASSERT_NE(row, nullptr);
@@ -162,8 +161,7 @@ TEST(StructureSettings, RowMenusAndDragsEditTheTree) {
     SettingsHolder held;
     held.settings.folderTemplate = TemplatePreset::customStarter();
     StructureSettings tab(held.binding());
-    tab.resize(900, 1400);
-    tab.show();
+    showOffscreen(tab, QSize(900, 1400));
     const auto& draft = tab.draft().draft();
 
     // ••• on a folder: cards go there.
@@ -219,8 +217,7 @@ TEST(StructureSettings, FollowsTheApplicationModel) {
     model.changeSettings([](AppSettings& s) { s.folderTemplate = TemplatePreset::all()[0].folderTemplate; });
     harness.settle();
     StructureSettings tab(model);
-    tab.resize(900, 1200);
-    tab.show();
+    showOffscreen(tab, QSize(900, 1200));
 
     // Each keystroke reaches the model's settings.
     QLineEdit* field = rowOf(tab, "{PROJECT}/FOOTAGE")->nameField();
@@ -243,8 +240,7 @@ TEST(StructureSettings, HandEditedTemplateStaysUsable) {
     held.settings.folderTemplate = {"../{PROJECT}/" + std::string("x\0y", 3) + "/{ROLL}", {{0, deep}}, std::nullopt};
     for (int i = 0; i < 300; ++i) held.settings.folderTemplate.extraFolders.push_back({-1, "E" + std::to_string(i)});
     StructureSettings tab(held.binding());
-    tab.resize(900, 900);
-    tab.show();
+    showOffscreen(tab, QSize(900, 900));
     EXPECT_EQ(tab.editor()->rowKeys().size(), 1 + 3 + 2 + 40 + 300);
     // Still editable, and each edit is written.
     actionTitled(rowOf(tab, "../{PROJECT}")->moreMenu()->freshMenu(), "Move down")->trigger();
@@ -261,9 +257,7 @@ TEST(StructureSettings, RendersInBothLanguages) {
         held.settings.folderTemplate.pattern = "{PROJECT}/01_FOOTAGE/DAY_{DAY}/{ROLL}";
         held.settings.folderTemplate.extraFolders.push_back({1, "{CAM}_CAM"});
         StructureSettings tab(held.binding());
-        tab.resize(900, 1500);
-        tab.setAttribute(Qt::WA_DontShowOnScreen);
-        tab.show();
+        showOffscreen(tab, QSize(900, 1500));
         QTest::mouseClick(tab.findChild<QWidget*>("moreOptions"), Qt::LeftButton);
         const std::string name = language == AppLanguage::en ? "structure-tab-en" : "structure-tab-nl";
         const QImage image = quillane::testing::saveRender(tab, QString::fromStdString(name), QSize(900, 1500));

@@ -157,14 +157,6 @@ std::vector<std::string> visibleTexts(QWidget& root) {
     return texts;
 }
 
-// Shows the widget off screen at its render size and lets its nested layouts settle.
-void settle(QWidget& widget, QSize size) {
-    widget.resize(size);
-    widget.setAttribute(Qt::WA_DontShowOnScreen);
-    widget.show();
-    QCoreApplication::processEvents();
-}
-
 bool shows(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
@@ -210,7 +202,7 @@ TEST(TransferColumn, RendersEveryStateInBothLanguages) {
         LanguageScope restore;
         StagedModel staged(c.state, c.language);
         TransferColumn column(staged.model);
-        settle(column, QSize(560, 800));
+        quillane::testing::showOffscreen(column, QSize(560, 800));
         const std::string name = std::string("transfer-column-") + c.state + "-" + AppLanguages::id(c.language);
         const QImage image = quillane::testing::saveRender(column, QString::fromStdString(name), QSize(560, 800));
         EXPECT_FALSE(image.isNull()) << name;
@@ -252,7 +244,7 @@ TEST(TransferColumn, RollMenuFromTheButtonAndFromTheTapeWhileRunning) {
     ModelStaging(staged.model).history(records);
     staged.model.flushChanges();
     TransferColumn column(staged.model);
-    settle(column, QSize(560, 800));
+    quillane::testing::showOffscreen(column, QSize(560, 800));
     RollPicker* picker = column.rollPicker();
     auto* button = picker->findChild<StyledButton*>(QStringLiteral("rollMenuButton"));
     ASSERT_TRUE(button->isEnabled());
@@ -302,7 +294,7 @@ TEST(TransferColumn, FolderAndReportButtonsReachTheDesktop) {
     ModelStaging(staged.model).plans({demo, real});
     staged.model.flushChanges();
     TransferColumn column(staged.model);
-    settle(column, QSize(560, 800));
+    quillane::testing::showOffscreen(column, QSize(560, 800));
 
     const auto folderButtons = column.bars()->findChildren<StyledButton*>(QStringLiteral("showFolder"));
     ASSERT_EQ(folderButtons.size(), 2);
@@ -321,7 +313,7 @@ TEST(TransferColumn, FolderAndReportButtonsReachTheDesktop) {
 TEST(TransferColumn, AProgressTickUpdatesTheRowsInPlace) {
     StagedModel staged("running-copying", AppLanguage::en);
     TransferColumn column(staged.model);
-    settle(column, QSize(560, 800));
+    quillane::testing::showOffscreen(column, QSize(560, 800));
     const auto before = column.bars()->findChildren<DestinationBarView*>();
     const auto statuses = column.bars()->findChildren<TextLabel*>(QStringLiteral("destinationStatus"));
     ASSERT_EQ(statuses.size(), 2);
