@@ -17,7 +17,7 @@ ModelRig::ModelRig() {
     std::filesystem::create_directories(ssdA);
     std::filesystem::create_directories(ssdB);
     harness.timings.wakeCheck = std::chrono::milliseconds(150);
-    harness.timings.sleepWaitSeconds = 0.3;
+    harness.timings.sleepWaitSeconds = 2.0;
     idleTimers_ = mostTimers_ = runningTimers(makeStartedModel(harness));
 }
 
