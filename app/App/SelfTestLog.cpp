@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Detection/ByteFormat.h"
+#include "Support/Text.h"
 
 namespace quillane::SelfTestLog {
 
@@ -62,13 +63,6 @@ std::string freeLine(const std::string& volume, std::int64_t available) {
     return "free: " + volume + " " + ByteFormat::string(available);
 }
 
-std::string joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += '\n';
-        text += lines[i];
-    }
-    return text;
-}
+std::string joined(const std::vector<std::string>& lines) { return Text::joined(lines, "\n"); }
 
 }  // namespace quillane::SelfTestLog

@@ -204,6 +204,15 @@ int naturalCompare(std::string_view a, std::string_view b) {
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
+std::string joined(const std::vector<std::string>& parts, std::string_view separator) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) text += separator;
+        text += parts[i];
+    }
+    return text;
+}
+
 std::string extension(std::string_view fileName) {
     const auto dot = fileName.rfind('.');
     if (dot == std::string_view::npos || dot == 0) return {};

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Text helpers shared by every Part that compares, cleans or classifies names.
 // All text is UTF-8; invalid bytes are read as U+FFFD and never passed on.
@@ -55,6 +56,10 @@ inline bool naturalLess(std::string_view a, std::string_view b) { return natural
 struct NaturalLess {
     bool operator()(std::string_view a, std::string_view b) const { return naturalCompare(a, b) < 0; }
 };
+
+// --- lists --------------------------------------------------------------------
+// The parts in order with the separator between each two.
+std::string joined(const std::vector<std::string>& parts, std::string_view separator);
 
 // --- paths --------------------------------------------------------------------
 // The part after the last dot of a file name, without the dot; empty when there is none

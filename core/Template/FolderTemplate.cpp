@@ -11,15 +11,6 @@ namespace {
 
 constexpr std::array<std::string_view, 7> knownKeys{"PROJECT", "ROLL", "DAY", "DATE", "CAM", "CAMERA", "CARD"};
 
-std::string joined(const std::vector<std::string>& levels) {
-    std::string out;
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        if (i > 0) out += '/';
-        out += levels[i];
-    }
-    return out;
-}
-
 bool contains(std::string_view text, std::string_view needle) { return text.find(needle) != std::string_view::npos; }
 
 }  // namespace
@@ -50,8 +41,8 @@ const FolderTemplate& FolderTemplate::defaultTemplate() {
 
 FolderTemplate FolderTemplate::fromLevels(const std::vector<std::string>& levels, std::vector<ExtraFolder> extraFolders,
                                           const std::optional<std::vector<std::string>>& soundLevels) {
-    FolderTemplate made{joined(levels), std::move(extraFolders), std::nullopt};
-    if (soundLevels) made.soundPattern = joined(*soundLevels);
+    FolderTemplate made{Text::joined(levels, "/"), std::move(extraFolders), std::nullopt};
+    if (soundLevels) made.soundPattern = Text::joined(*soundLevels, "/");
     return made;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"
+#include "Support/Text.h"
 #include "Transfer/ReportDates.h"
 
 namespace quillane::ProjectOverviewLook {
@@ -9,17 +10,11 @@ namespace {
 
 const std::string separator = " \u00B7 ";
 
-std::string joined(const std::vector<std::string>& parts, const std::string& between) {
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i) text += (i ? between : "") + parts[i];
-    return text;
-}
-
 std::string adviceLine(const ProjectCatalog::Roll& roll) {
     if (roll.drives.empty())
         return roll.roll + L(" staat op geen enkele schijf: zet de kaart opnieuw over",
                              " is on no drive: offload the card again");
-    return roll.roll + L(" staat alleen op ", " is only on ") + joined(roll.drives, ", ") +
+    return roll.roll + L(" staat alleen op ", " is only on ") + Text::joined(roll.drives, ", ") +
            L(": zet de kaart nog een keer over naar een tweede schijf", ": offload the card once more to a second drive");
 }
 
@@ -72,7 +67,7 @@ RollRow rollRow(const ProjectCatalog::Roll& roll, const ReportDates::Formatter& 
     if (roll.cameraLabel && !roll.cameraLabel->empty()) parts.push_back(*roll.cameraLabel);
     parts.push_back(ByteFormat::string(roll.totalBytes));
     parts.push_back(times(roll.lastTransfer));
-    look.detail = joined(parts, separator);
+    look.detail = Text::joined(parts, separator);
     for (const auto& name : roll.drives) look.chips.push_back(driveChipLook(name, false));
     for (const auto& name : roll.failedDrives) look.chips.push_back(driveChipLook(name, true));
     look.copies = roll.copies();
