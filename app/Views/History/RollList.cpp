@@ -46,14 +46,15 @@ RollList::RowPlaces RollList::places(std::size_t index) const {
     const double top = static_cast<double>(index) * (rowHeight + dividerHeight);
     places.row = QRectF(0, top, width(), rowHeight);
 
-    const QSizeF badge = CopiesBadge::size(copiesBadgeLook(row.copies));
+    const QSizeF badge = CopiesBadge::capsule(copiesBadgeLook(row.copies)).size();
     places.badge = QRectF(QPointF(width() - padX - badge.width(), top + (rowHeight - badge.height()) / 2), badge);
 
     double chipsWidth = 0;
-    for (const auto& chip : row.chips) chipsWidth += DriveChip::size(chip).width() + (chipsWidth > 0 ? chipGap : 0);
+    for (const auto& chip : row.chips)
+        chipsWidth += DriveChip::capsule(chip).size().width() + (chipsWidth > 0 ? chipGap : 0);
     double x = width() - padX - badgeFrame - gap - chipsWidth;
     for (const auto& chip : row.chips) {
-        const QSizeF size = DriveChip::size(chip);
+        const QSizeF size = DriveChip::capsule(chip).size();
         places.chips.emplace_back(QPointF(x, top + (rowHeight - size.height()) / 2), size);
         x += size.width() + chipGap;
     }
@@ -95,8 +96,9 @@ void RollList::paintEvent(QPaintEvent* event) {
                          Qt::AlignLeft | Qt::AlignVCenter,
                          detail.elidedText(QString::fromStdString(row.detail), Qt::ElideRight, at.text.width()));
 
-        for (std::size_t c = 0; c < row.chips.size(); ++c) DriveChip::paint(painter, at.chips[c].topLeft(), row.chips[c]);
-        CopiesBadge::paint(painter, at.badge.topLeft(), copiesBadgeLook(row.copies));
+        for (std::size_t c = 0; c < row.chips.size(); ++c)
+            DriveChip::capsule(row.chips[c]).paint(painter, at.chips[c].topLeft());
+        CopiesBadge::capsule(copiesBadgeLook(row.copies)).paint(painter, at.badge.topLeft());
 
         if (i + 1 < rows_.size()) {
             painter.setPen(Qt::NoPen);

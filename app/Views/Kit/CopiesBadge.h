@@ -1,10 +1,9 @@
 #pragma once
 #include <QColor>
-#include <QWidget>
 
 #include <string>
 
-class QPainter;
+#include "Views/Kit/CapsuleTag.h"
 
 namespace quillane {
 
@@ -20,23 +19,19 @@ struct CopiesBadgeLook {
 CopiesBadgeLook copiesBadgeLook(int copies);
 
 // The badge as a widget (its tool tip is the caller's); lists that paint their rows themselves
-// use size() and paint() instead.
-class CopiesBadge : public QWidget {
+// draw capsule() instead.
+class CopiesBadge : public CapsuleTagView {
     Q_OBJECT
 public:
     explicit CopiesBadge(int copies = 0, QWidget* parent = nullptr);
     void setCopies(int copies);
     int copies() const { return copies_; }
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
 
     static QColor tint(CopiesBadgeLook::Tint tint);
-    static QSizeF size(const CopiesBadgeLook& look);
-    // Draws the capsule with its top-left corner at origin.
-    static void paint(QPainter& painter, QPointF origin, const CopiesBadgeLook& look);
+    static CapsuleTag capsule(const CopiesBadgeLook& look);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    CapsuleTag tag() const override { return capsule(copiesBadgeLook(copies_)); }
 
 private:
     int copies_ = 0;

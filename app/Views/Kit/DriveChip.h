@@ -1,9 +1,7 @@
 #pragma once
-#include <QWidget>
-
 #include <string>
 
-class QPainter;
+#include "Views/Kit/CapsuleTag.h"
 
 namespace quillane {
 
@@ -17,23 +15,19 @@ struct DriveChipLook {
 
 DriveChipLook driveChipLook(const std::string& name, bool failed);
 
-// The chip as a widget, with its tool tip; lists that paint their rows themselves use size()
-// and paint() instead.
-class DriveChip : public QWidget {
+// The chip as a widget, with its tool tip; lists that paint their rows themselves draw capsule()
+// instead.
+class DriveChip : public CapsuleTagView {
     Q_OBJECT
 public:
     explicit DriveChip(DriveChipLook look = {}, QWidget* parent = nullptr);
     void setLook(DriveChipLook look);
     const DriveChipLook& look() const { return look_; }
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
 
-    static QSizeF size(const DriveChipLook& look);
-    // Draws the capsule with its top-left corner at origin.
-    static void paint(QPainter& painter, QPointF origin, const DriveChipLook& look);
+    static CapsuleTag capsule(const DriveChipLook& look);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    CapsuleTag tag() const override { return capsule(look_); }
 
 private:
     DriveChipLook look_;
