@@ -1,7 +1,6 @@
 #include "Views/Main/DestinationColumn.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -75,39 +74,20 @@ void DestinationCard::refreshStatus() {
 }
 
 DestinationColumn::DestinationColumn(AppModel& model, QWidget* parent)
-    : QWidget(parent), model_(model), cards_(nullptr) {
-    setObjectName(QStringLiteral("destinationColumn"));
-    setFixedWidth(columnWidth);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 20, 20, 20);
-    column->setSpacing(14);
-    title_ = new SectionLabel(QString(), std::nullopt, this);
-    column->addWidget(title_);
+    : DriveColumn(model, QStringLiteral("destination"), columnWidth, parent), cards_(nullptr) {
     empty_ = new EmptyZone(QStringLiteral("externaldrive"), QString(), QString(), this);
-    column->addWidget(empty_);
-
-    scroll_ = new QScrollArea(this);
-    scroll_->setObjectName(QStringLiteral("destinationScroll"));
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setWidgetResizable(true);
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->viewport()->setAutoFillBackground(false);
-    auto* inner = new QWidget(scroll_);
-    cardsLayout_ = new QVBoxLayout(inner);
-    cardsLayout_->setContentsMargins(0, 0, 0, 0);
-    cardsLayout_->setSpacing(10);
-    editStructure_ = new StyledButton(ButtonStyles::secondary(true), {}, QStringLiteral("folder.badge.gearshape"), inner);
+    column_->addWidget(empty_);
+    editStructure_ = new StyledButton(ButtonStyles::secondary(true), {}, QStringLiteral("folder.badge.gearshape"),
+                                      scroll_->widget());
     editStructure_->setObjectName(QStringLiteral("editStructureButton"));
     cardsLayout_->addSpacing(2);
     cardsLayout_->addWidget(editStructure_);
     cardsLayout_->addStretch(1);
     cards_ = KeyedRows<DestinationCard>(cardsLayout_);
-    scroll_->setWidget(inner);
-    column->addWidget(scroll_, 1);
-    column->addStretch(0);
+    column_->addWidget(scroll_, 1);
+    column_->addStretch(0);
     createFolders_ = new CreateFoldersButton(this);
-    column->addWidget(createFolders_);
+    column_->addWidget(createFolders_);
 
     connect(editStructure_, &QAbstractButton::clicked, this, [this] {
         model_.setRequestedSettingsTab(SettingsTab::structure);

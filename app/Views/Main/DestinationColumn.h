@@ -4,10 +4,9 @@
 #include "Model/DriveState.h"
 #include "Model/ModelField.h"
 #include "Views/Kit/KeyedRows.h"
+#include "Views/Main/DriveColumn.h"
 
 class QCheckBox;
-class QScrollArea;
-class QVBoxLayout;
 
 namespace quillane {
 
@@ -17,7 +16,6 @@ class DestinationStatus;
 class DriveCard;
 class EmptyZone;
 class FolderTree;
-class SectionLabel;
 class StyledButton;
 
 // One SSD: its drive card with the include switch, and while included its planned folder tree and
@@ -42,7 +40,7 @@ private:
 };
 
 // The right column: every SSD, the structure button and the create-folders button.
-class DestinationColumn : public QWidget {
+class DestinationColumn : public DriveColumn {
     Q_OBJECT
 public:
     static constexpr int columnWidth = 370;
@@ -55,11 +53,7 @@ signals:
     void structureRequested();
 
 private:
-    AppModel& model_;
-    SectionLabel* title_;
     EmptyZone* empty_;
-    QScrollArea* scroll_;
-    QVBoxLayout* cardsLayout_;
     KeyedRows<DestinationCard> cards_;
     StyledButton* editStructure_;
     CreateFoldersButton* createFolders_;

@@ -111,27 +111,9 @@ void DemoButton::refresh() {
     settingUpText_->setText(text("Demokaarten worden klaargezet…", "Setting up demo cards…"));
 }
 
-SourceColumn::SourceColumn(AppModel& model, QWidget* parent) : QWidget(parent), model_(model), cards_(nullptr) {
-    setObjectName(QStringLiteral("sourceColumn"));
-    setFixedWidth(columnWidth);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 20, 20, 20);
-    column->setSpacing(14);
-    title_ = new SectionLabel(QString(), std::nullopt, this);
-    column->addWidget(title_);
-
-    scroll_ = new QScrollArea(this);
-    scroll_->setObjectName(QStringLiteral("sourceScroll"));
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setWidgetResizable(true);
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->viewport()->setAutoFillBackground(false);
-    auto* inner = new QWidget(scroll_);
-    inner->setAutoFillBackground(false);
-    cardsLayout_ = new QVBoxLayout(inner);
-    cardsLayout_->setContentsMargins(0, 0, 0, 0);
-    cardsLayout_->setSpacing(10);
+SourceColumn::SourceColumn(AppModel& model, QWidget* parent)
+    : DriveColumn(model, QStringLiteral("source"), columnWidth, parent), cards_(nullptr) {
+    QWidget* inner = scroll_->widget();
     contents_ = new SourceContents(model, inner);
     enqueue_ = new StyledButton(ButtonStyles::secondary(true), {},
                                 QStringLiteral("text.line.last.and.arrowtriangle.forward"), inner);
@@ -142,8 +124,7 @@ SourceColumn::SourceColumn(AppModel& model, QWidget* parent) : QWidget(parent), 
     cardsLayout_->addWidget(queue_);
     cardsLayout_->addStretch(1);
     cards_ = KeyedRows<SourceCard>(cardsLayout_);
-    scroll_->setWidget(inner);
-    column->addWidget(scroll_, 1);
+    column_->addWidget(scroll_, 1);
 
     empty_ = new QWidget(this);
     auto* emptyColumn = new QVBoxLayout(empty_);
@@ -153,10 +134,10 @@ SourceColumn::SourceColumn(AppModel& model, QWidget* parent) : QWidget(parent), 
     demo_ = new DemoButton(model, empty_);
     emptyColumn->addWidget(emptyZone_);
     emptyColumn->addWidget(demo_);
-    column->addWidget(empty_);
-    column->addStretch(0);
+    column_->addWidget(empty_);
+    column_->addStretch(0);
     others_ = new OtherDrives(model, this);
-    column->addWidget(others_);
+    column_->addWidget(others_);
 
     connect(enqueue_, &QAbstractButton::clicked, this, [this] { model_.enqueueSelected(); });
     refresh(reads());

@@ -4,10 +4,8 @@
 #include "Model/DriveState.h"
 #include "Model/ModelField.h"
 #include "Views/Kit/KeyedRows.h"
+#include "Views/Main/DriveColumn.h"
 #include "Views/Main/Tone.h"
-
-class QScrollArea;
-class QVBoxLayout;
 
 namespace quillane {
 
@@ -16,7 +14,6 @@ class DriveCard;
 class EmptyZone;
 class OtherDrives;
 class QueueList;
-class SectionLabel;
 class SourceContents;
 class StyledButton;
 class TextLine;
@@ -56,7 +53,7 @@ private:
 };
 
 // The left column: the cards, what is on the selected one, the queue, and the other drives.
-class SourceColumn : public QWidget {
+class SourceColumn : public DriveColumn {
     Q_OBJECT
 public:
     static constexpr int columnWidth = 330;
@@ -65,10 +62,6 @@ public:
     static ModelFields reads();
 
 private:
-    AppModel& model_;
-    SectionLabel* title_;
-    QScrollArea* scroll_;
-    QVBoxLayout* cardsLayout_;
     KeyedRows<SourceCard> cards_;
     SourceContents* contents_;
     StyledButton* enqueue_;
