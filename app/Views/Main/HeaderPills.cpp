@@ -18,16 +18,6 @@ namespace quillane {
 namespace {
 QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
 
-// A capsule behind the whole pill, and the stroke around it.
-void paintCapsule(QWidget& widget, const QColor& fill, const QColor& border) {
-    QPainter painter(&widget);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = QRectF(widget.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(border, 1));
-    painter.setBrush(fill);
-    painter.drawRoundedRect(area, area.height() / 2, area.height() / 2);
-}
-
 StyledButton* chevron(const char* symbol, QWidget* parent) {
     auto* button = new StyledButton(MainStyles::plain(Fonts::text(9, QFont::Bold), Theme::tertiary(), 24, 18), {},
                                     QString::fromLatin1(symbol), parent);
@@ -35,7 +25,20 @@ StyledButton* chevron(const char* symbol, QWidget* parent) {
 }
 }  // namespace
 
-ShootDayPill::ShootDayPill(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+CapsulePill::CapsulePill(AppModel& model, const QColor& fill, const QColor& border, QWidget* parent)
+    : QWidget(parent), model_(model), fill_(fill), border_(border) {}
+
+void CapsulePill::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(QPen(border_, 1));
+    painter.setBrush(fill_);
+    painter.drawRoundedRect(area, area.height() / 2, area.height() / 2);
+}
+
+ShootDayPill::ShootDayPill(AppModel& model, QWidget* parent)
+    : CapsulePill(model, Theme::opacity(Qt::white, 0.05), Theme::stroke(), parent) {
     setObjectName(QStringLiteral("shootDayPill"));
     setFixedHeight(30);
     auto* row = new QHBoxLayout(this);
@@ -67,9 +70,8 @@ void ShootDayPill::refresh() {
     setToolTip(text("Draaidag voor {DAY} in je mappenstructuur", "Shoot day for {DAY} in your folder structure"));
 }
 
-void ShootDayPill::paintEvent(QPaintEvent*) { paintCapsule(*this, Theme::opacity(Qt::white, 0.05), Theme::stroke()); }
-
-LanguageToggle::LanguageToggle(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+LanguageToggle::LanguageToggle(AppModel& model, QWidget* parent)
+    : CapsulePill(model, Theme::opacity(Qt::white, 0.05), Theme::stroke(), parent) {
     setObjectName(QStringLiteral("languageToggle"));
     setFixedHeight(28);
     auto* row = new QHBoxLayout(this);
@@ -107,9 +109,8 @@ void LanguageToggle::refresh() {
     setToolTip(text("Taal van de app", "App language"));
 }
 
-void LanguageToggle::paintEvent(QPaintEvent*) { paintCapsule(*this, Theme::opacity(Qt::white, 0.05), Theme::stroke()); }
-
-DemoBadge::DemoBadge(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+DemoBadge::DemoBadge(AppModel& model, QWidget* parent)
+    : CapsulePill(model, Theme::opacity(Theme::warning(), 0.12), Theme::opacity(Theme::warning(), 0.4), parent) {
     setObjectName(QStringLiteral("demoBadge"));
     setFixedHeight(30);
     auto* row = new QHBoxLayout(this);
@@ -138,10 +139,6 @@ void DemoBadge::refresh() {
     spinner_->setVisible(state.spinner);
     setToolTip(text("Fictieve kaarten en SSD's om mee te oefenen. Stoppen verwijdert ze weer.",
                     "Fictional cards and SSDs to practice with. Stopping removes them again."));
-}
-
-void DemoBadge::paintEvent(QPaintEvent*) {
-    paintCapsule(*this, Theme::opacity(Theme::warning(), 0.12), Theme::opacity(Theme::warning(), 0.4));
 }
 
 UpdatePill::UpdatePill(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 #include <QPointer>
 #include <QWidget>
 
@@ -9,18 +10,28 @@ class StyledButton;
 class TextLine;
 class UpdatePopover;
 
+// A pill of the header that follows the model: its controls on a capsule with a stroke around it.
+class CapsulePill : public QWidget {
+    Q_OBJECT
+protected:
+    CapsulePill(AppModel& model, const QColor& fill, const QColor& border, QWidget* parent);
+    void paintEvent(QPaintEvent* event) override;
+
+    AppModel& model_;
+
+private:
+    QColor fill_;
+    QColor border_;
+};
+
 // The shoot-day stepper: ‹ DAY 03 ›, disabled while a transfer runs.
-class ShootDayPill : public QWidget {
+class ShootDayPill : public CapsulePill {
     Q_OBJECT
 public:
     explicit ShootDayPill(AppModel& model, QWidget* parent = nullptr);
     void refresh();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    AppModel& model_;
     StyledButton* minus_;
     StyledButton* plus_;
     TextLine* word_;
@@ -28,32 +39,24 @@ private:
 };
 
 // NL | EN: the current language accent-filled.
-class LanguageToggle : public QWidget {
+class LanguageToggle : public CapsulePill {
     Q_OBJECT
 public:
     explicit LanguageToggle(AppModel& model, QWidget* parent = nullptr);
     void refresh();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    AppModel& model_;
     std::vector<StyledButton*> segments_;
 };
 
 // DEMO MODE with a stop button (a spinner while the demo comes or goes).
-class DemoBadge : public QWidget {
+class DemoBadge : public CapsulePill {
     Q_OBJECT
 public:
     explicit DemoBadge(AppModel& model, QWidget* parent = nullptr);
     void refresh();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    AppModel& model_;
     TextLine* title_;
     StyledButton* stop_;
     QWidget* spinner_;
