@@ -23,6 +23,15 @@ bool isReadBack(TransferPhase phase) {
     return phase == TransferPhase::verifying || phase == TransferPhase::finishing;
 }
 
+// A row for one drive, with the drive's icon while it is connected.
+DestinationBarRow driveRow(const DestinationBarsInput& input, std::string id, std::string name) {
+    DestinationBarRow row;
+    row.id = std::move(id);
+    row.name = std::move(name);
+    row.showsIcon = input.connectedDriveIDs.contains(row.id);
+    return row;
+}
+
 // The bar of one destination from a progress snapshot: copy and read-back together when the job
 // verifies, so each byte counts once copied and once read back.
 double progressFraction(const DestinationProgress& entry, double total, bool verifies) {
@@ -39,13 +48,10 @@ std::vector<DestinationBarRow> progressRows(const DestinationBarsInput& input) {
     const double total = std::max(static_cast<double>(progress.totalBytes), 1.0);
     // Without read-back the engine never verifies: it is copying until it is done.
     const bool readingBack = input.transferVerifies && isReadBack(progress.phase);
-    for (std::size_t index = 0; index < input.transferDriveIDs.size(); ++index) {
-        if (index >= progress.destinations.size()) break;
+    const std::size_t count = std::min(input.transferDriveIDs.size(), progress.destinations.size());
+    for (std::size_t index = 0; index < count; ++index) {
         const DestinationProgress& entry = progress.destinations[index];
-        DestinationBarRow row;
-        row.id = input.transferDriveIDs[index];
-        row.name = entry.name;
-        row.showsIcon = input.connectedDriveIDs.contains(row.id);
+        DestinationBarRow row = driveRow(input, input.transferDriveIDs[index], entry.name);
         row.fraction = progressFraction(entry, total, input.transferVerifies);
         const int percent = progressPercent(ratio(readingBack ? entry.verifiedBytes : entry.copiedBytes, total));
         if (entry.error) {
@@ -73,13 +79,10 @@ std::vector<DestinationBarRow> resultRows(const DestinationBarsInput& input) {
     if (!input.lastResult) return rows;
     const TransferResult& result = *input.lastResult;
     const double total = input.progress ? std::max(static_cast<double>(input.progress->totalBytes), 1.0) : 1.0;
-    for (std::size_t index = 0; index < input.transferDriveIDs.size(); ++index) {
-        if (index >= result.destinations.size()) break;
+    const std::size_t count = std::min(input.transferDriveIDs.size(), result.destinations.size());
+    for (std::size_t index = 0; index < count; ++index) {
         const DestinationResult& destination = result.destinations[index];
-        DestinationBarRow row;
-        row.id = input.transferDriveIDs[index];
-        row.name = destination.name;
-        row.showsIcon = input.connectedDriveIDs.contains(row.id);
+        DestinationBarRow row = driveRow(input, input.transferDriveIDs[index], destination.name);
         row.fraction = 1;
         row.folder = destination.rollURL;
         if (result.sourceError && !destination.error) {
@@ -106,10 +109,7 @@ std::vector<DestinationBarRow> resultRows(const DestinationBarsInput& input) {
 std::vector<DestinationBarRow> planRows(const DestinationBarsInput& input) {
     std::vector<DestinationBarRow> rows;
     for (const DestinationBarsInput::Plan& plan : input.plans) {
-        DestinationBarRow row;
-        row.id = plan.driveID;
-        row.name = plan.driveName;
-        row.showsIcon = input.connectedDriveIDs.contains(row.id);
+        DestinationBarRow row = driveRow(input, plan.driveID, plan.driveName);
         if (spaceSuffices(std::max<std::int64_t>(plan.requiredBytes, 0), plan.freeBytes)) {
             row.status = ByteFormat::string(plan.freeBytes) + L(" vrij", " free");
         } else {

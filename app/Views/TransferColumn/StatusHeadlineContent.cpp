@@ -5,19 +5,11 @@
 
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"
+#include "Support/Text.h"
 #include "Views/Kit/DurationText.h"
 
 namespace quillane {
 namespace {
-
-std::string joined(const std::vector<std::string>& parts, const std::string& separator) {
-    std::string text;
-    for (const std::string& part : parts) {
-        if (!text.empty()) text += separator;
-        text += part;
-    }
-    return text;
-}
 
 std::string runningDetail(const TransferProgress& progress) {
     std::vector<std::string> parts{TransferPhases::displayName(progress.phase)};
@@ -26,12 +18,12 @@ std::string runningDetail(const TransferProgress& progress) {
         const std::string left = durationText(*progress.secondsRemaining).toStdString();
         parts.push_back(L("nog " + left, left + " left"));
     }
-    return joined(parts, " · ");
+    return Text::joined(parts, " · ");
 }
 
 std::string pausedDetail(const StatusHeadlineInput& input) {
     if (!input.pausedMissingDrives.empty()) {
-        const std::string names = joined(input.pausedMissingDrives, ", ");
+        const std::string names = Text::joined(input.pausedMissingDrives, ", ");
         return L("Sluit " + names + " weer aan om verder te gaan", "Reconnect " + names + " to continue");
     }
     if (input.pausedBySleep)
@@ -56,57 +48,36 @@ int progressPercent(double fraction) {
 }
 
 StatusHeadlineContent statusHeadline(const StatusHeadlineInput& input) {
-    StatusHeadlineContent content;
     switch (input.state) {
         case TransferState::idle:
-            if (input.card) {
-                content.style = HeadlineStyle::number;
-                content.first = ByteFormat::string(input.card->totalBytes);
-                content.second = std::to_string(input.card->fileCount) + L(" bestanden", " files");
-            } else {
-                content.style = HeadlineStyle::ready;
-                content.first = L("Klaar voor een kaart", "Ready for a card");
-                content.tone = Tone::tertiary;
-            }
-            break;
+            if (input.card)
+                return {.style = HeadlineStyle::number, .first = ByteFormat::string(input.card->totalBytes),
+                        .second = std::to_string(input.card->fileCount) + L(" bestanden", " files")};
+            return {.style = HeadlineStyle::ready, .first = L("Klaar voor een kaart", "Ready for a card"),
+                    .tone = Tone::tertiary};
         case TransferState::running:
-            content.style = HeadlineStyle::number;
-            content.first = std::to_string(input.progress ? progressPercent(input.progress->fraction) : 0) + "%";
-            if (input.progress) content.second = runningDetail(*input.progress);
-            break;
+            return {.style = HeadlineStyle::number,
+                    .first = std::to_string(input.progress ? progressPercent(input.progress->fraction) : 0) + "%",
+                    .second = input.progress ? std::optional(runningDetail(*input.progress)) : std::nullopt};
         case TransferState::paused:
-            content.style = HeadlineStyle::outcome;
-            content.symbol = "pause.circle.fill";
-            content.first = L("Gepauzeerd", "Paused");
-            content.tone = Tone::warning;
-            content.second = pausedDetail(input);
-            break;
+            return {.style = HeadlineStyle::outcome, .symbol = "pause.circle.fill", .first = L("Gepauzeerd", "Paused"),
+                    .tone = Tone::warning, .second = pausedDetail(input)};
         case TransferState::succeeded:
-            content.style = HeadlineStyle::outcome;
-            content.symbol = "checkmark.seal.fill";
-            content.first = L("Veilig overgezet", "Safely transferred");
-            content.tone = Tone::accent;
-            if (input.lastResult) content.second = resultSummary(*input.lastResult);
-            break;
+            return {.style = HeadlineStyle::outcome, .symbol = "checkmark.seal.fill",
+                    .first = L("Veilig overgezet", "Safely transferred"), .tone = Tone::accent,
+                    .second = input.lastResult ? std::optional(resultSummary(*input.lastResult)) : std::nullopt};
         case TransferState::failed:
-            content.style = HeadlineStyle::failure;
-            content.symbol = "exclamationmark.triangle.fill";
-            content.first = L("Niet volledig gelukt", "Not fully successful");
-            content.tone = Tone::danger;
-            if (input.lastResult && input.lastResult->sourceError)
-                content.second = *input.lastResult->sourceError;
-            else
-                content.second = L("Zie de schijf met een rode balk", "See the drive with the red bar");
-            break;
+            return {.style = HeadlineStyle::failure, .symbol = "exclamationmark.triangle.fill",
+                    .first = L("Niet volledig gelukt", "Not fully successful"), .tone = Tone::danger,
+                    .second = input.lastResult && input.lastResult->sourceError
+                                  ? *input.lastResult->sourceError
+                                  : L("Zie de schijf met een rode balk", "See the drive with the red bar")};
         case TransferState::cancelled:
-            content.style = HeadlineStyle::failure;
-            content.symbol = "stop.circle.fill";
-            content.first = L("Gestopt", "Stopped");
-            content.tone = Tone::warning;
-            content.second = L("Druk later op TRANSFER om te hervatten", "Press TRANSFER later to resume");
-            break;
+            return {.style = HeadlineStyle::failure, .symbol = "stop.circle.fill", .first = L("Gestopt", "Stopped"),
+                    .tone = Tone::warning,
+                    .second = L("Druk later op TRANSFER om te hervatten", "Press TRANSFER later to resume")};
     }
-    return content;
+    return {};
 }
 
 }  // namespace quillane

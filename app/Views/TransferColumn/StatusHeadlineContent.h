@@ -32,10 +32,10 @@ enum class HeadlineStyle { number, ready, outcome, failure };
 
 struct StatusHeadlineContent {
     HeadlineStyle style = HeadlineStyle::ready;
-    std::string symbol;  // empty: no symbol before the first line
-    std::string first;
+    std::string symbol{};  // empty: no symbol before the first line
+    std::string first{};
     Tone tone = Tone::text;
-    std::optional<std::string> second;
+    std::optional<std::string> second{};
     bool operator==(const StatusHeadlineContent&) const = default;
 };
 
