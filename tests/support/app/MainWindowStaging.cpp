@@ -23,9 +23,14 @@ DriveState stagedCard(const std::string& id, const std::string& name, bool sound
     d.info.availableCapacity = 90'000'000'000;
     d.info.isRemovable = true;
     d.icon = DriveIcon::removable;
-    d.classification.camera = sound ? CameraMatch{"Sound recorder", "WAV", "", "SOUND"}
-                                    : CameraMatch{"Sony", "XAVC", "", "SONY"};
-    d.classification.reasons = {sound ? "Audio files of a recorder" : "A Sony camera folder"};
+    // Named as the recognition names these cards: an ARRI card reads as ARRI, not as the Sony beside it.
+    const bool arri = name.starts_with("ARRI");
+    d.classification.camera = sound  ? CameraMatch{"Sound recorder", "WAV", "", "SOUND"}
+                              : arri ? CameraMatch{"ARRI", "ARRIRAW / MXF", "", "ARRI"}
+                                     : CameraMatch{"Sony", "XAVC", "", "SONY"};
+    d.classification.reasons = {sound  ? "Audio files of a recorder"
+                                : arri ? "ARRI reel folder and clip names (e.g. A001C001_\u2026)"
+                                       : "A Sony camera folder"};
     return d;
 }
 
