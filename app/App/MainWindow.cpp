@@ -10,6 +10,7 @@
 #include "App/ShellCommands.h"
 #include "Model/AppModel.h"
 #include "Product/Product.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
 
@@ -21,8 +22,6 @@
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-
 QWidget* settingsContent(AppModel& model) {
 #ifdef QUILLANE_HAS_SETTINGS_VIEW
     return new SettingsView(model);
@@ -97,18 +96,18 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::retranslate() {
-    file_->setTitle(text("Bestand", "File"));
-    help_->setTitle(text("Help", "Help"));
-    action(QStringLiteral("settings"))->setText(text("Instellingen…", "Settings…"));
-    action(QStringLiteral("quit"))->setText(text("Stoppen", "Quit"));
-    action(QStringLiteral("changeProject"))->setText(text("Project wijzigen…", "Change project…"));
-    action(QStringLiteral("createFolders"))->setText(text("Mappen aanmaken", "Create folders"));
+    file_->setTitle(lq("Bestand", "File"));
+    help_->setTitle(lq("Help", "Help"));
+    action(QStringLiteral("settings"))->setText(lq("Instellingen…", "Settings…"));
+    action(QStringLiteral("quit"))->setText(lq("Stoppen", "Quit"));
+    action(QStringLiteral("changeProject"))->setText(lq("Project wijzigen…", "Change project…"));
+    action(QStringLiteral("createFolders"))->setText(lq("Mappen aanmaken", "Create folders"));
     action(QStringLiteral("startTransfer"))->setText(QStringLiteral("Start transfer"));
-    action(QStringLiteral("history"))->setText(text("Geschiedenis", "History"));
-    action(QStringLiteral("findClip"))->setText(text("Zoek een clip…", "Find a clip…"));
-    action(QStringLiteral("about"))->setText(text("Over ", "About ") + QString::fromUtf8(Product::name));
-    action(QStringLiteral("checkUpdates"))->setText(text("Controleer op updates…", "Check for Updates…"));
-    if (settings_) settings_->setWindowTitle(text("Instellingen", "Settings"));
+    action(QStringLiteral("history"))->setText(lq("Geschiedenis", "History"));
+    action(QStringLiteral("findClip"))->setText(lq("Zoek een clip…", "Find a clip…"));
+    action(QStringLiteral("about"))->setText(lq("Over ", "About ") + QString::fromUtf8(Product::name));
+    action(QStringLiteral("checkUpdates"))->setText(lq("Controleer op updates…", "Check for Updates…"));
+    if (settings_) settings_->setWindowTitle(lq("Instellingen", "Settings"));
 }
 
 void MainWindow::refreshActions() {
@@ -118,8 +117,8 @@ void MainWindow::refreshActions() {
     action(QStringLiteral("createFolders"))->setEnabled(states.createFolders);
     action(QStringLiteral("startTransfer"))->setEnabled(states.primary);
     QAction* demo = action(QStringLiteral("demo"));
-    demo->setText(states.demoIsStart ? text("Demo-modus starten", "Start demo mode")
-                                     : text("Demo-modus stoppen", "Stop demo mode"));
+    demo->setText(states.demoIsStart ? lq("Demo-modus starten", "Start demo mode")
+                                     : lq("Demo-modus stoppen", "Stop demo mode"));
     demo->setEnabled(states.demoEnabled);
 }
 
@@ -151,7 +150,7 @@ void MainWindow::openSettings() {
     if (!settings_) {
         settings_ = settingsContent(model_);
         settings_->setAttribute(Qt::WA_DeleteOnClose);
-        settings_->setWindowTitle(text("Instellingen", "Settings"));
+        settings_->setWindowTitle(lq("Instellingen", "Settings"));
         settings_->setObjectName(QStringLiteral("settingsWindow"));
     }
     settings_->show();
@@ -172,16 +171,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::askBeforeQuitting() {
     if (quitQuestion_) return;
-    auto* box = new QMessageBox(QMessageBox::Warning, text("Er loopt nog een transfer", "A transfer is still running"),
-                                text("Er loopt nog een transfer", "A transfer is still running"), QMessageBox::NoButton,
+    auto* box = new QMessageBox(QMessageBox::Warning, lq("Er loopt nog een transfer", "A transfer is still running"),
+                                lq("Er loopt nog een transfer", "A transfer is still running"), QMessageBox::NoButton,
                                 this);
     box->setObjectName(QStringLiteral("quitQuestion"));
-    box->setInformativeText(text("Als je nu stopt is de kaart niet volledig overgezet. Wat al klaar is blijft staan en "
+    box->setInformativeText(lq("Als je nu stopt is de kaart niet volledig overgezet. Wat al klaar is blijft staan en "
                                  "kan later hervat worden.",
                                  "If you quit now, the card is not fully transferred. What is already done stays and "
                                  "can be resumed later."));
-    QPushButton* keep = box->addButton(text("Doorgaan met transfer", "Continue transfer"), QMessageBox::RejectRole);
-    QPushButton* quit = box->addButton(text("Toch stoppen", "Quit anyway"), QMessageBox::AcceptRole);
+    QPushButton* keep = box->addButton(lq("Doorgaan met transfer", "Continue transfer"), QMessageBox::RejectRole);
+    QPushButton* quit = box->addButton(lq("Toch stoppen", "Quit anyway"), QMessageBox::AcceptRole);
     keep->setObjectName(QStringLiteral("continueTransfer"));
     quit->setObjectName(QStringLiteral("quitAnyway"));
     box->setDefaultButton(keep);

@@ -7,16 +7,13 @@
 #include "Model/AppModel.h"
 #include "Views/Kit/DriveCard.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/SourceContentsState.h"
 #include "Views/Main/TextLine.h"
 
 namespace quillane {
-
-namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-}  // namespace
 
 RecognitionShot::RecognitionShot(AppModel& model, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("recognitionShot"));
@@ -29,7 +26,7 @@ RecognitionShot::RecognitionShot(AppModel& model, QWidget* parent) : QWidget(par
     right->setSpacing(10);
 
     const auto sources = model.sources();
-    left->addWidget(new SectionLabel(text("Bron", "Source"), QString::number(sources.size()), this));
+    left->addWidget(new SectionLabel(lq("Bron", "Source"), QString::number(sources.size()), this));
     for (const DriveState& drive : sources) {
         auto* card = new DriveCard(model, drive, this);
         card->setSelected(model.selectedSourceID() == drive.info.id);
@@ -45,7 +42,7 @@ RecognitionShot::RecognitionShot(AppModel& model, QWidget* parent) : QWidget(par
     left->addStretch(1);
 
     const auto destinations = model.destinations();
-    right->addWidget(new SectionLabel(text("Bestemmingen", "Destinations"), QString::number(destinations.size()), this));
+    right->addWidget(new SectionLabel(lq("Bestemmingen", "Destinations"), QString::number(destinations.size()), this));
     for (const DriveState& drive : destinations) right->addWidget(new DriveCard(model, drive, this));
     right->addStretch(1);
     row->addLayout(left, 1);

@@ -5,13 +5,13 @@
 #include "Detection/ByteFormat.h"
 #include "Product/Product.h"
 #include "Support/Lang.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/Theme.h"
 
 namespace quillane {
 
 namespace {
 QString q(const std::string& text) { return QString::fromStdString(text); }
-QString lq(const char* nl, const char* en) { return q(L(nl, en)); }
 }  // namespace
 
 DriveCardText driveCardText(const DriveState& drive, DriveRole role) {

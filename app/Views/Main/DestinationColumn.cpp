@@ -7,6 +7,7 @@
 #include "Model/AppModel.h"
 #include "Views/Kit/DriveCard.h"
 #include "Views/Kit/EmptyZone.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Main/DestinationStatus.h"
@@ -14,10 +15,6 @@
 #include "Views/Main/FolderTreeState.h"
 
 namespace quillane {
-
-namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-}  // namespace
 
 DestinationCard::DestinationCard(AppModel& model, const DriveState& drive, QWidget* parent)
     : QWidget(parent), model_(model), drive_(drive) {
@@ -115,14 +112,14 @@ void DestinationColumn::refresh(ModelFields fields) {
     const std::vector<DriveState> destinations = model_.destinations();
     const DestinationColumnState state =
         destinationColumnState(destinations.size(), model_.activeDestinations().size());
-    title_->setTitle(text("Bestemmingen", "Destinations"));
+    title_->setTitle(lq("Bestemmingen", "Destinations"));
     title_->setTrailing(state.countText.isEmpty() ? std::nullopt : std::optional(state.countText));
     empty_->setVisible(state.empty);
     scroll_->setVisible(!state.empty);
     createFolders_->setVisible(!state.empty);
     if (state.empty) {
-        empty_->setContent(QStringLiteral("externaldrive"), text("Sluit een SSD aan", "Connect an SSD"),
-                           text("Gebruik er 2, 3 of 4 tegelijk —\nelke SSD krijgt een volledige kopie",
+        empty_->setContent(QStringLiteral("externaldrive"), lq("Sluit een SSD aan", "Connect an SSD"),
+                           lq("Gebruik er 2, 3 of 4 tegelijk —\nelke SSD krijgt een volledige kopie",
                                 "Use 2, 3 or 4 at once —\nevery SSD gets a full copy"));
         return;
     }
@@ -131,9 +128,9 @@ void DestinationColumn::refresh(ModelFields fields) {
         [this](const DriveState& d) { return new DestinationCard(model_, d, scroll_->widget()); },
         [](DestinationCard* card, const DriveState& d) { card->display(d); });
     const bool running = model_.transferState() == TransferState::running;
-    editStructure_->setText(text("Mappenstructuur instellen…", "Set up folder structure…"));
+    editStructure_->setText(lq("Mappenstructuur instellen…", "Set up folder structure…"));
     editStructure_->setEnabled(!running);
-    editStructure_->setToolTip(text("Pas aan welke mappen er op je SSD's komen",
+    editStructure_->setToolTip(lq("Pas aan welke mappen er op je SSD's komen",
                                     "Change which folders are created on your SSDs"));
     createFolders_->display(createFoldersLabel(model_.missingFolders().size(), running, !model_.projectName().empty()));
 }

@@ -8,6 +8,7 @@
 #include "Model/AppModel.h"
 #include "Views/Kit/CapacityBar.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/StatusDot.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Symbols.h"
@@ -18,8 +19,6 @@
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-
 QWidget* box(QWidget* parent, QBoxLayout* layout, int spacing) {
     auto* widget = new QWidget(parent);
     widget->setLayout(layout);
@@ -106,7 +105,7 @@ void DestinationStatus::display(const DestinationPlan& plan) {
             resultText_->setColor(toneColor(line.textTone));
             resultText_->setSymbol(line.good ? QStringLiteral("checkmark.seal.fill") : QStringLiteral("xmark.octagon.fill"),
                                    line.good ? Theme::accent() : Theme::danger());
-            showFolder_->setToolTip(text("Toon in bestandsbeheerder", "Show in file manager"));
+            showFolder_->setToolTip(lq("Toon in bestandsbeheerder", "Show in file manager"));
             break;
         case Kind::space:
             dot_->setColor(toneColor(line.dotTone));

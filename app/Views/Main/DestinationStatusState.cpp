@@ -5,11 +5,11 @@
 
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"
+#include "Views/Kit/LocalText.h"
 
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
 QString bytes(std::int64_t count) { return QString::fromStdString(ByteFormat::string(count)); }
 
 // The position of the SSD among the transfer's destinations.
@@ -30,13 +30,13 @@ DestinationStatusLine progressLine(const DestinationStatusFacts& facts, const De
         line.text = QString::fromStdString(*d.error);
         line.textTone = line.barTone = Tone::danger;
     } else if (facts.state == TransferState::paused) {
-        line.text = text("Gepauzeerd", "Paused");
+        line.text = lq("Gepauzeerd", "Paused");
         line.textTone = line.barTone = Tone::warning;
     } else if (facts.state == TransferState::cancelled) {
-        line.text = text("Gestopt", "Stopped");
+        line.text = lq("Gestopt", "Stopped");
         line.textTone = line.barTone = Tone::warning;
     } else {
-        line.text = reading ? text("Verifiëren…", "Verifying…") : text("Kopiëren…", "Copying…");
+        line.text = reading ? lq("Verifiëren…", "Verifying…") : lq("Kopiëren…", "Copying…");
         line.textTone = Tone::secondary;
         line.barTone = Tone::accent;
     }
@@ -51,14 +51,14 @@ DestinationStatusLine resultLine(const TransferResult& result, const Destination
     line.good = r.succeeded() && !result.sourceError;
     line.textTone = line.good ? Tone::text : Tone::danger;
     if (line.good) {
-        line.text = result.verified ? text("Geverifieerd", "Verified") : text("Gekopieerd", "Copied");
+        line.text = result.verified ? lq("Geverifieerd", "Verified") : lq("Gekopieerd", "Copied");
         if (r.mhlURL) line.text += QStringLiteral(" · MHL");
     } else if (r.error) {
         line.text = QString::fromStdString(*r.error);
     } else if (!r.failedFiles.empty()) {
-        line.text = QString::number(r.failedFiles.size()) + text(" bestanden kloppen niet", " files don't match");
+        line.text = QString::number(r.failedFiles.size()) + lq(" bestanden kloppen niet", " files don't match");
     } else {
-        line.text = text("Onvolledig: ", "Incomplete: ") + QString::fromStdString(*result.sourceError);
+        line.text = lq("Onvolledig: ", "Incomplete: ") + QString::fromStdString(*result.sourceError);
     }
     return line;
 }
@@ -87,23 +87,23 @@ DestinationStatusLine destinationStatusLine(const DestinationStatusFacts& facts)
     if (spaceSuffices(facts.requiredBytes, facts.freeBytes)) {
         line.dotTone = Tone::accent;
         line.textTone = Tone::secondary;
-        line.text = required + text(" nodig · ", " needed · ") + bytes(facts.freeBytes - facts.requiredBytes) +
-                    text(" blijft vrij", " stays free");
+        line.text = required + lq(" nodig · ", " needed · ") + bytes(facts.freeBytes - facts.requiredBytes) +
+                    lq(" blijft vrij", " stays free");
     } else {
         line.dotTone = line.textTone = Tone::danger;
-        line.text = text("Te weinig ruimte: ", "Not enough space: ") + required + text(" nodig, ", " needed, ") +
-                    bytes(facts.freeBytes) + text(" vrij", " free");
+        line.text = lq("Te weinig ruimte: ", "Not enough space: ") + required + lq(" nodig, ", " needed, ") +
+                    bytes(facts.freeBytes) + lq(" vrij", " free");
     }
     if (facts.rollHasContent)
         line.contentWarning = QStringLiteral("· ") + QString::fromStdString(facts.rollFolderName) +
-                              text(" bevat al bestanden", " already contains files");
+                              lq(" bevat al bestanden", " already contains files");
     return line;
 }
 
 CreateFoldersLabel createFoldersLabel(std::size_t missingCount, bool running, bool hasProject) {
     CreateFoldersLabel label;
     label.ready = missingCount == 0;
-    label.text = label.ready ? text("Mappen staan klaar", "Folders ready") : text("Mappen aanmaken", "Create folders");
+    label.text = label.ready ? lq("Mappen staan klaar", "Folders ready") : lq("Mappen aanmaken", "Create folders");
     if (!label.ready) label.badge = QString::number(missingCount);
     label.enabled = !label.ready && !running && hasProject;
     return label;

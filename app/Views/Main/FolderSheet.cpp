@@ -8,6 +8,7 @@
 
 #include "Model/AppModel.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
@@ -17,8 +18,6 @@
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-
 // The sunken box the list scrolls in.
 class Well : public QWidget {
 public:
@@ -40,7 +39,7 @@ FolderSheet::FolderSheet(AppModel& model, const FolderRequest& request, QWidget*
     : QDialog(parent), model_(model), request_(request) {
     setObjectName(QStringLiteral("folderSheet"));
     setWindowModality(Qt::WindowModal);
-    setWindowTitle(text("Mappen aanmaken?", "Create folders?"));
+    setWindowTitle(lq("Mappen aanmaken?", "Create folders?"));
     setFixedWidth(500);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(24, 24, 24, 24);
@@ -57,7 +56,7 @@ FolderSheet::FolderSheet(AppModel& model, const FolderRequest& request, QWidget*
     auto* heading = new QVBoxLayout();
     heading->setSpacing(4);
     auto* title = new TextLine(Fonts::text(17, QFont::DemiBold), Theme::text(), this);
-    title->setText(text("Mappen aanmaken?", "Create folders?"));
+    title->setText(lq("Mappen aanmaken?", "Create folders?"));
     auto* explanation = new TextLine(Fonts::text(12.5), Theme::secondary(), this);
     explanation->setObjectName(QStringLiteral("folderExplanation"));
     explanation->setWrapping(true);
@@ -84,7 +83,7 @@ FolderSheet::FolderSheet(AppModel& model, const FolderRequest& request, QWidget*
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
-    auto* cancel = new StyledButton(ButtonStyles::secondary(), text("Annuleren", "Cancel"), {}, this);
+    auto* cancel = new StyledButton(ButtonStyles::secondary(), lq("Annuleren", "Cancel"), {}, this);
     cancel->setObjectName(QStringLiteral("folderCancel"));
     confirm_ = new StyledButton(ButtonStyles::primary(), {}, {}, this);
     confirm_->setObjectName(QStringLiteral("folderConfirm"));

@@ -1,12 +1,11 @@
 #include "Views/Main/FolderTreeState.h"
 
 #include "Support/Lang.h"
+#include "Views/Kit/LocalText.h"
 
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-
 // The path without "." and ".." steps and without a trailing separator.
 std::string standardized(const std::filesystem::path& path) {
     std::string text = path.lexically_normal().string();
@@ -37,8 +36,8 @@ FolderRowLook folderRowLook(bool exists, bool isTarget) {
     return look;
 }
 
-QString folderTreeCardWord() { return text("kaart", "card"); }
-QString folderTreeNewWord() { return text("nieuw", "new"); }
+QString folderTreeCardWord() { return lq("kaart", "card"); }
+QString folderTreeNewWord() { return lq("nieuw", "new"); }
 
 std::optional<QString> extraFoldersLine(int count) {
     if (count < 1) return std::nullopt;
@@ -58,7 +57,7 @@ DestinationColumnState destinationColumnState(std::size_t destinations, std::siz
 }
 
 QString includeSwitchTooltip(bool included) {
-    return included ? text("Deze SSD krijgt een kopie", "This SSD gets a copy") : text("Overgeslagen", "Skipped");
+    return included ? lq("Deze SSD krijgt een kopie", "This SSD gets a copy") : lq("Overgeslagen", "Skipped");
 }
 
 }  // namespace quillane

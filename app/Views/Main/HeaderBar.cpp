@@ -8,6 +8,7 @@
 #include "Product/Product.h"
 #include "Views/Kit/BrandLogo.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
@@ -19,8 +20,6 @@
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-
 QFont pickerWordFont() { return Fonts::tracked(Fonts::text(10, QFont::DemiBold), 0.9); }
 QFont pickerNameFont() { return Fonts::text(13, QFont::DemiBold); }
 constexpr double pickerPadding = 14;
@@ -141,7 +140,7 @@ void HeaderBar::refresh(ModelFields fields) {
     picker_->setEnabled(state.pickerEnabled);
     demoButton_->setVisible(state.demoButton);
     demoButton_->setEnabled(state.demoButtonEnabled);
-    demoButton_->setToolTip(text("Oefenen met fictieve camerakaarten en SSD's", "Practice with fictional cards and SSDs"));
+    demoButton_->setToolTip(lq("Oefenen met fictieve camerakaarten en SSD's", "Practice with fictional cards and SSDs"));
     demoBadge_->setVisible(state.demoBadge);
     update_->setVisible(state.updatePill && model_.availableUpdate().has_value());
     shootDay_->setVisible(state.shootDayPill);
@@ -149,11 +148,11 @@ void HeaderBar::refresh(ModelFields fields) {
     shootDay_->refresh();
     demoBadge_->refresh();
     if (state.updatePill) update_->refresh();
-    search_->setToolTip(text("Zoek een clip (", "Find a clip (") + MainStyles::shortcutText(QStringLiteral("Ctrl+F")) +
+    search_->setToolTip(lq("Zoek een clip (", "Find a clip (") + MainStyles::shortcutText(QStringLiteral("Ctrl+F")) +
                         QStringLiteral(")"));
-    overview_->setToolTip(text("Projectoverzicht: welke kaart staat op welke schijf",
+    overview_->setToolTip(lq("Projectoverzicht: welke kaart staat op welke schijf",
                                "Project overview: which card is on which drive"));
-    settings_->setToolTip(text("Instellingen", "Settings"));
+    settings_->setToolTip(lq("Instellingen", "Settings"));
     placeCentre();
 }
 

@@ -5,6 +5,7 @@
 
 #include "Model/AppModel.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/Spinner.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Theme.h"
@@ -16,8 +17,6 @@
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-
 StyledButton* chevron(const char* symbol, QWidget* parent) {
     auto* button = new StyledButton(MainStyles::plain(Fonts::text(9, QFont::Bold), Theme::tertiary(), 24, 18), {},
                                     QString::fromLatin1(symbol), parent);
@@ -63,11 +62,11 @@ ShootDayPill::ShootDayPill(AppModel& model, QWidget* parent)
 
 void ShootDayPill::refresh() {
     const ShootDayPillState state = shootDayPillState(model_.shootDay(), model_.transferState() == TransferState::running);
-    word_->setText(text("DAG", "DAY"));
+    word_->setText(lq("DAG", "DAY"));
     value_->setText(state.value);
     minus_->setEnabled(state.minusEnabled);
     setEnabled(state.enabled);
-    setToolTip(text("Draaidag voor {DAY} in je mappenstructuur", "Shoot day for {DAY} in your folder structure"));
+    setToolTip(lq("Draaidag voor {DAY} in je mappenstructuur", "Shoot day for {DAY} in your folder structure"));
 }
 
 LanguageToggle::LanguageToggle(AppModel& model, QWidget* parent)
@@ -106,7 +105,7 @@ void LanguageToggle::refresh() {
         segments_[i]->setButtonStyle(style);
         segments_[i]->setChecked(segments[i].current);
     }
-    setToolTip(text("Taal van de app", "App language"));
+    setToolTip(lq("Taal van de app", "App language"));
 }
 
 DemoBadge::DemoBadge(AppModel& model, QWidget* parent)
@@ -132,12 +131,12 @@ DemoBadge::DemoBadge(AppModel& model, QWidget* parent)
 
 void DemoBadge::refresh() {
     const DemoBadgeState state = demoBadgeState(model_.demoState(), model_.transferState() == TransferState::running);
-    title_->setText(text("DEMO-MODUS", "DEMO MODE"));
-    stop_->setText(text("Stoppen", "Stop"));
+    title_->setText(lq("DEMO-MODUS", "DEMO MODE"));
+    stop_->setText(lq("Stoppen", "Stop"));
     stop_->setVisible(!state.spinner);
     stop_->setEnabled(state.stopEnabled);
     spinner_->setVisible(state.spinner);
-    setToolTip(text("Fictieve kaarten en SSD's om mee te oefenen. Stoppen verwijdert ze weer.",
+    setToolTip(lq("Fictieve kaarten en SSD's om mee te oefenen. Stoppen verwijdert ze weer.",
                     "Fictional cards and SSDs to practice with. Stopping removes them again."));
 }
 

@@ -1,17 +1,14 @@
 #include "Views/Main/HeaderState.h"
 
 #include "Product/Product.h"
+#include "Views/Kit/LocalText.h"
 
 namespace quillane {
-
-namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-}  // namespace
 
 HeaderState headerState(const HeaderFacts& facts) {
     HeaderState state;
     const bool noProject = facts.projectName.empty();
-    state.pickerText = noProject ? text("Kies project", "Choose project") : QString::fromStdString(facts.projectName);
+    state.pickerText = noProject ? lq("Kies project", "Choose project") : QString::fromStdString(facts.projectName);
     state.pickerTone = noProject ? Tone::secondary : Tone::text;
     state.pickerEnabled = !facts.running;
     state.demoButton = facts.demo == DemoState::off;
@@ -40,7 +37,7 @@ DemoBadgeState demoBadgeState(DemoState demo, bool running) {
 
 QString updateOfferText(const std::string& version) {
     return QStringLiteral("%1 %2").arg(QString::fromUtf8(Product::name), QString::fromStdString(version)) +
-           text(" is er", " is available");
+           lq(" is er", " is available");
 }
 
 UpdateDetailsText updateDetailsText(const std::string& version, const std::optional<std::string>& notes,
@@ -48,14 +45,14 @@ UpdateDetailsText updateDetailsText(const std::string& version, const std::optio
     const QString running_ = QString::fromUtf8(Product::version);
     UpdateDetailsText details;
     details.title = updateOfferText(version);
-    details.using_ = text("Je gebruikt nu ", "You're using ") + running_ + QStringLiteral(".");
+    details.using_ = lq("Je gebruikt nu ", "You're using ") + running_ + QStringLiteral(".");
     if (notes) details.notes = QString::fromStdString(*notes);
-    details.hint = text("Installeer hem na het downloaden zoals je deze versie hebt geïnstalleerd. Je instellingen en "
+    details.hint = lq("Installeer hem na het downloaden zoals je deze versie hebt geïnstalleerd. Je instellingen en "
                         "geschiedenis blijven gewoon staan.",
                         "After downloading, install it the way you installed this version. Your settings and "
                         "history stay as they are.");
     if (running)
-        details.warning = text("Wacht tot de transfer klaar is voordat je Quillane vervangt.",
+        details.warning = lq("Wacht tot de transfer klaar is voordat je Quillane vervangt.",
                                "Wait until the transfer has finished before replacing Quillane.");
     return details;
 }

@@ -10,6 +10,7 @@
 #include "Views/Kit/DriveCard.h"
 #include "Views/Kit/DriveMenu.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/TextLine.h"
@@ -17,7 +18,6 @@
 namespace quillane {
 
 namespace {
-QString localized(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
 QFont headerFont() { return Fonts::text(11.5, QFont::Medium); }
 }  // namespace
 
@@ -39,7 +39,7 @@ void OtherDrivesHeader::setTurn(qreal degrees) {
 
 QSize OtherDrivesHeader::sizeHint() const {
     const QFontMetricsF metrics(headerFont());
-    return {static_cast<int>(metrics.horizontalAdvance(localized("Overige schijven", "Other drives") + " 99") + 30), 20};
+    return {static_cast<int>(metrics.horizontalAdvance(lq("Overige schijven", "Other drives") + " 99") + 30), 20};
 }
 
 void OtherDrivesHeader::paintEvent(QPaintEvent*) {
@@ -52,7 +52,7 @@ void OtherDrivesHeader::paintEvent(QPaintEvent*) {
     Symbols::paint(painter, QRectF(-side / 2, -side / 2, side, side), QStringLiteral("chevron.right"),
                    Theme::secondary(), QFont::Bold);
     painter.restore();
-    const QString title = localized("Overige schijven", "Other drives");
+    const QString title = lq("Overige schijven", "Other drives");
     const QFontMetricsF metrics(headerFont());
     painter.setFont(headerFont());
     painter.setPen(Theme::secondary());

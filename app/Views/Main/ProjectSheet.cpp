@@ -11,6 +11,7 @@
 #include "Product/Product.h"
 #include "Views/Kit/BrandLogo.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Symbols.h"
@@ -20,10 +21,6 @@
 #include "Views/Main/TextLine.h"
 
 namespace quillane {
-
-namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-}  // namespace
 
 // The project name field: a line edit on a sunken rounded box, accent-edged while focused.
 class NameField : public QWidget {
@@ -115,17 +112,17 @@ ProjectSheet::ProjectSheet(AppModel& model, QWidget* parent) : QDialog(parent), 
     heading->setSpacing(6);
     auto* title = new TextLine(Fonts::expanded(Fonts::text(22, QFont::ExtraBold)), Theme::text(), this);
     title->setWrapping(true);
-    title->setText(text("Welk project ga je overzetten?", "Which project are you transferring?"));
+    title->setText(lq("Welk project ga je overzetten?", "Which project are you transferring?"));
     auto* line = new TextLine(Fonts::text(12.5), Theme::secondary(), this);
     line->setWrapping(true);
-    line->setText(text("De projectnaam wordt de hoofdmap op elke SSD.",
+    line->setText(lq("De projectnaam wordt de hoofdmap op elke SSD.",
                        "The project name becomes the top folder on every SSD."));
     heading->addWidget(title);
     heading->addWidget(line);
     column->addLayout(heading);
 
     field_ = new NameField(this);
-    field_->edit->setPlaceholderText(text("Projectnaam", "Project name"));
+    field_->edit->setPlaceholderText(lq("Projectnaam", "Project name"));
     column->addWidget(field_);
 
     recentSection_ = new QWidget(this);
@@ -139,7 +136,7 @@ ProjectSheet::ProjectSheet(AppModel& model, QWidget* parent) : QDialog(parent), 
     column->addWidget(recentSection_);
 
     auto* buttons = new QHBoxLayout();
-    cancel_ = new StyledButton(ButtonStyles::secondary(), text("Annuleren", "Cancel"), {}, this);
+    cancel_ = new StyledButton(ButtonStyles::secondary(), lq("Annuleren", "Cancel"), {}, this);
     cancel_->setObjectName(QStringLiteral("projectCancel"));
     start_ = new StyledButton(ButtonStyles::primary(), QStringLiteral("Start"), {}, this);
     start_->setObjectName(QStringLiteral("projectStart"));

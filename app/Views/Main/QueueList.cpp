@@ -6,6 +6,7 @@
 
 #include "Model/AppModel.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/TapeLabel.h"
@@ -14,10 +15,6 @@
 #include "Views/Main/TextLine.h"
 
 namespace quillane {
-
-namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-}  // namespace
 
 QueueRowView::QueueRowView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("queueRow"));
@@ -49,7 +46,7 @@ void QueueRowView::display(const QueueRow& row) {
     name_->setText(row.name);
     roll_->setText(row.roll);
     size_->setText(row.size);
-    remove_->setToolTip(text("Uit de wachtrij halen", "Remove from queue"));
+    remove_->setToolTip(lq("Uit de wachtrij halen", "Remove from queue"));
 }
 
 void QueueRowView::paintEvent(QPaintEvent*) {
@@ -65,7 +62,7 @@ QueueList::QueueList(AppModel& model, QWidget* parent) : QWidget(parent), model_
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    column->addWidget(new SectionLabel(text("Wachtrij", "Queue"), std::nullopt, this));
+    column->addWidget(new SectionLabel(lq("Wachtrij", "Queue"), std::nullopt, this));
     rowsLayout_ = new QVBoxLayout();
     rowsLayout_->setSpacing(8);
     column->addLayout(rowsLayout_);
@@ -92,7 +89,7 @@ void QueueList::refresh() {
             return view;
         },
         [](QueueRowView* view, const QueueRow& row) { view->display(row); });
-    note_->setText(text("Start automatisch zodra de huidige kaart veilig is overgezet.",
+    note_->setText(lq("Start automatisch zodra de huidige kaart veilig is overgezet.",
                         "Starts automatically once the current card has been transferred safely."));
 }
 

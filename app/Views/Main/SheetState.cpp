@@ -4,12 +4,9 @@
 
 #include "Product/Product.h"
 #include "Support/Lang.h"
+#include "Views/Kit/LocalText.h"
 
 namespace quillane {
-
-namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-}  // namespace
 
 bool projectNameUsable(const std::string& typedName) {
     // Spaces and tabs only: a line break typed into the name is the model's to refuse.
@@ -28,18 +25,18 @@ ProjectSheetState projectSheetState(const std::string& typedName, const std::str
 }
 
 QString folderSheetConfirmTitle(bool thenTransfer) {
-    return thenTransfer ? text("Toestaan en starten", "Allow and start") : text("Toestaan", "Allow");
+    return thenTransfer ? lq("Toestaan en starten", "Allow and start") : lq("Toestaan", "Allow");
 }
 
 QString folderSheetExplanation() {
     return QString::fromUtf8(Product::name) +
-           text(" maakt deze mappen aan volgens jouw structuur. Er wordt niets overschreven.",
+           lq(" maakt deze mappen aan volgens jouw structuur. Er wordt niets overschreven.",
                 " creates these folders following your structure. Nothing gets overwritten.");
 }
 
 AlertButtons alertButtons(const std::optional<std::string>& actionTitle, bool hasAction) {
     if (actionTitle && hasAction)
-        return {true, QString::fromStdString(*actionTitle), text("Annuleren", "Cancel")};
+        return {true, QString::fromStdString(*actionTitle), lq("Annuleren", "Cancel")};
     return {false, {}, QStringLiteral("OK")};
 }
 

@@ -9,6 +9,7 @@
 #include "Views/Kit/DriveCard.h"
 #include "Views/Kit/EmptyZone.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"
 #include "Views/Kit/Spinner.h"
 #include "Views/Kit/StyledButton.h"
@@ -23,8 +24,6 @@
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-
 bool isSound(const DriveState& drive) {
     return drive.classification.camera && drive.classification.camera->isSound();
 }
@@ -104,11 +103,11 @@ void DemoButton::refresh() {
     const DemoButtonForm form = demoButtonForm(model_.demoState());
     button_->setVisible(form == DemoButtonForm::button);
     settingUp_->setVisible(form == DemoButtonForm::spinner);
-    button_->setText(text("Oefenen met demokaarten", "Practice with demo cards"));
-    button_->setToolTip(text("Maakt fictieve camerakaarten en SSD's aan, zodat je alles kunt uitproberen zonder echte "
+    button_->setText(lq("Oefenen met demokaarten", "Practice with demo cards"));
+    button_->setToolTip(lq("Maakt fictieve camerakaarten en SSD's aan, zodat je alles kunt uitproberen zonder echte "
                              "footage.",
                              "Creates fictional camera cards and SSDs so you can try everything without real footage."));
-    settingUpText_->setText(text("Demokaarten worden klaargezet…", "Setting up demo cards…"));
+    settingUpText_->setText(lq("Demokaarten worden klaargezet…", "Setting up demo cards…"));
 }
 
 SourceColumn::SourceColumn(AppModel& model, QWidget* parent)
@@ -157,14 +156,14 @@ void SourceColumn::refresh(ModelFields fields) {
     const SourceColumnFacts facts = columnFacts(model_, sources);
     const SourceColumnState state = sourceColumnState(facts);
 
-    title_->setTitle(text("Bron", "Source"));
+    title_->setTitle(lq("Bron", "Source"));
     title_->setTrailing(state.countText.isEmpty() ? std::nullopt : std::optional(state.countText));
     scroll_->setVisible(!state.empty);
     empty_->setVisible(state.empty);
     if (state.empty) {
-        emptyZone_->setContent(QStringLiteral("sdcard"), text("Sluit een kaart aan", "Connect a card"),
-                               text("Camera of geluid —\n", "Camera or sound —\n") + QString::fromUtf8(Product::name) +
-                                   text(" herkent het zelf", " works out which"));
+        emptyZone_->setContent(QStringLiteral("sdcard"), lq("Sluit een kaart aan", "Connect a card"),
+                               lq("Camera of geluid —\n", "Camera or sound —\n") + QString::fromUtf8(Product::name) +
+                                   lq(" herkent het zelf", " works out which"));
         demo_->refresh();
     }
 
@@ -186,7 +185,7 @@ void SourceColumn::refresh(ModelFields fields) {
     enqueue_->setVisible(state.showEnqueue);
     enqueue_->setEnabled(state.enqueueEnabled);
     enqueue_->setText(state.enqueueLabel);
-    enqueue_->setToolTip(text("Start automatisch zodra de huidige transfer veilig klaar is",
+    enqueue_->setToolTip(lq("Start automatisch zodra de huidige transfer veilig klaar is",
                               "Starts automatically once the current transfer has finished safely"));
     queue_->setVisible(state.showQueue);
     if (state.showQueue) queue_->refresh();

@@ -3,26 +3,25 @@
 #include <algorithm>
 
 #include "Support/Lang.h"
+#include "Views/Kit/LocalText.h"
 
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
-
 bool contains(const std::vector<std::string>& list, const std::string& value) {
     return std::find(list.begin(), list.end(), value) != list.end();
 }
 }  // namespace
 
 std::optional<Tag> sourceBadge(const SourceColumnFacts& facts, const SourceCardFacts& card) {
-    if (facts.runningSourceID == card.id) return Tag{text("bezig", "running"), Tone::accent};
+    if (facts.runningSourceID == card.id) return Tag{lq("bezig", "running"), Tone::accent};
     const auto queued = std::find(facts.queueSourceIDs.begin(), facts.queueSourceIDs.end(), card.id);
     if (queued != facts.queueSourceIDs.end()) {
         const auto position = queued - facts.queueSourceIDs.begin() + 1;
-        return Tag{text("wachtrij ", "queue ") + QString::number(position), Tone::warning};
+        return Tag{lq("wachtrij ", "queue ") + QString::number(position), Tone::warning};
     }
     if (card.isSound && facts.selectedSourceID != card.id && contains(facts.soundCompanionNames, card.name))
-        return Tag{text("gaat mee", "goes along"), Tone::sound};
+        return Tag{lq("gaat mee", "goes along"), Tone::sound};
     return std::nullopt;
 }
 
@@ -37,7 +36,7 @@ SourceColumnState sourceColumnState(const SourceColumnFacts& facts) {
     state.showContents = state.selectedID && !busy;
     state.showEnqueue = state.showContents && facts.running;
     state.enqueueEnabled = state.showEnqueue && facts.canEnqueue;
-    state.enqueueLabel = text("In wachtrij zetten · wordt ", "Add to queue · becomes ") +
+    state.enqueueLabel = lq("In wachtrij zetten · wordt ", "Add to queue · becomes ") +
                          QString::fromStdString(facts.rollName);
     state.showQueue = !state.empty && !facts.queueSourceIDs.empty();
     return state;

@@ -3,11 +3,11 @@
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"
 #include "Transfer/ReportDates.h"
+#include "Views/Kit/LocalText.h"
 
 namespace quillane {
 
 namespace {
-QString text(std::string_view nl, std::string_view en) { return QString::fromStdString(L(nl, en)); }
 QString bytes(std::int64_t count) { return QString::fromStdString(ByteFormat::string(count)); }
 }  // namespace
 
@@ -18,13 +18,13 @@ SourceChoices sourceChoices(bool subfolderChosen, const std::optional<std::files
     choices.rootSelected = !subfolderChosen;
     choices.enabled = !running;
     if (!subfolderChosen) {
-        choices.folderTitle = text("Kies map…", "Choose folder…");
+        choices.folderTitle = lq("Kies map…", "Choose folder…");
     } else {
         std::filesystem::path root = sourceRoot.value_or(std::filesystem::path{});
         // A trailing separator leaves an empty last component; the folder is the one before it.
         if (!root.empty() && !root.has_filename()) root = root.parent_path();
         const std::string name = root.filename().string();
-        choices.folderTitle = name.empty() ? text("Map", "Folder") : QString::fromStdString(name);
+        choices.folderTitle = name.empty() ? lq("Map", "Folder") : QString::fromStdString(name);
     }
     return choices;
 }
@@ -33,26 +33,26 @@ ScanLine scanLine(const ScanFacts& facts) {
     switch (facts.phase) {
         case ScanFacts::Phase::idle:
         case ScanFacts::Phase::scanning:
-            return {ScanLine::Kind::spinner, text("Scannen…", "Scanning…"), Tone::tertiary};
+            return {ScanLine::Kind::spinner, lq("Scannen…", "Scanning…"), Tone::tertiary};
         case ScanFacts::Phase::failed:
             return {ScanLine::Kind::failed, QString::fromStdString(facts.failure), Tone::warning};
         case ScanFacts::Phase::ready:
             if (!facts.totalBytes) return {};
             return {ScanLine::Kind::summary,
                     bytes(*facts.totalBytes) + QStringLiteral(" · ") + QString::number(facts.fileCount) +
-                        text(" bestanden", " files"),
+                        lq(" bestanden", " files"),
                     Tone::tertiary};
     }
     return {};
 }
 
 QString soundCompanionLine(const std::string& name, const std::string& roll) {
-    return QString::fromStdString(name) + text(" gaat automatisch mee als ", " goes along automatically as ") +
+    return QString::fromStdString(name) + lq(" gaat automatisch mee als ", " goes along automatically as ") +
            QString::fromStdString(roll);
 }
 
 QString previousTransferLine(const std::string& roll, std::chrono::system_clock::time_point finishedAt) {
-    return text("Al overgezet als ", "Already transferred as ") + QString::fromStdString(roll) +
+    return lq("Al overgezet als ", "Already transferred as ") + QString::fromStdString(roll) +
            QStringLiteral(" · ") +
            QString::fromStdString(ReportDates::mediumDateShortTime(finishedAt, Lang::current.load()));
 }

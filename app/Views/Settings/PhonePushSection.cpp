@@ -14,6 +14,7 @@
 #include "Product/Product.h"
 #include "Support/Lang.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
@@ -22,8 +23,6 @@
 namespace quillane {
 
 namespace {
-QString lq(const char* nl, const char* en) { return QString::fromStdString(L(nl, en)); }
-
 QString relayHost(const std::string& server) {
     const QString host = QUrl(QString::fromStdString(server)).host();
     return host.isEmpty() ? QString::fromStdString(server) : host;

@@ -10,6 +10,7 @@
 #include "Product/Product.h"
 #include "Support/Lang.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/SymbolView.h"
 #include "Views/Kit/TextLabel.h"
@@ -18,8 +19,6 @@
 namespace quillane {
 
 namespace {
-QString lq(const char* nl, const char* en) { return QString::fromStdString(L(nl, en)); }
-
 // One remembered drive: role symbol, name over role, Forget.
 class LearnedRow : public QWidget {
 public:

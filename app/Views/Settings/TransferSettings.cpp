@@ -8,6 +8,7 @@
 #include "Support/Lang.h"
 #include "Views/Kit/Dividers.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/Toggle.h"
 #include "Views/Settings/DisclosureButton.h"
 #include "Views/Settings/PhonePushSection.h"
@@ -15,8 +16,6 @@
 namespace quillane {
 
 namespace {
-QString lq(const char* nl, const char* en) { return QString::fromStdString(L(nl, en)); }
-
 template <typename Cases, typename Name>
 QStringList entries(const Cases& cases, Name name) {
     QStringList list;
