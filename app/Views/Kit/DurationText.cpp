@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "Support/Lang.h"
+#include "Views/Kit/LocalText.h"
 
 namespace quillane {
 
@@ -13,7 +14,7 @@ QString durationText(double seconds) {
     const auto s = static_cast<std::int64_t>(std::round(seconds));  // halves away from zero
     if (s < 60) return QStringLiteral("%1 sec").arg(std::max<std::int64_t>(s, 1));
     if (s < 3600) return QStringLiteral("%1 min").arg(s / 60);
-    return QStringLiteral("%1 %2 %3 min").arg(s / 3600).arg(QString::fromStdString(L("u", "h"))).arg((s % 3600) / 60);
+    return QStringLiteral("%1 %2 %3 min").arg(s / 3600).arg(lq("u", "h")).arg((s % 3600) / 60);
 }
 
 }  // namespace quillane

@@ -16,6 +16,7 @@
 #include "Views/Kit/DriveCardLook.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/KeyedRows.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/Spinner.h"
 #include "Views/Kit/SymbolView.h"
 #include "Views/Kit/Symbols.h"
@@ -72,7 +73,7 @@ RecognitionDetails::RecognitionDetails(AppModel& model, const DriveState& drive,
     auto* header = new QHBoxLayout;
     header->setSpacing(8);
     header->addWidget(new SymbolView(QStringLiteral("sparkles"), 13, Theme::accent()));
-    auto* title = new TextLabel(QString::fromStdString(L("Slimme herkenning", "Smart recognition")),
+    auto* title = new TextLabel(lq("Slimme herkenning", "Smart recognition"),
                                 Fonts::text(13, QFont::DemiBold), Theme::text());
     title->setObjectName(QStringLiteral("detailsTitle"));
     header->addWidget(title, 1);

@@ -83,14 +83,14 @@ RecognitionSettings::RecognitionSettings(AppModel& model, QWidget* parent) : Set
     auto* smart = new FormSection(lq("Slimme herkenning", "Smart recognition"));
     const std::string product = Product::name;
     auto* explanation = wrappingLabel(
-        QString::fromStdString(L(product + " bekijkt elke schijf die je aansluit: de mappenstructuur die camera's "
-                                           "schrijven, het type kaartlezer of SSD, de grootte, het bestandssysteem en of "
-                                           "er al projectmappen op staan. Corrigeer je een schijf via •••, dan onthoudt " +
-                                     product + " dat voor altijd.",
-                                 product + " looks at every drive you connect: the folder structure cameras write, the "
-                                           "type of card reader or SSD, the size, the file system and whether project "
-                                           "folders are already on it. If you correct a drive via •••, " +
-                                     product + " remembers that forever.")),
+        lq(product + " bekijkt elke schijf die je aansluit: de mappenstructuur die camera's "
+                     "schrijven, het type kaartlezer of SSD, de grootte, het bestandssysteem en of "
+                     "er al projectmappen op staan. Corrigeer je een schijf via •••, dan onthoudt " +
+               product + " dat voor altijd.",
+           product + " looks at every drive you connect: the folder structure cameras write, the "
+                     "type of card reader or SSD, the size, the file system and whether project "
+                     "folders are already on it. If you correct a drive via •••, " +
+               product + " remembers that forever."),
         callout, Theme::secondary());
     explanation->setObjectName(QStringLiteral("explanation"));
     explanation->setContentsMargins(0, 10, 0, 10);

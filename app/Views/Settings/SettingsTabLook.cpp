@@ -1,16 +1,17 @@
 #include "Views/Settings/SettingsTabLook.h"
 
 #include "Support/Lang.h"
+#include "Views/Kit/LocalText.h"
 
 namespace quillane::SettingsTabs {
 
 QString title(SettingsTab tab) {
     switch (tab) {
-    case SettingsTab::structure: return QString::fromStdString(L("Mappenstructuur", "Folder structure"));
+    case SettingsTab::structure: return lq("Mappenstructuur", "Folder structure");
     case SettingsTab::transfer: return QStringLiteral("Transfer");
     case SettingsTab::recognition: break;
     }
-    return QString::fromStdString(L("Herkenning", "Recognition"));
+    return lq("Herkenning", "Recognition");
 }
 
 QString symbol(SettingsTab tab) {

@@ -10,6 +10,7 @@
 #include "Views/Kit/BrandLogo.h"
 #include "Views/Kit/Dividers.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/PaintedButton.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/TextLabel.h"
@@ -115,7 +116,7 @@ void SettingsView::build() {
         delete item;
     }
     items_.clear();
-    setWindowTitle(QString::fromStdString(L("Instellingen", "Settings")));
+    setWindowTitle(lq("Instellingen", "Settings"));
 
     sidebar_ = new Sidebar;
     sidebar_->setFixedWidth(220);
@@ -126,7 +127,7 @@ void SettingsView::build() {
     header->setContentsMargins(10, 0, 10, 18);
     header->setSpacing(10);
     header->addWidget(new BrandLogo(24));
-    header->addWidget(new TextLabel(QString::fromStdString(L("Instellingen", "Settings")),
+    header->addWidget(new TextLabel(lq("Instellingen", "Settings"),
                                     Fonts::text(14, QFont::DemiBold), Theme::text()),
                       1);
     stack->addLayout(header);

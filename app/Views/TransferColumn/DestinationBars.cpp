@@ -12,6 +12,7 @@
 #include "Support/Lang.h"
 #include "Views/Kit/Animations.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/DriveCard.h"
 #include "Views/Kit/Theme.h"
@@ -110,7 +111,7 @@ void DestinationBarView::setRow(const DestinationBarRow& row, const QPixmap& ico
     folder_ = row.folder;
     folderButton_->setVisible(row.folder.has_value());
     if (row.folder) {
-        folderButton_->setText(QString::fromStdString(L("Toon in bestandsbeheerder", "Show in file manager")));
+        folderButton_->setText(lq("Toon in bestandsbeheerder", "Show in file manager"));
         folderButton_->setToolTip(QString::fromStdString(row.folder->string()).toHtmlEscaped());
     }
     status_->setText(QString::fromStdString(row.status));

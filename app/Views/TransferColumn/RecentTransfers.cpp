@@ -9,6 +9,7 @@
 #include "Views/Kit/CopiesBadge.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Dividers.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/TapeLabel.h"
@@ -108,7 +109,7 @@ RecentTransfers::RecentTransfers(AppModel& model, QWidget* parent)
 
 void RecentTransfers::refresh() {
     title_->setTitle(QString::fromStdString(recentTransfersTitle(model_.projectName())));
-    overview_->setText(QString::fromStdString(L("Overzicht", "Overview")));
+    overview_->setText(lq("Overzicht", "Overview"));
     rows_ = recentTransferRows(model_.projectName(), model_.history());
     setVisible(!rows_.empty());
     views_.sync(

@@ -6,6 +6,7 @@
 #include "Model/AppModel.h"
 #include "Support/Lang.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/SymbolView.h"
 #include "Views/Kit/TapeLabel.h"
@@ -61,9 +62,9 @@ void RollPicker::refresh() {
     const auto& running = model_.runningJob();
     RollPickerContent content = rollPicker(running ? &running->path : nullptr, model_.targetPath(),
                                            model_.transferState() == TransferState::running);
-    tape_->setToolTip(QString::fromStdString(L("Map voor deze kaart", "Folder for this card")));
+    tape_->setToolTip(lq("Map voor deze kaart", "Folder for this card"));
     menuButton_->setToolTip(
-        QString::fromStdString(L("Ander nummer of andere camera kiezen", "Choose a different number or camera")));
+        lq("Ander nummer of andere camera kiezen", "Choose a different number or camera"));
     if (refreshed_ && content == content_) return;
     refreshed_ = true;
     content_ = std::move(content);
@@ -100,15 +101,15 @@ QMenu* RollPicker::makeRollMenu() {
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("rollMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QString::fromStdString(L("Volgende nummer", "Next number")), this, [this] { model_.stepRoll(1); });
-    menu->addAction(QString::fromStdString(L("Vorige nummer", "Previous number")), this, [this] { model_.stepRoll(-1); });
-    QMenu* cameras = menu->addMenu(QString::fromStdString(L("Andere camera", "Other camera")));
+    menu->addAction(lq("Volgende nummer", "Next number"), this, [this] { model_.stepRoll(1); });
+    menu->addAction(lq("Vorige nummer", "Previous number"), this, [this] { model_.stepRoll(-1); });
+    QMenu* cameras = menu->addMenu(lq("Andere camera", "Other camera"));
     cameras->setObjectName(QStringLiteral("cameraMenu"));
     for (char letter : rollMenuLetters())
         cameras->addAction(QString::fromStdString(rollMenuLetterTitle(letter)), this,
                            [this, letter] { model_.pickCameraLetter(std::string(1, letter)); });
     menu->addSeparator();
-    menu->addAction(QString::fromStdString(L("Automatisch", "Automatic")), this, [this] { model_.clearRollOverride(); });
+    menu->addAction(lq("Automatisch", "Automatic"), this, [this] { model_.clearRollOverride(); });
     return menu;
 }
 
