@@ -56,19 +56,13 @@ void AppModel::refreshPlans() {
     // A roll named by hand to get away from a taken reel folder is not renamed after it again.
     const bool reelOverridden = rollOverride_ && rollOverride_ == reelAvoidingRoll_;
     if (const auto reel = cardReelFolder(); reel && !path.empty() && !reelOverridden) path.back() = *reel;
-    const std::optional<RunningJob> continued = continuedJob();
-    const bool continuing = continued && continued->roll == rollName_;
-    if (continuing) path = continued->path;
+    if (const std::optional<RunningJob> continued = continuedJob(); continued && continued->roll == rollName_)
+        path = continued->path;
     assign(targetPath_, path, ModelField::targetPath);
     const std::vector<std::vector<std::string>> extras = settings_.folderTemplate.resolveExtras(ctx);
     const std::int64_t required = scan_ ? scan_->totalBytes : 0;
     std::vector<DestinationPlan> next;
-    for (const DriveState& drive : activeDestinations()) {
-        DestinationPlan plan = planFor(drive, path, extras, required);
-        // What a paused or stopped copy already put in its roll folder needs no room again.
-        if (continuing && scan_) plan.requiredBytes -= RollFolderFiles::presentBytes(plan.rollURL, scan_->files);
-        next.push_back(std::move(plan));
-    }
+    for (const DriveState& drive : activeDestinations()) next.push_back(planFor(drive, path, extras, required));
     replace(plans_, std::move(next), ModelField::plans);
 }
 
@@ -107,6 +101,9 @@ DestinationPlan AppModel::planFor(const DriveState& drive, const std::vector<std
     plan.requiredBytes = required;
     plan.rollHasContent = demo ? demoFolders_.contains(filledMarker(plan.rollURL))
                                : FolderListing::hasVisibleEntry(plan.rollURL);
+    // What the roll folder already holds of the card (a paused, stopped or earlier copy) is not
+    // copied again and needs no room.
+    if (!demo && plan.rollHasContent && scan_) plan.requiredBytes -= RollFolderFiles::presentBytes(plan.rollURL, scan_->files);
     return plan;
 }
 

@@ -3,7 +3,6 @@
 
 #include "Detection/ByteFormat.h"
 #include "Model/AppModel.h"
-#include "Model/RollFolderFiles.h"
 #include "Transfer/DestinationFiles.h"
 #include "Model/PathRules.h"
 
@@ -26,9 +25,8 @@ void AppModel::startEngine() {
     for (const DestinationPlan& plan : plans_) {
         const std::optional<std::int64_t> free = services_.space->availableBytes(plan.baseURL);
         if (!free) continue;
-        // What a resumed copy already put there needs no room again.
-        const std::int64_t needed =
-            scan_->totalBytes - RollFolderFiles::presentBytes(plan.rollURL, scan_->files);
+        // The plan's room leaves out what a resumed copy already put there.
+        const std::int64_t needed = plan.requiredBytes;
         if (*free >= needed) continue;
         setAlert(AlertMessage(L("Te weinig ruimte", "Not enough space"),
                               plan.driveName + L(" heeft ", " has ") + ByteFormat::string(*free) +
