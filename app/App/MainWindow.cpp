@@ -99,7 +99,7 @@ void MainWindow::retranslate() {
     file_->setTitle(lq("Bestand", "File"));
     help_->setTitle(lq("Help", "Help"));
     action(QStringLiteral("settings"))->setText(lq("Instellingen…", "Settings…"));
-    action(QStringLiteral("quit"))->setText(lq("Stoppen", "Quit"));
+    action(QStringLiteral("quit"))->setText(lq("Afsluiten", "Quit"));
     action(QStringLiteral("changeProject"))->setText(lq("Project wijzigen…", "Change project…"));
     action(QStringLiteral("createFolders"))->setText(lq("Mappen aanmaken", "Create folders"));
     action(QStringLiteral("startTransfer"))->setText(QStringLiteral("Start transfer"));

@@ -54,7 +54,7 @@ std::vector<TransferRecord> demoHistory(const std::string& project, QDate today)
     };
     const Row rows[] = {
         {"A001", 1, "FX6_CARD", "Sony · XAVC", 96'400'000'000, -49'680, {"SHOOT_SSD", "BACKUP_SSD"}},
-        {"B001", 1, "ARRI_CARD", "ARRI · ARRIRAW / MXF", 402'000'000'000, -45'000, {"SHOOT_SSD", "BACKUP_SSD"}},
+        {"B001", 1, "ARRI_CARD", "ARRI · ARRIRAW", 402'000'000'000, -45'000, {"SHOOT_SSD", "BACKUP_SSD"}},
         {"A002", 1, "FX6_CARD", "Sony · XAVC", 112'000'000'000, -35'640, {"SHOOT_SSD", "BACKUP_SSD"}},
         {"S001", 1, "ZOOM_F8", sound, 6'200'000'000, -19'440, {"SHOOT_SSD", "BACKUP_SSD"}},
         {"A003", 2, "FX6_CARD", "Sony · XAVC", 88'700'000'000, 33'840, {"SHOOT_SSD", "BACKUP_SSD"}},

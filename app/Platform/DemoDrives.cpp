@@ -121,7 +121,7 @@ std::vector<TopLevelEntry> groups(const std::vector<ScannedFile>& files) {
 }  // namespace
 
 const std::filesystem::path& DemoDrives::root() {
-    static const std::filesystem::path path("/Volumes/.quillane-demo");
+    static const std::filesystem::path path("/media/.quillane-demo");
     return path;
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
+#include "Support/Lang.h"
 #include "Support/Text.h"
 
 namespace quillane {
@@ -11,6 +12,15 @@ std::string DriveInfo::identity() const {
     if (uuid) return *uuid;
     return "name:" + Text::lowercased(name) + "|" + std::to_string(totalCapacity);
 }
+
+namespace {
+// The connection as the crew reads it: the protocol names are proper names, except an image file
+// attached as a disk, which is said in the interface language.
+std::string protocolText(const std::string& protocol) {
+    if (protocol == "Disk Image") return L("Schijfkopie", "Disk Image");
+    return protocol;
+}
+}  // namespace
 
 std::string DriveInfo::hardwareDescription() const {
     std::string device;
@@ -22,8 +32,9 @@ std::string DriveInfo::hardwareDescription() const {
         device += trimmed;
     }
     if (!deviceProtocol) return device;
-    if (device.empty()) return *deviceProtocol;
-    return device + " \u00B7 " + *deviceProtocol;
+    const std::string protocol = protocolText(*deviceProtocol);
+    if (device.empty()) return protocol;
+    return device + " \u00B7 " + protocol;
 }
 
 std::string DriveInfo::fileSystemLabel() const {

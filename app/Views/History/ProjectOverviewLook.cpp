@@ -23,6 +23,11 @@ std::string driveCount(std::size_t count) {
     return std::to_string(count) + L(" schijven", " drives");
 }
 
+std::string cardCount(std::size_t count) {
+    if (count == 1) return L("1 kaart", "1 card");
+    return std::to_string(count) + L(" kaarten", " cards");
+}
+
 }  // namespace
 
 std::string emptyText() {
@@ -40,7 +45,7 @@ Banner banner(const ProjectCatalog& catalog) {
     else look.headline = std::to_string(n) + L(" kaarten staan nog niet dubbel", " cards are not backed up twice yet");
     if (n >= 1 && n <= 3)
         for (const auto& roll : unsafe) look.advice.push_back(adviceLine(roll));
-    look.summary = std::to_string(catalog.rolls.size()) + L(" kaarten", " cards") + separator +
+    look.summary = cardCount(catalog.rolls.size()) + separator +
                    ByteFormat::string(catalog.totalBytes()) + separator + driveCount(catalog.drives.size());
     return look;
 }
@@ -56,7 +61,7 @@ SectionTitle dayTitle(const ProjectCatalog::Day& day) {
 
 DriveTile driveTile(const ProjectCatalog::Drive& drive, bool connected) {
     return {drive.label, connected, connected ? L("Aangesloten", "Connected") : L("Niet aangesloten", "Not connected"),
-            std::to_string(drive.rollCount) + L(" kaarten · ", " cards · ") + ByteFormat::string(drive.bytes)};
+            cardCount(drive.rollCount) + separator + ByteFormat::string(drive.bytes)};
 }
 
 RollRow rollRow(const ProjectCatalog::Roll& roll, const ReportDates::Formatter& times) {

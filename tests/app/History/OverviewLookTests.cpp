@@ -66,10 +66,11 @@ TEST(ProjectOverviewLook, SummaryAndDriveCounts) {
         std::string drivesTrailing;
     };
     const Case cases[] = {
-        {AppLanguage::en, {offload("P", "A001", {"!SSD1"})}, "1 cards · 2 GB · 0 drives", "0"},
-        {AppLanguage::en, {offload("P", "A001", {"SSD1"})}, "1 cards · 2 GB · 1 drive", "1"},
+        {AppLanguage::en, {offload("P", "A001", {"!SSD1"})}, "1 card · 2 GB · 0 drives", "0"},
+        {AppLanguage::en, {offload("P", "A001", {"SSD1"})}, "1 card · 2 GB · 1 drive", "1"},
         {AppLanguage::en, project(2, 0), "2 cards · 4 GB · 2 drives", "2"},
         {AppLanguage::nl, project(2, 0), "2 kaarten · 4 GB · 2 schijven", "2"},
+        {AppLanguage::nl, {offload("P", "A001", {"SSD1"})}, "1 kaart · 2 GB · 1 schijf", "1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.summary);
@@ -127,8 +128,8 @@ TEST(ProjectOverviewLook, RollRowsAndDriveTiles) {
            {"RAID", false, "Verified copy on RAID"}, {"Shuttle", true, "Copy to Shuttle failed"}},
           3},
          {"A002", "CARD_A002", "2 GB · 10:07", {{"SSD1", true, "Copy to SSD1 failed"}}, 0},
-         {"SSD1", true, "Connected", "1 cards · " + size},
-         {"SSD2", false, "Not connected", "1 cards · " + size}},
+         {"SSD1", true, "Connected", "1 card · " + size},
+         {"SSD2", false, "Not connected", "1 card · " + size}},
     };
     for (const auto& c : cases) {
         LanguageScope language(c.language);
@@ -168,7 +169,7 @@ TEST(ProjectOverviewLook, SourceFailureIsNoCopyThroughTheStores) {
     const auto banner = Look::banner(catalog);
     EXPECT_FALSE(banner.safe);
     EXPECT_EQ(banner.advice, Strings{"A001 is on no drive: offload the card again"});
-    EXPECT_EQ(banner.summary, "1 cards · 8 MB · 0 drives");
+    EXPECT_EQ(banner.summary, "1 card · 8 MB · 0 drives");
     const auto row = Look::rollRow(catalog.rolls.at(0), ReportDates::Formatter(ReportDates::Formatter::Style::shortTime, AppLanguage::en));
     EXPECT_EQ(row.copies, 0);
     EXPECT_EQ(copiesBadgeLook(row.copies).text, "Failed");

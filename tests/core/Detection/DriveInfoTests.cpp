@@ -4,8 +4,10 @@
 #include <unordered_set>
 
 #include "Detection/DriveInfo.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
+using quillane::testing::LanguageScope;
 
 namespace {
 DriveInfo card() {
@@ -50,6 +52,14 @@ TEST(DriveInfo, HardwareDescriptionJoinsTrimmedPartsAndProtocol) {
     d.deviceVendor.reset();
     d.mediaName = "media only";  // the media name is not part of it
     EXPECT_EQ(d.hardwareDescription(), "");
+    // An attached image file is named in the interface language.
+    d.deviceProtocol = "Disk Image";
+    {
+        LanguageScope dutch(AppLanguage::nl);
+        EXPECT_EQ(d.hardwareDescription(), "Schijfkopie");
+    }
+    LanguageScope english(AppLanguage::en);
+    EXPECT_EQ(d.hardwareDescription(), "Disk Image");
 }
 
 TEST(DriveInfo, FileSystemLabels) {

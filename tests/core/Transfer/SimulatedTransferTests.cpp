@@ -18,13 +18,13 @@ using Call = FaultyFileIO::Call;
 
 TransferJob demoJob(bool verify, int destinations = 3) {
     SourceScan scan;
-    scan.root = "/Volumes/.quillane-demo/A_CARD";
+    scan.root = "/media/.quillane-demo/A_CARD";
     scan.files = {{"CLIPS/A001C001.MOV", 600'000, {}, {}}, {"CLIPS/A001C002.MOV", 0, {}, {}},
                   {"CLIPS/A001C003.MOV", 400'000, {}, {}}};
     scan.directories = {"CLIPS"};
     std::vector<TransferDestination> targets;
     for (int d = 0; d < destinations; ++d)
-        targets.push_back({"SSD" + std::to_string(d), "/Volumes/.quillane-demo/SSD" + std::to_string(d) + "/A001"});
+        targets.push_back({"SSD" + std::to_string(d), "/media/.quillane-demo/SSD" + std::to_string(d) + "/A001"});
     return TransferJob("Demo", "A001", "A_CARD", scan, targets, ChecksumAlgorithm::md5, verify, true);
 }
 
