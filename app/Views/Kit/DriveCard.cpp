@@ -17,14 +17,13 @@
 namespace quillane {
 
 QIcon driveIcon(DriveIcon icon) {
+    // Always the bundled pictures, so a drive looks the same on every machine and in the theme.
     switch (icon) {
-    case DriveIcon::removable:
-        return QIcon::fromTheme(QStringLiteral("media-removable"), QIcon(QStringLiteral(":/icons/own/drive-card.svg")));
-    case DriveIcon::internal:
-        return QIcon::fromTheme(QStringLiteral("drive-harddisk"), QIcon(QStringLiteral(":/icons/own/drive-external.svg")));
+    case DriveIcon::removable: return QIcon(QStringLiteral(":/icons/own/drive-card.svg"));
+    case DriveIcon::internal: return QIcon(QStringLiteral(":/icons/own/drive-internal.svg"));
     case DriveIcon::external: break;
     }
-    return QIcon::fromTheme(QStringLiteral("drive-removable-media"), QIcon(QStringLiteral(":/icons/own/drive-external.svg")));
+    return QIcon(QStringLiteral(":/icons/own/drive-external.svg"));
 }
 
 // The 40 × 40 drive picture, faded while the card is dimmed.

@@ -16,7 +16,7 @@ class DriveMenu;
 class RecognitionChip;
 class TextLabel;
 
-// The picture of a drive kind, from the desktop's icon theme, else the bundled drawing.
+// The bundled picture of a drive kind (never the desktop's icon theme).
 QIcon driveIcon(DriveIcon icon);
 
 // One mounted volume as a rounded card: icon, name with the ••• menu, a one-line description, the

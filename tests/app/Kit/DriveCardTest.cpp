@@ -1,3 +1,4 @@
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -161,6 +162,26 @@ TEST_F(CardFixture, MenuSetsRolesAndGreysEjectWhileRunning) {
     harness.settle();
     menu.reset(button.buildMenu());
     EXPECT_FALSE(testing::child<QAction>(*menu, "eject")->isEnabled());
+}
+
+TEST(DriveIcon, IsTheBundledPictureWhateverIconThemeTheDesktopHas) {
+    // A desktop theme that has pictures for every drive kind must not change how a drive looks.
+    const QString themeBefore = QIcon::themeName();
+    QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << QStringLiteral("/usr/share/icons"));
+    QIcon::setThemeName(QStringLiteral("Adwaita"));
+    const struct {
+        DriveIcon kind;
+        const char* file;
+    } cases[] = {{DriveIcon::removable, "drive-card"}, {DriveIcon::external, "drive-external"},
+                 {DriveIcon::internal, "drive-internal"}};
+    for (const auto& c : cases) {
+        const QImage shown = driveIcon(c.kind).pixmap(QSize(40, 40)).toImage();
+        const QImage bundled =
+            QIcon(QStringLiteral(":/icons/own/%1.svg").arg(QLatin1String(c.file))).pixmap(QSize(40, 40)).toImage();
+        EXPECT_FALSE(bundled.isNull()) << c.file;
+        EXPECT_EQ(shown, bundled) << c.file;
+    }
+    QIcon::setThemeName(themeBefore);
 }
 
 }  // namespace
