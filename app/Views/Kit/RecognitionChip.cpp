@@ -15,6 +15,7 @@
 #include "Views/Kit/Dividers.h"
 #include "Views/Kit/DriveCardLook.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/KeyedRows.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/Spinner.h"
@@ -65,7 +66,7 @@ private:
 RecognitionDetails::RecognitionDetails(AppModel& model, const DriveState& drive, QWidget* parent)
     : QFrame(parent, Qt::Popup), model_(model) {
     setObjectName(QStringLiteral("recognitionDetails"));
-    setFixedWidth(300);
+    HeightForWidth::keep(*this, 300);
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(16, 16, 16, 16);
     stack->setSpacing(12);
@@ -107,7 +108,6 @@ void RecognitionDetails::setDrive(const DriveState& drive) {
     reasonRows_->sync(
         reasons, [](const QString& text) { return text; }, [](const QString&) -> QWidget* { return new ReasonRow; },
         [](QWidget* row, const QString& text) { static_cast<ReasonRow*>(row)->setText(text); });
-    adjustSize();
 }
 
 void RecognitionDetails::paintEvent(QPaintEvent*) {
@@ -193,7 +193,7 @@ void RecognitionChip::showDetails() {
     } else {
         details_->setDrive(drive_);
     }
-    details_->adjustSize();
+    HeightForWidth::fit(*details_);
     // Below the chip, centred on it, kept on the screen.
     QPoint at = mapToGlobal(QPoint(width() / 2 - details_->width() / 2, height() + 4));
     if (const QScreen* screen = this->screen()) {

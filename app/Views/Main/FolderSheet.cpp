@@ -8,6 +8,7 @@
 
 #include "Model/AppModel.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Symbols.h"
@@ -40,7 +41,7 @@ FolderSheet::FolderSheet(AppModel& model, const FolderRequest& request, QWidget*
     setObjectName(QStringLiteral("folderSheet"));
     setWindowModality(Qt::WindowModal);
     setWindowTitle(lq("Mappen aanmaken?", "Create folders?"));
-    setFixedWidth(500);
+    HeightForWidth::keep(*this, 500);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(24, 24, 24, 24);
     column->setSpacing(18);
@@ -137,7 +138,6 @@ void FolderSheet::fill() {
     well->adjustSize();
     scroll_->setFixedHeight(std::min(list_->sizeHint().height(), 260));
     confirm_->setText(folderSheetConfirmTitle(request_.thenTransfer));
-    adjustSize();
 }
 
 void FolderSheet::keyPressEvent(QKeyEvent* event) {

@@ -7,6 +7,7 @@
 
 #include "Model/AppModel.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/SheetState.h"
@@ -19,7 +20,7 @@ MainAlert::MainAlert(AppModel& model, const AlertMessage& alert, QWidget* parent
     setObjectName(QStringLiteral("mainAlert"));
     setWindowModality(Qt::WindowModal);
     setWindowTitle(QString::fromStdString(alert.title));
-    setFixedWidth(380);
+    HeightForWidth::keep(*this, 380);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(22, 22, 22, 20);
     column->setSpacing(10);

@@ -11,6 +11,7 @@
 #include "Product/Product.h"
 #include "Views/Kit/BrandLogo.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"
 #include "Views/Kit/StyledButton.h"
@@ -95,7 +96,7 @@ ProjectSheet::ProjectSheet(AppModel& model, QWidget* parent) : QDialog(parent), 
     setObjectName(QStringLiteral("projectSheet"));
     setWindowModality(Qt::WindowModal);
     setWindowTitle(QString::fromUtf8(Product::name));
-    setFixedWidth(460);
+    HeightForWidth::keep(*this, 460);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(28, 28, 28, 28);
     column->setSpacing(22);

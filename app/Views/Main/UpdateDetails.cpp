@@ -6,6 +6,7 @@
 
 #include "Model/AppModel.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/HeaderState.h"
@@ -76,10 +77,10 @@ UpdatePopover::UpdatePopover(AppModel& model, const ReleaseInfo& update, QWidget
     layout->setContentsMargins(0, 0, 0, 0);
     details_ = new UpdateDetails(model, update, this);
     layout->addWidget(details_);
+    HeightForWidth::keep(*this, details_->width());
 }
 
 void UpdatePopover::showBelow(QWidget* anchor) {
-    adjustSize();
     const QPoint below = anchor->mapToGlobal(QPoint(anchor->width() / 2, anchor->height() + 6));
     move(below.x() - width() / 2, below.y());
     show();
