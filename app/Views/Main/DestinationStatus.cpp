@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "Model/AppModel.h"
 #include "Views/Kit/CapacityBar.h"
 #include "Views/Kit/Fonts.h"
@@ -56,18 +58,28 @@ DestinationStatus::DestinationStatus(AppModel& model, QWidget* parent) : QWidget
     result->addSpacing(4);
     result->addWidget(showFolder_);
 
+    // The dot on the first line; the space text and the roll folder's warning below each other, each
+    // wrapping onto as many lines as it needs, so neither loses its point in a narrow card.
     auto* space = new QHBoxLayout();
     space_ = box(this, space, 6);
+    const QFont spaceFont = Fonts::text(11);
     dot_ = new StatusDot(Theme::accent(), space_);
-    spaceText_ = new TextLine(Fonts::text(11), Theme::secondary(), space_);
+    auto* dotColumn = new QVBoxLayout();
+    dotColumn->addSpacing(static_cast<int>(std::round((QFontMetricsF(spaceFont).height() - dot_->height()) / 2)));
+    dotColumn->addWidget(dot_);
+    dotColumn->addStretch(1);
+    auto* texts = new QVBoxLayout();
+    texts->setSpacing(2);
+    spaceText_ = new TextLine(spaceFont, Theme::secondary(), space_);
     spaceText_->setObjectName(QStringLiteral("destinationSpaceText"));
-    spaceText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    contentWarning_ = new TextLine(Fonts::text(11), Theme::warning(), space_);
+    spaceText_->setWrapping(true);
+    contentWarning_ = new TextLine(spaceFont, Theme::warning(), space_);
     contentWarning_->setObjectName(QStringLiteral("destinationContentWarning"));
-    contentWarning_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    space->addWidget(dot_);
-    space->addWidget(spaceText_, 3);
-    space->addWidget(contentWarning_, 2);
+    contentWarning_->setWrapping(true);
+    texts->addWidget(spaceText_);
+    texts->addWidget(contentWarning_);
+    space->addLayout(dotColumn);
+    space->addLayout(texts, 1);
 
     stack->addWidget(progress_);
     stack->addWidget(result_);
@@ -111,10 +123,8 @@ void DestinationStatus::display(const DestinationPlan& plan) {
             dot_->setColor(toneColor(line.dotTone));
             spaceText_->setText(line.text);
             spaceText_->setColor(toneColor(line.textTone));
-            spaceText_->setToolTip(line.text);
             contentWarning_->setVisible(line.contentWarning.has_value());
             contentWarning_->setText(line.contentWarning.value_or(QString()));
-            contentWarning_->setToolTip(contentWarning_->text());
             break;
         case Kind::nothing: break;
     }
