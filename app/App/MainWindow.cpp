@@ -6,8 +6,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include "App/ShellCommands.h"
+#include "App/WindowSizes.h"
 #include "Model/AppModel.h"
 #include "Product/Product.h"
 #include "Views/Kit/LocalText.h"
@@ -152,6 +154,15 @@ void MainWindow::openSettings() {
         settings_->setAttribute(Qt::WA_DeleteOnClose);
         settings_->setWindowTitle(lq("Instellingen", "Settings"));
         settings_->setObjectName(QStringLiteral("settingsWindow"));
+        // On the main window's screen, centred on it.
+        const QScreen* screen = this->screen();
+        const std::optional<QRect> area = screen ? std::optional<QRect>(screen->availableGeometry()) : std::nullopt;
+        settings_->resize(settingsWindowSize(area).expandedTo(settings_->minimumSize()));
+        if (area) {
+            QRect frame(QPoint(), settings_->size());
+            frame.moveCenter(area->center());
+            settings_->move(frame.topLeft());
+        }
     }
     settings_->show();
     settings_->raise();

@@ -90,7 +90,7 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent, std::string pushSer
       builtLanguage_(Lang::current.load()) {
     setObjectName(QStringLiteral("settingsWindow"));
     setMinimumSize(760, 520);
-    resize(860, 640);
+    resize(1240, 840);
     setAutoFillBackground(true);
     frame_ = new QHBoxLayout(this);
     frame_->setContentsMargins(0, 0, 0, 0);

@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "App/MainWindow.h"
+#include "App/WindowSizes.h"
 #include "Views/Main/MainView.h"
 #include "support/OffscreenApp.h"
 #include "support/app/MainWindowStaging.h"
@@ -84,4 +86,35 @@ TEST(MainWindow, QuitAsksOnlyWhileATransferRuns) {
         QTest::qWait(50);
         EXPECT_FALSE(window.isVisible());
     }
+}
+
+TEST(MainWindow, SettingsWindowSizeFollowsTheScreen) {
+    struct Case {
+        const char* name;
+        std::optional<QRect> area;
+        QSize expected;
+    };
+    const Case cases[] = {
+        {"large screen", QRect(0, 0, 2560, 1410), {1240, 900}},
+        {"laptop", QRect(0, 27, 1366, 741), {1240, 681}},
+        {"small screen", QRect(1920, 0, 1024, 1000), {944, 900}},
+        {"no screen", std::nullopt, {1240, 840}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(settingsWindowSize(c.area), c.expected) << c.name;
+}
+
+TEST(MainWindow, SettingsOpenAtTheirSizeOnTheMainWindowsScreen) {
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    MainWindow window(model);
+    showOffscreen(window, QSize(1300, 800));
+    window.action("settings")->trigger();
+    QWidget* settings = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "settingsWindow" && top->isVisible()) settings = top;
+    ASSERT_NE(settings, nullptr);
+    const QRect area = window.screen()->availableGeometry();
+    EXPECT_EQ(settings->size(), settingsWindowSize(area).expandedTo(QSize(760, 520)));
+    EXPECT_TRUE(area.contains(settings->geometry())) << area.width() << "x" << area.height();
+    settings->close();
 }
