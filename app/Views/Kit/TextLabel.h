@@ -21,6 +21,7 @@ public:
     void setColor(const QColor& color);
     const QColor& color() const { return color_; }
     void setTextFont(const QFont& font);
+    const QFont& textFont() const { return font_; }
     void setAlignment(Qt::Alignment alignment);
     // Where a too-long text loses characters (default: at the end).
     void setElideMode(Qt::TextElideMode mode);

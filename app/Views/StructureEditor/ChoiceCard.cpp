@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 #include "Views/Kit/Fonts.h"
@@ -61,7 +62,13 @@ int ChoiceCard::heightForWidth(int width) const {
 }
 
 QSize ChoiceCard::sizeHint() const { return {220, heightForWidth(220)}; }
-QSize ChoiceCard::minimumSizeHint() const { return {120, 100}; }
+QSize ChoiceCard::minimumSizeHint() const {
+    // Title and example path whole; a narrower row scrolls sideways instead of cutting them.
+    const double title = QFontMetricsF(titleFont()).horizontalAdvance(QString::fromStdString(choice_.title)) + 6 +
+                         Symbols::side(14);
+    const double path = QFontMetricsF(pathFont()).horizontalAdvance(QString::fromStdString(choice_.path));
+    return {static_cast<int>(std::ceil(std::max({120.0, title, path}) + 2 * pad)), 100};
+}
 
 void ChoiceCard::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -57,12 +57,16 @@ PlaceRow::PlaceRow(TreeRow::Kind kind, QWidget* parent) : QWidget(parent) {
     row->setSpacing(8);
     row->addWidget(new SymbolView(roll ? QStringLiteral("sdcard.fill") : QStringLiteral("waveform"), 13, tint,
                                   QFont::Normal, this));
-    row->addWidget(new TextLabel(roll ? QStringLiteral("A001, A002, A003 \u2026") : QStringLiteral("S001, S002 \u2026"),
-                             Fonts::text(13, QFont::DemiBold), tint, this));
+    auto* names = new TextLabel(roll ? QStringLiteral("A001, A002, A003 \u2026") : QStringLiteral("S001, S002 \u2026"),
+                                Fonts::text(13, QFont::DemiBold), tint, this);
+    names->setMinimumWidth(names->sizeHint().width());
+    row->addWidget(names);
     auto* detail = new TextLabel(roll ? qtext(L("elke kaart een eigen map \u00b7 ARRI en RED houden hun eigen reelmap",
                                         "each card gets its own folder \u00b7 ARRI and RED keep their own reel folder"))
                                   : qtext(L("elke geluidskaart een eigen map", "each sound card gets its own folder")),
                              Fonts::text(11.5), Theme::tertiary(), this);
+    // Read whole: a narrow window scrolls the tab sideways rather than cut the explanation.
+    detail->setMinimumWidth(detail->sizeHint().width());
     row->addWidget(detail, 1);
 }
 
