@@ -1,7 +1,10 @@
 #include "Views/TransferColumn/RollPicker.h"
 
 #include <QHBoxLayout>
+#include <QFontMetricsF>
 #include <QMenu>
+
+#include <cmath>
 
 #include "Model/AppModel.h"
 #include "Support/Lang.h"
@@ -77,8 +80,6 @@ void RollPicker::refresh() {
             new TextLabel(QString(), Fonts::expanded(Fonts::text(pathFontSize, QFont::Bold)), Theme::secondary(), this);
         folder->setElideMode(Qt::ElideMiddle);
         folder->setObjectName(QStringLiteral("rollPathFolder"));
-        // A long folder name gives way before it pushes its neighbours out of the row.
-        folder->setMaximumWidth(220);
         auto* chevron = new SymbolView(QStringLiteral("chevron.right"), chevronFontSize, Theme::tertiary(), QFont::DemiBold, this);
         row_->insertWidget(index, folder);
         row_->insertWidget(index + 1, chevron);
@@ -95,6 +96,39 @@ void RollPicker::refresh() {
     menuButton_->setVisible(content_.roll.has_value());
     if (content_.roll) tape_->setText(QString::fromStdString(*content_.roll));
     menuButton_->setEnabled(content_.menuButtonEnabled);
+    fitFolders();
+}
+
+QSize RollPicker::minimumSizeHint() const { return {0, QWidget::minimumSizeHint().height()}; }
+
+void RollPicker::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitFolders();
+}
+
+void RollPicker::fitFolders() {
+    // What the row holds besides the folder names: their chevrons, the tape, the menu button and
+    // the spacing between them all.
+    double fixed = 0;
+    int items = 0;
+    std::vector<double> natural;
+    std::vector<TextLabel*> shown;
+    for (std::size_t i = 0; i < content_.folders.size() && i < folders_.size(); ++i) {
+        natural.push_back(folders_[i]->sizeHint().width());
+        shown.push_back(folders_[i]);
+        fixed += chevrons_[i]->sizeHint().width();
+        items += 2;
+    }
+    if (content_.roll) {
+        fixed += tape_->sizeHint().width() + menuButton_->sizeHint().width();
+        items += 2;
+    }
+    fixed += row_->spacing() * std::max(0, items - 1);
+    if (shown.empty()) return;
+    const QFontMetricsF metrics(shown.front()->textFont());
+    const std::vector<double> widths =
+        rollPathWidths(natural, width() - fixed, std::ceil(metrics.horizontalAdvance(QStringLiteral("Ab…"))));
+    for (std::size_t i = 0; i < shown.size(); ++i) shown[i]->setFixedWidth(static_cast<int>(widths[i]));
 }
 
 QMenu* RollPicker::makeRollMenu() {

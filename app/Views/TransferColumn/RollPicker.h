@@ -27,9 +27,16 @@ public:
 
     // The roll menu, built in the current language; it deletes itself when closed.
     QMenu* makeRollMenu();
+    // The folder names give way to any width the column has (see fitFolders).
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void popUpMenu(const QPoint& globalPosition);
+    // Gives each folder name the width rollPathWidths allots it in the row.
+    void fitFolders();
 
     AppModel& model_;
     QHBoxLayout* row_;

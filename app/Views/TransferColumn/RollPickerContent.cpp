@@ -1,5 +1,7 @@
 #include "Views/TransferColumn/RollPickerContent.h"
 
+#include <algorithm>
+
 namespace quillane {
 
 RollPickerContent rollPicker(const std::vector<std::string>* runningPath, const std::vector<std::string>& targetPath,
@@ -22,6 +24,29 @@ std::vector<char> rollMenuLetters() {
 std::string rollMenuLetterTitle(char letter) {
     const std::string l(1, letter);
     return l + "-camera (" + l + "001 …)";
+}
+
+std::vector<double> rollPathWidths(const std::vector<double>& natural, double available, double least) {
+    double total = 0;
+    for (double width : natural) total += width;
+    if (total <= available) return natural;
+    // The common width: the shorter names keep theirs while the rest share what is left evenly.
+    std::vector<double> ascending = natural;
+    std::sort(ascending.begin(), ascending.end());
+    double left = std::max(0.0, available);
+    double cap = 0;
+    for (std::size_t i = 0; i < ascending.size(); ++i) {
+        const double share = left / static_cast<double>(ascending.size() - i);
+        if (ascending[i] > share) {
+            cap = share;
+            break;
+        }
+        left -= ascending[i];
+    }
+    std::vector<double> widths;
+    widths.reserve(natural.size());
+    for (double width : natural) widths.push_back(std::min(width, std::max(cap, least)));
+    return widths;
 }
 
 }  // namespace quillane

@@ -19,6 +19,12 @@ struct RollPickerContent {
 RollPickerContent rollPicker(const std::vector<std::string>* runningPath, const std::vector<std::string>& targetPath,
                              bool running);
 
+// The widths the folder names above the roll get in `available` pixels, in path order. When all fit,
+// each is as wide as its whole name. Otherwise the longest names give way first, all cut back to one
+// common width, so no name is shortened while a longer one keeps more room; a name is never cut below
+// `least` (a letter or two around "…"), even when the row then runs over.
+std::vector<double> rollPathWidths(const std::vector<double>& natural, double available, double least);
+
 // The camera letters the roll menu offers, in order.
 std::vector<char> rollMenuLetters();
 // The entry of one camera letter, the same in both languages: "C-camera (C001 …)".

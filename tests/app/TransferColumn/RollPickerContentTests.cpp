@@ -25,3 +25,23 @@ TEST(RollPicker, PathTapeAndMenuButton) {
     };
     for (const Case& c : cases) EXPECT_EQ(rollPicker(c.running, c.target, c.isRunning), c.expected) << c.name;
 }
+
+TEST(RollPicker, PathWidthsCutTheLongestNamesFirst) {
+    using Widths = std::vector<double>;
+    struct Case {
+        const char* name;
+        Widths natural;
+        double available;
+        Widths expected;
+    };
+    const Case cases[] = {
+        {"all fit", {120, 40, 80}, 300, {120, 40, 80}},
+        {"exactly fit", {120, 40, 80}, 240, {120, 40, 80}},
+        {"only the longest gives way", {200, 40, 60}, 200, {100, 40, 60}},
+        {"the two longest share alike", {200, 150, 40}, 240, {100, 100, 40}},
+        {"a short name keeps its letters", {300, 36, 250, 36}, 272, {100, 36, 100, 36}},
+        {"never below the least width", {300, 200}, 20, {30, 30}},
+        {"a name shorter than the least stays whole", {300, 12}, 20, {30, 12}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(rollPathWidths(c.natural, c.available, 30), c.expected) << c.name;
+}
