@@ -68,6 +68,13 @@ double TextLine::symbolSide() const { return symbol_.isEmpty() ? 0 : Symbols::si
 
 double TextLine::textOffset() const { return paddingX_ + (symbol_.isEmpty() ? 0 : symbolSide() + 5); }
 
+double TextLine::textWidth() const { return width() - textOffset() - paddingX_; }
+
+QString TextLine::shownText() const {
+    if (wrap_) return text_;
+    return QFontMetricsF(font_).elidedText(text_, elide_, textWidth());
+}
+
 QSize TextLine::sizeHint() const {
     const QFontMetricsF metrics(font_);
     const double width = textOffset() + metrics.horizontalAdvance(text_) + paddingX_;
@@ -85,7 +92,7 @@ QSize TextLine::minimumSizeHint() const {
 int TextLine::heightForWidth(int width) const {
     if (!wrap_) return sizeHint().height();
     const QFontMetricsF metrics(font_);
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, std::max(1.0, width - textOffset()), 1e6),
+    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, std::max(1.0, width - textOffset() - paddingX_), 1e6),
                                                Qt::TextWordWrap, text_);
     return static_cast<int>(std::ceil(std::max(bounds.height(), symbolSide())));
 }
@@ -110,12 +117,11 @@ void TextLine::paintEvent(QPaintEvent*) {
     }
     painter.setFont(font_);
     painter.setPen(color_);
-    const QRectF textArea(textOffset(), 0, area.width() - textOffset() - paddingX_, area.height());
+    const QRectF textArea(textOffset(), 0, textWidth(), area.height());
     if (wrap_) {
         painter.drawText(textArea, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text_);
     } else {
-        const QString shown = metrics.elidedText(text_, elide_, textArea.width());
-        painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+        painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownText());
     }
 }
 

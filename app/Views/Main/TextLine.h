@@ -23,6 +23,10 @@ public:
     void setWrapping(bool wrap);
     // A capsule of `fill` behind the text, `paddingX` to each side, `height` high.
     void setCapsule(const QColor& fill, double paddingX, double height);
+    bool wraps() const { return wrap_; }
+    // The text as drawn on one line at the current width (elided when it does not fit); the
+    // whole text when it wraps.
+    QString shownText() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -35,6 +39,7 @@ protected:
 private:
     double symbolSide() const;
     double textOffset() const;
+    double textWidth() const;
     void changed();
 
     QString text_;

@@ -1,0 +1,135 @@
+// Every state of the main window, its sheets and alerts, in both languages at the window's normal
+// and smallest sizes: no text a user reads may be cut.
+#include <gtest/gtest.h>
+
+#include "Model/AppModel.h"
+#include "Platform/DemoDrives.h"
+#include "Views/Main/MainAlert.h"
+#include "Views/Main/MainView.h"
+#include "support/Scopes.h"
+#include "support/app/MainWindowStaging.h"
+#include "support/app/ModelHarness.h"
+#include "LayoutFixture.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+
+const char* stateName(TransferState state) {
+    static const char* names[] = {"idle", "running", "paused", "succeeded", "failed", "cancelled"};
+    return names[static_cast<int>(state)];
+}
+
+// A model of a busy cart in the given language, the project sheet closed.
+struct Cart {
+    explicit Cart(AppLanguage language, TransferState state, int ssds = 2) {
+        AppModel& model = harness.make();
+        model.changeSettings([language](AppSettings& s) { s.language = language; });
+        model.setShowProjectSheet(false);
+        stageCart(harness.stage(), ssds, 3, state == TransferState::running ? 1 : 0, state);
+        harness.settle();
+    }
+    AppModel& model() { return harness.model(); }
+    ModelHarness harness;
+};
+
+// The alert the view shows now, laid out as it opens.
+void expectAlertFits(MainView& view, ModelHarness& harness, const QString& name) {
+    harness.settle();
+    MainAlert* alert = view.alertShown();
+    ASSERT_NE(alert, nullptr) << name.toStdString();
+    expectAllTextFits(*alert, QStringLiteral("alert-") + name);
+}
+
+}  // namespace
+
+TEST(LayoutMainWindow, EveryTransferStateAtNormalAndSmallestSize) {
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        for (TransferState state : {TransferState::idle, TransferState::running, TransferState::paused,
+                                    TransferState::succeeded, TransferState::failed, TransferState::cancelled}) {
+            Cart cart(language, state, 4);
+            MainView view(cart.model());
+            for (const auto& [size, label] : {std::pair{mainWindowSizes.normal, "normal"}, std::pair{mainWindowSizes.minimum, "smallest"}})
+                expectAllTextFits(view, QStringLiteral("main-%1-%2").arg(stateName(state), label), size);
+        }
+    }
+}
+
+TEST(LayoutMainWindow, AlertsWithTheirOwnTexts) {
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        {
+            Cart cart(language, TransferState::running);
+            MainView view(cart.model());
+            showOffscreen(view, mainWindowSizes.minimum);
+            cart.model().cancelTransfer();
+            expectAlertFits(view, cart.harness, "stop");
+        }
+        {
+            // The card in the history as an earlier verified transfer.
+            Cart cart(language, TransferState::idle);
+            TransferRecord record;
+            record.project = "Feature";
+            record.roll = "A001";
+            record.succeeded = true;
+            record.fingerprint = cart.model().scan()->fingerprint;
+            record.finishedAt = std::chrono::system_clock::now();
+            cart.harness.stage().history({record});
+            cart.harness.settle();
+            MainView view(cart.model());
+            showOffscreen(view, mainWindowSizes.minimum);
+            cart.model().transferTapped();
+            expectAlertFits(view, cart.harness, "already-transferred");
+        }
+        {
+            Cart cart(language, TransferState::idle);
+            MainView view(cart.model());
+            showOffscreen(view, mainWindowSizes.minimum);
+            ASSERT_TRUE(cart.model().showDemoFolderNotice(DemoDrives::root() / "SSD"));
+            expectAlertFits(view, cart.harness, "demo-folder");
+        }
+    }
+}
+
+TEST(LayoutMainWindow, ProjectAndFolderSheets) {
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        Cart cart(language, TransferState::idle, 4);
+        cart.model().changeSettings([](AppSettings& s) {
+            s.recentProjects = {"Feature", "Commercial Spring Campaign 2026", "Short", "Documentary", "Music video"};
+        });
+        MainView view(cart.model());
+        showOffscreen(view, mainWindowSizes.minimum);
+        cart.model().setShowProjectSheet(true);
+        cart.harness.settle();
+        ASSERT_EQ(view.sheetShown(), MainView::Sheet::project);
+        expectAllTextFits(*view.sheet(), QStringLiteral("project-sheet"));
+        cart.model().setShowProjectSheet(false);
+        cart.harness.settle();
+
+        cart.model().requestFolders(true, false);
+        cart.harness.settle();
+        ASSERT_EQ(view.sheetShown(), MainView::Sheet::folder);
+        expectAllTextFits(*view.sheet(), QStringLiteral("folder-sheet"));
+    }
+}
+
+TEST(LayoutMainWindow, ShortOfSpaceWithAFilledRollFolder) {
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        Cart cart(language, TransferState::idle, 2);
+        std::vector<DestinationPlan> plans = cart.model().plans();
+        for (DestinationPlan& plan : plans) {
+            plan.requiredBytes = 108'700'000'000;
+            plan.freeBytes = 1'020'000'000;
+            plan.rollHasContent = true;
+        }
+        cart.harness.stage().plans(plans);
+        cart.harness.settle();
+        MainView view(cart.model());
+        for (const auto& [size, label] : {std::pair{mainWindowSizes.normal, "normal"}, std::pair{mainWindowSizes.minimum, "smallest"}})
+            expectAllTextFits(view, QStringLiteral("main-short-of-space-%1").arg(label), size);
+    }
+}

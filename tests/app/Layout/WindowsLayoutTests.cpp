@@ -1,0 +1,62 @@
+// The settings window on every tab, and the history with its overview and its clip search, in both
+// languages at normal and smallest sizes: no text a user reads may be cut.
+#include <gtest/gtest.h>
+
+#include "App/SnapshotStaging.h"
+#include "Model/AppModel.h"
+#include "Views/History/HistoryView.h"
+#include "Views/Settings/SettingsTabLook.h"
+#include "Views/Settings/SettingsView.h"
+#include "support/Scopes.h"
+#include "support/app/MainWindowStaging.h"
+#include "support/app/ModelHarness.h"
+#include "LayoutFixture.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+const char* tabName(SettingsTab tab) {
+    switch (tab) {
+        case SettingsTab::structure: return "structure";
+        case SettingsTab::transfer: return "transfer";
+        case SettingsTab::recognition: return "recognition";
+    }
+    return "";
+}
+}  // namespace
+
+TEST(LayoutWindows, EverySettingsTabAtNormalAndSmallestSize) {
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        ModelHarness harness;
+        AppModel& model = harness.make();
+        model.changeSettings([language](AppSettings& s) { s.language = language; });
+        stageCart(harness.stage(), 2, 3, 0, TransferState::idle);
+        harness.settle();
+        for (const SettingsTab tab : SettingsTabs::allCases) {
+            SettingsView window(model);
+            window.selectTab(tab);
+            for (const auto& [size, label] : {std::pair{settingsSizes.normal, "normal"}, std::pair{settingsSizes.minimum, "smallest"}})
+                expectAllTextFits(window, QStringLiteral("settings-%1-%2").arg(tabName(tab), label), size);
+        }
+    }
+}
+
+TEST(LayoutWindows, HistoryOverviewAndClipSearch) {
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        ModelHarness harness;
+        AppModel& model = harness.make();
+        model.changeSettings([language](AppSettings& s) { s.language = language; });
+        harness.stage().project("Feature");
+        model.addDemoHistory(Snapshot::demoHistory("Feature"));
+        harness.settle();
+        HistoryView overview(model);
+        expectAllTextFits(overview, QStringLiteral("history-overview"), overview.sizeHint());
+        HistoryView search(model, QStringLiteral("C0042"));
+        showOffscreen(search, search.sizeHint());
+        harness.drain();
+        expectAllTextFits(search, QStringLiteral("history-search"), search.sizeHint());
+    }
+}

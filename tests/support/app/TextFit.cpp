@@ -1,0 +1,93 @@
+#include "support/app/TextFit.h"
+
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QWidget>
+
+#include <cmath>
+
+#include "Views/Kit/StyledButton.h"
+#include "Views/Kit/TextLabel.h"
+#include "Views/Main/TextLine.h"
+#include "Views/StructureEditor/ChoiceCard.h"
+
+namespace quillane::testing {
+
+namespace {
+
+QString describe(const char* kind, const QWidget& widget, const QString& text, const QString& how) {
+    return QStringLiteral("%1 '%2' \"%3\": %4")
+        .arg(QString::fromLatin1(kind), widget.objectName(), text, how);
+}
+
+QString sizes(int have, int need) { return QStringLiteral("%1 px, needs %2").arg(have).arg(need); }
+
+// A wrapping text: as tall as it needs at its width.
+std::optional<QString> shortWrap(const char* kind, const QWidget& widget, const QString& text) {
+    const int need = widget.heightForWidth(widget.width());
+    if (widget.height() >= need) return std::nullopt;
+    return describe(kind, widget, text, QStringLiteral("%1 wide, %2 high").arg(widget.width()).arg(sizes(widget.height(), need)));
+}
+
+std::optional<QString> elided(const char* kind, const QWidget& widget, const QString& text, const QString& shown,
+                              const QSet<QString>& mayElide) {
+    if (shown == text || mayElide.contains(widget.objectName())) return std::nullopt;
+    return describe(kind, widget, text, QStringLiteral("shown as \"%1\"").arg(shown));
+}
+
+std::optional<QString> cut(const QWidget& widget, const QSet<QString>& mayElide) {
+    if (const auto* line = qobject_cast<const TextLine*>(&widget)) {
+        if (line->text().isEmpty()) return std::nullopt;
+        if (line->wraps()) return shortWrap("TextLine", widget, line->text());
+        return elided("TextLine", widget, line->text(), line->shownText(), mayElide);
+    }
+    if (const auto* label = qobject_cast<const TextLabel*>(&widget)) {
+        if (label->text().isEmpty()) return std::nullopt;
+        return elided("TextLabel", widget, label->text(), label->shownText(), mayElide);
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        if (label->text().isEmpty() || label->pixmap().cacheKey() != 0) return std::nullopt;
+        if (label->wordWrap()) return shortWrap("QLabel", widget, label->text());
+        const QSize need = label->sizeHint();
+        if (label->width() >= need.width() || mayElide.contains(widget.objectName())) return std::nullopt;
+        return describe("QLabel", widget, label->text(), QStringLiteral("clipped: %1").arg(sizes(label->width(), need.width())));
+    }
+    if (const auto* button = qobject_cast<const StyledButton*>(&widget)) {
+        if (button->text().isEmpty() || button->buttonStyle().fixedWidth > 0) return std::nullopt;
+        const QSizeF need = StyledButton::naturalSize(button->buttonStyle(), button->text(), !button->symbol().isEmpty());
+        if (button->width() + 0.5 >= need.width() || mayElide.contains(widget.objectName())) return std::nullopt;
+        return describe("StyledButton", widget, button->text(),
+                        QStringLiteral("elided: %1").arg(sizes(button->width(), static_cast<int>(std::ceil(need.width())))));
+    }
+    if (const auto* card = qobject_cast<const ChoiceCard*>(&widget)) {
+        // Its title and path fit whole from its minimum width on.
+        const int need = card->minimumSizeHint().width();
+        if (card->width() >= need) return std::nullopt;
+        return describe("ChoiceCard", widget, QString::fromStdString(card->choice().title),
+                        QStringLiteral("squeezed: %1").arg(sizes(card->width(), need)));
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+const QSet<QString>& elidingByDesign() {
+    // The roll path's folder names give way, longest first, only when the row is full.
+    static const QSet<QString> names{QStringLiteral("rollPathFolder")};
+    return names;
+}
+
+QStringList cutTexts(const QWidget& root, const QSet<QString>& mayElide) {
+    QStringList found;
+    QList<const QWidget*> widgets{&root};
+    for (const QWidget* child : root.findChildren<QWidget*>()) widgets.push_back(child);
+    for (const QWidget* widget : widgets) {
+        if (!widget->isVisibleTo(&root) && widget != &root) continue;
+        if (widget->window() != root.window() && widget->isWindow()) continue;
+        if (widget->width() <= 0 || widget->height() <= 0) continue;
+        if (const std::optional<QString> problem = cut(*widget, mayElide)) found << *problem;
+    }
+    return found;
+}
+
+}  // namespace quillane::testing
