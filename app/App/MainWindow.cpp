@@ -114,7 +114,8 @@ void MainWindow::retranslate() {
 
 void MainWindow::refreshActions() {
     const TransferMenuStates states = transferMenuStates(
-        {model_.transferState(), model_.demoState(), model_.blockReason().has_value(), !model_.missingFolders().empty()});
+        {model_.transferState(), model_.demoState(), model_.blockReason().has_value(), !model_.missingFolders().empty(),
+         model_.pausedJob().has_value()});
     action(QStringLiteral("changeProject"))->setEnabled(states.changeProject);
     action(QStringLiteral("createFolders"))->setEnabled(states.createFolders);
     action(QStringLiteral("startTransfer"))->setEnabled(states.primary);

@@ -9,7 +9,7 @@ TransferMenuStates transferMenuStates(const TransferMenuFacts& facts) {
     states.createFolders = !running && facts.foldersMissing;
     states.primary = primaryAction(facts.state) == PrimaryAction::resume || !facts.blocked;
     states.demoIsStart = facts.demo == DemoState::off;
-    states.demoEnabled = !running && (states.demoIsStart || facts.demo == DemoState::on);
+    states.demoEnabled = !running && (states.demoIsStart ? !facts.pausedJob : facts.demo == DemoState::on);
     return states;
 }
 

@@ -9,6 +9,7 @@ struct TransferMenuFacts {
     DemoState demo = DemoState::off;
     bool blocked = false;         // the model names a block reason
     bool foldersMissing = false;  // some planned folder does not exist yet
+    bool pausedJob = false;       // a paused transfer waits, and the demo can't start over it
 };
 struct TransferMenuStates {
     bool changeProject = true;

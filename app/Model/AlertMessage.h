@@ -14,6 +14,9 @@ struct AlertMessage {
     std::string message;
     std::optional<std::string> actionTitle;
     std::function<void()> action;
+    // When set: whether what the alert asks about is still so. The model closes the alert once it
+    // answers false (the transfer it would stop has ended, the card it would start was pulled).
+    std::function<bool()> applies;
 
     AlertMessage() = default;
     AlertMessage(std::string title, std::string message, std::optional<std::string> actionTitle = std::nullopt,

@@ -90,6 +90,7 @@ void AppModel::markChanged(ModelField field) {
 
 void AppModel::flushChanges() {
     if (plansStale_) refreshPlans();
+    if (alert_ && alert_->applies && !alert_->applies()) setAlert(std::nullopt);
     flushScheduled_ = false;
     if (pending_.empty()) return;
     const ModelFields fields = pending_;

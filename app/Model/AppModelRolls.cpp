@@ -152,6 +152,8 @@ void AppModel::clearRollOverride() {
 void AppModel::setProject(const std::string& name) {
     const std::string trimmed = Text::trimSpaceAndNewlines(name);
     if (trimmed.empty()) return;
+    // The outcome of the last card belongs to the project it was transferred in.
+    if (trimmed != projectName_) dismissResult();
     assign(projectName_, trimmed, ModelField::projectName);
     changeSettings([&](AppSettings& settings) { settings.rememberProject(trimmed); });
     assign(rollOverride_, std::optional<std::string>(), ModelField::rollOverride);

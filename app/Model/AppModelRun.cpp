@@ -134,7 +134,7 @@ void AppModel::joinEngine() {
 
 void AppModel::cancelTransfer() {
     QPointer<AppModel> self(this);
-    setAlert(AlertMessage(
+    AlertMessage question(
         L("Transfer stoppen?", "Stop transfer?"),
         L("Bestanden die al klaar zijn blijven staan. Je kunt later hervatten: wat er al staat wordt dan "
           "gecontroleerd in plaats van opnieuw gekopieerd.",
@@ -144,7 +144,11 @@ void AppModel::cancelTransfer() {
             if (!self) return;
             self->replace(self->queue_, std::vector<QueueItem>(), ModelField::queue);
             if (self->engine_) self->engine_->cancel();
-        }));
+        });
+    // Asked of this run only: once it has ended, there is nothing left to stop.
+    const TransferRunning* engine = engine_.get();
+    question.applies = [self, engine] { return self && engine && self->engine_.get() == engine; };
+    setAlert(std::move(question));
 }
 
 }  // namespace quillane

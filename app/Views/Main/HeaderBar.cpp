@@ -128,19 +128,21 @@ HeaderBar::HeaderBar(AppModel& model, QWidget* parent) : QWidget(parent), model_
 ModelFields HeaderBar::reads() {
     return {ModelField::projectName, ModelField::transferState, ModelField::demoState, ModelField::marketingScreenshot,
             ModelField::settings,    ModelField::availableUpdate, ModelField::showUpdate, ModelField::shootDayOverride,
-            ModelField::history};
+            ModelField::history,     ModelField::pausedJob};
 }
 
 void HeaderBar::refresh(ModelFields fields) {
     if (!fields.intersects(reads())) return;
     const HeaderState state = headerState({model_.projectName(), model_.transferState() == TransferState::running,
                                            model_.demoState(), model_.marketingScreenshot(),
-                                           model_.settings().folderTemplate.uses("DAY")});
+                                           model_.settings().folderTemplate.uses("DAY"), model_.pausedJob().has_value()});
     picker_->setProject(state.pickerText, toneColor(state.pickerTone));
     picker_->setEnabled(state.pickerEnabled);
     demoButton_->setVisible(state.demoButton);
     demoButton_->setEnabled(state.demoButtonEnabled);
-    demoButton_->setToolTip(lq("Oefenen met fictieve camerakaarten en SSD's", "Practice with fictional cards and SSDs"));
+    demoButton_->setToolTip(model_.pausedJob() ? demoWaitsForPausedTransfer()
+                                               : lq("Oefenen met fictieve camerakaarten en SSD's",
+                                                    "Practice with fictional cards and SSDs"));
     demoBadge_->setVisible(state.demoBadge);
     update_->setVisible(state.updatePill && model_.availableUpdate().has_value());
     shootDay_->setVisible(state.shootDayPill);

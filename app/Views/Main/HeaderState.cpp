@@ -12,11 +12,15 @@ HeaderState headerState(const HeaderFacts& facts) {
     state.pickerTone = noProject ? Tone::secondary : Tone::text;
     state.pickerEnabled = !facts.running;
     state.demoButton = facts.demo == DemoState::off;
-    state.demoButtonEnabled = !facts.running;
+    state.demoButtonEnabled = !facts.running && !facts.paused;
     state.demoBadge = facts.demo != DemoState::off && !facts.marketingScreenshot;
     state.updatePill = !facts.marketingScreenshot;
     state.shootDayPill = facts.templateUsesDay;
     return state;
+}
+
+QString demoWaitsForPausedTransfer() {
+    return lq("Rond eerst de gepauzeerde transfer af of stop hem", "Finish or stop the paused transfer first");
 }
 
 ShootDayPillState shootDayPillState(int shootDay, bool running) {

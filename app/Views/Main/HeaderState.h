@@ -17,6 +17,8 @@ struct HeaderFacts {
     DemoState demo = DemoState::off;
     bool marketingScreenshot = false;
     bool templateUsesDay = false;
+    // A paused transfer waits: the demo can't start over it.
+    bool paused = false;
 };
 
 // Which of the bar's parts are present and how the project picker reads.
@@ -31,6 +33,8 @@ struct HeaderState {
     bool shootDayPill = false;
 };
 HeaderState headerState(const HeaderFacts& facts);
+// Why the demo can't start while a transfer is paused; shown on every control that starts it.
+QString demoWaitsForPausedTransfer();
 
 // The shoot-day stepper.
 struct ShootDayPillState {

@@ -16,6 +16,7 @@
 #include "Views/Kit/Theme.h"
 #include "Views/Main/OtherDrives.h"
 #include "Views/Main/QueueList.h"
+#include "Views/Main/HeaderState.h"
 #include "Views/Main/SourceColumnState.h"
 #include "Views/Main/SourceContents.h"
 #include "Views/Main/SourceContentsState.h"
@@ -104,9 +105,13 @@ void DemoButton::refresh() {
     button_->setVisible(form == DemoButtonForm::button);
     settingUp_->setVisible(form == DemoButtonForm::spinner);
     button_->setText(lq("Oefenen met demokaarten", "Practice with demo cards"));
-    button_->setToolTip(lq("Maakt fictieve camerakaarten en SSD's aan, zodat je alles kunt uitproberen zonder echte "
-                             "footage.",
-                             "Creates fictional camera cards and SSDs so you can try everything without real footage."));
+    button_->setEnabled(!model_.pausedJob());
+    button_->setToolTip(model_.pausedJob()
+                            ? demoWaitsForPausedTransfer()
+                            : lq("Maakt fictieve camerakaarten en SSD's aan, zodat je alles kunt uitproberen zonder "
+                                 "echte footage.",
+                                 "Creates fictional camera cards and SSDs so you can try everything without real "
+                                 "footage."));
     settingUpText_->setText(lq("Demokaarten worden klaargezet…", "Setting up demo cards…"));
 }
 
@@ -147,7 +152,8 @@ ModelFields SourceColumn::reads() {
                                                  ModelField::selectedSourceID, ModelField::runningJob,
                                                  ModelField::queue,          ModelField::transferState,
                                                  ModelField::rollName,       ModelField::demoState,
-                                                 ModelField::settings,       ModelField::scanState};
+                                                 ModelField::settings,       ModelField::scanState,
+                                                 ModelField::pausedJob};
 }
 
 void SourceColumn::refresh(ModelFields fields) {

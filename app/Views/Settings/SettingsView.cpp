@@ -171,7 +171,11 @@ void SettingsView::buildTab() {
 }
 
 void SettingsView::selectTab(SettingsTab tab) {
-    if (tab == tab_ && content_ != nullptr) return;
+    if (tab == tab_ && content_ != nullptr) {
+        // A click on the selected item unchecks it; the selected tab stays marked.
+        for (SidebarItem* item : items_) item->setChecked(item->tab() == tab_);
+        return;
+    }
     tab_ = tab;
     buildTab();
 }

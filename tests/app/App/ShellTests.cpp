@@ -23,6 +23,8 @@ TEST(ShellCommands, TransferMenuFollowsTheModel) {
         {"blocked, nothing missing", {T::idle, D::off, true, false}, true, false, false, true, true},
         {"running", {T::running, D::on, false, true}, false, false, true, false, false},
         {"paused resumes even when blocked", {T::paused, D::off, true, false}, true, false, true, true, true},
+        {"a paused job keeps the demo from starting", {T::paused, D::off, false, false, true}, true, false, true, true, false},
+        {"a paused demo job may still stop the demo", {T::paused, D::on, false, false, true}, true, false, true, false, true},
         {"demo starting", {T::idle, D::starting, false, false}, true, false, true, false, false},
         {"demo on", {T::succeeded, D::on, false, false}, true, false, true, false, true},
         {"demo stopping", {T::idle, D::stopping, false, false}, true, false, true, false, false},

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+
+#include "CartWindow.h"
+#include "Views/Settings/SettingsView.h"
+#include "Views/TransferColumn/StatusHeadline.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+// The headline's two lines as the column paints them.
+QString headline(const CartWindow& cart) {
+    auto* view = cart.find<StatusHeadline>(QStringLiteral("statusHeadline"));
+    if (!view) return {};
+    const StatusHeadlineContent& content = view->content();
+    return QString::fromStdString(content.first + "\n" + content.second.value_or(""));
+}
+}  // namespace
+
+TEST(CartWindow, ASwitchToAnotherProjectClosesTheLastCardsResult) {
+    CartWindow cart;
+    cart.plug(cart.all());
+    ASSERT_TRUE(cart.startTransfer(false));
+    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); })) << headline(cart).toStdString();
+
+    ASSERT_TRUE(cart.click(QStringLiteral("projectPicker")));
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("projectNameField")) != nullptr; }));
+    auto* field = cart.find<QLineEdit>(QStringLiteral("projectNameField"));
+    ASSERT_NE(field, nullptr);
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("Beta"));
+    ASSERT_TRUE(cart.click(QStringLiteral("projectStart")));
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("projectSheet")) == nullptr; }));
+    EXPECT_TRUE(cart.waitFor([&] { return !headline(cart).contains("Safely transferred"); })) << headline(cart).toStdString();
+    EXPECT_NE(cart.find(QStringLiteral("transferButton")), nullptr);
+}
+
+TEST(CartWindow, DemoControlsWaitForAPausedTransfer) {
+    CartWindow cart;
+    cart.plug(cart.all());
+    ASSERT_TRUE(cart.startTransfer(true));
+    ASSERT_TRUE(cart.click(QStringLiteral("pauseButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("resumeButton")) != nullptr; }));
+    auto* header = cart.find(QStringLiteral("headerDemoButton"));
+    ASSERT_NE(header, nullptr);
+    EXPECT_FALSE(header->isEnabled());
+    EXPECT_EQ(header->toolTip(), "Finish or stop the paused transfer first");
+    EXPECT_FALSE(cart.window().action(QStringLiteral("demo"))->isEnabled());
+
+    // The paused card pulled: the source column offers the demo cards, which wait too.
+    cart.plug(cart.allBut("A001_SONY"));
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("demoButton")) != nullptr; }));
+    QWidget* practice = cart.find(QStringLiteral("demoButton"))->findChild<QAbstractButton*>();
+    ASSERT_NE(practice, nullptr);
+    EXPECT_FALSE(practice->isEnabled());
+    QTest::mouseClick(practice, Qt::LeftButton);
+    EXPECT_EQ(cart.model().demoState(), DemoState::off);
+
+    // Stopped for good: the demo may start again.
+    ASSERT_TRUE(cart.click(QStringLiteral("discardButton")));
+    EXPECT_TRUE(cart.waitFor([&] { return practice->isEnabled() && cart.window().action(QStringLiteral("demo"))->isEnabled(); }));
+}
+
+TEST(CartWindow, TheSelectedSettingsTabStaysMarkedWhenClickedAgain) {
+    CartWindow cart;
+    cart.window().action(QStringLiteral("settings"))->trigger();
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("tab-transfer")) != nullptr; }));
+    auto* transfer = cart.find<QAbstractButton>(QStringLiteral("tab-transfer"));
+    QTest::mouseClick(transfer, Qt::LeftButton);
+    ASSERT_TRUE(transfer->isChecked());
+    QTest::mouseClick(transfer, Qt::LeftButton);
+    EXPECT_TRUE(transfer->isChecked());
+    int marked = 0;
+    for (const char* tab : {"tab-structure", "tab-transfer", "tab-recognition"})
+        marked += cart.find<QAbstractButton>(QString::fromLatin1(tab))->isChecked();
+    EXPECT_EQ(marked, 1);
+}
+
+TEST(CartWindow, TheStopQuestionGoesWhenTheTransferEndsUnderIt) {
+    CartWindow cart;
+    cart.plug(cart.all());
+    ASSERT_TRUE(cart.startTransfer(true));
+    ASSERT_TRUE(cart.click(QStringLiteral("stopButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == "Stop transfer?"; }));
+
+    cart.engines->openGates();
+    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
+    EXPECT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("mainAlert")) == nullptr; }));
+}
