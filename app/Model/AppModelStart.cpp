@@ -62,8 +62,10 @@ void AppModel::transferTapped() {
     setAlert(AlertMessage(
         L("Deze kaart is al overgezet", "This card was already transferred"),
         L("Op ", "On ") + ReportDates::mediumDateShortTime(previous->finishedAt, Lang::current) + L(" als ", " as ") + previous->roll + " (" +
-            previous->project + L("), geverifieerd. Toch nog een keer overzetten als ",
-                                  "), verified. Transfer again anyway as ") +
+            previous->project +
+            // A copy made with verification off was never read back: it is not called verified.
+            (previous->verified ? L("), geverifieerd. ", "), verified. ") : L("), niet geverifieerd. ", "), not verified. ")) +
+            L("Toch nog een keer overzetten als ", "Transfer again anyway as ") +
             rollName_ + "?",
         L("Opnieuw overzetten", "Transfer again"), [self, ticket] {
             if (self && self->mayStart(ticket)) self->requestFolders(true, false);

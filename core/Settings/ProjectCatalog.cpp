@@ -132,9 +132,14 @@ ProjectCatalog::ProjectCatalog(std::string projectName, const std::vector<Transf
         roll.lastTransfer = std::max(roll.lastTransfer, record.finishedAt);
         for (const auto& destination : record.destinations) {
             const std::string identity = facts.identityOf(destination);
-            if (record.verified && destination.succeeded) {
+            if (destination.succeeded) {
+                // A copy made with verification off is a copy all the same, marked as not read back
+                // until a verified one lands on the same drive.
+                const bool known = contains(roll.driveIDs, identity);
                 appendOnce(roll.driveIDs, identity);
                 std::erase(roll.failedDriveIDs, identity);
+                if (record.verified) std::erase(roll.unverifiedDriveIDs, identity);
+                else if (!known) roll.unverifiedDriveIDs.push_back(identity);
             } else if (!contains(roll.driveIDs, identity)) {
                 appendOnce(roll.failedDriveIDs, identity);
             }

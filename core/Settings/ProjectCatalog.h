@@ -14,7 +14,7 @@ namespace quillane {
 struct ProjectCatalog {
     using TimePoint = std::chrono::system_clock::time_point;
 
-    // Verified copies on distinct drives that make a roll safe.
+    // Copies on distinct drives that make a roll safe.
     static constexpr int requiredCopies = 2;
 
     struct Roll {
@@ -26,12 +26,16 @@ struct ProjectCatalog {
         std::int64_t totalBytes = 0;
         int fileCount = 0;
         TimePoint lastTransfer{};
-        std::vector<std::string> driveIDs;        // drives with a verified copy, first success first
-        std::vector<std::string> failedDriveIDs;  // drives with only failed or unverified copies
+        std::vector<std::string> driveIDs;        // drives with a complete copy, first success first
+        std::vector<std::string> failedDriveIDs;  // drives with only failed copies
         std::vector<std::string> drives;          // labels of driveIDs
         std::vector<std::string> failedDrives;    // labels of failedDriveIDs
+        // Of driveIDs, the drives whose copy was made with verification off and never read back.
+        std::vector<std::string> unverifiedDriveIDs;
 
         int copies() const { return static_cast<int>(driveIDs.size()); }
+        // Every copy was read back and compared.
+        bool verified() const { return unverifiedDriveIDs.empty(); }
         bool isSafe() const { return copies() >= requiredCopies; }
         friend bool operator==(const Roll&, const Roll&) = default;
     };
@@ -52,7 +56,7 @@ struct ProjectCatalog {
 
     std::string project;
     std::vector<Roll> rolls;    // in order of each card's first transfer
-    std::vector<Drive> drives;  // drives with at least one verified copy, in order of first appearance
+    std::vector<Drive> drives;  // drives with at least one copy, in order of first appearance
 
     // Takes the records of the project (name compared ignoring case) from a history in any order.
     ProjectCatalog(std::string project, const std::vector<TransferRecord>& history);

@@ -76,6 +76,7 @@ RollRow rollRow(const ProjectCatalog::Roll& roll, const ReportDates::Formatter& 
     for (const auto& name : roll.drives) look.chips.push_back(driveChipLook(name, false));
     for (const auto& name : roll.failedDrives) look.chips.push_back(driveChipLook(name, true));
     look.copies = roll.copies();
+    look.verified = roll.verified();
     return look;
 }
 

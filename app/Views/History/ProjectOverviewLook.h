@@ -48,6 +48,7 @@ struct RollRow {
     std::string detail;  // camera label, size and time of the last transfer
     std::vector<DriveChipLook> chips;  // verified drives first, then failed ones
     int copies = 0;
+    bool verified = true;  // every copy was read back
     friend bool operator==(const RollRow&, const RollRow&) = default;
 };
 // times: a shortTime formatter in the current language, made once for all rows.

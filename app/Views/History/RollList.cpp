@@ -46,7 +46,7 @@ RollList::RowPlaces RollList::places(std::size_t index) const {
     const double top = static_cast<double>(index) * (rowHeight + dividerHeight);
     places.row = QRectF(0, top, width(), rowHeight);
 
-    const QSizeF badge = CopiesBadge::capsule(copiesBadgeLook(row.copies)).size();
+    const QSizeF badge = CopiesBadge::capsule(copiesBadgeLook(row.copies, row.verified)).size();
     places.badge = QRectF(QPointF(width() - padX - badge.width(), top + (rowHeight - badge.height()) / 2), badge);
 
     double chipsWidth = 0;
@@ -98,7 +98,7 @@ void RollList::paintEvent(QPaintEvent* event) {
 
         for (std::size_t c = 0; c < row.chips.size(); ++c)
             DriveChip::capsule(row.chips[c]).paint(painter, at.chips[c].topLeft());
-        CopiesBadge::capsule(copiesBadgeLook(row.copies)).paint(painter, at.badge.topLeft());
+        CopiesBadge::capsule(copiesBadgeLook(row.copies, row.verified)).paint(painter, at.badge.topLeft());
 
         if (i + 1 < rows_.size()) {
             painter.setPen(Qt::NoPen);

@@ -7,19 +7,23 @@
 
 namespace quillane {
 
-CopiesBadgeLook copiesBadgeLook(int copies) {
+CopiesBadgeLook copiesBadgeLook(int copies, bool verified) {
     using Tint = CopiesBadgeLook::Tint;
     if (copies <= 0) return {Tint::danger, "xmark", L("Mislukt", "Failed")};
-    if (copies == 1) return {Tint::warning, "exclamationmark", L("1 kopie", "1 copy")};
-    if (copies == 2) return {Tint::accent, "checkmark", L("Dubbel", "Double")};
-    return {Tint::accent, "checkmark", std::to_string(copies) + "\u00D7 backup"};
+    CopiesBadgeLook look;
+    if (copies == 1) look = {Tint::warning, "exclamationmark", L("1 kopie", "1 copy")};
+    else if (copies == 2) look = {Tint::accent, "checkmark", L("Dubbel", "Double")};
+    else look = {Tint::accent, "checkmark", std::to_string(copies) + "\u00D7 backup"};
+    if (!verified) look.text += L(" · niet geverifieerd", " · not verified");
+    return look;
 }
 
 CopiesBadge::CopiesBadge(int copies, QWidget* parent) : CapsuleTagView(parent), copies_(copies) {}
 
-void CopiesBadge::setCopies(int copies) {
-    if (copies == copies_) return;
+void CopiesBadge::setCopies(int copies, bool verified) {
+    if (copies == copies_ && verified == verified_) return;
     copies_ = copies;
+    verified_ = verified;
     updateGeometry();
     update();
 }

@@ -24,7 +24,7 @@ std::vector<RecentTransferRow> recentTransferRows(const std::string& project, co
         std::string drives;
         for (const std::string& label : roll->drives) drives += (drives.empty() ? "" : " + ") + label;
         rows.push_back({roll->id, roll->roll, roll->sourceName, ByteFormat::string(roll->totalBytes), roll->copies(),
-                        std::move(drives), true});
+                        std::move(drives), true, roll->verified()});
     }
     if (!rows.empty()) rows.back().divider = false;
     return rows;

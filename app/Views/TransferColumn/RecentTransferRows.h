@@ -14,6 +14,7 @@ struct RecentTransferRow {
     int copies = 0;
     std::string drives;  // the badge's tooltip
     bool divider = true; // a hairline under the row; not under the last
+    bool verified = true; // every copy was read back
     bool operator==(const RecentTransferRow&) const = default;
 };
 

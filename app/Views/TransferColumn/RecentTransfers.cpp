@@ -79,7 +79,7 @@ void RecentTransferView::setRow(const RecentTransferRow& row) {
     tape_->setText(QString::fromStdString(row.roll));
     name_->setText(QString::fromStdString(row.sourceName));
     size_->setText(QString::fromStdString(row.size));
-    badge_->setCopies(row.copies);
+    badge_->setCopies(row.copies, row.verified);
     badge_->setToolTip(QString::fromStdString(row.drives).toHtmlEscaped());
     divider_->setVisible(row.divider);
 }

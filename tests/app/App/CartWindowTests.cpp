@@ -6,6 +6,9 @@
 #include <QTest>
 
 #include "CartWindow.h"
+#include "support/OffscreenApp.h"
+#include "Views/History/RollList.h"
+#include "Views/Kit/CopiesBadge.h"
 #include "Views/Settings/SettingsView.h"
 #include "Views/TransferColumn/StatusHeadline.h"
 
@@ -91,4 +94,41 @@ TEST(CartWindow, TheStopQuestionGoesWhenTheTransferEndsUnderIt) {
     cart.engines->openGates();
     ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
     EXPECT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("mainAlert")) == nullptr; }));
+}
+
+TEST(CartWindow, ACopyWithoutReadBackCountsAsACopyThatIsNotCalledVerified) {
+    CartWindow cart;
+    cart.model().changeSettings([](AppSettings& settings) { settings.verifyAfterCopy = false; });
+    cart.plug(cart.all());
+    ASSERT_TRUE(cart.startTransfer(false));
+    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
+
+    // The recent list: two copies, marked as not read back.
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("recentTransfers")) != nullptr; }));
+    auto* badge = cart.find(QStringLiteral("recentTransfers"))->findChild<CopiesBadge*>();
+    ASSERT_NE(badge, nullptr);
+    EXPECT_EQ(badge->copies(), 2);
+    EXPECT_FALSE(badge->verified());
+    saveRender(cart.window(), QStringLiteral("cart-copied-without-read-back"), QSize(1300, 800));
+
+    // The overview: the card is on both drives.
+    ASSERT_TRUE(cart.click(QStringLiteral("overviewButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("bannerHeadline")) != nullptr; }));
+    EXPECT_EQ(textOf(cart.find(QStringLiteral("bannerHeadline"))), "Every card is backed up twice");
+    EXPECT_TRUE(textOf(cart.find(QStringLiteral("bannerSummary"))).endsWith("2 drives"));
+    auto* rolls = cart.find<RollList>(QStringLiteral("rollList"));
+    ASSERT_NE(rolls, nullptr);
+    ASSERT_EQ(rolls->rows().size(), 1u);
+    EXPECT_EQ(rolls->rows()[0].copies, 2);
+    EXPECT_FALSE(rolls->rows()[0].verified);
+    ASSERT_TRUE(cart.click(QStringLiteral("closeHistory")));
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("historyView")) == nullptr; }));
+
+    // The same card again: it was copied, and not read back.
+    ASSERT_TRUE(cart.click(QStringLiteral("nextCardButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("transferButton")) != nullptr; }));
+    ASSERT_TRUE(cart.click(QStringLiteral("transferButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == "This card was already transferred"; }));
+    const QString message = textOf(cart.find(QStringLiteral("alertMessage")));
+    EXPECT_TRUE(message.contains("(Alpha), not verified.")) << message.toStdString();
 }

@@ -100,14 +100,17 @@ TEST(ProjectOverviewLook, CopiesBadge) {
     struct Case {
         int copies;
         CopiesBadgeLook look;
+        bool verified = true;
     };
     const Case cases[] = {
         {0, {Tint::danger, "xmark", "Failed"}},   {1, {Tint::warning, "exclamationmark", "1 copy"}},
         {2, {Tint::accent, "checkmark", "Double"}}, {3, {Tint::accent, "checkmark", "3× backup"}},
         {12, {Tint::accent, "checkmark", "12× backup"}},
+        {2, {Tint::accent, "checkmark", "Double · not verified"}, false},
+        {0, {Tint::danger, "xmark", "Failed"}, false},
     };
     LanguageScope en(AppLanguage::en);
-    for (const auto& c : cases) EXPECT_EQ(copiesBadgeLook(c.copies), c.look) << c.copies;
+    for (const auto& c : cases) EXPECT_EQ(copiesBadgeLook(c.copies, c.verified), c.look) << c.copies;
 }
 
 TEST(ProjectOverviewLook, RollRowsAndDriveTiles) {

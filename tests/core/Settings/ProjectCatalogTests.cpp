@@ -62,18 +62,19 @@ TEST(ProjectCatalog, RollsDrivesAndVerdicts) {
     ASSERT_EQ(catalog.rolls.size(), 2u);
 
     // One card offloaded three times: the first offload's facts, the last offload's time,
-    // the union of verified drives; a later failure on a drive that holds a copy is no failed
-    // drive, an unverified copy on another drive is.
+    // the union of the drives with a copy; a later failure on a drive that holds a copy is no
+    // failed drive; a copy made with verification off counts, marked as not read back.
     const auto& a = catalog.rolls[0];
     EXPECT_EQ(a.id, "fpA");
     EXPECT_EQ(a.roll, "A001");
     EXPECT_EQ(a.shootDay, 1);
     EXPECT_EQ(a.totalBytes, 300);
     EXPECT_EQ(a.lastTransfer, at("2026-03-05T09:50:00Z"));
-    EXPECT_EQ(a.driveIDs, (Strings{"U1", "U2"}));
-    EXPECT_EQ(a.failedDriveIDs, Strings{"U3"});
-    EXPECT_EQ(a.drives, (Strings{"SSD ONE", "SSD Two"}));  // the newest name of each volume
-    EXPECT_EQ(a.failedDrives, Strings{"Shuttle"});
+    EXPECT_EQ(a.driveIDs, (Strings{"U1", "U2", "U3"}));
+    EXPECT_TRUE(a.failedDriveIDs.empty());
+    EXPECT_EQ(a.unverifiedDriveIDs, Strings{"U3"});
+    EXPECT_FALSE(a.verified());
+    EXPECT_EQ(a.drives, (Strings{"SSD ONE", "SSD Two", "Shuttle"}));  // the newest name of each volume
     EXPECT_TRUE(a.isSafe());
 
     // A drive that holds only a failed copy is named on the roll, not listed as a drive.
@@ -82,9 +83,10 @@ TEST(ProjectCatalog, RollsDrivesAndVerdicts) {
     EXPECT_EQ(b.failedDrives, Strings{"Shuttle"});
     EXPECT_EQ(catalog.unsafeRolls(), std::vector<ProjectCatalog::Roll>{b});
 
-    ASSERT_EQ(catalog.drives.size(), 2u);
+    ASSERT_EQ(catalog.drives.size(), 3u);
     EXPECT_EQ(catalog.drives[0], (ProjectCatalog::Drive{"U1", "SSD ONE", "SSD ONE", 1, 300}));  // newest name
     EXPECT_EQ(catalog.drives[1], (ProjectCatalog::Drive{"U2", "SSD Two", "SSD Two", 1, 300}));
+    EXPECT_EQ(catalog.drives[2], (ProjectCatalog::Drive{"U3", "Shuttle", "Shuttle", 1, 300}));
     EXPECT_EQ(catalog.totalBytes(), 350);
 
     EXPECT_EQ(ProjectCatalog::projects(history), (Strings{"feature", "Other"}));
@@ -162,4 +164,29 @@ TEST(ProjectCatalog, DaysAndProjectNames) {
 
     EXPECT_EQ(ProjectCatalog::projects(history), (Strings{"Feature", ""}));
     EXPECT_TRUE(ProjectCatalog::projects({}).empty());
+}
+
+TEST(ProjectCatalog, CopiesMadeWithoutReadBackCountUntilAVerifiedOneReplacesThem) {
+    struct Case {
+        const char* name;
+        std::vector<bool> verifiedInOrder;  // transfers of one card to drive U1, oldest first
+        bool verified;
+    };
+    const std::vector<Case> cases = {
+        {"unverified only", {false}, false},
+        {"unverified twice", {false, false}, false},
+        {"verified after unverified", {false, true}, true},
+        {"unverified after verified", {true, false}, true},
+    };
+    for (const Case& c : cases) {
+        std::vector<TransferRecord> history;
+        for (std::size_t i = 0; i < c.verifiedInOrder.size(); ++i)
+            history.insert(history.begin(),
+                           transfer("P", "A001", "fp", static_cast<int>(i), {ok("SSD", "U1")}, c.verifiedInOrder[i]));
+        const ProjectCatalog catalog("P", history);
+        ASSERT_EQ(catalog.rolls.size(), 1u) << c.name;
+        EXPECT_EQ(catalog.rolls[0].copies(), 1) << c.name;
+        EXPECT_EQ(catalog.rolls[0].verified(), c.verified) << c.name;
+        EXPECT_EQ(catalog.drives.size(), 1u) << c.name;
+    }
 }
