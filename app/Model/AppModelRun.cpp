@@ -147,7 +147,9 @@ void AppModel::cancelTransfer() {
         });
     // Asked of this run only: once it has ended, there is nothing left to stop.
     const TransferRunning* engine = engine_.get();
-    question.applies = [self, engine] { return self && engine && self->engine_.get() == engine; };
+    question.applies = [self, engine] {
+        return self && self->transferState_ == TransferState::running && self->engine_.get() == engine;
+    };
     setAlert(std::move(question));
 }
 
