@@ -4,6 +4,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "Model/AppModel.h"
 #include "Views/Kit/DriveCard.h"
 #include "Views/Kit/EmptyZone.h"
@@ -60,7 +62,15 @@ void DestinationCard::display(const DriveState& drive) {
     const DestinationPlan* plan = included ? model_.plan(drive) : nullptr;
     footer_->setVisible(plan != nullptr);
     if (plan) {
-        tree_->display(*plan, drive);
+        // While a card is copied here or waits paused, the tree shows that card's roll folder.
+        const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedJob());
+        const std::vector<std::string>& ids = model_.transferDriveIDs();
+        const auto at = std::find(ids.begin(), ids.end(), drive.info.id);
+        const auto index = static_cast<std::size_t>(at - ids.begin());
+        if (job && at != ids.end() && index < model_.transferRollURLs().size())
+            tree_->display(jobFolderPlan(*plan, job->path, model_.transferRollURLs()[index]), drive);
+        else
+            tree_->display(*plan, drive);
         status_->display(*plan);
     }
 }
@@ -98,7 +108,8 @@ ModelFields DestinationColumn::reads() {
     return {ModelField::drives,           ModelField::sessionRoles,     ModelField::excludedDestinationIDs,
             ModelField::transferState,    ModelField::plans,            ModelField::progress,
             ModelField::lastResult,       ModelField::transferDriveIDs, ModelField::projectName,
-            ModelField::settings};
+            ModelField::settings,         ModelField::runningJob,       ModelField::pausedJob,
+            ModelField::transferRollURLs};
 }
 
 void DestinationColumn::refresh(ModelFields fields) {

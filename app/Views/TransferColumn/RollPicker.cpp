@@ -11,6 +11,7 @@
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
+#include "Views/Main/FolderTreeState.h"
 #include "Views/Kit/SymbolView.h"
 #include "Views/Kit/TapeLabel.h"
 #include "Views/Kit/Theme.h"
@@ -62,8 +63,8 @@ RollPicker::RollPicker(AppModel& model, QWidget* parent) : QWidget(parent), mode
 }
 
 void RollPicker::refresh() {
-    const auto& running = model_.runningJob();
-    RollPickerContent content = rollPicker(running ? &running->path : nullptr, model_.targetPath(),
+    const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedJob());
+    RollPickerContent content = rollPicker(job ? &job->path : nullptr, model_.targetPath(),
                                            model_.transferState() == TransferState::running);
     tape_->setToolTip(lq("Map voor deze kaart", "Folder for this card"));
     menuButton_->setToolTip(

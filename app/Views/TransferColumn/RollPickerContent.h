@@ -15,7 +15,7 @@ struct RollPickerContent {
     bool operator==(const RollPickerContent&) const = default;
 };
 
-// The running job's path while a job runs, else the path planned for the next card.
+// The path of the job being copied or waiting paused, else the path planned for the next card.
 RollPickerContent rollPicker(const std::vector<std::string>* runningPath, const std::vector<std::string>& targetPath,
                              bool running);
 

@@ -56,7 +56,8 @@ TransferColumn::TransferColumn(AppModel& model, QWidget* parent) : QWidget(paren
 }
 
 void TransferColumn::refresh(ModelFields fields) {
-    if (fields.intersects({F::runningJob, F::targetPath, F::transferState, F::settings})) rollPicker_->refresh();
+    if (fields.intersects({F::runningJob, F::pausedJob, F::targetPath, F::transferState, F::settings}))
+        rollPicker_->refresh();
     if (fields.intersects(statusHeadlineFields())) headline_->refresh();
     if (fields.intersects(destinationBarsFields())) bars_->refresh();
     // What blocks a transfer depends on most of the model; the area ignores refreshes that change nothing.

@@ -46,7 +46,7 @@ CartWindow::~CartWindow() {
 }
 
 std::vector<DriveInfo> CartWindow::all() const {
-    return {FakeVolume::card(card, "A001_SONY", "CARD-1"), FakeVolume::ssd(ssdA, "SSD_A", "SSD-A"),
+    return {FakeVolume::card(card, "FX6_CARD", "CARD-1"), FakeVolume::ssd(ssdA, "SSD_A", "SSD-A"),
             FakeVolume::ssd(ssdB, "SSD_B", "SSD-B")};
 }
 
@@ -59,7 +59,7 @@ std::vector<DriveInfo> CartWindow::allBut(const std::string& name) const {
 void CartWindow::plug(const std::vector<DriveInfo>& mounted) {
     volumes->push(mounted);
     const bool withCard = std::any_of(mounted.begin(), mounted.end(),
-                                      [](const DriveInfo& volume) { return volume.name == "A001_SONY"; });
+                                      [](const DriveInfo& volume) { return volume.name == "FX6_CARD"; });
     if (withCard) waitFor([&] { return model_->scan() && model_->scanState().is(ScanState::Kind::ready); });
     QCoreApplication::processEvents();
 }

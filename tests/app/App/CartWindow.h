@@ -28,7 +28,7 @@ public:
 
     TempDir root{"quillane-cart"};
     TempDir store{"quillane-cart-store"};
-    std::filesystem::path card = root / "A001_SONY";
+    std::filesystem::path card = root / "FX6_CARD";
     std::filesystem::path ssdA = root / "SSD_A";
     std::filesystem::path ssdB = root / "SSD_B";
     std::shared_ptr<FakeVolumeSource> volumes = std::make_shared<FakeVolumeSource>();

@@ -56,7 +56,7 @@ TEST(CartWindow, DemoControlsWaitForAPausedTransfer) {
     EXPECT_FALSE(cart.window().action(QStringLiteral("demo"))->isEnabled());
 
     // The paused card pulled: the source column offers the demo cards, which wait too.
-    cart.plug(cart.allBut("A001_SONY"));
+    cart.plug(cart.allBut("FX6_CARD"));
     ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("demoButton")) != nullptr; }));
     QWidget* practice = cart.find(QStringLiteral("demoButton"))->findChild<QAbstractButton*>();
     ASSERT_NE(practice, nullptr);
@@ -131,4 +131,46 @@ TEST(CartWindow, ACopyWithoutReadBackCountsAsACopyThatIsNotCalledVerified) {
     ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == "This card was already transferred"; }));
     const QString message = textOf(cart.find(QStringLiteral("alertMessage")));
     EXPECT_TRUE(message.contains("(Alpha), not verified.")) << message.toStdString();
+}
+
+namespace {
+// Each destination tree's roll folder (its target row), and whether any row reads "new".
+struct Trees {
+    QStringList targets;
+    bool anyNew = false;
+};
+Trees destinationTrees(const CartWindow& cart) {
+    Trees trees;
+    for (QWidget* tree : cart.findAll(QStringLiteral("folderTree"))) {
+        QStringList names;
+        for (QWidget* row : tree->findChildren<QWidget*>(QStringLiteral("folderRow")))
+            if (row->isVisible()) {
+                for (QWidget* part : row->findChildren<QWidget*>())
+                    if (part->isVisible() && textOf(part).startsWith(QLatin1Char('A'))) names << textOf(part);
+                for (QWidget* badge : row->findChildren<QWidget*>(QStringLiteral("folderNewBadge")))
+                    trees.anyNew = trees.anyNew || badge->isVisible();
+            }
+        trees.targets << names.join(QLatin1Char('/'));
+    }
+    return trees;
+}
+}  // namespace
+
+TEST(CartWindow, WhileACardCopiesOrWaitsPausedItsOwnRollIsShown) {
+    CartWindow cart;
+    cart.plug(cart.all());
+    ASSERT_TRUE(cart.startTransfer(true));
+    const auto showsA001 = [&] {
+        const Trees trees = destinationTrees(cart);
+        return textOf(cart.find(QStringLiteral("rollTape"))) == "A001" &&
+               trees.targets == QStringList({"Alpha/A001", "Alpha/A001"}) && !trees.anyNew;
+    };
+    EXPECT_TRUE(cart.waitFor(showsA001)) << textOf(cart.find(QStringLiteral("rollTape"))).toStdString() << " "
+                                         << destinationTrees(cart).targets.join(", ").toStdString();
+
+    ASSERT_TRUE(cart.click(QStringLiteral("pauseButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("resumeButton")) != nullptr; }));
+    EXPECT_TRUE(cart.waitFor(showsA001)) << textOf(cart.find(QStringLiteral("rollTape"))).toStdString() << " "
+                                         << destinationTrees(cart).targets.join(", ").toStdString();
+    saveRender(cart.window(), QStringLiteral("cart-paused"), QSize(1300, 800));
 }
