@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 
 #include "App/ShellCommands.h"
@@ -13,6 +11,8 @@
 #include "Model/AppModel.h"
 #include "Product/Product.h"
 #include "Views/Kit/LocalText.h"
+#include "Views/Kit/StyledButton.h"
+#include "Views/Main/AlertBox.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
 
@@ -85,10 +85,12 @@ void MainWindow::buildMenus() {
 
     help_ = menuBar()->addMenu(QString());
     add(help_, "about", QString(), [this] {
-        auto* about = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(Product::name),
-                                      QStringLiteral("%1 %2").arg(QString::fromUtf8(Product::name),
-                                                                  QString::fromUtf8(Product::version)),
-                                      QMessageBox::Ok, this);
+        auto* about = new AlertBox(QString::fromUtf8(Product::name),
+                                   QStringLiteral("%1 %2").arg(QString::fromUtf8(Product::name),
+                                                               QString::fromUtf8(Product::version)),
+                                   this);
+        about->setObjectName(QStringLiteral("aboutBox"));
+        about->setEscapeButton(about->addButton(QStringLiteral("OK"), true, "aboutClose"));
         about->setAttribute(Qt::WA_DeleteOnClose);
         about->open();
     });
@@ -182,23 +184,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::askBeforeQuitting() {
-    if (quitQuestion_) return;
-    auto* box = new QMessageBox(QMessageBox::Warning, lq("Er loopt nog een transfer", "A transfer is still running"),
-                                lq("Er loopt nog een transfer", "A transfer is still running"), QMessageBox::NoButton,
-                                this);
+    if (quitQuestion_ && quitQuestion_->isVisible()) return;
+    delete quitQuestion_.data();  // an answered question that is not gone yet
+    auto* box = new AlertBox(lq("Er loopt nog een transfer", "A transfer is still running"),
+                             lq("Als je nu stopt is de kaart niet volledig overgezet. Wat al klaar is blijft staan en "
+                                "kan later hervat worden.",
+                                "If you quit now, the card is not fully transferred. What is already done stays and "
+                                "can be resumed later."),
+                             this);
     box->setObjectName(QStringLiteral("quitQuestion"));
-    box->setInformativeText(lq("Als je nu stopt is de kaart niet volledig overgezet. Wat al klaar is blijft staan en "
-                                 "kan later hervat worden.",
-                                 "If you quit now, the card is not fully transferred. What is already done stays and "
-                                 "can be resumed later."));
-    QPushButton* keep = box->addButton(lq("Doorgaan met transfer", "Continue transfer"), QMessageBox::RejectRole);
-    QPushButton* quit = box->addButton(lq("Toch stoppen", "Quit anyway"), QMessageBox::AcceptRole);
-    keep->setObjectName(QStringLiteral("continueTransfer"));
-    quit->setObjectName(QStringLiteral("quitAnyway"));
-    box->setDefaultButton(keep);
-    box->setWindowModality(Qt::WindowModal);
+    StyledButton* quit = box->addButton(lq("Toch stoppen", "Quit anyway"), false, "quitAnyway");
+    // Continue is the default and what Escape or closing the question means: the transfer goes on.
+    box->setEscapeButton(box->addButton(lq("Doorgaan met transfer", "Continue transfer"), true, "continueTransfer"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    connect(quit, &QPushButton::clicked, this, [this] {
+    connect(box, &AlertBox::chosen, this, [this, quit](StyledButton* button) {
+        if (button != quit) return;
         quitConfirmed_ = true;
         // The model stops and joins its engine when main() destroys it, after the event loop.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);

@@ -1,12 +1,12 @@
 #include "Views/Main/DestinationColumn.h"
 
-#include <QCheckBox>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "Model/AppModel.h"
+#include "Views/Kit/CheckBox.h"
 #include "Views/Kit/DriveCard.h"
 #include "Views/Kit/EmptyZone.h"
 #include "Views/Kit/LocalText.h"
@@ -29,14 +29,13 @@ DestinationCard::DestinationCard(AppModel& model, const DriveState& drive, QWidg
     auto* leading = new QWidget();
     auto* leadingColumn = new QVBoxLayout(leading);
     leadingColumn->setContentsMargins(0, 12, 0, 0);
-    include_ = new QCheckBox(leading);
+    include_ = new CheckBox(leading);
     include_->setObjectName(QStringLiteral("includeSwitch"));
-    include_->setFocusPolicy(Qt::NoFocus);
     leadingColumn->addWidget(include_);
     leadingColumn->addStretch(1);
     card_->setLeading(leading);
     // Any click flips the drive's membership once; the model decides the new state.
-    connect(include_, &QCheckBox::clicked, this, [this] { model_.toggleDestination(drive_); });
+    connect(include_, &CheckBox::clicked, this, [this] { model_.toggleDestination(drive_); });
 
     footer_ = new QWidget();
     auto* footerColumn = new QVBoxLayout(footer_);

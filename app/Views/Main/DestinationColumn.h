@@ -6,11 +6,11 @@
 #include "Views/Kit/KeyedRows.h"
 #include "Views/Main/DriveColumn.h"
 
-class QCheckBox;
 
 namespace quillane {
 
 class AppModel;
+class CheckBox;
 class CreateFoldersButton;
 class DestinationStatus;
 class DriveCard;
@@ -27,13 +27,13 @@ public:
     void display(const DriveState& drive);
     // Only the status line: what the progress tick changes.
     void refreshStatus();
-    QCheckBox* includeSwitch() const { return include_; }
+    CheckBox* includeSwitch() const { return include_; }
 
 private:
     AppModel& model_;
     DriveState drive_;
     DriveCard* card_;
-    QCheckBox* include_;
+    CheckBox* include_;
     QWidget* footer_;
     FolderTree* tree_;
     DestinationStatus* status_;

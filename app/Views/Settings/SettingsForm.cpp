@@ -1,6 +1,5 @@
 #include "Views/Settings/SettingsForm.h"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -11,6 +10,7 @@
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
+#include "Views/Kit/Picker.h"
 #include "Views/Kit/Toggle.h"
 
 namespace quillane {
@@ -87,11 +87,9 @@ Toggle* FormSection::addToggle(const QString& text) {
     return toggle;
 }
 
-QComboBox* FormSection::addPicker(const QString& text, const QStringList& entries) {
-    auto* picker = new QComboBox;
-    picker->setFocusPolicy(Qt::NoFocus);
-    picker->setFont(Fonts::text(12.5));
-    picker->addItems(entries);
+Picker* FormSection::addPicker(const QString& text, const QStringList& entries) {
+    auto* picker = new Picker;
+    for (const QString& entry : entries) picker->addItem(entry);
     picker->setAccessibleName(text);
     addControlRow(text, picker);
     return picker;

@@ -3,12 +3,12 @@
 #include <initializer_list>
 #include <QWidget>
 
-class QComboBox;
 class QLabel;
 class QVBoxLayout;
 
 namespace quillane {
 
+class Picker;
 class Toggle;
 
 // A group of the settings forms: a header, a rounded card of rows divided by hairlines, and a footer.
@@ -22,7 +22,7 @@ public:
     // A row with a text on the left and the control on the right.
     QWidget* addControlRow(const QString& text, QWidget* control);
     Toggle* addToggle(const QString& text);
-    QComboBox* addPicker(const QString& text, const QStringList& entries);
+    Picker* addPicker(const QString& text, const QStringList& entries);
     QLabel* footer() const { return footer_; }
     // Without the card behind the rows (a group inside another section's card).
     void setFramed(bool framed);

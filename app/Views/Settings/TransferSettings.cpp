@@ -1,6 +1,5 @@
 #include "Views/Settings/TransferSettings.h"
 
-#include <QComboBox>
 #include <QVBoxLayout>
 
 #include "Model/AppModel.h"
@@ -9,6 +8,7 @@
 #include "Views/Kit/Dividers.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
+#include "Views/Kit/Picker.h"
 #include "Views/Kit/Toggle.h"
 #include "Views/Settings/DisclosureButton.h"
 #include "Views/Settings/PhonePushSection.h"
@@ -92,18 +92,18 @@ TransferSettings::TransferSettings(AppModel& model, std::string pushServer, QWid
     copyMode_ = inner->addPicker(lq("Wat kopiëren", "What to copy"),
                                  entries(CopyModes::allCases, [](CopyMode m) { return QString::fromStdString(CopyModes::displayName(m)); }));
     copyMode_->setObjectName(QStringLiteral("copyMode"));
-    connect(copyMode_, &QComboBox::activated, this, [this](int i) {
+    connect(copyMode_, &Picker::activated, this, [this](int i) {
         model_.changeSettings([i](AppSettings& s) { s.copyMode = CopyModes::allCases[i]; });
     });
     checksum_ = inner->addPicker(QStringLiteral("Checksum"), {QStringLiteral("xxHash64"), QStringLiteral("MD5")});
     checksum_->setObjectName(QStringLiteral("checksum"));
-    connect(checksum_, &QComboBox::activated, this, [this](int i) {
+    connect(checksum_, &Picker::activated, this, [this](int i) {
         model_.changeSettings([i](AppSettings& s) { s.checksum = ChecksumAlgorithms::allCases[i]; });
     });
     manifest_ = inner->addPicker(lq("Checksumbestand", "Checksum file"),
                                  entries(MHLFormats::allCases, [](MHLFormat f) { return QString::fromStdString(MHLFormats::displayName(f)); }));
     manifest_->setObjectName(QStringLiteral("mhlFormat"));
-    connect(manifest_, &QComboBox::activated, this, [this](int i) {
+    connect(manifest_, &Picker::activated, this, [this](int i) {
         model_.changeSettings([i](AppSettings& s) { s.mhlFormat = MHLFormats::allCases[i]; });
     });
     askFolders_ = inner->addToggle(lq("Vragen voordat er mappen worden aangemaakt", "Ask before creating folders"));

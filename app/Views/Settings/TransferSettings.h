@@ -4,12 +4,12 @@
 
 #include "Views/Settings/SettingsForm.h"
 
-class QComboBox;
 
 namespace quillane {
 
 class AppModel;
 class PhonePushSection;
+class Picker;
 class Toggle;
 
 // The transfer tab: safety, phone, sound, what happens when done, and the folded "Advanced" group.
@@ -33,9 +33,9 @@ private:
     Toggle* eject_;
     Toggle* playSound_;
     Toggle* notifications_;
-    QComboBox* copyMode_;
-    QComboBox* checksum_;
-    QComboBox* manifest_;
+    Picker* copyMode_;
+    Picker* checksum_;
+    Picker* manifest_;
     Toggle* askFolders_;
     QWidget* advanced_;
     PhonePushSection* phone_;

@@ -108,22 +108,4 @@ void ChoiceCard::paintEvent(QPaintEvent*) {
     }
 }
 
-SwitchToggle::SwitchToggle(QWidget* parent) : PaintedButton(parent) {
-    setCheckable(true);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
-
-void SwitchToggle::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF track = QRectF(rect()).adjusted(1, 1, -1, -1);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(isChecked() ? Theme::accent() : Theme::opacity(Qt::white, isHovered() ? 0.22 : 0.16));
-    painter.drawRoundedRect(track, track.height() / 2, track.height() / 2);
-    const double knob = track.height() - 4;
-    const double x = isChecked() ? track.right() - 2 - knob : track.left() + 2;
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
-}
-
 }  // namespace quillane

@@ -25,15 +25,4 @@ private:
     StructureChoice choice_;
 };
 
-// A switch drawn as a track and a knob, tinted with the accent when on.
-class SwitchToggle : public PaintedButton {
-    Q_OBJECT
-public:
-    explicit SwitchToggle(QWidget* parent = nullptr);
-    QSize sizeHint() const override { return {38, 22}; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
 }  // namespace quillane

@@ -1,6 +1,5 @@
 #include "Views/StructureEditor/StructureSettings.h"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -12,11 +11,13 @@
 #include "Product/Product.h"
 #include "Support/Lang.h"
 #include "Views/Kit/Fonts.h"
+#include "Views/Kit/Picker.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/SymbolView.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
+#include "Views/Kit/Toggle.h"
 #include "Views/StructureEditor/ChoiceCard.h"
 #include "Views/StructureEditor/FolderTreeEditor.h"
 #include "Views/StructureEditor/ObservableDraft.h"
@@ -181,7 +182,7 @@ QWidget* StructureSettings::makeShootDayBox() {
                                "A folder per shoot day (DAY_01, DAY_02 \u2026) inside the folder the cards go into.")),
                            Fonts::text(11.5), Theme::secondary(), shootDayBox_, true));
     row->addLayout(texts, 1);
-    shootDaySwitch_ = new SwitchToggle(shootDayBox_);
+    shootDaySwitch_ = new Toggle(shootDayBox_);
     shootDaySwitch_->setObjectName(QStringLiteral("shootDaySwitch"));
     row->addWidget(shootDaySwitch_);
     connect(shootDaySwitch_, &QAbstractButton::clicked, this, [this](bool on) {
@@ -208,11 +209,9 @@ QWidget* StructureSettings::makeMoreOptions() {
         auto* row = new QHBoxLayout;
         row->setSpacing(10);
         row->addWidget(label(title, Fonts::text(13), Theme::text(), moreContent_));
-        auto* box = new QComboBox(moreContent_);
+        auto* box = new Picker(moreContent_);
         box->setObjectName(QString::fromLatin1(name));
-        box->setFont(Fonts::text(13));
         for (const auto& item : items) box->addItem(qtext(item.text), qtext(item.value));
-        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         row->addWidget(box);
         row->addStretch(1);
         pickers->addLayout(row);
@@ -220,12 +219,12 @@ QWidget* StructureSettings::makeMoreOptions() {
     };
     letterPicker_ = picker(qtext(L("Camera-letter", "Camera letter")), cameraLetterItems(), "cameraLetterPicker");
     datePicker_ = picker(qtext(L("Datum in mapnamen", "Date in folder names")), dateFormatItems(), "dateFormatPicker");
-    connect(letterPicker_, &QComboBox::activated, this, [this](int index) {
+    connect(letterPicker_, &Picker::activated, this, [this](int index) {
         const std::string letter = letterPicker_->itemData(index).toString().toStdString();
         binding_.changeSettings([&](AppSettings& s) { s.defaultCameraLetter = letter; });
         refresh();
     });
-    connect(datePicker_, &QComboBox::activated, this, [this](int index) {
+    connect(datePicker_, &Picker::activated, this, [this](int index) {
         const std::string format = datePicker_->itemData(index).toString().toStdString();
         binding_.changeSettings([&](AppSettings& s) { s.dateFormat = format; });
         refresh();

@@ -8,7 +8,6 @@
 #include "Settings/AppSettings.h"
 #include "Views/Kit/KeyedRows.h"
 
-class QComboBox;
 class QHBoxLayout;
 class QLabel;
 
@@ -19,7 +18,8 @@ class ChoiceCard;
 class FolderTreeEditor;
 class ObservableDraft;
 class StyledButton;
-class SwitchToggle;
+class Picker;
+class Toggle;
 
 // What the structure tab reads and writes of the application: the settings (written at once, the
 // application saves and reacts), and the project and shoot day for the editor's sample names.
@@ -64,12 +64,12 @@ private:
     QHBoxLayout* cardRow_ = nullptr;
     KeyedRows<ChoiceCard> cards_{nullptr};
     QWidget* shootDayBox_ = nullptr;
-    SwitchToggle* shootDaySwitch_ = nullptr;
+    Toggle* shootDaySwitch_ = nullptr;
     FolderTreeEditor* editor_ = nullptr;
     StyledButton* moreButton_ = nullptr;
     QWidget* moreContent_ = nullptr;
-    QComboBox* letterPicker_ = nullptr;
-    QComboBox* datePicker_ = nullptr;
+    Picker* letterPicker_ = nullptr;
+    Picker* datePicker_ = nullptr;
 };
 
 }  // namespace quillane

@@ -2,12 +2,17 @@
 
 #include <QAction>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
 #include "App/MainWindow.h"
 #include "App/WindowSizes.h"
+#include "Views/Kit/CheckBox.h"
+#include "Views/Kit/StyledButton.h"
+#include "Views/Settings/DisclosureButton.h"
+#include "Views/Settings/TransferSettings.h"
+#include "support/Scopes.h"
+#include "Views/Main/AlertBox.h"
 #include "Views/Main/MainView.h"
 #include "support/OffscreenApp.h"
 #include "support/app/MainWindowStaging.h"
@@ -71,18 +76,26 @@ TEST(MainWindow, QuitAsksOnlyWhileATransferRuns) {
         showOffscreen(window);
         window.close();
         QCoreApplication::processEvents();
-        auto* question = window.findChild<QMessageBox*>("quitQuestion");
+        auto* question = window.findChild<AlertBox*>("quitQuestion");
         EXPECT_EQ(question != nullptr, state == TransferState::running);
         EXPECT_EQ(window.isVisible(), state == TransferState::running);
         if (!question) continue;
-        question->findChild<QPushButton*>("continueTransfer")->click();
+        question->findChild<StyledButton*>("continueTransfer")->click();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window.isVisible());
+        // Escape means continue too: the transfer goes on.
+        window.close();
+        QCoreApplication::processEvents();
+        question = window.findChild<AlertBox*>("quitQuestion");
+        ASSERT_NE(question, nullptr);
+        QTest::keyClick(question, Qt::Key_Escape);
         QCoreApplication::processEvents();
         EXPECT_TRUE(window.isVisible());
         window.close();
         QCoreApplication::processEvents();
-        question = window.findChild<QMessageBox*>("quitQuestion");
+        question = window.findChild<AlertBox*>("quitQuestion");
         ASSERT_NE(question, nullptr);
-        question->findChild<QPushButton*>("quitAnyway")->click();
+        question->findChild<StyledButton*>("quitAnyway")->click();
         QTest::qWait(50);
         EXPECT_FALSE(window.isVisible());
     }
@@ -117,4 +130,46 @@ TEST(MainWindow, SettingsOpenAtTheirSizeOnTheMainWindowsScreen) {
     EXPECT_EQ(settings->size(), settingsWindowSize(area).expandedTo(QSize(760, 520)));
     EXPECT_TRUE(area.contains(settings->geometry())) << area.width() << "x" << area.height();
     settings->close();
+}
+
+TEST(MainWindow, QuestionsAboutAndControlsAreDrawnInTheTheme) {
+    for (const AppLanguage language : {AppLanguage::en, AppLanguage::nl}) {
+        LanguageScope scope(language);
+        const QString suffix = language == AppLanguage::en ? QStringLiteral("-en") : QStringLiteral("-nl");
+        ModelHarness harness;
+        AppModel& model = harness.make();
+        model.changeSettings([language](AppSettings& s) { s.language = language; });
+        model.setShowProjectSheet(false);
+        stageCart(harness.stage(), 2, 1, 0, TransferState::running);
+        harness.settle();
+        MainWindow window(model);
+        showOffscreen(window, QSize(1300, 800));
+        window.close();
+        QCoreApplication::processEvents();
+        auto* question = window.findChild<AlertBox*>("quitQuestion");
+        ASSERT_NE(question, nullptr);
+        saveRender(*question, QStringLiteral("quit-question") + suffix);
+        question->findChild<StyledButton*>("continueTransfer")->click();
+        window.action("about")->trigger();
+        QCoreApplication::processEvents();
+        auto* about = window.findChild<AlertBox*>("aboutBox");
+        ASSERT_NE(about, nullptr);
+        saveRender(*about, QStringLiteral("about") + suffix);
+        about->findChild<StyledButton*>("aboutClose")->click();
+        EXPECT_TRUE(window.findChildren<QMessageBox*>().isEmpty()) << "no stock message box";
+
+        // One SSD switched off with its include box, as a user does once the transfer has ended.
+        harness.stage().transfer(TransferState::succeeded);
+        harness.settle();
+        auto boxes = window.findChildren<CheckBox*>("includeSwitch");
+        ASSERT_EQ(boxes.size(), 2);
+        QTest::mouseClick(boxes[1], Qt::LeftButton);
+        harness.settle();
+        EXPECT_EQ(model.excludedDestinationIDs().size(), 1u);
+        saveRender(window, QStringLiteral("main-ssd-off") + suffix, QSize(1300, 800));
+
+        TransferSettings settings(model, "http://127.0.0.1:9");
+        settings.findChild<DisclosureButton*>(QStringLiteral("advanced"))->click();
+        saveRender(settings, QStringLiteral("transfer-advanced") + suffix, QSize(620, 1100));
+    }
 }

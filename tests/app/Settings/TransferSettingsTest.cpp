@@ -1,4 +1,3 @@
-#include <QComboBox>
 #include <QTest>
 
 #include <nlohmann/json.hpp>
@@ -12,6 +11,7 @@
 #include "support/Scopes.h"
 #include "support/TempDir.h"
 #include "support/app/ModelHarness.h"
+#include "support/app/PickerChoice.h"
 
 namespace quillane {
 namespace {
@@ -69,9 +69,7 @@ TEST_F(TransferFixture, EachControlWritesItsOneField) {
             harness.settle();
             EXPECT_NE(toggle->isChecked(), was) << c.control;
         } else {
-            auto* picker = tab.findChild<QComboBox*>(QString::fromLatin1(c.control));
-            picker->setCurrentIndex(c.pick);
-            emit picker->activated(c.pick);  // what a user's choice sends
+            testing::choose(tab.findChild<Picker*>(QString::fromLatin1(c.control)), c.pick);
             harness.settle();
         }
         EXPECT_EQ(changedKeys(before, stored()), std::set<std::string>{c.key}) << c.control;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +20,8 @@
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
 #include "support/app/ModelHarness.h"
+#include "support/app/PickerChoice.h"
+#include "Views/Kit/Toggle.h"
 
 using namespace quillane;
 using quillane::testing::idAt;
@@ -107,7 +108,7 @@ TEST(StructureSettings, CardsSelectPresetsAndTheCustomStructure) {
     EXPECT_EQ(held.settings.folderTemplate, TemplatePreset::customStarter());
     EXPECT_TRUE(custom->choice().selected);
     EXPECT_TRUE(tab.findChild<QWidget*>("shootDayBox")->isVisible());
-    EXPECT_FALSE(tab.findChild<SwitchToggle*>("shootDaySwitch")->isChecked());
+    EXPECT_FALSE(tab.findChild<Toggle*>("shootDaySwitch")->isChecked());
     EXPECT_EQ(outline(tab.draft().draft())[1], "  01_FOOTAGE [card]");
     // Custom again: nothing changes, not even the tree's ids.
     const int writes = held.writes;
@@ -117,9 +118,9 @@ TEST(StructureSettings, CardsSelectPresetsAndTheCustomStructure) {
     EXPECT_EQ(tab.draft().draft().nodes(), nodes);
 
     // Shoot days on: a day folder in the card folder, written at once, and its toggle shows it.
-    QTest::mouseClick(tab.findChild<SwitchToggle*>("shootDaySwitch"), Qt::LeftButton);
+    QTest::mouseClick(tab.findChild<Toggle*>("shootDaySwitch"), Qt::LeftButton);
     EXPECT_EQ(held.settings.folderTemplate.pattern, "{PROJECT}/01_FOOTAGE/DAY_{DAY}/{ROLL}");
-    EXPECT_TRUE(tab.findChild<SwitchToggle*>("shootDaySwitch")->isChecked());
+    EXPECT_TRUE(tab.findChild<Toggle*>("shootDaySwitch")->isChecked());
     EXPECT_EQ(custom->choice().path, "PROJECT \u203A 01_FOOTAGE \u203A DAY_01 \u203A A001");
 }
 
@@ -147,10 +148,10 @@ TEST(StructureSettings, TypingRenamesAtEveryKeyAndKeepsTheField) {
     QTest::mouseClick(tab.findChild<QWidget*>("moreOptions"), Qt::LeftButton);
     field->setText("{DATE}");
     emit field->textEdited(field->text());
-    auto* dates = tab.findChild<QComboBox*>("dateFormatPicker");
+    auto* dates = tab.findChild<Picker*>("dateFormatPicker");
     ASSERT_TRUE(dates->isVisible());
-    dates->setCurrentIndex(1);
-    emit dates->activated(1);
+    quillane::testing::choose(dates, 1);
+    EXPECT_EQ(dates->currentText(), "20261009");
     EXPECT_EQ(held.settings.dateFormat, "yyyyMMdd");
     EXPECT_EQ(tab.card("custom")->choice().path,
               "PROJECT \u203A " + formatTemplateDate(std::chrono::system_clock::now(), "yyyyMMdd") + " \u203A A001");
@@ -261,6 +262,6 @@ TEST(StructureSettings, RendersInBothLanguages) {
         ASSERT_FALSE(image.isNull());
         // The selected custom card carries the accent on its check mark; nothing is drawn off the page.
         EXPECT_TRUE(tab.card("custom")->choice().selected);
-        EXPECT_TRUE(tab.findChild<SwitchToggle*>("shootDaySwitch")->isChecked());
+        EXPECT_TRUE(tab.findChild<Toggle*>("shootDaySwitch")->isChecked());
     }
 }

@@ -1,0 +1,74 @@
+#include "Views/Main/AlertBox.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "Views/Kit/Fonts.h"
+#include "Views/Kit/HeightForWidth.h"
+#include "Views/Kit/StyledButton.h"
+#include "Views/Kit/Theme.h"
+#include "Views/Main/TextLine.h"
+
+namespace quillane {
+
+AlertBox::AlertBox(const QString& title, const QString& message, QWidget* parent) : QDialog(parent) {
+    setWindowModality(Qt::WindowModal);
+    setWindowTitle(title);
+    HeightForWidth::keep(*this, 380);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(22, 22, 22, 20);
+    column->setSpacing(10);
+    auto* heading = new TextLine(Fonts::text(14, QFont::DemiBold), Theme::text(), this);
+    heading->setObjectName(QStringLiteral("alertTitle"));
+    heading->setWrapping(true);
+    heading->setText(title);
+    auto* text = new TextLine(Fonts::text(12.5), Theme::secondary(), this);
+    text->setObjectName(QStringLiteral("alertMessage"));
+    text->setWrapping(true);
+    text->setText(message);
+    column->addWidget(heading);
+    column->addWidget(text);
+    column->addSpacing(8);
+    buttons_ = new QHBoxLayout();
+    buttons_->addStretch(1);
+    column->addLayout(buttons_);
+}
+
+StyledButton* AlertBox::addButton(const QString& text, bool primary, const char* objectName) {
+    auto* button =
+        new StyledButton(primary ? ButtonStyles::primary() : ButtonStyles::secondary(), text, {}, this);
+    button->setObjectName(QString::fromLatin1(objectName));
+    buttons_->addWidget(button);
+    if (primary) default_ = button;
+    connect(button, &QAbstractButton::clicked, this, [this, button] { choose(button); });
+    return button;
+}
+
+void AlertBox::choose(StyledButton* button) {
+    if (chosen_) return;
+    chosen_ = true;
+    done(button == default_ ? QDialog::Accepted : QDialog::Rejected);
+    emit chosen(button);
+}
+
+void AlertBox::reject() {
+    if (escape_) choose(escape_);
+    else QDialog::reject();
+}
+
+void AlertBox::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && default_) {
+        choose(default_);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void AlertBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Theme::cardRaised());
+}
+
+}  // namespace quillane
