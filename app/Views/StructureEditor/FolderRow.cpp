@@ -99,15 +99,21 @@ void FolderRow::applyLook() {
     layout()->setContentsMargins(rowIndent(depth_), 0, 8, 0);
     const auto look = folderRowLook(draft_.draft(), folder_, hovering_, dropTarget_);
     const auto* node = draft_.draft().node(folder_);
-    for (QObject* child : children())
-        if (auto* part = qobject_cast<QWidget*>(child)) part->setVisible(look.has_value());
-    if (!look || !node) return;
+    // Each part is shown or hidden once, to its final state: a part shown and hidden again in one
+    // pass makes the row briefly wider, and the page around it reflows and scrolls under the pointer.
+    const bool shown = look && node;
+    fieldShown_ = shown && !look->variable;
+    icon_->setVisible(shown);
+    moreMenu_->setVisible(shown);
+    nameField_->setVisible(fieldShown_);
+    chip_->setVisible(shown && !fieldShown_);
+    chipCaption_->setVisible(shown && !fieldShown_);
+    cardBadge_->setVisible(shown && look->isCard);
+    soundBadge_->setVisible(shown && look->soundBadge);
+    subfolderMenu_->setVisible(shown && look->subfolderMenu);
+    if (!shown) return;
 
     icon_->setColor(look->isCard ? Theme::accent() : Theme::secondary());
-    fieldShown_ = !look->variable;
-    nameField_->setVisible(fieldShown_);
-    chip_->setVisible(!fieldShown_);
-    chipCaption_->setVisible(!fieldShown_);
     if (look->variable) {
         chip_->setLook(chipLook(qtext(look->variable->symbol), example_));
         chip_->setToolTip(qtext(chipTooltip(*look->variable)));
@@ -116,9 +122,6 @@ void FolderRow::applyLook() {
         // Only a change from elsewhere is written into the field; typing keeps its cursor.
         nameField_->setText(pattern);
     }
-    cardBadge_->setVisible(look->isCard);
-    soundBadge_->setVisible(look->soundBadge);
-    subfolderMenu_->setVisible(look->subfolderMenu);
     update();
 }
 

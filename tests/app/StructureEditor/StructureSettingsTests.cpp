@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDrag>
 #include <QDragEnterEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -206,6 +209,56 @@ TEST(StructureSettings, RowMenusAndDragsEditTheTree) {
     // The drive row takes a folder to the top.
     sendDrag(tab.editor(), tab.editor()->findChild<QWidget*>("driveRow"), QEvent::Drop, moved);
     EXPECT_EQ(outline(draft).back(), "02_PROJECT");
+}
+
+TEST(StructureSettings, NothingMovesUnderThePointerWhenADragStartsOrAPickerIsChosen) {
+    LanguageScope english(AppLanguage::en);
+    SettingsHolder held;
+    held.settings.folderTemplate = TemplatePreset::customStarter();
+    StructureSettings tab(held.binding());
+    showOffscreen(tab, QSize(639, 640));  // the width the settings window gives the tab
+    QTest::mouseClick(tab.findChild<QWidget*>("moreOptions"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    auto* scroll = tab.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    QScrollBar* bar = scroll->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0) << "the tab scrolls at this height";
+    bar->setValue(bar->maximum());
+    QCoreApplication::processEvents();
+    const int bottom = bar->value();
+
+    // Press on the last folder row the viewport shows, beside its name, and move: that folder is grabbed.
+    FolderRow* pressed = nullptr;
+    for (FolderRow* row : tab.editor()->findChildren<FolderRow*>()) {
+        const QPoint top = row->mapTo(scroll->viewport(), QPoint(0, 0));
+        if (row->isVisible() && top.y() >= 0 && top.y() + row->height() <= scroll->viewport()->height()) pressed = row;
+    }
+    ASSERT_NE(pressed, nullptr);
+    const QPoint at(rowIndent(1) - 4, pressed->height() / 2);
+    QTest::mouseMove(pressed, at);
+    QTest::mousePress(pressed, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(bar->value(), bottom) << "the press moves nothing";
+    QTest::mouseMove(pressed, at + QPoint(QApplication::startDragDistance() + 6, 0));
+    EXPECT_EQ(bar->value(), bottom) << "the drag's start moves nothing";
+    const QList<QDrag*> drags = pressed->findChildren<QDrag*>();
+    ASSERT_EQ(drags.size(), 1);
+    EXPECT_EQ(drags[0]->mimeData()->text().toStdString(), pressed->folder().text()) << "the pressed folder is carried";
+    // What the drag brings first: it enters the row it started on, which is marked as the target.
+    QMimeData payload;
+    payload.setText(drags[0]->mimeData()->text());
+    QDragEnterEvent enter(at, Qt::MoveAction, &payload, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pressed, &enter);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tab.editor()->dropMark().key(), pressed->folder().text());
+    EXPECT_EQ(bar->value(), bottom) << "marking the target moves nothing";
+    QTest::mouseRelease(pressed, Qt::LeftButton, Qt::NoModifier, at);
+    QCoreApplication::processEvents();
+
+    // Choosing a camera letter keeps the page where it is.
+    quillane::testing::choose(tab.findChild<Picker*>("cameraLetterPicker"), 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(held.settings.defaultCameraLetter, "C");
+    EXPECT_EQ(bar->value(), bottom) << "a choice moves nothing";
 }
 
 TEST(StructureSettings, FollowsTheApplicationModel) {
