@@ -14,8 +14,10 @@ namespace quillane {
 
 EmptyZone::EmptyZone(const QString& symbol, const QString& title, const QString& subtitle, QWidget* parent)
     : QWidget(parent) {
+    // As tall as its content, at least 190: never stretched by the room its column has left, so the
+    // empty zones of two columns are alike.
     setMinimumHeight(190);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(24, 24, 24, 24);
     stack->setSpacing(10);

@@ -54,7 +54,7 @@ DestinationStatus::DestinationStatus(AppModel& model, QWidget* parent) : QWidget
     showFolder_ = new StyledButton(MainStyles::plain(Fonts::text(12), Theme::tertiary(), 20, 20), {},
                                    QStringLiteral("folder"), result_);
     showFolder_->setObjectName(QStringLiteral("destinationShowFolder"));
-    result->addWidget(resultText_, 1);
+    result->addWidget(resultText_, 1, Qt::AlignVCenter);  // centred on the folder button, like the row it is in
     result->addSpacing(4);
     result->addWidget(showFolder_);
 

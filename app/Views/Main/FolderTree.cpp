@@ -21,7 +21,9 @@ FolderRowView::FolderRowView(QWidget* parent) : QWidget(parent) {
     name_ = new TextLine(Fonts::text(12), Theme::text(), this);
     arrow_ = new TextLine(Fonts::text(9, QFont::DemiBold), Theme::tertiary(), this);
     arrow_->setSymbol(QStringLiteral("arrow.left"));
+    arrow_->setObjectName(QStringLiteral("folderTargetArrow"));
     card_ = new TextLine(Fonts::text(10.5), Theme::tertiary(), this);
+    card_->setObjectName(QStringLiteral("folderTargetWord"));
     badge_ = new TextLine(Fonts::text(9.5, QFont::DemiBold), Theme::accent(), this);
     badge_->setCapsule(Theme::opacity(Theme::accent(), 0.12), 6, 15);
     badge_->setObjectName(QStringLiteral("folderNewBadge"));

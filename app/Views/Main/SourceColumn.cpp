@@ -1,5 +1,6 @@
 #include "Views/Main/SourceColumn.h"
 
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -76,8 +77,17 @@ void SourceCard::resizeEvent(QResizeEvent* event) {
 }
 
 void SourceCard::placeBadge() {
+    // On the subtitle's line at the card's trailing edge, clear of the capacity bar below it; the
+    // subtitle ends before the badge, so the badge covers none of it.
     const QSize size = badge_->sizeHint();
-    badge_->setGeometry(width() - 12 - size.width(), 38, size.width(), size.height());
+    int top = 38;
+    if (auto* subtitle = card_->findChild<QWidget*>(QStringLiteral("driveSubtitle"))) {
+        const QRect line(subtitle->mapTo(this, QPoint(0, 0)), subtitle->size());
+        top = line.center().y() + 1 - size.height() / 2;
+        const int covered = !badge_->isHidden() ? line.right() - (width() - 12 - size.width()) + 6 : 0;
+        subtitle->setContentsMargins(0, 0, std::max(0, covered), 0);
+    }
+    badge_->setGeometry(width() - 12 - size.width(), top, size.width(), size.height());
 }
 
 DemoButton::DemoButton(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {

@@ -66,7 +66,10 @@ void TextLine::setCapsule(const QColor& fill, double paddingX, double height) {
 
 double TextLine::symbolSide() const { return symbol_.isEmpty() ? 0 : Symbols::side(Fonts::pixelSize(font_)); }
 
-double TextLine::textOffset() const { return paddingX_ + (symbol_.isEmpty() ? 0 : symbolSide() + 5); }
+// A symbol alone (no text) takes only its own width: no gap is kept for a text that is not there.
+double TextLine::textOffset() const {
+    return paddingX_ + (symbol_.isEmpty() ? 0 : symbolSide() + (text_.isEmpty() ? 0 : 5));
+}
 
 double TextLine::textWidth() const { return width() - textOffset() - paddingX_; }
 
@@ -84,9 +87,9 @@ QSize TextLine::sizeHint() const {
 
 QSize TextLine::minimumSizeHint() const {
     if (capsule_.isValid()) return sizeHint();
-    const QFontMetricsF metrics(font_);
-    return {static_cast<int>(std::ceil(textOffset() + metrics.horizontalAdvance(QStringLiteral("…")))),
-            sizeHint().height()};
+    // Shrinks to an ellipsis; a symbol without text keeps just the symbol.
+    const double ellipsis = text_.isEmpty() ? 0 : QFontMetricsF(font_).horizontalAdvance(QStringLiteral("…"));
+    return {static_cast<int>(std::ceil(textOffset() + ellipsis)), sizeHint().height()};
 }
 
 int TextLine::heightForWidth(int width) const {

@@ -8,6 +8,7 @@
 #include "App/MainWindow.h"
 #include "App/WindowSizes.h"
 #include "Views/Kit/CheckBox.h"
+#include "Views/Kit/EmptyZone.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Settings/DisclosureButton.h"
 #include "Views/Settings/TransferSettings.h"
@@ -140,10 +141,18 @@ TEST(MainWindow, QuestionsAboutAndControlsAreDrawnInTheTheme) {
         AppModel& model = harness.make();
         model.changeSettings([language](AppSettings& s) { s.language = language; });
         model.setShowProjectSheet(false);
-        stageCart(harness.stage(), 2, 1, 0, TransferState::running);
         harness.settle();
         MainWindow window(model);
         showOffscreen(window, QSize(1300, 800));
+        saveRender(window, QStringLiteral("main-empty") + suffix, QSize(1300, 800));
+        // The source's and the destinations' empty zones are alike, whatever room their columns have.
+        QList<int> heights;
+        for (EmptyZone* zone : window.findChildren<EmptyZone*>())
+            if (zone->isVisible()) heights << zone->height();
+        ASSERT_EQ(heights.size(), 2);
+        EXPECT_EQ(heights[0], heights[1]);
+        stageCart(harness.stage(), 2, 1, 0, TransferState::running);
+        harness.settle();
         window.close();
         QCoreApplication::processEvents();
         auto* question = window.findChild<AlertBox*>("quitQuestion");

@@ -140,6 +140,8 @@ TEST(ProjectSheet, RecentProjectsAndCancel) {
     const auto rows = sheet.findChildren<QAbstractButton*>("recentProject");
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows.back()->text(), "P5");
+    for (int i = 1; i < rows.size(); ++i)  // whole 32-point rows, 2 apart: none overlaps the one above
+        EXPECT_EQ(rows[i]->y() - rows[i - 1]->y(), rows[i - 1]->height() + 2) << i;
     child<QLineEdit>(sheet, "projectNameField")->setText("Edited");
     child<StyledButton>(sheet, "projectCancel")->click();
     EXPECT_FALSE(sheet.isVisible());

@@ -67,6 +67,17 @@ TEST(MainView, RendersEveryTransferStateInBothLanguages) {
             EXPECT_TRUE(WarningCatcher::messages().empty()) << stateName(state) << ": " << WarningCatcher::messages().front();
             EXPECT_EQ(view.findChild<SourceColumn*>()->width(), 330);
             EXPECT_EQ(view.findChild<DestinationColumn*>()->width(), 370);
+            // A card's status badge covers neither its capacity bar nor its subtitle.
+            for (QWidget* badge : view.findChildren<QWidget*>("sourceBadge")) {
+                if (!badge->isVisible()) continue;
+                QWidget* card = badge->parentWidget();
+                const QRect tag(badge->mapTo(card, QPoint(0, 0)), badge->size());
+                for (const char* part : {"capacityBar", "driveSubtitle"}) {
+                    auto* shown = card->findChild<QWidget*>(part);
+                    const QRect used(shown->mapTo(card, shown->contentsRect().topLeft()), shown->contentsRect().size());
+                    EXPECT_FALSE(tag.intersects(used)) << part;
+                }
+            }
         }
     }
 }

@@ -172,6 +172,17 @@ TEST(FolderTree, DrawsThePlannedFolders) {
     tree.display(p, drive);
     tree.setFixedWidth(330);
     quillane::testing::saveRender(tree, "folder-tree");
+    // The target's arrow stands 6 from its word, like every other part of the row.
+    auto shown = [&tree](const char* name) {
+        for (TextLine* line : tree.findChildren<TextLine*>(name))
+            if (line->isVisibleTo(&tree)) return line;
+        return static_cast<TextLine*>(nullptr);
+    };
+    const TextLine* arrow = shown("folderTargetArrow");
+    const TextLine* word = shown("folderTargetWord");
+    ASSERT_TRUE(arrow && word);
+    EXPECT_EQ(word->x() - (arrow->x() + arrow->width()), 6);
+    EXPECT_EQ(arrow->width(), arrow->sizeHint().width()) << "the arrow is as wide as its symbol";
     EXPECT_EQ(lineText(tree, "folderTreeBase"), "in /Work/Clients");
     EXPECT_EQ(lineText(tree, "folderTreeExtra"), "+ 3 extra folders from your settings");
     int badges = 0;
