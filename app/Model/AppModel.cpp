@@ -69,6 +69,12 @@ void AppModel::start() {
         updateTimer_->setInterval(services_.timings.updateInterval);
         connect(updateTimer_, &QTimer::timeout, this, [this] { checkForUpdates(false); });
         updateTimer_->start();
+        freeSpaceTimer_ = new QTimer(this);
+        freeSpaceTimer_->setInterval(services_.timings.freeSpaceRefresh);
+        connect(freeSpaceTimer_, &QTimer::timeout, this, [this] {
+            if (refreshFreeSpace()) refreshPlans();
+        });
+        freeSpaceTimer_->start();
     }
     services_.power->start(
         [self] {

@@ -267,6 +267,9 @@ private:
     ClassifierContext classifierContext() const;
     void reconcileSource();
     void reclassifyAll();
+    // Reads the free space of every real drive again; true when some drive's changed (the plans
+    // are not rebuilt here).
+    bool refreshFreeSpace();
     bool isSoundCard(const DriveState& drive) const;
 
     // Scans (AppModelSource.cpp).
@@ -352,6 +355,7 @@ private:
     std::optional<ReleaseInfo> availableUpdate_;
     bool showUpdate_ = false;
     QTimer* updateTimer_ = nullptr;
+    QTimer* freeSpaceTimer_ = nullptr;
     // Set when the model goes: an update check still reading the feed gives up.
     StopFlag updateChecksStop_ = std::make_shared<std::atomic<bool>>(false);
 

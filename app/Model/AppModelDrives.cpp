@@ -131,6 +131,21 @@ void AppModel::reconcileSource() {
     if (keep == TransferState::paused && pausedJob_) assign(transferState_, keep, ModelField::transferState);
 }
 
+bool AppModel::refreshFreeSpace() {
+    bool changed = false;
+    for (DriveState& drive : drives_) {
+        if (PathRules::isDemoLocation(drive.info.url)) continue;
+        const std::optional<std::int64_t> free = services_.space->availableBytes(drive.info.url);
+        if (!free || *free == drive.info.availableCapacity) continue;
+        drive.info.availableCapacity = *free;
+        for (DriveInfo& info : realDriveInfos_)
+            if (info.id == drive.info.id) info.availableCapacity = *free;
+        changed = true;
+    }
+    if (changed) markChanged(ModelField::drives);
+    return changed;
+}
+
 void AppModel::reclassifyAll() {
     const ClassifierContext context = classifierContext();
     for (DriveState& drive : drives_)

@@ -24,6 +24,8 @@ void AppModel::finish(TransferResult result, RunningJob job, std::optional<Repor
     activity_.reset();
     services_.feedback->setProgress(std::nullopt);
     replace(lastResult_, std::optional<TransferResult>(result), ModelField::lastResult);
+    // The copy used room on its drives; every way on rebuilds the plans.
+    refreshFreeSpace();
 
     if (demoState_ == DemoState::on && !result.cancelled) {
         for (const DestinationResult& destination : result.destinations) {

@@ -13,6 +13,9 @@ struct ModelTimings {
     // How long the will-sleep handler waits for the engine to stop.
     double sleepWaitSeconds = 8.0;
     double demoTransferSeconds = 18.0;
+    // How often the free space of the mounted drives is read again: a copy of another program,
+    // or a file removed by hand, changes it without any mount event.
+    std::chrono::milliseconds freeSpaceRefresh{30'000};
 };
 
 }  // namespace quillane

@@ -12,7 +12,7 @@
 
 namespace quillane::testing {
 
-CartWindow::CartWindow() {
+CartWindow::CartWindow(ModelTimings timings) {
     writeFile(card / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(300'000, 'a'));
     writeFile(card / "PRIVATE/M4ROOT/CLIP/C0002.MP4", std::string(200'000, 'b'));
     writeFile(card / "PRIVATE/M4ROOT/MEDIAPRO.XML", "<xml/>");
@@ -21,6 +21,8 @@ CartWindow::CartWindow() {
     ModelServices services = shellServices(false);
     services.volumes = volumes;
     services.engines = engines;
+    services.space = space;
+    services.timings = timings;
     model_ = std::make_unique<AppModel>(store.path(), services);
     model_->changeSettings([](AppSettings& settings) {
         settings.language = AppLanguage::en;

@@ -18,10 +18,11 @@ namespace quillane::testing {
 // The main window as a crew at the cart meets it: the real window over the real shell services,
 // with a Sony card and two SSDs that are folders the test plugs in and pulls (the volume list is
 // the one service replaced), and the real copy engine, held before it copies when asked. The
-// project "Alpha" is chosen and folders are created without asking; texts in English.
+// project "Alpha" is chosen and folders are created without asking; texts in English. Free space
+// is the file system's, unless the test sets a drive's.
 class CartWindow {
 public:
-    CartWindow();
+    explicit CartWindow(ModelTimings timings = {});
     ~CartWindow();
     CartWindow(const CartWindow&) = delete;
     CartWindow& operator=(const CartWindow&) = delete;
@@ -33,6 +34,7 @@ public:
     std::filesystem::path ssdB = root / "SSD_B";
     std::shared_ptr<FakeVolumeSource> volumes = std::make_shared<FakeVolumeSource>();
     std::shared_ptr<CountingEngineFactory> engines = std::make_shared<CountingEngineFactory>();
+    std::shared_ptr<FakeSpaceProbe> space = std::make_shared<FakeSpaceProbe>();
 
     // For setting the scene and for checks; the steps under test go through the widgets.
     AppModel& model() { return *model_; }

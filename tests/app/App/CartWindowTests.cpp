@@ -174,3 +174,42 @@ TEST(CartWindow, WhileACardCopiesOrWaitsPausedItsOwnRollIsShown) {
                                          << destinationTrees(cart).targets.join(", ").toStdString();
     saveRender(cart.window(), QStringLiteral("cart-paused"), QSize(1300, 800));
 }
+
+namespace {
+// The free-space line of each destination card, in column order.
+QStringList destinationFreeSpace(const CartWindow& cart) {
+    QStringList lines;
+    for (QWidget* card : cart.findAll(QStringLiteral("destinationCard")))
+        lines << textOf(card->findChild<QWidget*>(QStringLiteral("freeSpace")));
+    return lines;
+}
+}  // namespace
+
+TEST(CartWindow, TheSSDsShowTheRoomATransferLeft) {
+    CartWindow cart;
+    cart.space->set(cart.ssdA, 1'500'000'000'000);
+    cart.space->set(cart.ssdB, 1'500'000'000'000);
+    cart.plug(cart.all());
+    ASSERT_TRUE(cart.startTransfer(true));
+    // The copy fills the drives (another program's files do the same on a real drive).
+    cart.space->set(cart.ssdA, 302'400'000);
+    cart.space->set(cart.ssdB, 1'499'999'500'000);
+    cart.engines->openGates();
+    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
+    EXPECT_TRUE(cart.waitFor([&] {
+        return destinationFreeSpace(cart) == QStringList({"302.4 MB free of 2 TB", "1.5 TB free of 2 TB"});
+    })) << destinationFreeSpace(cart).join(", ").toStdString();
+}
+
+TEST(CartWindow, TheShownDrivesFreeSpaceIsReadAgainNowAndThen) {
+    ModelTimings timings;
+    timings.freeSpaceRefresh = std::chrono::milliseconds(200);
+    CartWindow cart(timings);
+    cart.space->set(cart.ssdA, 1'500'000'000'000);
+    cart.space->set(cart.ssdB, 1'500'000'000'000);
+    cart.plug(cart.all());
+    cart.space->set(cart.ssdB, 700'000'000'000);
+    EXPECT_TRUE(cart.waitFor([&] {
+        return destinationFreeSpace(cart) == QStringList({"1.5 TB free of 2 TB", "700 GB free of 2 TB"});
+    })) << destinationFreeSpace(cart).join(", ").toStdString();
+}
