@@ -10,6 +10,16 @@ const T* pointer(const std::optional<T>& value) {
     return value ? &*value : nullptr;
 }
 
+// A destination of the running or last transfer by its name in the volume list now; the name
+// the transfer knew it by when it is not mounted.
+std::string destinationName(const AppModel& model, std::size_t index, const std::string& known) {
+    const std::vector<std::string>& ids = model.transferDriveIDs();
+    if (index < ids.size())
+        for (const DriveState& drive : model.drives())
+            if (drive.id() == ids[index] && !drive.info.name.empty()) return drive.info.name;
+    return known;
+}
+
 }  // namespace
 
 StatusHeadlineInput statusHeadlineInput(const AppModel& model) {
@@ -21,6 +31,14 @@ StatusHeadlineInput statusHeadlineInput(const AppModel& model) {
     input.lastResult = pointer(model.lastResult());
     if (input.state == TransferState::paused) input.pausedMissingDrives = model.pausedMissingDrives();
     input.pausedBySleep = model.pausedBySleep();
+    if (input.state == TransferState::failed && input.lastResult) {
+        const std::vector<DestinationResult>& destinations = input.lastResult->destinations;
+        for (std::size_t i = 0; i < destinations.size(); ++i) {
+            if (destinations[i].succeeded()) continue;
+            const std::string name = destinationName(model, i, destinations[i].name);
+            if (!name.empty()) input.failedDrives.push_back(name);
+        }
+    }
     return input;
 }
 
@@ -37,7 +55,7 @@ DestinationBarsInput destinationBarsInput(const AppModel& model) {
             input.plans.push_back({plan.driveID, plan.driveName, plan.rollURL, plan.freeBytes, plan.requiredBytes,
                                    plan.rollHasContent});
     }
-    for (const DriveState& drive : model.drives()) input.connectedDriveIDs.insert(drive.id());
+    for (const DriveState& drive : model.drives()) input.connectedDrives.emplace(drive.id(), drive.info.name);
     return input;
 }
 

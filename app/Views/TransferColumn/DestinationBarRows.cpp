@@ -27,8 +27,9 @@ bool isReadBack(TransferPhase phase) {
 DestinationBarRow driveRow(const DestinationBarsInput& input, std::string id, std::string name) {
     DestinationBarRow row;
     row.id = std::move(id);
-    row.name = std::move(name);
-    row.showsIcon = input.connectedDriveIDs.contains(row.id);
+    const auto connected = input.connectedDrives.find(row.id);
+    row.showsIcon = connected != input.connectedDrives.end();
+    row.name = row.showsIcon && !connected->second.empty() ? connected->second : std::move(name);
     return row;
 }
 

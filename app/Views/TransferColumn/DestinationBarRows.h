@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,8 +31,9 @@ struct DestinationBarsInput {
     bool transferVerifies = true;
     std::vector<std::filesystem::path> transferRollURLs;
     std::vector<Plan> plans;
-    // Identities of the drives mounted now; a row shows its drive's icon only while it is here.
-    std::set<std::string> connectedDriveIDs;
+    // The drives mounted now, identity to name: a row shows its drive's icon while it is here,
+    // and the name it has now (else the name the transfer knew it by).
+    std::map<std::string, std::string> connectedDrives;
 };
 
 struct DestinationBarRow {

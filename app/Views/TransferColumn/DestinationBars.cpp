@@ -108,6 +108,8 @@ void DestinationBarView::setRow(const DestinationBarRow& row, const QPixmap& ico
     icon_->setVisible(!icon.isNull());
     if (!icon.isNull()) icon_->setPixmap(icon);
     name_->setText(QString::fromStdString(row.name));
+    // The drive's name stays whole; a long status (an error text) gives way, cut in the middle.
+    name_->setMinimumWidth(name_->sizeHint().width());
     folder_ = row.folder;
     folderButton_->setVisible(row.folder.has_value());
     if (row.folder) {

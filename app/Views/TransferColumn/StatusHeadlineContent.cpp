@@ -33,6 +33,17 @@ std::string pausedDetail(const StatusHeadlineInput& input) {
              "Finished files stay and are checked when you resume");
 }
 
+// Which drives to look at: named when known, else the one with the red bar.
+std::string failureDetail(const std::vector<std::string>& drives) {
+    if (drives.empty()) return L("Zie de schijf met een rode balk", "See the drive with the red bar");
+    if (drives.size() == 1)
+        return L("Zie " + drives[0] + ", de schijf met een rode balk", "See " + drives[0] + ", the drive with the red bar");
+    const std::vector<std::string> first(drives.begin(), drives.end() - 1);
+    const std::string names = Text::joined(first, ", ");
+    return L("Zie " + names + " en " + drives.back() + ", de schijven met een rode balk",
+             "See " + names + " and " + drives.back() + ", the drives with a red bar");
+}
+
 std::string resultSummary(const TransferResult& result) {
     const double seconds = std::chrono::duration<double>(result.finishedAt - result.startedAt).count();
     const double rate = seconds > 0 ? static_cast<double>(result.totalBytes) / seconds : 0;
@@ -71,7 +82,7 @@ StatusHeadlineContent statusHeadline(const StatusHeadlineInput& input) {
                     .first = L("Niet volledig gelukt", "Not fully successful"), .tone = Tone::danger,
                     .second = input.lastResult && input.lastResult->sourceError
                                   ? *input.lastResult->sourceError
-                                  : L("Zie de schijf met een rode balk", "See the drive with the red bar")};
+                                  : failureDetail(input.failedDrives)};
         case TransferState::cancelled:
             return {.style = HeadlineStyle::failure, .symbol = "stop.circle.fill", .first = L("Gestopt", "Stopped"),
                     .tone = Tone::warning,

@@ -23,6 +23,9 @@ struct StatusHeadlineInput {
     const TransferProgress* progress = nullptr;
     const TransferResult* lastResult = nullptr;
     std::vector<std::string> pausedMissingDrives{};
+    // After a failed transfer: the names of the drives whose copy failed, as the volume list
+    // names them now (or as the transfer knew them, for a drive that is gone).
+    std::vector<std::string> failedDrives{};
     bool pausedBySleep = false;
 };
 

@@ -213,3 +213,31 @@ TEST(CartWindow, TheShownDrivesFreeSpaceIsReadAgainNowAndThen) {
         return destinationFreeSpace(cart) == QStringList({"1.5 TB free of 2 TB", "700 GB free of 2 TB"});
     })) << destinationFreeSpace(cart).join(", ").toStdString();
 }
+
+TEST(CartWindow, APulledSSDKeepsItsNameAndItsCardItsLayoutWhenItComesBack) {
+    CartWindow cart;
+    // Mounted deep, as a desktop mounts it: its error names a long path.
+    cart.ssdB = cart.root / "run/media/crew/usb-Samsung_Portable_SSD_T7_1234567890-0:0/SSD_B";
+    std::filesystem::create_directories(cart.ssdB);
+    cart.plug(cart.all());
+    ASSERT_TRUE(cart.startTransfer(true));
+    // SSD_B is pulled before the copy reaches it: where it was mounted, nothing can be written.
+    std::filesystem::remove_all(cart.ssdB);
+    writeFile(cart.ssdB, "");
+    cart.plug(cart.allBut("SSD_B"));
+    cart.engines->openGates();
+    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).startsWith("Not fully successful"); })) << headline(cart).toStdString();
+    saveRender(cart.window(), QStringLiteral("cart-ssd-pulled"), QSize(1300, 800));
+    EXPECT_EQ(headline(cart), "Not fully successful\nSee SSD_B, the drive with the red bar");
+    QStringList names;
+    for (QWidget* name : cart.findAll(QStringLiteral("destinationName")))
+        if (name->width() >= name->sizeHint().width()) names << textOf(name);
+    EXPECT_EQ(names, QStringList({"SSD_A", "SSD_B"}));
+
+    // Plugged in again: its card lays the folder tree out above the result, nothing drawn over it.
+    std::filesystem::remove(cart.ssdB);
+    std::filesystem::create_directories(cart.ssdB);
+    cart.plug(cart.all());
+    ASSERT_TRUE(cart.waitFor([&] { return cart.findAll(QStringLiteral("destinationCard")).size() == 2; }));
+    saveRender(cart.window(), QStringLiteral("cart-ssd-back"), QSize(1300, 800));
+}

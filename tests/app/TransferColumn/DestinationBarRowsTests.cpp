@@ -34,7 +34,7 @@ DestinationBarsInput transfer(S state, const TransferProgress* progress, bool ve
     input.transferVerifies = verifies;
     input.transferDriveIDs = {"uuid-a", "uuid-b"};
     input.transferRollURLs = {"/media/A/Film/A001", "/media/B/Film/A001"};
-    input.connectedDriveIDs = {"uuid-a", "uuid-card"};
+    input.connectedDrives = {{"uuid-a", "SSD A"}, {"uuid-card", "A_CAM"}};
     return input;
 }
 
@@ -170,7 +170,7 @@ TEST(DestinationBars, PlanRowsBeforeATransfer) {
     constexpr std::int64_t margin = 64LL * 1024 * 1024;
     const std::int64_t required = 3'000'000'000;
     DestinationBarsInput input;
-    input.connectedDriveIDs = {"a", "b", "c"};
+    input.connectedDrives = {{"a", "SSD A"}, {"b", "SSD B"}, {"c", "SSD C"}};
     input.plans = {
         {"a", "SSD A", "/media/A/Film/A001", 2'000'000'000'000, required, true},
         {"b", "SSD B", "/media/B/Film/A001", required + margin, required, false},

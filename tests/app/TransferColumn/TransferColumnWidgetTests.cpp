@@ -188,7 +188,7 @@ TEST(TransferColumn, RendersEveryStateInBothLanguages) {
          {"Safely transferred", "2.5 GB in 6 min · 6.8 MB/s", "✓ Verified", "Eject card", "Report", "Next card"}, {}},
         {"succeeded", AppLanguage::nl, {"Veilig overgezet", "✓ Geverifieerd", "Kaart uitwerpen", "Rapport", "Volgende kaart"}, {}},
         {"failed-destination", AppLanguage::en,
-         {"Not fully successful", "See the drive with the red bar", "✓ Verified",
+         {"Not fully successful", "See SSD B, the drive with the red bar", "✓ Verified",
           "The drive was removed during the transfer", "Report", "Close"},
          {"Eject card"}},
         {"failed-source", AppLanguage::en,
