@@ -6,12 +6,12 @@
 #include <cstring>
 #include <memory>
 
+#include "App/ApplicationIdentity.h"
 #include "App/MainWindow.h"
 #include "App/ShellServices.h"
 #include "App/SnapshotOptions.h"
 #include "App/SnapshotRenderer.h"
 #include "Model/AppModel.h"
-#include "Product/Product.h"
 #include "Views/Kit/Animations.h"
 #include "Views/Kit/Theme.h"
 
@@ -37,8 +37,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(Product::name));
-    QApplication::setApplicationVersion(QString::fromUtf8(Product::version));
+    ApplicationIdentity::apply();
     Theme::applyTo(application);
 
     // Read after Qt has taken its own arguments.

@@ -8,7 +8,16 @@
 
 #include <algorithm>
 
+#include "Product/Product.h"
+
 namespace quillane {
+
+namespace {
+// The installed desktop entry the launcher progress is meant for.
+QString launcherEntryURI() {
+    return QStringLiteral("application://%1.desktop").arg(QString::fromUtf8(Product::desktopId));
+}
+}  // namespace
 
 DesktopFeedback::DesktopFeedback(QDBusConnection bus) : bus_(std::move(bus)) {}
 
@@ -23,7 +32,7 @@ void DesktopFeedback::setProgress(std::optional<double> fraction) {
     QVariantMap properties;
     properties.insert("progress", std::clamp(fraction.value_or(0.0), 0.0, 1.0));
     properties.insert("progress-visible", fraction.has_value());
-    update << QStringLiteral("application://quillane.desktop") << properties;
+    update << launcherEntryURI() << properties;
     bus_.send(update);
 }
 

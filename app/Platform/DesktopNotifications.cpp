@@ -70,7 +70,7 @@ void DesktopNotifications::post(const std::string& title, const std::string& bod
             "Notify");
         QVariantMap hints;
         hints.insert("urgency", QVariant::fromValue(static_cast<uchar>(kind == NotificationKind::failure ? 2 : 1)));
-        hints.insert("desktop-entry", QStringLiteral("quillane"));
+        hints.insert("desktop-entry", QString::fromUtf8(Product::desktopId));
         hints.insert("sound-name", kind == NotificationKind::failure ? QStringLiteral("dialog-warning")
                                                                        : QStringLiteral("message-new-instant"));
         if (!icon_.isNull()) hints.insert("image-data", QVariant::fromValue(NotificationImage{icon_}));

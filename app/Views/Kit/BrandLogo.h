@@ -13,6 +13,8 @@ public:
 
     // Draws the mark into a square of `size` at the painter's origin (used by the widget and snapshots).
     static void paint(QPainter& painter, double size);
+    // The mark's SVG among the bundled resources; the same file is installed as the application icon.
+    static QString resource();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,6 +3,7 @@
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "Platform/DesktopFeedback.h"
@@ -20,9 +21,13 @@ class DesktopRecorder : public QObject {
 public:
     QList<QUrl> opened;
     QList<QVariantMap> launcher;
+    QStringList launcherEntries;
 public slots:
     void open(const QUrl& url) { opened << url; }
-    void update(const QString&, const QVariantMap& properties) { launcher << properties; }
+    void update(const QString& entry, const QVariantMap& properties) {
+        launcherEntries << entry;
+        launcher << properties;
+    }
 };
 
 namespace {
@@ -89,6 +94,10 @@ TEST(DesktopFeedback, ShowsProgressOnTheLauncher) {
     EXPECT_DOUBLE_EQ(recorder.launcher[0].value("progress").toDouble(), 0.42);
     EXPECT_TRUE(recorder.launcher[0].value("progress-visible").toBool());
     EXPECT_FALSE(recorder.launcher[1].value("progress-visible").toBool());
+    // The progress is meant for the desktop entry the build installs.
+    const QString entry = QFileInfo(QStringLiteral(QUILLANE_DESKTOP_ENTRY)).fileName();
+    ASSERT_TRUE(QFileInfo::exists(QStringLiteral(QUILLANE_DESKTOP_ENTRY)));
+    EXPECT_EQ(recorder.launcherEntries, QStringList(2, "application://" + entry));
 }
 
 // Without a sound server a sound is quietly nothing. It plays in a child process that ends at once: the

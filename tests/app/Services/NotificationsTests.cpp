@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QRegularExpression>
+
 #include "Platform/DesktopNotifications.h"
 #include "Support/Lang.h"
 #include "Waiting.h"
@@ -56,6 +59,12 @@ TEST(DesktopNotifications, PostsOnTheDesktopWhenOnAndPushesWhenATopicIsSet) {
     EXPECT_FALSE(bus.log().contains("Transfer 3"));
     EXPECT_FALSE(bus.log().contains("Transfer 4"));
     EXPECT_EQ(relay.requests().size(), 2u);
+    // The notifications name the desktop entry the build installs.
+    const QFileInfo entry(QStringLiteral(QUILLANE_DESKTOP_ENTRY));
+    ASSERT_TRUE(entry.exists());
+    const auto hint = QRegularExpression(R"re("desktop-entry": "([^"]*)")re").match(bus.log());
+    ASSERT_TRUE(hint.hasMatch()) << bus.log().toStdString();
+    EXPECT_EQ(hint.captured(1) + ".desktop", entry.fileName());
 }
 
 TEST(DesktopNotifications, WithoutABusThePushStillGoesOut) {

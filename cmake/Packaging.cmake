@@ -1,0 +1,71 @@
+# The installed desktop application: desktop entry, icon and AppStream metadata under share/, and the
+# Debian package made from the same install rules (the program's own rule sits beside its target).
+include(GNUInstallDirs)
+
+# The program's identity lives once, in the product constants; the installed files take it from there.
+function(quillane_product_constant name out)
+  file(STRINGS ${PROJECT_SOURCE_DIR}/core/Product/Product.h line REGEX "const char\\* ${name} = \"[^\"]+\"")
+  string(REGEX REPLACE ".*\"([^\"]+)\".*" "\\1" value "${line}")
+  if(NOT value)
+    message(FATAL_ERROR "Product::${name} not found in core/Product/Product.h")
+  endif()
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+quillane_product_constant(desktopId QUILLANE_DESKTOP_ID)
+# Qt names an X11 window's class after the application name.
+quillane_product_constant(name QUILLANE_WINDOW_CLASS)
+set(QUILLANE_EXECUTABLE quillane)
+
+set(QUILLANE_DESKTOP_ENTRY ${PROJECT_BINARY_DIR}/packaging/${QUILLANE_DESKTOP_ID}.desktop)
+set(QUILLANE_METAINFO ${PROJECT_BINARY_DIR}/packaging/${QUILLANE_DESKTOP_ID}.metainfo.xml)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/quillane.desktop.in ${QUILLANE_DESKTOP_ENTRY} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/quillane.metainfo.xml.in ${QUILLANE_METAINFO} @ONLY)
+
+install(FILES ${QUILLANE_DESKTOP_ENTRY} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${QUILLANE_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The mark the header draws is the application icon.
+install(FILES ${PROJECT_SOURCE_DIR}/app/Resources/icons/own/quillane-logo.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${QUILLANE_DESKTOP_ID}.svg)
+
+# cpack -G DEB: a Debian package whose dependencies dpkg-shlibdeps reads from the libraries the program links.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quillane)
+set(CPACK_PACKAGE_VENDOR Quillane)
+set(CPACK_PACKAGE_CONTACT "Quillane <support@quillane.app>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "copies camera and sound cards to several SSDs and verifies every copy")
+set(CPACK_PACKAGE_DESCRIPTION "Quillane copies a camera or sound card to two, three or four SSDs at once in one
+pass, reads every copy back and compares xxHash64 or MD5 checksums, and writes ASC MHL and MHL 1.1
+manifests and an HTML report beside the footage. It recognises cards, names rolls, builds the project's
+folder structure on every SSD, and never overwrites footage.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quillane.app)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Native Wayland windows (without it Qt runs through XWayland) and the desktop's event sounds.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, sound-theme-freedesktop")
+include(CPack)
+
+# Checks of the installed files and the package, in the normal build only (a sanitizer build is no package).
+if(NOT QUILLANE_SANITIZE)
+  add_test(NAME Packaging.InstalledFiles
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/installed_files.sh ${PROJECT_BINARY_DIR} ${QUILLANE_DESKTOP_ID})
+  add_test(NAME Packaging.DebianPackage
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/debian_package.sh ${PROJECT_BINARY_DIR} ${QUILLANE_DESKTOP_ID})
+  # A fresh Debian 12 chroot installs the package made by the test before.
+  add_test(NAME Packaging.CleanDebianInstall
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/clean_install.sh ${PROJECT_BINARY_DIR})
+  set_tests_properties(Packaging.InstalledFiles Packaging.DebianPackage Packaging.CleanDebianInstall
+    PROPERTIES LABELS packaging SKIP_RETURN_CODE 77)
+  set_tests_properties(Packaging.DebianPackage PROPERTIES FIXTURES_SETUP quillane_deb TIMEOUT 300)
+  set_tests_properties(Packaging.CleanDebianInstall PROPERTIES FIXTURES_REQUIRED quillane_deb TIMEOUT 1500)
+endif()
+
+# The shell's and the desktop services' tests check that the windows, the launcher progress and the
+# notifications name this entry.
+foreach(target test_app_App test_app_Services)
+  if(TARGET ${target})
+    target_compile_definitions(${target} PRIVATE QUILLANE_DESKTOP_ENTRY="${QUILLANE_DESKTOP_ENTRY}")
+  endif()
+endforeach()
