@@ -53,11 +53,13 @@ if(NOT QUILLANE_SANITIZE)
     COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/installed_files.sh ${PROJECT_BINARY_DIR} ${QUILLANE_DESKTOP_ID})
   add_test(NAME Packaging.DebianPackage
     COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/debian_package.sh ${PROJECT_BINARY_DIR} ${QUILLANE_DESKTOP_ID})
+  add_test(NAME Packaging.WindowClass
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/window_class.sh ${PROJECT_BINARY_DIR} ${QUILLANE_DESKTOP_ID})
   # A fresh Debian 12 chroot installs the package made by the test before.
   add_test(NAME Packaging.CleanDebianInstall
     COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/clean_install.sh ${PROJECT_BINARY_DIR})
-  set_tests_properties(Packaging.InstalledFiles Packaging.DebianPackage Packaging.CleanDebianInstall
-    PROPERTIES LABELS packaging SKIP_RETURN_CODE 77)
+  set_tests_properties(Packaging.InstalledFiles Packaging.DebianPackage Packaging.WindowClass
+    Packaging.CleanDebianInstall PROPERTIES LABELS packaging SKIP_RETURN_CODE 77)
   set_tests_properties(Packaging.DebianPackage PROPERTIES FIXTURES_SETUP quillane_deb TIMEOUT 300)
   set_tests_properties(Packaging.CleanDebianInstall PROPERTIES FIXTURES_REQUIRED quillane_deb TIMEOUT 1500)
 endif()
