@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian package made by debian_package.sh on a fresh, minimal Debian 12 (a debootstrap
-# chroot, in a private mount namespace) the way a crew would, with apt and without recommended packages,
+# chroot) the way a crew would, with apt and without recommended packages,
 # then checks that every library the program links is found and that the program starts and draws its
 # main window off screen.
 # Usage: clean_install.sh BUILD_DIR
@@ -11,10 +11,15 @@ debs=("$build"/package/quillane_*.deb)
 [ -f "${debs[0]}" ] || { echo "FAIL: no package in $build/package (the DebianPackage test makes it)"; exit 1; }
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: a chroot needs root"; exit 77; }
 command -v debootstrap >/dev/null || { echo "SKIP: debootstrap is not installed (scripts/common.sh installs it)"; exit 77; }
+# Everything below, debootstrap's own mounts included, happens in a private mount namespace that ends
+# with this script, whatever stops it.
+if [ -z "${QUILLANE_PRIVATE_MOUNTS:-}" ]; then
+  QUILLANE_PRIVATE_MOUNTS=1 exec unshare --mount --propagation private -- bash "$0" "$@"
+fi
 
 root="$(mktemp -d /var/tmp/quillane-clean-install.XXXXXX)"
 chmod 755 "$root"  # apt's download user must reach the chroot's folders
-trap 'rm -rf --one-file-system "$root"' EXIT
+trap 'umount -R "$root/proc" 2>/dev/null; rm -rf --one-file-system "$root"' EXIT
 log="$build/package/clean-install.log"
 echo "debootstrap bookworm from $mirror into $root"
 if ! debootstrap --variant=minbase bookworm "$root" "$mirror" >"$log" 2>&1; then
@@ -35,8 +40,6 @@ SOURCES
 cp "${debs[0]}" "$root/tmp/"
 package="/tmp/$(basename "${debs[0]}")"
 
-unshare --mount --propagation private -- bash -euo pipefail -s "$root" "$package" <<'INSIDE'
-root="$1" package="$2"
 mount -t proc proc "$root/proc"
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root DEBIAN_FRONTEND=noninteractive "$@"; }
 apt_log="$root/tmp/apt.log"
@@ -55,8 +58,7 @@ echo "installed: $(in_root dpkg-query -W -f='${Package} ${Version}' quillane)"
 missing="$(in_root ldd /usr/bin/quillane | grep 'not found' || true)"
 [ -z "$missing" ] || { echo "FAIL: libraries the program links are missing:"; echo "$missing"; exit 1; }
 # The program starts on a clean system and draws its main window (off screen; its store in /tmp).
-in_root env QT_QPA_PLATFORM=offscreen HOME=/tmp quillane --snapshot /tmp/shots >"$root/tmp/run.log" 2>&1 || {
+in_root env QT_QPA_PLATFORM=offscreen HOME=/tmp timeout 300 quillane --snapshot /tmp/shots >"$root/tmp/run.log" 2>&1 || {
   tail -n 20 "$root/tmp/run.log"; echo "FAIL: the installed program does not run"; exit 1; }
 [ -s "$root/tmp/shots/main.png" ] || { echo "FAIL: the installed program drew no main window"; exit 1; }
 echo "the installed program runs: $(ls "$root/tmp/shots" | grep -c '\.png$') screenshots drawn"
-INSIDE
