@@ -58,6 +58,8 @@ void AppModel::finish(TransferResult result, RunningJob job, std::optional<Repor
         return;
     }
 
+    // A pause that came after the run had finished stopped nothing: waking resumes nothing.
+    assign(pausedBySleep_, false, ModelField::pausedBySleep);
     const bool ok = result.allSucceeded();
     if (result.cancelled) {
         assign(transferState_, TransferState::cancelled, ModelField::transferState);

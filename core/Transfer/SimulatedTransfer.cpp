@@ -36,8 +36,11 @@ TransferResult SimulatedTransfer::run() {
     if (copied > 0) tracker_.addCopied(copied, all);
     std::size_t nextFile = 0;
     std::int64_t nextFileEnd = fileCount > 0 ? job_.files[0].size : 0;
+    // The stop as the tick that saw it found it; none when every tick ran: the run then finished,
+    // whatever was asked after its last look.
+    StopRequest stop;
     for (int k = 1; k <= copyTicks; ++k) {
-        if (isCancelled()) break;
+        if ((stop = stopRequest()).cancelled) break;
         const auto target = static_cast<std::int64_t>(static_cast<double>(T) * k / copyTicks);
         if (target <= copied) continue;
         sleepOneTick();
@@ -53,12 +56,12 @@ TransferResult SimulatedTransfer::run() {
         copied = target;
     }
 
-    if (job_.verify && !isCancelled()) {
+    if (job_.verify && !stop.cancelled) {
         tracker_.setPhase(TransferPhase::verifying);
         const int readBackTicks = ticks - copyTicks;
         std::vector<std::int64_t> verified(all.size(), 0);
         for (int k = 1; k <= readBackTicks; ++k) {
-            if (isCancelled()) break;
+            if ((stop = stopRequest()).cancelled) break;
             sleepOneTick();
             for (std::size_t d = 0; d < all.size(); ++d) {
                 double share = static_cast<double>(k) / readBackTicks;
@@ -74,15 +77,16 @@ TransferResult SimulatedTransfer::run() {
     }
 
     tracker_.setPhase(TransferPhase::done);
-    TransferResult outcome = result(hashes);
+    TransferResult outcome = result(hashes, stop);
     signalFinished();
     return outcome;
 }
 
-TransferResult SimulatedTransfer::result(const std::vector<std::optional<std::string>>& hashes) const {
+TransferResult SimulatedTransfer::result(const std::vector<std::optional<std::string>>& hashes,
+                                         StopRequest stop) const {
     const std::int64_t total = job_.totalBytes();
     const std::size_t fileCount = job_.files.size();
-    const bool cancelled = isCancelled();
+    const bool cancelled = stop.cancelled;
     TransferResult result;
     result.finishedAt = Clock::current().now();
     const double seconds = static_cast<double>(total) / displayedRate * (job_.verify ? 2.0 : 1.0);
@@ -103,7 +107,7 @@ TransferResult SimulatedTransfer::result(const std::vector<std::optional<std::st
     }
     for (std::size_t i = 0; i < fileCount; ++i)
         result.hashes.push_back(hashes[i] ? *hashes[i] : XXHash64::hex(job_.files[i].relativePath));
-    result.paused = isPaused();
+    result.paused = stop.paused;
     return result;
 }
 

@@ -32,7 +32,7 @@ public:
 
 private:
     void sleepOneTick() const;
-    TransferResult result(const std::vector<std::optional<std::string>>& hashes) const;
+    TransferResult result(const std::vector<std::optional<std::string>>& hashes, StopRequest stop) const;
 
     const TransferJob job_;
     const double duration_;

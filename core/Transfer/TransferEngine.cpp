@@ -69,8 +69,9 @@ TransferResult TransferEngine::failedRun(const std::string& reason) {
     result.totalBytes = job_.totalBytes();
     result.algorithm = job_.algorithm;
     result.verified = job_.verify;
-    result.cancelled = isCancelled();
-    result.paused = isPaused();
+    const StopRequest stop = stopRequest();
+    result.cancelled = stop.cancelled;
+    result.paused = stop.paused;
     result.sourceError = L("De overdracht kon niet verder: " + reason, "The transfer could not go on: " + reason);
     result.hashes.resize(job_.files.size());
     for (std::size_t d = 0; d < job_.destinations.size(); ++d) {

@@ -59,7 +59,10 @@ void TransferEngine::writeManifests(Run& run, std::chrono::system_clock::time_po
 
 TransferResult TransferEngine::finish(Run& run, bool wentOn) {
     const auto finishingDate = Clock::current().now();
-    if (wentOn && job_.writeMHL && !isCancelled()) writeManifests(run, finishingDate);
+    // The run's outcome is read once, here: a stop that arrives while the manifests or the
+    // reports are written finds every destination finished, and the run stays finished.
+    const StopRequest stop = stopRequest();
+    if (wentOn && job_.writeMHL && !stop.cancelled) writeManifests(run, finishingDate);
 
     TransferResult result;
     result.startedAt = run.startedAt;
@@ -68,7 +71,8 @@ TransferResult TransferEngine::finish(Run& run, bool wentOn) {
     result.totalBytes = job_.totalBytes();
     result.algorithm = job_.algorithm;
     result.verified = job_.verify;
-    result.cancelled = isCancelled();
+    result.cancelled = stop.cancelled;
+    result.paused = stop.paused;
     result.sourceError = run.sourceError;
     result.hashes = run.hashes;
     for (std::size_t d = 0; d < job_.destinations.size(); ++d) {
@@ -97,7 +101,6 @@ TransferResult TransferEngine::finish(Run& run, bool wentOn) {
             }
         }
     }
-    result.paused = isPaused();
     return result;
 }
 

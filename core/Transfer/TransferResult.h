@@ -43,7 +43,8 @@ struct TransferResult {
     ChecksumAlgorithm algorithm = ChecksumAlgorithm::xxhash64;
     // The job's verify switch.
     bool verified = false;
-    // A stop (cancel or pause) was requested.
+    // A stop (cancel or pause) ended the run before it finished. Read together with paused, at
+    // one moment: a stop that comes after every destination finished leaves both false.
     bool cancelled = false;
     // What stopped the whole transfer on the source side.
     std::optional<std::string> sourceError;

@@ -20,9 +20,9 @@ bool TransferRunning::isCancelled() const {
     return cancelRequested_;
 }
 
-bool TransferRunning::isPaused() const {
+TransferRunning::StopRequest TransferRunning::stopRequest() const {
     std::lock_guard guard(stateLock_);
-    return pauseRequested_;
+    return {cancelRequested_, pauseRequested_};
 }
 
 }  // namespace quillane

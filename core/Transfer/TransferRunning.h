@@ -28,8 +28,13 @@ public:
     virtual TransferResult run() = 0;
 
 protected:
+    // Both requests as they stand at one moment: a pause is always a stop too.
+    struct StopRequest {
+        bool cancelled = false;
+        bool paused = false;
+    };
+    StopRequest stopRequest() const;
     bool isCancelled() const;
-    bool isPaused() const;
     // run() calls it once, as its last step.
     void signalFinished() { finished_.raise(); }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "ModelRig.h"
 
 namespace quillane {
@@ -157,6 +159,49 @@ TEST(ModelTransfer, APausedCopyGoesOnInItsOwnRollFolders) {
         EXPECT_EQ(rig.harness.power->mostHolds(), 1);
         EXPECT_EQ(rig.mostProgressTimers(), 1);
         EXPECT_EQ(rig.harness.power->holds(), 0);
+    }
+}
+
+// A pause that comes while the engine writes the report, after every copy was read back and
+// vouched for: the run is finished, and the model records it as such.
+TEST(ModelTransfer, APauseAfterEveryCopyWasVerifiedLeavesTheRunFinished) {
+    for (const bool bySleep : {false, true}) {
+        SCOPED_TRACE(bySleep ? "will-sleep" : "by hand");
+        FaultyFileIO faults;
+        ModelRig rig;
+        AppModel& model = rig.model();
+        std::atomic<bool> atReport = false;
+        faults.fail({.call = FaultyFileIO::Call::rename,
+                     .pathContains = "A001_report.html",
+                     .error = 0,
+                     .once = true,
+                     .before = [&] {
+                         const int stops = rig.harness.engines->stops();
+                         atReport = true;
+                         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+                         while (rig.harness.engines->stops() == stops && std::chrono::steady_clock::now() < limit)
+                             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                     }});
+        rig.mountAll();
+        rig.tapTransfer();
+        ASSERT_TRUE(rig.waitFor([&] { return atReport.load(); }));
+        if (bySleep) rig.harness.power->sleep();
+        else model.pauseTransfer();
+        ASSERT_TRUE(rig.waitFor([&] { return model.transferState() != TransferState::running; }));
+        EXPECT_EQ(model.transferState(), TransferState::succeeded);
+        EXPECT_FALSE(model.pausedJob().has_value());
+        EXPECT_FALSE(model.pausedBySleep());
+        ASSERT_EQ(model.history().size(), 1u);
+        EXPECT_TRUE(model.history()[0].succeeded);
+        ASSERT_EQ(rig.harness.notifications->posts.size(), 1u);
+        EXPECT_EQ(rig.harness.notifications->posts[0].title, "Safely transferred");
+        for (const DestinationResult& destination : model.lastResult()->destinations)
+            EXPECT_TRUE(destination.reportURL && fs::exists(*destination.reportURL));
+        // Waking finds nothing to resume: no second run, no second manifest generation.
+        rig.harness.power->wake();
+        rig.idle(3 * rig.harness.timings.wakeCheck);
+        EXPECT_EQ(rig.harness.engines->jobs.size(), 1u);
+        EXPECT_EQ(model.transferState(), TransferState::succeeded);
     }
 }
 

@@ -111,20 +111,41 @@ TEST_F(EngineFinish, AManifestThatCannotBeWrittenFailsItsDestination) {
     EXPECT_TRUE(nl->ends_with(".mhl: Input/output error")) << *nl;
 }
 
+// The result's marks describe one moment: the look at the stop request before the manifests. A
+// stop after it finds every destination finished (read back, manifests on their way), and the
+// run stays finished: manifests, reports, no cancel and no pause. A stop before it is a stop.
 TEST_F(EngineFinish, StopsAndSourceErrorsDecideWhatIsWritten) {
-    {  // a cancel while manifests are written: all manifests, no report
-        TransferJob j = job({disk / "one", disk / "two"});
-        TransferEngine engine(j);
+    struct Case {
+        const char* name;
+        bool pause;
+        Call call;
+        const char* file;  // on the first destination
+        bool finished;
+    };
+    const Case cases[] = {
+        {"a cancel while manifests are written", false, Call::rename, "A001_2", true},
+        {"a pause while manifests are written", true, Call::rename, "A001_2", true},
+        {"a pause while the report is written", true, Call::rename, "A001_report.html", true},
+        {"a pause during read-back", true, Call::open, "CLIPS/A001C002.MOV", false},
+        {"a cancel during read-back", false, Call::open, "CLIPS/A001C002.MOV", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string one = std::string("one-") + std::to_string(&c - cases);
+        TransferEngine engine(job({disk / one, disk / (one + "-two")}));
         FaultyFileIO io;
-        io.fail({.call = Call::rename, .pathContains = at("one", "A001_2"), .error = 0, .before = [&] {
-                     engine.cancel();
+        io.fail({.call = c.call, .pathContains = at(one.c_str(), c.file), .error = 0, .once = true, .before = [&] {
+                     if (c.pause) engine.pause();
+                     else engine.cancel();
                  }});
         const TransferResult result = engine.run();
-        EXPECT_TRUE(result.cancelled);
+        EXPECT_EQ(result.cancelled, !c.finished);
+        EXPECT_EQ(result.paused, c.pause && !c.finished);
+        EXPECT_EQ(result.allSucceeded(), c.finished);
         for (const DestinationResult& d : result.destinations) {
-            EXPECT_TRUE(d.mhlURL);
-            EXPECT_FALSE(d.reportURL);
-            EXPECT_EQ(d.verifiedFiles, 3);
+            EXPECT_EQ(d.mhlURL.has_value(), c.finished);
+            EXPECT_EQ(d.reportURL.has_value(), c.finished);
+            if (c.finished) EXPECT_EQ(d.verifiedFiles, 3);
         }
     }
     {  // a source error: no read-back, no manifest, no report

@@ -94,6 +94,18 @@ TEST(SimulatedTransfer, PauseCancelAndResume) {
         for (const DestinationProgress& d : transfer.tracker().snapshot().destinations)
             EXPECT_EQ(d.verifiedBytes, 1'000'000);
     }
+    {  // paused during the last tick: every tick ran, so the run finished and says so
+        SimulatedTransfer transfer(demoJob(true), 1.2);
+        int sleeps = 0;
+        clock.onSleep([&] {
+            if (++sleeps == SimulatedTransfer::ticks) transfer.pause();
+        });
+        const TransferResult result = transfer.run();
+        EXPECT_FALSE(result.cancelled);
+        EXPECT_FALSE(result.paused);
+        EXPECT_TRUE(result.allSucceeded());
+        EXPECT_EQ(result.destinations[0].verifiedFiles, 3);
+    }
     clock.onSleep({});
     {  // resumed half-way: the copied bytes are counted once, not again
         SimulatedTransfer transfer(demoJob(false), 0.12, 500'000);
