@@ -108,7 +108,7 @@ ModelFields DestinationColumn::reads() {
             ModelField::transferState,    ModelField::plans,            ModelField::progress,
             ModelField::lastResult,       ModelField::transferDriveIDs, ModelField::projectName,
             ModelField::settings,         ModelField::runningJob,       ModelField::pausedJob,
-            ModelField::transferRollURLs};
+            ModelField::transferRollURLs, ModelField::transferVerifies};
 }
 
 void DestinationColumn::refresh(ModelFields fields) {

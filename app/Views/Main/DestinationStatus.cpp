@@ -93,6 +93,7 @@ void DestinationStatus::display(const DestinationPlan& plan) {
     facts.progress = model_.progress() ? &*model_.progress() : nullptr;
     facts.lastResult = model_.lastResult() ? &*model_.lastResult() : nullptr;
     facts.transferDriveIDs = model_.transferDriveIDs();
+    facts.verifies = model_.transferVerifies();
     facts.driveID = plan.driveID;
     facts.requiredBytes = plan.requiredBytes;
     facts.freeBytes = plan.freeBytes;

@@ -21,7 +21,7 @@ std::optional<std::size_t> indexOf(const std::vector<std::string>& ids, const st
 
 DestinationStatusLine progressLine(const DestinationStatusFacts& facts, const DestinationProgress& d) {
     const TransferProgress& progress = *facts.progress;
-    const bool reading = progress.phase == TransferPhase::verifying || progress.phase == TransferPhase::finishing;
+    const bool reading = showsReadBack(progress.phase, facts.verifies);
     const double total = std::max(static_cast<double>(progress.totalBytes), 1.0);
     DestinationStatusLine line;
     line.kind = DestinationStatusLine::Kind::progress;
@@ -63,6 +63,10 @@ DestinationStatusLine resultLine(const TransferResult& result, const Destination
     return line;
 }
 }  // namespace
+
+bool showsReadBack(TransferPhase phase, bool verifies) {
+    return verifies && (phase == TransferPhase::verifying || phase == TransferPhase::finishing);
+}
 
 bool spaceSuffices(std::int64_t requiredBytes, std::int64_t freeBytes) {
     const std::int64_t max = std::numeric_limits<std::int64_t>::max();

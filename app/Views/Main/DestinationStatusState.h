@@ -19,6 +19,8 @@ struct DestinationStatusFacts {
     const TransferProgress* progress = nullptr;
     const TransferResult* lastResult = nullptr;
     std::vector<std::string> transferDriveIDs;
+    // The transfer's job reads its copies back.
+    bool verifies = true;
     // Of the SSD's plan.
     std::string driveID;
     std::int64_t requiredBytes = 0;
@@ -44,6 +46,10 @@ struct DestinationStatusLine {
     std::optional<QString> contentWarning;
 };
 DestinationStatusLine destinationStatusLine(const DestinationStatusFacts& facts);
+
+// Whether a destination's progress is its read-back: in the verifying and finishing phases of a
+// job that verifies. Without verification the engine is copying until it is done.
+bool showsReadBack(TransferPhase phase, bool verifies);
 
 // The margin a destination keeps free beyond the card's size.
 inline constexpr std::int64_t spaceMargin = 64LL * 1024 * 1024;

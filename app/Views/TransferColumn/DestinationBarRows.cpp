@@ -19,10 +19,6 @@ std::optional<std::filesystem::path> rollFolder(const DestinationBarsInput& inpu
     return std::nullopt;
 }
 
-bool isReadBack(TransferPhase phase) {
-    return phase == TransferPhase::verifying || phase == TransferPhase::finishing;
-}
-
 // A row for one drive, with the drive's icon while it is connected.
 DestinationBarRow driveRow(const DestinationBarsInput& input, std::string id, std::string name) {
     DestinationBarRow row;
@@ -47,8 +43,7 @@ std::vector<DestinationBarRow> progressRows(const DestinationBarsInput& input) {
     if (!input.progress) return rows;
     const TransferProgress& progress = *input.progress;
     const double total = std::max(static_cast<double>(progress.totalBytes), 1.0);
-    // Without read-back the engine never verifies: it is copying until it is done.
-    const bool readingBack = input.transferVerifies && isReadBack(progress.phase);
+    const bool readingBack = showsReadBack(progress.phase, input.transferVerifies);
     const std::size_t count = std::min(input.transferDriveIDs.size(), progress.destinations.size());
     for (std::size_t index = 0; index < count; ++index) {
         const DestinationProgress& entry = progress.destinations[index];

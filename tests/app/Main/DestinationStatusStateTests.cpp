@@ -88,23 +88,30 @@ TEST(DestinationStatus, LiveAndFrozenProgress) {
         const char* name;
         TransferState state;
         TransferProgress progress;
+        bool verifies;
         AppLanguage language;
         const char* text;
         Tone tone;
         double used;
     };
     const std::vector<Case> cases = {
-        {"copying", TransferState::running, progress(TransferPhase::copying), AppLanguage::en, "Copying…",
+        {"copying", TransferState::running, progress(TransferPhase::copying), true, AppLanguage::en, "Copying…",
          Tone::secondary, 0.6},
-        {"verifying counts verified bytes", TransferState::running, progress(TransferPhase::verifying),
+        {"verifying counts verified bytes", TransferState::running, progress(TransferPhase::verifying), true,
          AppLanguage::nl, "Verifiëren…", Tone::secondary, 0.1},
-        {"finishing reads as verifying", TransferState::running, progress(TransferPhase::finishing),
+        {"finishing reads as verifying", TransferState::running, progress(TransferPhase::finishing), true,
          AppLanguage::en, "Verifying…", Tone::secondary, 0.1},
-        {"an error on this SSD", TransferState::running, progress(TransferPhase::copying, "Drive removed"),
+        // Without verification the engine passes the same phases but reads nothing back: still
+        // copying, with the bar as full as the copy.
+        {"no verification: the read-back phase", TransferState::running, progress(TransferPhase::verifying), false,
+         AppLanguage::en, "Copying…", Tone::secondary, 0.6},
+        {"no verification: finishing", TransferState::running, progress(TransferPhase::finishing), false,
+         AppLanguage::nl, "Kopiëren…", Tone::secondary, 0.6},
+        {"an error on this SSD", TransferState::running, progress(TransferPhase::copying, "Drive removed"), true,
          AppLanguage::en, "Drive removed", Tone::danger, 0.6},
-        {"paused keeps the bar", TransferState::paused, progress(TransferPhase::copying), AppLanguage::en, "Paused",
-         Tone::warning, 0.6},
-        {"stopped keeps the bar", TransferState::cancelled, progress(TransferPhase::copying), AppLanguage::nl,
+        {"paused keeps the bar", TransferState::paused, progress(TransferPhase::copying), true, AppLanguage::en,
+         "Paused", Tone::warning, 0.6},
+        {"stopped keeps the bar", TransferState::cancelled, progress(TransferPhase::copying), true, AppLanguage::nl,
          "Gestopt", Tone::warning, 0.6},
     };
     for (const Case& c : cases) {
@@ -112,6 +119,7 @@ TEST(DestinationStatus, LiveAndFrozenProgress) {
         auto facts = plan(5 * GB, 100 * GB);
         facts.state = c.state;
         facts.progress = &c.progress;
+        facts.verifies = c.verifies;
         const DestinationStatusLine line = destinationStatusLine(facts);
         EXPECT_EQ(line.kind, Kind::progress) << c.name;
         EXPECT_EQ(line.text, c.text) << c.name;

@@ -105,6 +105,15 @@ TEST(MainView, TheNarrowestWindowKeepsTheSideColumnsAndProgressTicksRefreshInPla
     for (TextLine* line : view.findChildren<TextLine*>("destinationProgressText"))
         verifying += line->isVisibleTo(&view) && line->text() == "Verifying…";
     EXPECT_EQ(verifying, 4);
+    // A job without verification passes the same phases but reads nothing back: still copying.
+    model.changeSettings([](AppSettings& s) { s.verifyAfterCopy = false; });
+    harness.stage().transfer(TransferState::running,
+                             stagedProgress(plans, TransferPhase::finishing, 0.9, 64'000'000'000));
+    harness.settle();
+    int copying = 0;
+    for (TextLine* line : view.findChildren<TextLine*>("destinationProgressText"))
+        copying += line->isVisibleTo(&view) && line->text() == "Copying…";
+    EXPECT_EQ(copying, 4);
 }
 
 TEST(MainView, SheetsFollowTheirFieldsOneAtATime) {
