@@ -419,6 +419,9 @@ private:
     std::int64_t resumeFromBytes_ = 0;
     bool skipResumePrompt_ = false;
     bool wakeCheckMissed_ = false;
+    // Between a will-sleep and the next did-wake: nothing resumes by itself.
+    bool asleep_ = false;
+    int wakeRound_ = 0;
     std::optional<RunningJob> resumingJob_;
     // Stopped jobs by card fingerprint: the card goes back into its roll folder.
     std::map<std::string, RunningJob> stoppedJobs_;

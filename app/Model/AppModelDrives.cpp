@@ -89,7 +89,8 @@ void AppModel::drivesChanged(const std::vector<DriveInfo>& reported) {
 
     reconcileSource();
     refreshPlans();
-    if (pausedBySleep_ && transferState_ == TransferState::paused && pausedDriesConnected()) resumeTransfer();
+    if (pausedBySleep_ && !asleep_ && transferState_ == TransferState::paused && pausedDriesConnected())
+        resumeTransfer();
 }
 
 void AppModel::startProbe(const DriveInfo& info) {

@@ -82,6 +82,9 @@ void AppModel::continueResume() {
     resumePending_ = false;
     if (!pausedJob_ || !scan_) return;
     const RunningJob job = *pausedJob_;
+    // The resume follows the paused card: the scan of a card looked at meanwhile ends the resume
+    // and leaves the pause as it is.
+    if (selectedSourceID_ != job.sourceID) return;
     if (scan_->fingerprint != job.fingerprint) {
         setAlert(AlertMessage(L("Dit is een andere kaart", "This is a different card"),
                               L("De kaart is veranderd sinds de pauze. Zet deze kaart over als nieuwe roll, of sluit "
@@ -101,17 +104,29 @@ void AppModel::continueResume() {
 }
 
 void AppModel::handleWillSleep() {
-    if (transferState_ != TransferState::running || !engine_) return;
-    assign(pausedBySleep_, true, ModelField::pausedBySleep);
-    engine_->pause();
-    engine_->waitUntilFinished(services_.timings.sleepWaitSeconds);
+    asleep_ = true;
+    if (transferState_ == TransferState::running && engine_) {
+        assign(pausedBySleep_, true, ModelField::pausedBySleep);
+        engine_->pause();
+        engine_->waitUntilFinished(services_.timings.sleepWaitSeconds);
+        return;
+    }
+    // A resume under way (its rescan, the wake wait, the wait for a drive) waits for the next
+    // wake: the rescan ends without starting anything, and the wake resumes once the drives are there.
+    if (pausedJob_ && !engine_ && (resumePending_ || pausedBySleep_)) {
+        resumePending_ = false;
+        assign(pausedBySleep_, true, ModelField::pausedBySleep);
+    }
 }
 
 void AppModel::handleDidWake() {
+    asleep_ = false;
     if (!pausedBySleep_) return;
     QPointer<AppModel> self(this);
-    QTimer::singleShot(services_.timings.wakeCheck, this, [self] {
-        if (!self || !self->pausedBySleep_) return;
+    const int round = ++wakeRound_;
+    QTimer::singleShot(services_.timings.wakeCheck, this, [self, round] {
+        // Only the wait of the latest wake counts, and none once the computer sleeps again.
+        if (!self || self->wakeRound_ != round || self->asleep_ || !self->pausedBySleep_) return;
         // The engine may still be stopping: finish looks again when its pause arrives.
         if (self->transferState_ != TransferState::paused) {
             self->wakeCheckMissed_ = self->transferState_ == TransferState::running;
@@ -122,7 +137,7 @@ void AppModel::handleDidWake() {
 }
 
 void AppModel::wakeCheck() {
-    if (!pausedBySleep_ || transferState_ != TransferState::paused) return;
+    if (asleep_ || !pausedBySleep_ || transferState_ != TransferState::paused) return;
     if (pausedDriesConnected()) {
         resumeTransfer();
         return;

@@ -50,6 +50,12 @@ std::vector<DriveInfo> ModelRig::allBut(const std::string& name) const {
     return volumes;
 }
 
+DriveInfo ModelRig::otherCard() const {
+    const std::filesystem::path folder = root / "B_CARD";
+    writeFile(folder / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(100'000, 'z'));
+    return cardInfo(folder, "B_CARD", "CARD-2");
+}
+
 void ModelRig::mount(std::vector<DriveInfo> volumes) {
     harness.volumes->push(std::move(volumes));
     harness.drain();

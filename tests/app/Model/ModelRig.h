@@ -40,6 +40,8 @@ struct ModelRig {
     std::vector<DriveInfo> all() const;
     // Every volume of all() but the one named.
     std::vector<DriveInfo> allBut(const std::string& name) const;
+    // A second card, B_CARD (id CARD-2), with one clip of its own.
+    DriveInfo otherCard() const;
     // Presses TRANSFER and lets the start happen.
     void tapTransfer();
     // With the engine held before it copies (until openGates, a pause or a stop): mounts the

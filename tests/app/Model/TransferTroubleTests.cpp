@@ -128,6 +128,7 @@ TEST(ModelTransferTrouble, ACardSwappedWhilePausedIsNeverResumedIntoTheOldRoll) 
         };
         ASSERT_TRUE(rig.startHeld(withCard(c.firstUUID)));
         ASSERT_TRUE(rig.pause(c.bySleep));
+        if (c.bySleep) rig.harness.power->wake();  // the cards are swapped once the computer is awake
         const fs::path pausedRoll = model.transferRollURLs()[0];
 
         rig.mount(rig.allBut("A001_SONY"));

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "ModelRig.h"
+
+// How a resume of a paused copy goes on, or waits, while the crew looks at other cards and the
+// computer sleeps and wakes.
+namespace quillane {
+namespace {
+
+// Settles without running background work (scans stay pending) until the condition holds.
+bool settleUntil(ModelRig& rig, const std::function<bool()>& condition) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > limit) return false;
+        rig.harness.settle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// Looking at another card while the resume rescans the paused one: the resume follows the paused
+// card, so the pause stays as it was, and the paused card goes on later in its own roll folders.
+TEST(ModelResume, LookingAtAnotherCardDuringTheRescanKeepsThePause) {
+    ModelRig rig;
+    AppModel& model = rig.model();
+    std::vector<DriveInfo> volumes = rig.all();
+    volumes.push_back(rig.otherCard());
+    ASSERT_TRUE(rig.startHeld(volumes));
+    ASSERT_TRUE(rig.pause(false));
+    rig.harness.engines->gated = false;
+
+    model.resumeTransfer();
+    rig.harness.settle();
+    ASSERT_TRUE(model.scanState().is(ScanState::Kind::scanning)) << "the paused card is scanned again";
+    model.selectSource(std::string("CARD-2"));
+    rig.harness.drain();
+    EXPECT_FALSE(model.alert().has_value()) << model.alert()->title;
+    ASSERT_TRUE(model.pausedJob().has_value()) << "the pause is kept";
+    EXPECT_EQ(model.pausedJob()->sourceID, "CARD-1");
+    EXPECT_EQ(rig.harness.engines->jobs.size(), 1u);
+
+    model.selectSource(std::string("CARD-1"));
+    rig.harness.drain();
+    model.transferTapped();
+    ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
+    ASSERT_EQ(rig.harness.engines->jobs.size(), 2u);
+    EXPECT_EQ(rig.harness.engines->jobs[1].sourceName, "A001_SONY");
+    EXPECT_EQ(rig.harness.engines->jobs[1].destinations[0].rollURL, rig.harness.engines->jobs[0].destinations[0].rollURL);
+}
+
+// A will-sleep at any point of a resume holds it until the next did-wake: no copy starts while the
+// computer goes to sleep, and after waking it resumes by itself once the wake wait has passed.
+TEST(ModelResume, AWillSleepDuringAResumeHoldsItUntilTheNextWake) {
+    enum class Point { wakeWait, wakeRescan, waitingForADrive, rescanOfAResumeByHand };
+    struct Case {
+        const char* name;
+        Point point;
+    };
+    const Case cases[] = {
+        {"during the wait after waking", Point::wakeWait},
+        {"during the rescan after waking", Point::wakeRescan},
+        {"while the copy waits for a drive", Point::waitingForADrive},
+        {"during the rescan of a resume by hand", Point::rescanOfAResumeByHand},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModelRig rig;
+        AppModel& model = rig.model();
+        testing::FakePowerEvents& power = *rig.harness.power;
+        ASSERT_TRUE(rig.startHeld());
+        ASSERT_TRUE(rig.pause(c.point != Point::rescanOfAResumeByHand));
+        rig.harness.engines->gated = false;
+        switch (c.point) {
+            case Point::wakeWait:
+                power.wake();
+                power.sleep();  // before the wake wait is over
+                break;
+            case Point::wakeRescan:
+                power.wake();
+                ASSERT_TRUE(settleUntil(rig, [&] { return model.scanState().is(ScanState::Kind::scanning); }));
+                power.sleep();
+                break;
+            case Point::waitingForADrive:
+                rig.mount(rig.allBut("SSD_B"));
+                power.wake();
+                ASSERT_TRUE(rig.waitFor([&] { return rig.harness.notifications->posts.size() == 2; }));
+                power.sleep();
+                rig.mount(rig.all());  // the drive comes back while the computer sleeps
+                break;
+            case Point::rescanOfAResumeByHand:
+                model.resumeTransfer();
+                rig.harness.settle();
+                ASSERT_TRUE(model.scanState().is(ScanState::Kind::scanning));
+                power.sleep();
+                break;
+        }
+        rig.idle(3 * rig.harness.timings.wakeCheck);
+        if (rig.harness.engines->jobs.size() != 1u || model.transferState() != TransferState::paused) {
+            ADD_FAILURE() << "a copy started while the computer went to sleep";
+            continue;
+        }
+        ASSERT_TRUE(model.pausedJob().has_value());
+
+        const auto woke = std::chrono::steady_clock::now();
+        power.wake();
+        ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
+        EXPECT_GE(std::chrono::steady_clock::now() - woke, rig.harness.timings.wakeCheck);
+        ASSERT_EQ(rig.harness.engines->jobs.size(), 2u);
+        EXPECT_EQ(rig.harness.engines->jobs[1].destinations[1].rollURL,
+                  rig.harness.engines->jobs[0].destinations[1].rollURL);
+        EXPECT_EQ(rig.harness.engines->mostAlive(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace quillane
