@@ -9,6 +9,7 @@
 
 #include "App/SelfTest.h"
 #include "App/SelfTestLog.h"
+#include "App/SnapshotRenderer.h"
 #include "App/SnapshotCapture.h"
 #include "support/Scopes.h"
 #include "support/TempDir.h"
@@ -105,6 +106,40 @@ TEST(SelfTestFlow, DemoCardsGoThroughTheQueueAndThePause) {
                   run.log.end())
             << SelfTestLog::joined(run.log);
     }
+}
+
+// The snapshot driver runs once, however often it is called, and the self-test it starts
+// finishes once: one log, one last line, one finished signal.
+TEST(SelfTestFlow, TheDriverStartsTheSelfTestOnceAndItFinishesOnce) {
+    testing::LanguageScope language(AppLanguage::en);
+    ModelHarness harness(true);
+    harness.timings.demoTransferSeconds = 1.5;
+    AppModel& model = harness.make();
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("selftest"));
+    Snapshot::Options options;
+    options.directory = out.toStdString();
+    options.demo = true;
+    options.simulate = true;
+    SnapshotRenderer renderer(model, options);
+    renderer.scriptDelayMs = 0;
+    renderer.run();
+    renderer.run();
+    int finishes = 0;
+    ASSERT_TRUE(harness.waitUntil([&] { return !renderer.findChildren<SelfTest*>().empty(); }));
+    for (SelfTest* test : renderer.findChildren<SelfTest*>()) {
+        test->resultDelayMs = 50;
+        QObject::connect(test, &SelfTest::finished, [&] { ++finishes; });
+    }
+    ASSERT_TRUE(harness.waitUntil([&] { return finishes > 0; }, std::chrono::seconds(90)));
+    harness.waitUntil([] { return false; }, std::chrono::milliseconds(500));
+    EXPECT_EQ(renderer.findChildren<SelfTest*>().size(), 1u);
+    EXPECT_EQ(finishes, 1);
+    QFile file(out + QStringLiteral("/simulation.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    EXPECT_EQ(lines.filter(QStringLiteral("done, state=")).size(), 1) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.back(), QStringLiteral("done, state=succeeded"));
 }
 
 TEST(SelfTestFlow, EndsWithoutCopyingWhenTheDrivesAreNotTheExpectedOnes) {

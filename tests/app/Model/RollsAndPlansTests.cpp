@@ -372,6 +372,53 @@ TEST(ModelStart, TheResumePromptCountsFilesPresentOnEverySSD) {
     EXPECT_EQ(testing::readFile(rig.ssdB / "Alpha/FOOTAGE/A001/PRIVATE/M4ROOT/CLIP/C0002.MP4"), std::string(200'000, 'b'));
 }
 
+// The folder sheet and "Resume transfer?" were asked about the card selected then: answered after
+// another card was selected, they start nothing (the sheet still makes the folders it listed).
+TEST(ModelStart, AnAnswerThatOutlivedItsCardStartsNothing) {
+    for (const bool folderSheet : {true, false}) {
+        SCOPED_TRACE(folderSheet ? "folder sheet" : "resume prompt");
+        LanguageScope language(AppLanguage::en);
+        ModelRig rig;
+        AppModel& model = rig.model();
+        if (folderSheet) {
+            model.changeSettings([](AppSettings& settings) { settings.askBeforeCreatingFolders = true; });
+        } else {
+            for (const fs::path& ssd : {rig.ssdA, rig.ssdB})
+                writeFile(ssd / "Alpha/FOOTAGE/A001/PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(300'000, 'a'));
+        }
+        std::vector<DriveInfo> volumes = rig.all();
+        volumes.push_back(rig.otherCard());
+        rig.mount(volumes);
+        model.selectSource(std::string("CARD-1"));
+        rig.harness.drain();
+        model.transferTapped();
+        rig.harness.settle();
+        if (folderSheet) {
+            ASSERT_TRUE(model.folderRequest().has_value());
+        } else {
+            ASSERT_TRUE(model.alert().has_value());
+            ASSERT_EQ(model.alert()->title, "Resume transfer?");
+        }
+
+        model.selectSource(std::string("CARD-2"));
+        rig.harness.drain();
+        ASSERT_EQ(model.blockReason(), std::nullopt) << "the other card could go";
+        if (folderSheet) {
+            ASSERT_TRUE(model.folderRequest().has_value());
+            model.approveFolderRequest();
+        } else {
+            ASSERT_TRUE(model.alert().has_value());
+            model.closeAlert(model.alert()->id, true);
+        }
+        rig.harness.drain();
+        EXPECT_TRUE(rig.harness.engines->jobs.empty());
+        EXPECT_NE(model.transferState(), TransferState::running);
+        if (folderSheet) {
+            EXPECT_TRUE(fs::is_directory(rig.ssdB / "Alpha/FOOTAGE/A001"));
+        }
+    }
+}
+
 TEST(ModelPlans, HostileProjectAndCardNamesStayInsideTheBaseFolder) {
     LanguageScope language;
     const std::vector<std::string> names{"a/b", "..", "../../etc", "x\x01y\nz", std::string(300, 'n'), "/"};

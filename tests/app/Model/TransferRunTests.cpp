@@ -205,19 +205,22 @@ TEST(ModelTransfer, APauseAfterEveryCopyWasVerifiedLeavesTheRunFinished) {
     }
 }
 
-// A resume continues the paused job as it was: its shoot day also on the next calendar day, and
-// the room it needs is what is still missing; a resume without that room stays paused.
+// A resume continues the paused job as it was: its project and shoot day, also after another
+// project was chosen or on the next calendar day, and the room it needs is what is still missing;
+// a resume without that room stays paused.
 TEST(ModelTransfer, AResumeGoesOnAsItsPausedJob) {
     enum class Room { plenty, forTheRestOnly, none };
     struct Case {
         const char* name;
         bool nextDay;
         Room room;
+        const char* projectMeanwhile = nullptr;
     };
     const Case cases[] = {
         {"the next day, one folder per shoot day", true, Room::plenty},
         {"room only for what is still missing", false, Room::forTheRestOnly},
         {"no room even for that", false, Room::none},
+        {"after another project was chosen", false, Room::plenty, "Beta"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -240,6 +243,7 @@ TEST(ModelTransfer, AResumeGoesOnAsItsPausedJob) {
         if (c.nextDay) rig.harness.now += std::chrono::hours(24);
         const std::int64_t room = c.room == Room::forTheRestOnly ? AppModel::spaceMargin + 100'000 : 100'000;
         if (c.room != Room::plenty) rig.harness.space->set(rig.ssdB, room);
+        if (c.projectMeanwhile) model.setProject(c.projectMeanwhile);
 
         rig.harness.engines->gated = false;
         model.resumeTransfer();
@@ -258,16 +262,23 @@ TEST(ModelTransfer, AResumeGoesOnAsItsPausedJob) {
         EXPECT_EQ(rig.harness.engines->jobs[1].destinations[1].rollURL, pausedRoll);
         rig.expectNoIncompleteCopy(pausedRoll);
         ASSERT_EQ(model.history().size(), 2u);
-        for (const TransferRecord& record : model.history()) EXPECT_EQ(record.shootDay, std::optional<int>(2));
+        for (const TransferRecord& record : model.history()) {
+            EXPECT_EQ(record.shootDay, std::optional<int>(2));
+            EXPECT_EQ(record.project, "Alpha");
+        }
+        EXPECT_EQ(rig.harness.engines->jobs[1].projectName, "Alpha");
     }
 }
 
+// With the card's reel name off the roll is counted: after Stop the roll folder holds files, so
+// counting alone would move on to A002; the same card goes back into A001.
 TEST(ModelTransfer, AfterStopTheSameCardGoesBackIntoTheStoppedRollFolder) {
     ModelRig rig;
     AppModel& model = rig.model();
-    // A first card fills A001 elsewhere in the project, so counting would move on.
+    model.changeSettings([](AppSettings& settings) { settings.useCardReelName = false; });
     ASSERT_TRUE(rig.startHeld());
     const fs::path stoppedRoll = rig.harness.engines->jobs[0].destinations[0].rollURL;
+    EXPECT_EQ(stoppedRoll.filename(), "A001");
     model.cancelTransfer();
     ASSERT_TRUE(model.alert().has_value());
     model.closeAlert(model.alert()->id, true);
@@ -277,6 +288,7 @@ TEST(ModelTransfer, AfterStopTheSameCardGoesBackIntoTheStoppedRollFolder) {
 
     rig.harness.engines->gated = false;
     model.refreshPlans();
+    EXPECT_EQ(model.rollName(), "A001");
     rig.tapTransfer();
     ASSERT_TRUE(model.alert().has_value()) << "the resume question: what is there gets checked";
     model.closeAlert(model.alert()->id, true);
