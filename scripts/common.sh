@@ -44,19 +44,24 @@ install_dependencies() {
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [extra cmake args…]
-build_tree() {
+# configure_tree DIR [extra cmake args…]: configures the tree when it is new or was configured
+# with other options.
+configure_tree() {
   export CCACHE_BASEDIR="$ROOT"
   local dir="$1"; shift
   local launcher=()
   if command -v ccache >/dev/null 2>&1; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   fi
-  # Configure when the tree is new or was configured with other options.
   local options="${launcher[*]} $*"
   if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$dir/.quillane-options" 2>/dev/null)" != "$options" ]; then
     cmake -S "$ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@"
     printf '%s' "$options" > "$dir/.quillane-options"
   fi
-  cmake --build "$dir"
+}
+
+# build_tree DIR [extra cmake args…]: configures and builds everything.
+build_tree() {
+  configure_tree "$@"
+  cmake --build "$1"
 }
