@@ -164,6 +164,21 @@ void LoopVolume::mount() { mountAt(mountPoint_); }
 
 void LoopVolume::mountAlsoAt(const fs::path& folder) { mountAt(folder); }
 
+void LoopVolume::moveTo(fs::path mountPoint) {
+    unmount();
+    mountPoint_ = std::move(mountPoint);
+    // exfat-fuse may still hold the device for a moment after its unmount.
+    for (int attempt = 0;; ++attempt) {
+        try {
+            mount();
+            return;
+        } catch (const std::runtime_error&) {
+            if (attempt == 50) throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+}
+
 void LoopVolume::unmount() {
     // Newest first: a second mount may sit inside the first.
     while (!mounts_.empty()) {

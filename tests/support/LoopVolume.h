@@ -51,6 +51,9 @@ public:
     void mount();    // at mountPoint() again
     // Mounts the same device a second time at another folder.
     void mountAlsoAt(const std::filesystem::path& folder);
+    // Unmounts it and mounts it at another folder, which becomes mountPoint(): a volume filled
+    // out of sight, then plugged in where the application looks.
+    void moveTo(std::filesystem::path mountPoint);
 
 private:
     LoopVolume() = default;
