@@ -93,9 +93,10 @@ FolderSheet::FolderSheet(AppModel& model, const FolderRequest& request, QWidget*
     column->addLayout(buttons);
 
     connect(cancel, &QAbstractButton::clicked, this, &FolderSheet::reject);
+    // The model takes the request first: closing the sheet drops whatever request is still pending.
     connect(confirm_, &QAbstractButton::clicked, this, [this] {
-        accept();
         model_.approveFolderRequest();
+        accept();
     });
     fill();
 }
