@@ -25,6 +25,7 @@
 #include "Model/TransferJobs.h"
 #include "Settings/AppSettings.h"
 #include "Settings/ClipCatalog.h"
+#include "Model/StoppedJobs.h"
 #include "Settings/JSONStore.h"
 #include "Settings/ProjectCatalog.h"
 #include "Settings/TransferRecord.h"
@@ -135,6 +136,8 @@ public:
     bool showDemoFolderNotice(const std::filesystem::path& location);
     void openFolder(const std::filesystem::path& folder);
     void revealInFinder(const std::filesystem::path& item);
+    // Opens a transfer's HTML report with the desktop's program for web pages; says so when none could.
+    void openReport(const std::filesystem::path& report);
     void eject(const DriveState& drive);
 
     // --- Drives and roles
@@ -335,6 +338,7 @@ private:
     // Persisted state.
     JSONStore<AppSettings> settingsStore_;
     JSONStore<std::vector<TransferRecord>> historyStore_;
+    JSONStore<StoppedJobs> stoppedStore_;
     ClipCatalog catalog_;
     AppSettings settings_;
     std::vector<TransferRecord> history_;
@@ -424,7 +428,7 @@ private:
     int wakeRound_ = 0;
     std::optional<RunningJob> resumingJob_;
     // Stopped jobs by card fingerprint: the card goes back into its roll folder.
-    std::map<std::string, RunningJob> stoppedJobs_;
+    StoppedJobs stoppedJobs_;
 };
 
 }  // namespace quillane

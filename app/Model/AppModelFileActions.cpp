@@ -24,6 +24,15 @@ void AppModel::revealInFinder(const std::filesystem::path& item) {
     services_.desktop->reveal(item);
 }
 
+void AppModel::openReport(const std::filesystem::path& report) {
+    if (showDemoFolderNotice(report)) return;
+    if (services_.desktop->openFile(report)) return;
+    setAlert(AlertMessage(L("Rapport niet geopend", "Report not opened"),
+                          L("Geen programma op deze computer kon het rapport openen. Het staat hier: ",
+                            "No program on this computer could open the report. It is here: ") +
+                              report.string()));
+}
+
 void AppModel::eject(const DriveState& drive) {
     if (PathRules::isDemoLocation(drive.info.url)) {
         demoEjected_.insert(drive.info.id);

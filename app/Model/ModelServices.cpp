@@ -31,6 +31,7 @@ struct NoDesktop final : Desktop {
     void openFolder(const std::filesystem::path&) override {}
     void reveal(const std::filesystem::path&) override {}
     void openWebPage(const std::string&) override {}
+    bool openFile(const std::filesystem::path&) override { return false; }
 };
 struct NoEjector final : Ejector {
     void eject(const std::filesystem::path&, Done done) override {

@@ -32,6 +32,10 @@ void FileManagerDesktop::reveal(const std::filesystem::path& item) {
     });
 }
 
+bool FileManagerDesktop::openFile(const std::filesystem::path& file) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+}
+
 void FileManagerDesktop::openWebPage(const std::string& url) {
     if (!HTTPClient::isWebURL(url)) return;
     QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));

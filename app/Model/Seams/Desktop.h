@@ -14,6 +14,8 @@ public:
     virtual void reveal(const std::filesystem::path& item) = 0;
     // Opens a web page in the browser.
     virtual void openWebPage(const std::string& url) = 0;
+    // Opens a local file with the desktop's program for its type; false when nothing opened it.
+    virtual bool openFile(const std::filesystem::path& file) = 0;
 };
 
 }  // namespace quillane

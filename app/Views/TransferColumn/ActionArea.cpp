@@ -1,7 +1,6 @@
 #include "Views/TransferColumn/ActionArea.h"
 
 #include <QHBoxLayout>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -134,9 +133,7 @@ void ActionArea::run(ActionButton which) {
             break;
         case ActionButton::report:
             // The report is a web page beside the footage: it opens in the browser.
-            if (content_.report)
-                model_.services().desktop->openWebPage(
-                    QUrl::fromLocalFile(QString::fromStdString(content_.report->string())).toString().toStdString());
+            if (content_.report) model_.openReport(*content_.report);
             break;
         case ActionButton::nextCard:
         case ActionButton::close: model_.dismissResult(); break;

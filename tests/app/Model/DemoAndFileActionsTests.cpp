@@ -153,6 +153,23 @@ TEST(FileActions, OpenAndRevealTheNearestRealPlaceOrShowTheDemoNotice) {
     }
 }
 
+TEST(FileActions, TheReportOpensWithTheDesktopOrTheCrewIsToldWhereItIs) {
+    LanguageScope language(AppLanguage::en);
+    const fs::path report = "/media/crew/SSD_1/Alpha/FOOTAGE/A001/A001_report.html";
+    for (const bool opens : {true, false}) {
+        ModelHarness harness;
+        harness.desktop->opensFiles = opens;
+        AppModel& model = harness.make();
+        model.openReport(report);
+        EXPECT_EQ(harness.desktop->files, std::vector<fs::path>{report});
+        ASSERT_EQ(model.alert().has_value(), !opens);
+        if (!opens) {
+            EXPECT_EQ(model.alert()->title, "Report not opened");
+            EXPECT_NE(model.alert()->message.find(report.string()), std::string::npos) << model.alert()->message;
+        }
+    }
+}
+
 TEST(FileActions, EjectMarksDemoDrivesAndReportsARefusal) {
     LanguageScope language(AppLanguage::en);
     ModelHarness harness;

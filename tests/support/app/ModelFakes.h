@@ -92,7 +92,12 @@ public:
     void openFolder(const std::filesystem::path& folder) override { opened.push_back(folder); }
     void reveal(const std::filesystem::path& item) override { revealed.push_back(item); }
     void openWebPage(const std::string& url) override { pages.push_back(url); }
-    std::vector<std::filesystem::path> opened, revealed;
+    bool openFile(const std::filesystem::path& file) override {
+        files.push_back(file);
+        return opensFiles;
+    }
+    std::vector<std::filesystem::path> opened, revealed, files;
+    bool opensFiles = true;
     std::vector<std::string> pages;
 };
 
