@@ -28,6 +28,7 @@ AppModel::AppModel(std::optional<std::filesystem::path> storeDirectory, ModelSer
           return JSONStore<AppSettings>("settings.json", storeDirectory);
       }()),
       historyStore_("history.json", storeDirectory),
+      stoppedStore_("stopped-rolls.json", storeDirectory),
       catalog_(storeDirectory) {
     qRegisterMetaType<quillane::ModelFields>();
     anchor_->model = this;
@@ -36,6 +37,7 @@ AppModel::AppModel(std::optional<std::filesystem::path> storeDirectory, ModelSer
     Lang::current = settings_.language;
     applyNotificationSwitches();
     history_ = historyStore_.load().value_or(std::vector<TransferRecord>{});
+    stoppedJobs_ = stoppedStore_.load().value_or(StoppedJobs{});
     cameraLetter_ = settings_.defaultCameraLetter;
     projectName_ = settings_.recentProjects.empty() ? std::string() : settings_.recentProjects.front();
 }
@@ -48,6 +50,15 @@ AppModel::~AppModel() {
     for (auto& [id, flag] : probeTasks_) *flag = true;
     if (scanTask_) *scanTask_ = true;
     *updateChecksStop_ = true;
+    // Closing during a transfer, or with one paused, stops it as the Stop button does: the same
+    // card goes back into its roll after the next start.
+    bool stopped = false;
+    for (const std::optional<RunningJob>* job : {&runningJob_, &pausedJob_})
+        if (*job) {
+            stoppedJobs_[(*job)->fingerprint] = **job;
+            stopped = true;
+        }
+    if (stopped) stoppedStore_.save(stoppedJobs_);
     joinEngine();
     for (auto& inspection : inspections_) inspection->stop();
     inspections_.clear();

@@ -65,6 +65,7 @@ void AppModel::finish(TransferResult result, RunningJob job, std::optional<Repor
         assign(transferState_, TransferState::cancelled, ModelField::transferState);
         // The same card transferred again goes back into this roll folder.
         stoppedJobs_[job.fingerprint] = job;
+        stoppedStore_.save(stoppedJobs_);
     } else {
         assign(transferState_, ok ? TransferState::succeeded : TransferState::failed, ModelField::transferState);
         if (ok) {

@@ -84,7 +84,7 @@ void AppModel::startEngine() {
         replace(pausedJob_, std::optional<RunningJob>(), ModelField::pausedJob);
         assign(pausedDriveIDs_, std::vector<std::string>(), ModelField::pausedDriveIDs);
     }
-    stoppedJobs_.erase(job.fingerprint);
+    if (stoppedJobs_.erase(job.fingerprint) > 0) stoppedStore_.save(stoppedJobs_);
 
     std::vector<std::string> ids;
     std::vector<std::filesystem::path> rolls;
