@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "App/DialogFolderPicker.h"
 #include "Platform/DesktopFeedback.h"
 #include "Platform/DesktopNotifications.h"
 #include "Platform/FileManagerDesktop.h"
@@ -49,6 +50,7 @@ ModelServices shellServices(bool snapshotMode) {
         services.notifications = std::make_shared<DesktopNotifications>(QDBusConnection::sessionBus(), notificationIcon());
         services.feedback = std::make_shared<DesktopFeedback>();
         services.ejector = std::make_shared<UDisksEjector>();
+        services.folderPicker = std::make_shared<DialogFolderPicker>();
     }
     services.desktop = std::make_shared<FileManagerDesktop>();
     return services;

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "App/SelfTestLog.h"
+#include "App/ShellServices.h"
 #include "App/ShellCommands.h"
 #include "App/SnapshotWaits.h"
 
@@ -99,4 +100,17 @@ TEST(SnapshotWaits, ContinuesWhenTheConditionHoldsAndTimesOutOtherwise) {
     QTest::qWait(100);
     EXPECT_FALSE(stopped);
     EXPECT_EQ(waits.running(), 0);
+}
+
+// Outside snapshot mode every seam the model calls is a service of this machine: none is left to
+// the model's stand-ins, which answer nothing (no folder chosen, nothing opened, nothing ejected).
+TEST(ShellServices, EverySeamTheModelCallsIsReal) {
+    const ModelServices services = shellServices(false);
+    const std::pair<const char*, const void*> seams[] = {
+        {"volumes", services.volumes.get()},     {"power", services.power.get()},
+        {"notifications", services.notifications.get()}, {"feedback", services.feedback.get()},
+        {"desktop", services.desktop.get()},     {"ejector", services.ejector.get()},
+        {"folderPicker", services.folderPicker.get()},
+    };
+    for (const auto& [name, service] : seams) EXPECT_NE(service, nullptr) << name;
 }
