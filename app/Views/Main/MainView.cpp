@@ -168,8 +168,9 @@ void MainView::presentAlert() {
         old->deleteLater();
     }
     if (!alert || alert_ || !isVisible()) return;
-    QWidget* over = sheet_ ? static_cast<QWidget*>(sheet_.data()) : this;
-    alert_ = new MainAlert(model_, *alert, over);
+    // Owned by the window, not by the sheet it may cover: the model may close that sheet while the
+    // alert still waits for an answer.
+    alert_ = new MainAlert(model_, *alert, this);
     MainAlert* shown = alert_;
     connect(shown, &QDialog::finished, this, [this, shown] {
         if (alert_ == shown) alert_ = nullptr;

@@ -165,7 +165,7 @@ TEST(MainView, SheetsFollowTheirFieldsOneAtATime) {
     }));
     harness.settle();
     ASSERT_NE(view.alertShown(), nullptr);
-    EXPECT_EQ(view.alertShown()->parentWidget(), view.sheet());
+    EXPECT_EQ(view.alertShown()->parentWidget(), &view);
     view.alertShown()->findChild<StyledButton*>("alertAction")->click();
     harness.settle();
     EXPECT_EQ(runs, 1);
@@ -178,10 +178,19 @@ TEST(MainView, SheetsFollowTheirFieldsOneAtATime) {
     EXPECT_FALSE(model.alert());
     EXPECT_EQ(view.alertShown(), nullptr);
 
-    // The project sheet goes before the folder sheet; the folder request stays for afterwards.
+    // The project sheet goes before the folder sheet; the folder request stays for afterwards. An
+    // alert shown over the folder sheet stays up when the model switches sheets under it.
+    model.setAlert(AlertMessage("Eject failed", "SSD_1 is busy"));
+    harness.settle();
+    ASSERT_NE(view.alertShown(), nullptr);
     model.setShowProjectSheet(true);
     harness.settle();
     EXPECT_EQ(view.sheetShown(), MainView::Sheet::project);
+    ASSERT_NE(view.alertShown(), nullptr);
+    EXPECT_TRUE(view.alertShown()->isVisible());
+    view.alertShown()->findChild<StyledButton*>("alertClose")->click();
+    harness.settle();
+    EXPECT_FALSE(model.alert());
     EXPECT_TRUE(model.folderRequest());
     view.sheet()->reject();
     harness.settle();
