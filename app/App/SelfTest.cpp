@@ -4,7 +4,6 @@
 #include <QSaveFile>
 #include <QTimer>
 #include <algorithm>
-#include <set>
 
 #include "App/SelfTestLog.h"
 #include "App/SnapshotCapture.h"
@@ -19,6 +18,10 @@ namespace quillane {
 using namespace std::chrono_literals;
 
 namespace {
+// The last lines of a run that went as it should; every other ending is a failure.
+const std::string successLine = "done, state=succeeded";
+const std::string pauseSuccessLine = "pause test done";
+
 std::optional<std::string> pathText(const std::optional<std::filesystem::path>& path) {
     if (!path) return std::nullopt;
     return path->string();
@@ -52,6 +55,12 @@ void SelfTest::start() {
             if (drive.info.name == name) return drive.info.id;
         return std::nullopt;
     };
+    // A name on two cards could pick the wrong one: the test cards are found by name only.
+    std::vector<std::string> doubled;
+    for (const std::string& name : {firstName_, secondName_})
+        if (std::count_if(sources.begin(), sources.end(), [&](const DriveState& d) { return d.info.name == name; }) > 1)
+            doubled.push_back(name);
+    if (!doubled.empty()) return finish("unsafe sources: " + SelfTestLog::listDescription(doubled));
     const auto first = idOf(firstName_), second = idOf(secondName_);
     if (!first || !second) return finish("test cards not mounted");
     firstID_ = *first;
@@ -59,9 +68,12 @@ void SelfTest::start() {
     model_.selectSource(firstID_);
     waits_->waitFor([this] { return model_.scanState().is(ScanState::Kind::ready); }, 30s,
                     [this] {
-                        const auto planned = plannedNames();
-                        const std::set<std::string> plannedSet(planned.begin(), planned.end());
-                        if (plannedSet != std::set<std::string>(expected_.begin(), expected_.end()))
+                        // Each expected SSD exactly once: two volumes with one name would both be written.
+                        auto planned = plannedNames();
+                        auto expected = expected_;
+                        std::sort(planned.begin(), planned.end());
+                        std::sort(expected.begin(), expected.end());
+                        if (planned != expected)
                             return finish("unsafe destinations: " + SelfTestLog::listDescription(planned));
                         if (options_.pauseTest) pauseCheck();
                         else queueCheck();
@@ -187,7 +199,7 @@ void SelfTest::afterPause() {
                             else
                                 log_.push_back("resumed and finished: " + record->roll +
                                                " ok=" + (record->succeeded ? "true" : "false"));
-                            finish("pause test done");
+                            finish(pauseSuccessLine);
                         },
                         [this] { timeout(); });
     });
@@ -199,6 +211,7 @@ void SelfTest::finish(const std::string& last) {
     // Once only: every wait stops here, and the last capture's event loop can't finish again.
     if (finishing_) return;
     finishing_ = true;
+    succeeded_ = last == successLine || last == pauseSuccessLine;
     waits_->stopAll();
     log_.push_back(last);
     Snapshot::makeFolder(camera_.folder());

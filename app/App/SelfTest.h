@@ -26,6 +26,8 @@ public:
     SelfTest(AppModel& model, const Snapshot::Options& options, Snapshot::Camera& camera, QObject* parent = nullptr);
     void start();
     const std::vector<std::string>& log() const { return log_; }
+    // True once it finished with its success line; a refusal, a failed transfer or a time-out is not.
+    bool succeeded() const { return succeeded_; }
     // How long the queue check lets the last finish settle before reading the results; tests shorten it.
     int resultDelayMs = 6000;
 
@@ -55,6 +57,7 @@ private:
     std::string pausedRoll_;
     std::size_t historyBefore_ = 0;
     bool finishing_ = false;
+    bool succeeded_ = false;
 };
 
 }  // namespace quillane

@@ -234,7 +234,8 @@ void SnapshotRenderer::featuresHistory() {
 
 void SnapshotRenderer::terminate() {
     waits_->stopAll();
-    QCoreApplication::exit(0);
+    // The script that ran the self-test reads its outcome from the exit status too.
+    QCoreApplication::exit(selfTest_ && !selfTest_->succeeded() ? 1 : 0);
 }
 
 }  // namespace quillane

@@ -28,6 +28,7 @@ struct SelfTestRun {
     std::vector<std::string> log;
     QString text;  // simulation.txt as written
     bool pausedShot = false, simulatedShot = false;
+    bool succeeded = false;  // what the exit status reports
 };
 
 SelfTestRun runSelfTest(ModelHarness& harness, Snapshot::Options options, const std::function<void(AppModel&)>& stage) {
@@ -49,6 +50,7 @@ SelfTestRun runSelfTest(ModelHarness& harness, Snapshot::Options options, const 
     harness.settle();  // the last shot's view goes while the model is still there
     SelfTestRun run;
     run.log = test.log();
+    run.succeeded = test.succeeded();
     QFile file(out + QStringLiteral("/simulation.txt"));
     if (file.open(QIODevice::ReadOnly)) run.text = QString::fromUtf8(file.readAll());
     run.pausedShot = QFile::exists(out + QStringLiteral("/paused.png"));
@@ -79,6 +81,7 @@ TEST(SelfTestFlow, DemoCardsGoThroughTheQueueAndThePause) {
         AppModel& model = harness.model();
         ASSERT_FALSE(run.log.empty());
         EXPECT_EQ(run.log.back(), c.last) << SelfTestLog::joined(run.log);
+        EXPECT_TRUE(run.succeeded);
         EXPECT_EQ(run.text.toStdString(), SelfTestLog::joined(run.log));
         EXPECT_TRUE(run.simulatedShot);
         EXPECT_EQ(run.pausedShot, c.pauseTest);
@@ -143,8 +146,8 @@ TEST(SelfTestFlow, TheDriverStartsTheSelfTestOnceAndItFinishesOnce) {
 }
 
 TEST(SelfTestFlow, EndsWithoutCopyingWhenTheDrivesAreNotTheExpectedOnes) {
-    testing::TempDir fx3, a003, ssd1, extra;
-    for (const fs::path& card : {fx3.path(), a003.path()})
+    testing::TempDir fx3, a003, ssd1, ssd2, twin, twinCard, extra;
+    for (const fs::path& card : {fx3.path(), a003.path(), twinCard.path()})
         testing::writeFile(card / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(4096, 'x'));
     struct Case {
         std::vector<DriveInfo> volumes;
@@ -155,12 +158,22 @@ TEST(SelfTestFlow, EndsWithoutCopyingWhenTheDrivesAreNotTheExpectedOnes) {
         {{FakeVolume::card(fx3.path(), "FX3_CARD", "UUID-C1"), FakeVolume::card(a003.path(), "A003", "UUID-C2"),
           FakeVolume::ssd(ssd1.path(), "SSD_1", "UUID-S1"), FakeVolume::ssd(extra.path(), "SPARE", "UUID-S3")},
          "unsafe destinations: [\"SSD_1\"]"},
+        // Two volumes with one name: both would be written, or either card picked.
+        {{FakeVolume::card(fx3.path(), "FX3_CARD", "UUID-C1"), FakeVolume::card(a003.path(), "A003", "UUID-C2"),
+          FakeVolume::ssd(ssd1.path(), "SSD_1", "UUID-S1"), FakeVolume::ssd(ssd2.path(), "SSD_2", "UUID-S2"),
+          FakeVolume::ssd(twin.path(), "SSD_1", "UUID-S4")},
+         "unsafe destinations: [\"SSD_1\", \"SSD_1\", \"SSD_2\"]"},
+        {{FakeVolume::card(fx3.path(), "FX3_CARD", "UUID-C1"), FakeVolume::card(a003.path(), "A003", "UUID-C2"),
+          FakeVolume::card(twinCard.path(), "A003", "UUID-C3"), FakeVolume::ssd(ssd1.path(), "SSD_1", "UUID-S1"),
+          FakeVolume::ssd(ssd2.path(), "SSD_2", "UUID-S2")},
+         "unsafe sources: [\"A003\"]"},
     };
     for (const Case& c : cases) {
         ModelHarness harness(true);
         const SelfTestRun run = runSelfTest(harness, Snapshot::Options{}, [&](AppModel&) { harness.volumes->push(c.volumes); });
         ASSERT_FALSE(run.log.empty());
         EXPECT_EQ(run.log.back(), c.last);
+        EXPECT_FALSE(run.succeeded) << c.last;
         EXPECT_EQ(harness.engines->jobs.size(), 0u);
         EXPECT_EQ(harness.model().projectName(), SelfTest::projectName);
         // The spare SSD is switched off for the run, never planned.

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "support/LoopVolume.h"
+#include "support/PrivateMounts.h"
 #include "support/TempDir.h"
 
 // Runs the application in snapshot mode as its own process, each run in a fresh folder with a time
@@ -241,10 +242,11 @@ TEST(SnapshotRun, SelfTestCopiesRealCardsToRealSSDs) {
     if (::geteuid() != 0) GTEST_SKIP() << "loop devices need root";
     for (auto kind : {LoopVolume::Kind::ext4, LoopVolume::Kind::exfat})
         if (auto why = LoopVolume::unavailable(kind)) GTEST_SKIP() << *why;
-    // Volumes are looked for outside the system's folders (not below /tmp).
-    const fs::path mounts = "/mnt/quillane-selftest-" + std::to_string(::getpid());
-    const fs::path images = mounts / ".images";
-    fs::create_directories(images);
+    // The application finds its cards and SSDs by name among the volumes it sees: in this test
+    // program's own mount namespace those are only the ones mounted here, never the machine's.
+    if (const auto& why = quillane::testing::privateMountNamespaceUnavailable()) GTEST_SKIP() << *why;
+    const fs::path mounts = "/media/quillane-selftest";
+    quillane::testing::TempDir images("quillane-selftest-images");
     struct Cleanup {
         fs::path path;
         ~Cleanup() {
@@ -264,6 +266,7 @@ TEST(SnapshotRun, SelfTestCopiesRealCardsToRealSSDs) {
         const QString out = dir.filePath("selftest");
         const AppRun run = runApp(dir, {"--snapshot", out, "--simulate"}, 300);
         ASSERT_TRUE(run.finished) << run.errors.toStdString();
+        EXPECT_EQ(run.exitCode, 0);
         QFile log(out + "/simulation.txt");
         ASSERT_TRUE(log.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(log.readAll());
