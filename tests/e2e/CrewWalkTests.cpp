@@ -1,0 +1,400 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMenu>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QTest>
+
+#include <list>
+
+#include "App/MainWindow.h"
+#include "CrewRig.h"
+#include "Model/AppModel.h"
+#include "Support/Lang.h"
+#include "Views/History/ClipResults.h"
+#include "Views/History/RollList.h"
+#include "Views/TransferColumn/StatusHeadline.h"
+#include "support/FaultyFileIO.h"
+
+namespace quillane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The crew's day through the window, in each interface language: every text the walk checks is
+// the one of the language the crew chose in the header.
+class CrewWalk : public ::testing::TestWithParam<AppLanguage> {
+protected:
+    void SetUp() override {
+        if (const auto why = CrewRig::unavailable()) GTEST_SKIP() << *why;
+        rig.emplace();
+    }
+    void TearDown() override {
+        // A test that stopped half-way may leave the copy held: let it go, so the model can end it.
+        for (CopyGate& gate : gates) gate.open();
+        rig.reset();
+        io.reset();
+    }
+
+    // The walk's language's text.
+    std::string T(std::string_view nl, std::string_view en) const {
+        return std::string(GetParam() == AppLanguage::en ? en : nl);
+    }
+    QString Q(std::string_view nl, std::string_view en) const { return QString::fromStdString(T(nl, en)); }
+
+    StatusHeadline* headline() const { return find<StatusHeadline>(QStringLiteral("statusHeadline")); }
+    std::string headlineText() const { return headline() ? headline()->content().first : std::string(); }
+
+    // First launch: the project sheet asks for a project; the crew picks its language and names one.
+    void firstLaunch(const QString& project) {
+        rig->launch();
+        EVENTUALLY(findWidget(QStringLiteral("projectSheet")) != nullptr);
+        auto* name = find<QLineEdit>(QStringLiteral("projectNameField"));
+        ASSERT_NE(name, nullptr);
+        QTest::keyClicks(name, project);
+        ASSERT_TRUE(click(QStringLiteral("projectStart")));
+        EVENTUALLY(findWidget(QStringLiteral("projectSheet")) == nullptr);
+        const QString language = QStringLiteral("language-") + QString::fromStdString(AppLanguages::id(GetParam()));
+        ASSERT_TRUE(click(language));
+        EVENTUALLY_EQ(rig->model().settings().language, GetParam());
+    }
+
+    // Two SSDs and a card arrive while the application runs; the card is scanned and ready.
+    void cartReady(const std::string& card) {
+        rig->plugSSD("SSD_1");
+        rig->plugSSD("SSD_2");
+        rig->insertCard(card, "1234ABCD", 3);
+        EVENTUALLY_EQ(rig->window().findChildren<QWidget*>(QStringLiteral("destinationCard")).size(), 2);
+        EVENTUALLY(findWidget(QStringLiteral("transferButton")) &&
+                   findWidget(QStringLiteral("transferButton"))->isEnabled());
+    }
+
+    fs::path roll(const std::string& ssd, const std::string& name) const {
+        return rig->mountPoint(ssd) / "Alpha/FOOTAGE" / name;
+    }
+
+    // The roll the transfer column offers, as written on its tape.
+    QString rollShown() const { return textOf(findWidget(QStringLiteral("rollTape"))); }
+
+    // Clicks a button once it is shown and enabled (a scan or a plan may still be under way).
+    void clickWhenEnabled(const QString& name) {
+        EVENTUALLY(findWidget(name) && findWidget(name)->isEnabled());
+        ASSERT_TRUE(click(name));
+    }
+
+    // The alert on screen: its title, or empty when none is up.
+    QString alertTitle() const { return textOf(findWidget(QStringLiteral("alertTitle"))); }
+    // Answers the alert with the given title by its action button ("alertAction") or its other one.
+    void answerAlert(const QString& title, const QString& button) {
+        EVENTUALLY(findWidget(QStringLiteral("mainAlert")) != nullptr)
+            << "headline: " << headlineText() << ", sheet: " << (findWidget(QStringLiteral("folderSheet")) != nullptr);
+        EXPECT_TRUE(alertTitle().contains(title)) << alertTitle().toStdString();
+        ASSERT_TRUE(click(button));
+        EVENTUALLY(findWidget(QStringLiteral("mainAlert")) == nullptr);
+    }
+
+    // Holds the next copy on its first write of C0002 (C0001 and its XML are in place by then)
+    // until the test opens the gate.
+    CopyGate& holdCopyAtC0002() {
+        CopyGate& gate = gates.emplace_back();
+        if (!io) io.emplace();
+        io->fail({.call = FaultyFileIO::Call::write, .pathContains = "CLIP/.C0002.MP4", .error = 0, .once = true,
+                  .before = [&gate] { gate.reach(); }});
+        return gate;
+    }
+
+    // TRANSFER, through the folder sheet when folders are missing, until the copy holds at the gate.
+    void transferUntil(CopyGate& gate) {
+        ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+        EVENTUALLY(gate.reached() || findWidget(QStringLiteral("folderSheet")) != nullptr);
+        if (findWidget(QStringLiteral("folderSheet"))) {
+            ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
+        }
+        EVENTUALLY(gate.reached());
+    }
+
+    // The card's files on both SSDs in this roll, and no other roll folder next to it.
+    void expectOnlyRoll(const std::string& card, const std::string& name) {
+        for (const std::string ssd : {"SSD_1", "SSD_2"}) {
+            rig->expectCopied(card, roll(ssd, name));
+            std::vector<std::string> rolls;
+            for (const auto& entry : fs::directory_iterator(roll(ssd, name).parent_path()))
+                rolls.push_back(entry.path().filename().string());
+            EXPECT_EQ(rolls, std::vector<std::string>{name}) << ssd;
+        }
+    }
+
+    // The file I/O layer that holds or fails the copy, and the holds: both outlive the application.
+    std::optional<FaultyFileIO> io;
+    std::list<CopyGate> gates;
+    std::optional<CrewRig> rig;
+};
+
+TEST_P(CrewWalk, FirstDayFromProjectToReportHistoryOverviewSettingsAndLanguage) {
+    ASSERT_NO_FATAL_FAILURE(firstLaunch(QStringLiteral("Alpha")));
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+
+    // TRANSFER asks before it makes the roll folders; "Allow and start" makes them and starts.
+    CopyGate& gate = holdCopyAtC0002();
+    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+    EVENTUALLY(findWidget(QStringLiteral("folderSheet")) != nullptr);
+    EXPECT_EQ(textOf(findWidget(QStringLiteral("folderConfirm"))), Q("Toestaan en starten", "Allow and start"));
+    ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
+    EVENTUALLY(gate.reached());
+
+    // Mid-copy: the sheet is gone, the headline counts, Pause and Stop are offered.
+    EXPECT_EQ(findWidget(QStringLiteral("folderSheet")), nullptr);
+    EVENTUALLY_EQ(headline()->content().style, HeadlineStyle::number);
+    EXPECT_TRUE(findWidget(QStringLiteral("pauseButton")) != nullptr);
+    EXPECT_TRUE(findWidget(QStringLiteral("stopButton")) != nullptr);
+    gate.open();
+    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+
+    // On disk: every file of the card on both SSDs, byte for byte, with its date, and the manifests.
+    for (const std::string ssd : {"SSD_1", "SSD_2"}) {
+        rig->expectCopied("FX6_CARD", roll(ssd, "A001"));
+        EXPECT_TRUE(fs::exists(roll(ssd, "A001") / "ascmhl/ascmhl_chain.xml")) << ssd;
+    }
+
+    // Report: the local report goes to the desktop's opener for HTML files.
+    ASSERT_TRUE(click(QStringLiteral("reportButton")));
+    EVENTUALLY_EQ(rig->opener.opened.size(), 1);
+    const QUrl report = rig->opener.opened.front();
+    ASSERT_TRUE(report.isLocalFile()) << report.toString().toStdString();
+    const fs::path reportFile = report.toLocalFile().toStdString();
+    EXPECT_EQ(reportFile.extension(), ".html");
+    EXPECT_TRUE(fs::exists(reportFile)) << reportFile;
+    EXPECT_EQ(reportFile.parent_path(), roll("SSD_1", "A001")) << reportFile;
+
+    // History: a clip is found by its name, on both SSDs.
+    ASSERT_TRUE(click(QStringLiteral("clipSearchButton")));
+    EVENTUALLY(findWidget(QStringLiteral("searchField")) != nullptr);
+    QTest::keyClicks(find<QLineEdit>(QStringLiteral("searchField")), QStringLiteral("C0002"));
+    EVENTUALLY(find<ClipResults>(QStringLiteral("clipResults")) &&
+               !find<ClipResults>(QStringLiteral("clipResults"))->cards().empty());
+    const auto& hit = find<ClipResults>(QStringLiteral("clipResults"))->cards().front();
+    EXPECT_EQ(hit.hit.fileName, "C0002.MP4");
+    EXPECT_EQ(hit.locations.size(), 2u);
+    ASSERT_TRUE(click(QStringLiteral("closeHistory")));
+    EVENTUALLY(findWidget(QStringLiteral("historySheet")) == nullptr);
+
+    // Overview: the roll is on two drives.
+    ASSERT_TRUE(click(QStringLiteral("projectOverviewButton")));
+    EVENTUALLY(find<RollList>(QStringLiteral("rollList")) != nullptr);
+    const auto& rows = find<RollList>(QStringLiteral("rollList"))->rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].roll, "A001");
+    EXPECT_EQ(rows[0].sourceName, "FX6_CARD");
+    EXPECT_EQ(rows[0].copies, 2);
+    ASSERT_TRUE(click(QStringLiteral("closeHistory")));
+    EVENTUALLY(findWidget(QStringLiteral("historySheet")) == nullptr);
+
+    // Settings: each tab of the sidebar shows its page.
+    ASSERT_TRUE(click(QStringLiteral("settingsButton")));
+    EVENTUALLY(findWidget(QStringLiteral("settingsWindow")) != nullptr);
+    for (const auto& [tab, page] : {std::pair{"tab-transfer", "transferSettings"},
+                                   std::pair{"tab-recognition", "recognitionSettings"},
+                                   std::pair{"tab-structure", "structureSettings"}}) {
+        ASSERT_TRUE(click(QString::fromLatin1(tab))) << tab;
+        EVENTUALLY(findWidget(QString::fromLatin1(page)) != nullptr);
+    }
+    findWidget(QStringLiteral("settingsWindow"))->close();
+    EVENTUALLY(findWidget(QStringLiteral("settingsWindow")) == nullptr);
+
+    // The other language and back: the window speaks it at once.
+    const AppLanguage other = GetParam() == AppLanguage::en ? AppLanguage::nl : AppLanguage::en;
+    ASSERT_TRUE(click(QStringLiteral("language-") + QString::fromStdString(AppLanguages::id(other))));
+    EVENTUALLY_EQ(headlineText(), other == AppLanguage::en ? "Safely transferred" : "Veilig overgezet");
+    ASSERT_TRUE(click(QStringLiteral("language-") + QString::fromStdString(AppLanguages::id(GetParam()))));
+    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+
+    // The card again: it was transferred, and TRANSFER says so before it makes anything.
+    rig->volume("FX6_CARD").unmount();
+    EVENTUALLY(findWidget(QStringLiteral("sourceCard")) == nullptr);
+    rig->volume("FX6_CARD").mount();
+    EVENTUALLY_EQ(rollShown(), QStringLiteral("A002"));
+    EVENTUALLY(findWidget(QStringLiteral("transferButton")) && findWidget(QStringLiteral("transferButton"))->isEnabled());
+    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+    EVENTUALLY(findWidget(QStringLiteral("mainAlert")) != nullptr);
+    EXPECT_EQ(alertTitle(), Q("Deze kaart is al overgezet", "This card was already transferred"));
+    const QString message = textOf(findWidget(QStringLiteral("alertMessage")));
+    EXPECT_TRUE(message.contains(Q(" als A001 (Alpha), geverifieerd. Toch nog een keer overzetten als A002?",
+                                   " as A001 (Alpha), verified. Transfer again anyway as A002?")))
+        << message.toStdString();
+    ASSERT_TRUE(click(QStringLiteral("alertClose")));
+    EVENTUALLY(findWidget(QStringLiteral("mainAlert")) == nullptr);
+    for (const std::string ssd : {"SSD_1", "SSD_2"}) EXPECT_FALSE(fs::exists(roll(ssd, "A002"))) << ssd;
+}
+
+// Pause mid-copy and resume; later Stop mid-copy: TRANSFER again continues the same roll, and
+// what was done is checked rather than copied again.
+TEST_P(CrewWalk, PauseAndResumeThenStopAndTransferAgainIntoTheSameRoll) {
+    ASSERT_NO_FATAL_FAILURE(firstLaunch(QStringLiteral("Alpha")));
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+    {
+        CopyGate& gate = holdCopyAtC0002();
+        ASSERT_NO_FATAL_FAILURE(transferUntil(gate));
+        ASSERT_TRUE(click(QStringLiteral("pauseButton")));
+        gate.open();
+        EVENTUALLY_EQ(headlineText(), T("Gepauzeerd", "Paused"));
+        ASSERT_TRUE(click(QStringLiteral("resumeButton")));
+        EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+        expectOnlyRoll("FX6_CARD", "A001");
+    }
+
+    // The next card: stopped mid-copy, then transferred again into its own roll.
+    rig->volume("FX6_CARD").unmount();
+    rig->insertCard("FX6_SECOND", "2345BCDE", 3);
+    EVENTUALLY_EQ(rollShown(), QStringLiteral("A002"));
+    EVENTUALLY(findWidget(QStringLiteral("transferButton")) && findWidget(QStringLiteral("transferButton"))->isEnabled());
+    {
+        CopyGate& gate = holdCopyAtC0002();
+        ASSERT_NO_FATAL_FAILURE(transferUntil(gate));
+        ASSERT_TRUE(click(QStringLiteral("stopButton")));
+        EVENTUALLY(findWidget(QStringLiteral("mainAlert")) != nullptr);
+        EXPECT_EQ(alertTitle(), Q("Transfer stoppen?", "Stop transfer?"));
+        ASSERT_TRUE(click(QStringLiteral("alertAction")));
+        gate.open();
+        EVENTUALLY_EQ(headlineText(), T("Gestopt", "Stopped"));
+    }
+    ASSERT_TRUE(click(QStringLiteral("closeButton")));
+    EVENTUALLY_EQ(rollShown(), QStringLiteral("A002"));
+    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+    ASSERT_NO_FATAL_FAILURE(answerAlert(Q("Transfer hervatten?", "Resume transfer?"), QStringLiteral("alertAction")));
+    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    for (const std::string ssd : {"SSD_1", "SSD_2"}) rig->expectCopied("FX6_SECOND", roll(ssd, "A002"));
+    EXPECT_FALSE(fs::exists(roll("SSD_1", "A003")));
+}
+
+// "Quit anyway" mid-copy promises that what is done can be resumed: after a restart the same card
+// is offered its interrupted roll again, as after Stop, and finishes there.
+TEST_P(CrewWalk, QuitAnywayThenRestartOffersTheInterruptedRollAgain) {
+    ASSERT_NO_FATAL_FAILURE(firstLaunch(QStringLiteral("Alpha")));
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+    {
+        CopyGate& gate = holdCopyAtC0002();
+        ASSERT_NO_FATAL_FAILURE(transferUntil(gate));
+        rig->window().close();
+        EVENTUALLY(findWidget(QStringLiteral("quitQuestion")) != nullptr);
+        EXPECT_TRUE(rig->window().isVisible());
+        ASSERT_TRUE(click(QStringLiteral("quitAnyway")));
+        EVENTUALLY(!rig->window().isVisible());
+        gate.open();
+        rig->quit();
+    }
+
+    // The next start: the project sheet offers the project the crew was in.
+    rig->launch();
+    EVENTUALLY(findWidget(QStringLiteral("projectSheet")) != nullptr);
+    EXPECT_EQ(textOf(findWidget(QStringLiteral("projectNameField"))), QStringLiteral("Alpha"));
+    ASSERT_TRUE(click(QStringLiteral("projectStart")));
+    EVENTUALLY(findWidget(QStringLiteral("projectSheet")) == nullptr);
+    EVENTUALLY(findWidget(QStringLiteral("transferButton")) && findWidget(QStringLiteral("transferButton"))->isEnabled());
+    EVENTUALLY_EQ(rollShown(), QStringLiteral("A001"));
+    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+    ASSERT_NO_FATAL_FAILURE(answerAlert(Q("Transfer hervatten?", "Resume transfer?"), QStringLiteral("alertAction")));
+    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    expectOnlyRoll("FX6_CARD", "A001");
+}
+
+// The folder chooser: a folder of the card as the source, and a base folder on an SSD; a folder
+// off the SSD is refused with a word. The copy lands where the crew chose.
+TEST_P(CrewWalk, ChooseFolderAndBaseFolderThroughThePicker) {
+    ASSERT_NO_FATAL_FAILURE(firstLaunch(QStringLiteral("Alpha")));
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+    // Answers the chooser, which must open in `start`, with `folder`.
+    const auto choose = [&](const fs::path& start, const fs::path& folder) {
+        EVENTUALLY(find<QFileDialog>(QStringLiteral("folderPicker")) != nullptr);
+        auto* picker = find<QFileDialog>(QStringLiteral("folderPicker"));
+        EXPECT_EQ(picker->directory().absolutePath().toStdString(), start.string());
+        auto* name = picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(folder.string()));
+        ASSERT_TRUE(click(picker->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)));
+        EVENTUALLY(find<QFileDialog>(QStringLiteral("folderPicker")) == nullptr);
+    };
+
+    ASSERT_TRUE(click(QStringLiteral("sourceFolderChoice")));
+    ASSERT_NO_FATAL_FAILURE(choose(rig->mountPoint("FX6_CARD"), rig->mountPoint("FX6_CARD") / "PRIVATE/M4ROOT/CLIP"));
+    EVENTUALLY_EQ(textOf(findWidget(QStringLiteral("sourceFolderChoice"))), QStringLiteral("CLIP"));
+
+    // The base folder of SSD_1, chosen from its card's menu.
+    const auto baseFolderItem = [&] {
+        QWidget* menuButton = nullptr;
+        for (QWidget* card : rig->window().findChildren<QWidget*>(QStringLiteral("destinationCard")))
+            if (textOf(card->findChild<QWidget*>(QStringLiteral("driveName"))) == QStringLiteral("SSD_1"))
+                menuButton = card->findChild<QWidget*>(QStringLiteral("driveMenuButton"));
+        ASSERT_TRUE(click(menuButton));
+        EVENTUALLY(find<QMenu>(QStringLiteral("driveMenu")) != nullptr);
+        auto* menu = find<QMenu>(QStringLiteral("driveMenu"));
+        QAction* item = menu->findChild<QAction*>(QStringLiteral("baseFolder"));
+        ASSERT_NE(item, nullptr);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    };
+    ASSERT_NO_FATAL_FAILURE(baseFolderItem());
+    ASSERT_NO_FATAL_FAILURE(choose(rig->mountPoint("SSD_1"), fs::temp_directory_path()));
+    ASSERT_NO_FATAL_FAILURE(answerAlert(Q("Andere schijf", "Different drive"), QStringLiteral("alertClose")));
+    fs::create_directories(rig->mountPoint("SSD_1") / "Jobs");
+    ASSERT_NO_FATAL_FAILURE(baseFolderItem());
+    ASSERT_NO_FATAL_FAILURE(choose(rig->mountPoint("SSD_1"), rig->mountPoint("SSD_1") / "Jobs"));
+    EXPECT_EQ(findWidget(QStringLiteral("mainAlert")), nullptr);
+
+    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+    EVENTUALLY(findWidget(QStringLiteral("folderSheet")) != nullptr);
+    ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
+    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    const fs::path clips = rig->mountPoint("FX6_CARD") / "PRIVATE/M4ROOT/CLIP";
+    for (const fs::path& copy : {rig->mountPoint("SSD_1") / "Jobs/Alpha/FOOTAGE/A001", roll("SSD_2", "A001")}) {
+        EXPECT_EQ(readFile(copy / "C0003.MP4"), readFile(clips / "C0003.MP4")) << copy;
+        EXPECT_FALSE(fs::exists(copy / "PRIVATE")) << copy;
+    }
+    EXPECT_FALSE(fs::exists(roll("SSD_1", "A001")));
+}
+
+// An SSD pulled mid-copy: the other SSD still gets a whole, checked copy; the pulled one comes
+// back without a half-written file under a card file's name.
+TEST_P(CrewWalk, AnSSDPulledMidCopyAndPluggedBack) {
+    ASSERT_NO_FATAL_FAILURE(firstLaunch(QStringLiteral("Alpha")));
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+    {
+        CopyGate& gate = holdCopyAtC0002();
+        ASSERT_NO_FATAL_FAILURE(transferUntil(gate));
+        // Pulled: every call on it fails as on a device that is gone, and it leaves the mount table.
+        using Call = FaultyFileIO::Call;
+        const std::string pulled = rig->mountPoint("SSD_2").string() + "/";
+        for (const Call call : {Call::open, Call::read, Call::write, Call::fsync, Call::renameNoReplace, Call::rename,
+                                Call::link, Call::mkdir, Call::lstat, Call::lstatx, Call::stat, Call::fstat,
+                                Call::utimensat, Call::futimens, Call::syncFileRange, Call::syncfs})
+            io->fail({.call = call, .pathContains = pulled, .error = EIO});
+        rig->volume("SSD_2").unmount();
+        gate.open();
+        EVENTUALLY_EQ(headline()->content().style, HeadlineStyle::failure);
+        EVENTUALLY_EQ(rig->window().findChildren<QWidget*>(QStringLiteral("destinationCard")).size(), 1);
+    }
+    rig->expectCopied("FX6_CARD", roll("SSD_1", "A001"));
+    EXPECT_TRUE(fs::exists(roll("SSD_1", "A001") / "ascmhl/ascmhl_chain.xml"));
+
+    // Plugged back, it gets a mount folder of its own, as a desktop gives one while the old is busy.
+    const fs::path back = rig->mountPoint("SSD_2").string() + "_1";
+    rig->volume("SSD_2").moveTo(back);
+    EVENTUALLY_EQ(rig->window().findChildren<QWidget*>(QStringLiteral("destinationCard")).size(), 2);
+    // What stands under a card file's own name is whole; a file cut off by the pull keeps its
+    // hidden partial name.
+    const fs::path card = rig->mountPoint("FX6_CARD"), copy = back / "Alpha/FOOTAGE/A001";
+    ASSERT_TRUE(fs::exists(copy / "PRIVATE/M4ROOT/CLIP/C0001.MP4"));
+    for (const auto& entry : fs::recursive_directory_iterator(copy)) {
+        const fs::path original = card / fs::relative(entry.path(), copy);
+        if (entry.is_regular_file() && fs::exists(original)) {
+            EXPECT_EQ(readFile(entry.path()), readFile(original)) << entry.path();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, CrewWalk, ::testing::Values(AppLanguage::en, AppLanguage::nl),
+                         [](const auto& info) { return AppLanguages::id(info.param); });
+
+}  // namespace
+}  // namespace quillane::testing
