@@ -307,7 +307,7 @@ TEST(TransferColumn, FolderAndReportButtonsReachTheDesktop) {
     ModelStaging(staged.model).transfer(S::succeeded, std::nullopt, result({}));
     staged.model.flushChanges();
     QTest::mouseClick(column.actions()->button(ActionButton::report), Qt::LeftButton);
-    EXPECT_EQ(staged.harness.desktop->pages, (std::vector<std::string>{"file:///media/SSD A/Feature/A004/A004_report.html"}));
+    EXPECT_EQ(staged.harness.desktop->files, (std::vector<std::filesystem::path>{"/media/SSD A/Feature/A004/A004_report.html"}));
 }
 
 TEST(TransferColumn, AProgressTickUpdatesTheRowsInPlace) {
