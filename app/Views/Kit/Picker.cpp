@@ -75,7 +75,7 @@ void Picker::showMenu() {
             emit activated(i);
         });
     }
-    connect(menu_, &QObject::destroyed, this, [this] { menu_ = nullptr; });
+    connect(menu_, &QMenu::aboutToHide, this, [this] { update(); });
     menu_->popup(mapToGlobal(QPoint(0, static_cast<int>(rect().bottom()) + 2)));
 }
 

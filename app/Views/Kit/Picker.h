@@ -1,11 +1,12 @@
 #pragma once
+#include <QPointer>
 #include <QString>
+#include <QMenu>
 #include <QVariant>
 #include <QVector>
 
 #include "Views/Kit/PaintedButton.h"
 
-class QMenu;
 
 namespace quillane {
 
@@ -49,7 +50,7 @@ private:
     };
     QVector<Item> items_;
     int current_ = -1;
-    QMenu* menu_ = nullptr;
+    QPointer<QMenu> menu_;  // null once the menu has closed (it deletes itself)
 };
 
 }  // namespace quillane
