@@ -52,7 +52,9 @@ private:
 DriveCard::DriveCard(AppModel& model, const DriveState& drive, QWidget* parent)
     : QWidget(parent), model_(model), drive_(drive) {
     setObjectName(QStringLiteral("driveCard"));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Never shorter than its content, and as tall as wrapped lines in the footer need at its width
+    // (an error text that wraps onto several lines), which a fixed height would cut off.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
     stack_ = new QVBoxLayout(this);
     stack_->setContentsMargins(12, 12, 12, 12);
     stack_->setSpacing(12);

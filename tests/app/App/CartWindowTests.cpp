@@ -240,4 +240,9 @@ TEST(CartWindow, APulledSSDKeepsItsNameAndItsCardItsLayoutWhenItComesBack) {
     cart.plug(cart.all());
     ASSERT_TRUE(cart.waitFor([&] { return cart.findAll(QStringLiteral("destinationCard")).size() == 2; }));
     saveRender(cart.window(), QStringLiteral("cart-ssd-back"), QSize(1300, 800));
+    for (QWidget* row : cart.findAll(QStringLiteral("folderRow")))
+        EXPECT_GE(row->height(), row->sizeHint().height()) << textOf(row).toStdString();
+    const QList<QWidget*> results = cart.findAll(QStringLiteral("destinationResultText"));
+    ASSERT_EQ(results.size(), 2);
+    for (QWidget* text : results) EXPECT_GE(text->height(), text->heightForWidth(text->width())) << textOf(text).toStdString();
 }
