@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "Views/Kit/Elide.h"
+
 namespace quillane {
 
 TextLabel::TextLabel(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
@@ -42,7 +44,7 @@ void TextLabel::setElideMode(Qt::TextElideMode mode) {
 }
 
 QString TextLabel::shownText() const {
-    return QFontMetricsF(font_).elidedText(text_, elide_, contentsRect().width() + 0.5);
+    return elided(text_, font_, elide_, contentsRect().width() + 0.5);
 }
 
 QSize TextLabel::sizeHint() const {

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "Views/Kit/Elide.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
@@ -75,7 +76,7 @@ double TextLine::textWidth() const { return width() - textOffset() - paddingX_; 
 
 QString TextLine::shownText() const {
     if (wrap_) return text_;
-    return QFontMetricsF(font_).elidedText(text_, elide_, textWidth());
+    return elided(text_, font_, elide_, textWidth());
 }
 
 QSize TextLine::sizeHint() const {
