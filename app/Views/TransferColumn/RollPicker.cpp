@@ -108,15 +108,18 @@ void RollPicker::resizeEvent(QResizeEvent* event) {
 }
 
 void RollPicker::fitFolders() {
-    // What the row holds besides the folder names: their chevrons, the tape, the menu button and
-    // the spacing between them all.
+    const std::size_t count = std::min(content_.folders.size(), folders_.size());
+    if (count == 0) return;
+    RollPathRoom room;
+    const QFontMetricsF metrics(folders_.front()->textFont());
+    const QString ellipsis = QStringLiteral("\u2026");
+    // Besides the names the row holds their chevrons, the tape, the menu button and the spacing.
     double fixed = 0;
     int items = 0;
-    std::vector<double> natural;
-    std::vector<TextLabel*> shown;
-    for (std::size_t i = 0; i < content_.folders.size() && i < folders_.size(); ++i) {
-        natural.push_back(folders_[i]->sizeHint().width());
-        shown.push_back(folders_[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        const QString text = folders_[i]->text();
+        room.natural.push_back(folders_[i]->sizeHint().width());
+        room.least.push_back(std::ceil(metrics.horizontalAdvance(text.left(1) + ellipsis + text.right(1))));
         fixed += chevrons_[i]->sizeHint().width();
         items += 2;
     }
@@ -125,11 +128,17 @@ void RollPicker::fitFolders() {
         items += 2;
     }
     fixed += row_->spacing() * std::max(0, items - 1);
-    if (shown.empty()) return;
-    const QFontMetricsF metrics(shown.front()->textFont());
-    const std::vector<double> widths =
-        rollPathWidths(natural, width() - fixed, std::ceil(metrics.horizontalAdvance(QStringLiteral("Ab…"))));
-    for (std::size_t i = 0; i < shown.size(); ++i) shown[i]->setFixedWidth(static_cast<int>(widths[i]));
+    room.available = width() - fixed;
+    room.levelCost = chevrons_.front()->sizeHint().width() + 2 * row_->spacing();
+    room.marker = std::ceil(metrics.horizontalAdvance(ellipsis));
+    const std::vector<double> widths = rollPathWidths(room);
+    for (std::size_t i = 0; i < count; ++i) {
+        // A folded level leaves the row with its chevron.
+        const bool shown = widths[i] > 0;
+        folders_[i]->setVisible(shown);
+        chevrons_[i]->setVisible(shown);
+        if (shown) folders_[i]->setFixedWidth(static_cast<int>(widths[i]));
+    }
 }
 
 QMenu* RollPicker::makeRollMenu() {

@@ -1,6 +1,7 @@
 #include "Views/TransferColumn/RollPickerContent.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quillane {
 
@@ -26,26 +27,54 @@ std::string rollMenuLetterTitle(char letter) {
     return l + "-camera (" + l + "001 …)";
 }
 
-std::vector<double> rollPathWidths(const std::vector<double>& natural, double available, double least) {
-    double total = 0;
-    for (double width : natural) total += width;
-    if (total <= available) return natural;
-    // The common width: the shorter names keep theirs while the rest share what is left evenly.
-    std::vector<double> ascending = natural;
-    std::sort(ascending.begin(), ascending.end());
-    double left = std::max(0.0, available);
-    double cap = 0;
-    for (std::size_t i = 0; i < ascending.size(); ++i) {
-        const double share = left / static_cast<double>(ascending.size() - i);
-        if (ascending[i] > share) {
-            cap = share;
-            break;
-        }
-        left -= ascending[i];
+namespace {
+// Widths of the names from `first` on in `available`: the longest cut back to a common width, none
+// below its least.
+void share(const RollPathRoom& room, std::size_t first, double available, std::vector<double>& widths) {
+    const auto widthAt = [&room](std::size_t i, double cap) {
+        return std::min(room.natural[i], std::max(cap, room.least[i]));
+    };
+    const auto totalAt = [&](double cap) {
+        double total = 0;
+        for (std::size_t i = first; i < room.natural.size(); ++i) total += widthAt(i, cap);
+        return total;
+    };
+    // The widest whole-pixel common width that fits: the shorter names keep theirs, the longer ones
+    // are cut back to it, none below its least.
+    double longest = 0;
+    for (std::size_t i = first; i < room.natural.size(); ++i) longest = std::max(longest, room.natural[i]);
+    double low = 0, high = std::ceil(longest);
+    while (low < high) {
+        const double middle = std::ceil((low + high) / 2);
+        if (totalAt(middle) <= available) low = middle;
+        else high = middle - 1;
     }
-    std::vector<double> widths;
-    widths.reserve(natural.size());
-    for (double width : natural) widths.push_back(std::min(width, std::max(cap, least)));
+    for (std::size_t i = first; i < room.natural.size(); ++i) widths[i] = widthAt(i, low);
+}
+
+double leastFrom(const RollPathRoom& room, std::size_t first) {
+    double total = 0;
+    for (std::size_t i = first; i < room.natural.size(); ++i) total += std::min(room.natural[i], room.least[i]);
+    return total;
+}
+}  // namespace
+
+std::vector<double> rollPathWidths(const RollPathRoom& room) {
+    const std::size_t count = room.natural.size();
+    std::vector<double> widths(count, 0);
+    if (count == 0) return widths;
+    if (count == 1 || leastFrom(room, 0) <= room.available) {
+        share(room, 0, room.available, widths);
+        return widths;
+    }
+    // Fold the first levels into the marker, as few as will do; the last name always stays.
+    const auto namesRoom = [&room](std::size_t folded) {
+        return room.available + static_cast<double>(folded - 1) * room.levelCost - room.marker;
+    };
+    std::size_t folded = 1;
+    while (folded + 1 < count && leastFrom(room, folded) > namesRoom(folded)) ++folded;
+    widths[0] = room.marker;
+    share(room, folded, namesRoom(folded), widths);
     return widths;
 }
 

@@ -19,11 +19,19 @@ struct RollPickerContent {
 RollPickerContent rollPicker(const std::vector<std::string>* runningPath, const std::vector<std::string>& targetPath,
                              bool running);
 
-// The widths the folder names above the roll get in `available` pixels, in path order. When all fit,
-// each is as wide as its whole name. Otherwise the longest names give way first, all cut back to one
-// common width, so no name is shortened while a longer one keeps more room; a name is never cut below
-// `least` (a letter or two around "…"), even when the row then runs over.
-std::vector<double> rollPathWidths(const std::vector<double>& natural, double available, double least);
+// How the folder names above the roll share the row, in path order.
+struct RollPathRoom {
+    std::vector<double> natural;  // each name's whole width
+    std::vector<double> least;    // each name at its shortest: a letter at each end around "…"
+    double available = 0;         // for the names, with every level shown
+    double levelCost = 0;         // what a level takes besides its name (its chevron and spacing)
+    double marker = 0;            // the width of a lone "…" standing for folded levels
+};
+// The width each name gets. When all fit, its whole width. Otherwise the longest names give way
+// first, all cut back to one common width, so no name is shortened while a longer one keeps more
+// room, and none below its least width. When even that does not fit, the first levels fold into
+// one "…" (the first level gets `marker`, the other folded levels 0 and are left out).
+std::vector<double> rollPathWidths(const RollPathRoom& room);
 
 // The camera letters the roll menu offers, in order.
 std::vector<char> rollMenuLetters();
