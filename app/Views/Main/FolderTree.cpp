@@ -19,6 +19,7 @@ FolderRowView::FolderRowView(QWidget* parent) : QWidget(parent) {
     icon_ = new TextLine(Fonts::text(11), Theme::secondary(), this);
     icon_->setFixedWidth(16);
     name_ = new TextLine(Fonts::text(12), Theme::text(), this);
+    name_->setObjectName(QStringLiteral("folderName"));
     arrow_ = new TextLine(Fonts::text(9, QFont::DemiBold), Theme::tertiary(), this);
     arrow_->setSymbol(QStringLiteral("arrow.left"));
     arrow_->setObjectName(QStringLiteral("folderTargetArrow"));

@@ -4,6 +4,7 @@
 
 #include "Model/AppModel.h"
 #include "Platform/DemoDrives.h"
+#include "Views/Kit/TextLabel.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
 #include "support/Scopes.h"
@@ -84,6 +85,18 @@ TEST(LayoutMainWindow, AlertsWithTheirOwnTexts) {
             expectAlertFits(view, cart.harness, "already-transferred");
         }
         {
+            // Paused, and one of its SSDs gone.
+            Cart cart(language, TransferState::paused, 3);
+            std::vector<DriveState> drives = cart.model().drives();
+            std::erase_if(drives, [](const DriveState& drive) { return drive.info.id == "ssd-1"; });
+            cart.harness.stage().drives(drives);
+            cart.harness.settle();
+            MainView view(cart.model());
+            showOffscreen(view, mainWindowSizes.minimum);
+            cart.model().resumeTransfer();
+            expectAlertFits(view, cart.harness, "reconnect");
+        }
+        {
             Cart cart(language, TransferState::idle);
             MainView view(cart.model());
             showOffscreen(view, mainWindowSizes.minimum);
@@ -131,5 +144,29 @@ TEST(LayoutMainWindow, ShortOfSpaceWithAFilledRollFolder) {
         MainView view(cart.model());
         for (const auto& [size, label] : {std::pair{mainWindowSizes.normal, "normal"}, std::pair{mainWindowSizes.minimum, "smallest"}})
             expectAllTextFits(view, QStringLiteral("main-short-of-space-%1").arg(label), size);
+    }
+}
+
+TEST(LayoutMainWindow, ADeepCustomRollPathShowsWholeWhereItFits) {
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        Cart cart(language, TransferState::idle);
+        cart.model().changeSettings([](AppSettings& s) { s.folderTemplate.pattern = "{PROJECT}/01_CAMERA/DAY_{DAY}/LUTS/{ROLL}"; });
+        cart.harness.stage().project("Winter Game");
+        cart.harness.settle();
+        ASSERT_EQ(cart.model().targetPath().size(), 5u);
+        MainView view(cart.model());
+        expectAllTextFits(view, QStringLiteral("main-deep-path-normal"), mainWindowSizes.normal);
+        // At the smallest size the longest names give way; a name is cut to a bare "…" only as the
+        // mark of the first levels folded away, and a four-letter name stays whole.
+        saveRender(view, QStringLiteral("layout-main-deep-path-smallest") + languageSuffix(), mainWindowSizes.minimum);
+        const QList<TextLabel*> folders = view.findChildren<TextLabel*>(QStringLiteral("rollPathFolder"));
+        const bool folded = std::any_of(folders.begin(), folders.end(), [](TextLabel* f) { return f->isHidden(); });
+        for (const TextLabel* folder : folders) {
+            if (!folder->isVisibleTo(&view)) continue;
+            const bool mark = folded && folder == folders.front();
+            if (!mark) EXPECT_GE(folder->shownText().size(), 3) << folder->text().toStdString();
+            if (folder->text().size() <= 4) EXPECT_EQ(folder->shownText(), folder->text());
+        }
     }
 }

@@ -72,8 +72,13 @@ std::optional<QString> cut(const QWidget& widget, const QSet<QString>& mayElide)
 }  // namespace
 
 const QSet<QString>& elidingByDesign() {
-    // The roll path's folder names give way, longest first, only when the row is full.
-    static const QSet<QString> names{QStringLiteral("rollPathFolder")};
+    static const QSet<QString> names{
+        // The roll path's folder names give way, longest first, only when the row is full.
+        QStringLiteral("rollPathFolder"),
+        // Names that come from drives and folder structures: one line at most.
+        QStringLiteral("driveName"),
+        QStringLiteral("folderName"),
+    };
     return names;
 }
 
