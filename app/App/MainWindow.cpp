@@ -15,26 +15,9 @@
 #include "Views/Main/AlertBox.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
-
-#if __has_include("Views/Settings/SettingsView.h")
 #include "Views/Settings/SettingsView.h"
-#define QUILLANE_HAS_SETTINGS_VIEW 1
-#endif
 
 namespace quillane {
-
-namespace {
-QWidget* settingsContent(AppModel& model) {
-#ifdef QUILLANE_HAS_SETTINGS_VIEW
-    return new SettingsView(model);
-#else
-    (void)model;
-    auto* placeholder = new QWidget();
-    placeholder->resize(1240, 840);
-    return placeholder;
-#endif
-}
-}  // namespace
 
 MainWindow::MainWindow(AppModel& model, QWidget* parent)
     : QMainWindow(parent), model_(model), language_(model.settings().language) {
@@ -153,7 +136,7 @@ void MainWindow::rebuildView() {
 
 void MainWindow::openSettings() {
     if (!settings_) {
-        settings_ = settingsContent(model_);
+        settings_ = new SettingsView(model_);
         settings_->setAttribute(Qt::WA_DeleteOnClose);
         settings_->setWindowTitle(lq("Instellingen", "Settings"));
         settings_->setObjectName(QStringLiteral("settingsWindow"));

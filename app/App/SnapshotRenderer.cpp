@@ -20,14 +20,8 @@
 #include "App/RecognitionShot.h"
 #include "Views/Main/UpdateDetails.h"
 
-#if __has_include("Views/Settings/SettingsView.h")
-#include "Views/Settings/SettingsView.h"
-#define QUILLANE_HAS_SETTINGS_VIEW 1
-#endif
-#if __has_include("Views/History/HistoryView.h")
 #include "Views/History/HistoryView.h"
-#define QUILLANE_HAS_HISTORY_VIEW 1
-#endif
+#include "Views/Settings/SettingsView.h"
 
 namespace quillane {
 
@@ -47,24 +41,12 @@ QSize settingsSize() {
 }
 
 QWidget* settingsOn(AppModel& model, SettingsTab tab) {
-#ifdef QUILLANE_HAS_SETTINGS_VIEW
     model.setRequestedSettingsTab(tab);
     return new SettingsView(model);
-#else
-    (void)model;
-    (void)tab;
-    return nullptr;
-#endif
 }
 
 QWidget* history(AppModel& model, const QString& query) {
-#ifdef QUILLANE_HAS_HISTORY_VIEW
     return new HistoryView(model, query);
-#else
-    (void)model;
-    (void)query;
-    return nullptr;
-#endif
 }
 
 // A view on the card colour, filling the shot.

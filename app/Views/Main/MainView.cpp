@@ -14,29 +14,12 @@
 #include "Views/Main/ProjectSheet.h"
 #include "Views/Main/SourceColumn.h"
 
-#if __has_include("Views/TransferColumn/TransferColumn.h")
-#include "Views/TransferColumn/TransferColumn.h"
-#define QUILLANE_HAS_TRANSFER_COLUMN 1
-#endif
-#if __has_include("Views/History/HistoryView.h")
 #include "Views/History/HistoryView.h"
-#define QUILLANE_HAS_HISTORY_VIEW 1
-#endif
+#include "Views/TransferColumn/TransferColumn.h"
 
 namespace quillane {
 
 namespace {
-QWidget* middleColumn(AppModel& model, QWidget* parent) {
-#ifdef QUILLANE_HAS_TRANSFER_COLUMN
-    return new TransferColumn(model, parent);
-#else
-    (void)model;
-    auto* placeholder = new QWidget(parent);
-    placeholder->setObjectName(QStringLiteral("transferColumnPlaceholder"));
-    return placeholder;
-#endif
-}
-
 // The history sheet: the history view in a window-modal dialog.
 QDialog* historySheet(AppModel& model, QWidget* parent) {
     auto* dialog = new QDialog(parent);
@@ -44,12 +27,7 @@ QDialog* historySheet(AppModel& model, QWidget* parent) {
     dialog->setWindowModality(Qt::WindowModal);
     auto* layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
-#ifdef QUILLANE_HAS_HISTORY_VIEW
     layout->addWidget(new HistoryView(model, {}, dialog));
-#else
-    (void)model;
-    dialog->resize(760, 640);
-#endif
     return dialog;
 }
 }  // namespace
@@ -65,7 +43,7 @@ MainView::MainView(AppModel& model, QWidget* parent) : QWidget(parent), model_(m
     auto* columns = new QHBoxLayout();
     columns->setSpacing(0);
     source_ = new SourceColumn(model, this);
-    middle_ = middleColumn(model, this);
+    middle_ = new TransferColumn(model, this);
     middle_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     destination_ = new DestinationColumn(model, this);
     columns->addWidget(source_);

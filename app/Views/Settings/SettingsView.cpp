@@ -19,11 +19,7 @@
 #include "Views/Settings/SettingsTabLook.h"
 #include "Views/Settings/TransferSettings.h"
 
-#if __has_include("Views/StructureEditor/StructureSettings.h")
-#include "Views/StructureEditor/ChoiceCard.h"  // completes the tab's members
 #include "Views/StructureEditor/StructureSettings.h"
-#define QUILLANE_HAS_STRUCTURE_TAB 1
-#endif
 
 namespace quillane {
 
@@ -70,17 +66,6 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Theme::card()); }
 };
-
-// Stands in for the folder-structure tab until its editor is part of the application.
-QWidget* structurePlaceholder() {
-    auto* page = new QWidget;
-    auto* stack = new QVBoxLayout(page);
-    stack->setContentsMargins(24, 28, 24, 24);
-    stack->addWidget(new TextLabel(SettingsTabs::title(SettingsTab::structure), Fonts::text(14, QFont::DemiBold),
-                                   Theme::text()));
-    stack->addStretch(1);
-    return page;
-}
 }  // namespace
 
 SettingsView::SettingsView(AppModel& model, QWidget* parent, std::string pushServer)
@@ -157,13 +142,7 @@ void SettingsView::buildTab() {
         content_->deleteLater();
     }
     switch (tab_) {
-    case SettingsTab::structure:
-#ifdef QUILLANE_HAS_STRUCTURE_TAB
-        content_ = new StructureSettings(model_);
-#else
-        content_ = structurePlaceholder();
-#endif
-        break;
+    case SettingsTab::structure: content_ = new StructureSettings(model_); break;
     case SettingsTab::transfer: content_ = new TransferSettings(model_, pushServer_); break;
     case SettingsTab::recognition: content_ = new RecognitionSettings(model_); break;
     }

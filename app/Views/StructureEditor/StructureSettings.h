@@ -7,6 +7,7 @@
 
 #include "Settings/AppSettings.h"
 #include "Views/Kit/KeyedRows.h"
+#include "Views/StructureEditor/ChoiceCard.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -14,7 +15,6 @@ class QLabel;
 namespace quillane {
 
 class AppModel;
-class ChoiceCard;
 class FolderTreeEditor;
 class ObservableDraft;
 class StyledButton;
