@@ -124,8 +124,8 @@ void AppModel::chooseSourceFolder() {
     services_.folderPicker->pick(request, [self, card](std::optional<std::filesystem::path> folder) {
         if (!self || !folder) return;
         // The card may have gone, or another may be selected, while the picker was open.
-        const DriveState* source = self->selectedSource();
-        if (!source || source->info.id != card.id) return;
+        const DriveState* selected = self->selectedSource();
+        if (!selected || selected->info.id != card.id) return;
         if (!liesOn(*folder, card.url)) {
             self->setAlert(AlertMessage(L("Andere schijf", "Different drive"),
                                         L("Kies een map op ", "Choose a folder on ") + card.name + "."));

@@ -67,13 +67,14 @@ QString recognitionHint() {
 std::vector<DriveMenuEntry> driveMenuEntries(const DriveState& drive, DriveRole role, TransferState state) {
     using Kind = DriveMenuEntry::Kind;
     std::vector<DriveMenuEntry> entries;
-    entries.push_back({Kind::heading, lq("Gebruik als", "Use as")});
+    entries.push_back({Kind::heading, lq("Gebruik als", "Use as"), std::nullopt});
     for (const DriveRole each : DriveRoles::allCases)
         entries.push_back({Kind::role, q(DriveRoles::displayName(each)), each, each == role});
-    entries.push_back({Kind::separator, {}});
+    entries.push_back({Kind::separator, {}, std::nullopt});
     if (role == DriveRole::destination && drive.info.uuid)
-        entries.push_back({Kind::baseFolder, lq("Kies basismap op deze schijf…", "Choose base folder on this drive…")});
-    entries.push_back({Kind::reveal, lq("Toon in bestandsbeheerder", "Show in file manager")});
+        entries.push_back(
+            {Kind::baseFolder, lq("Kies basismap op deze schijf…", "Choose base folder on this drive…"), std::nullopt});
+    entries.push_back({Kind::reveal, lq("Toon in bestandsbeheerder", "Show in file manager"), std::nullopt});
     entries.push_back({Kind::eject, lq("Uitwerpen", "Eject"), std::nullopt, false, state != TransferState::running});
     return entries;
 }

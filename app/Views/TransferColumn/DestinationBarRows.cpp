@@ -93,8 +93,8 @@ std::vector<DestinationBarRow> resultRows(const DestinationBarsInput& input) {
             row.status = *destination.error;
             row.tone = Tone::danger;
         } else {
-            const std::string count = std::to_string(destination.failedFiles.size());
-            row.status = L(count + " bestanden kloppen niet", count + " files don't match");
+            const std::string failed = std::to_string(destination.failedFiles.size());
+            row.status = L(failed + " bestanden kloppen niet", failed + " files don't match");
             row.tone = Tone::danger;
         }
         rows.push_back(std::move(row));

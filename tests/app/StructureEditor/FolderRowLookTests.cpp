@@ -30,7 +30,9 @@ TEST(FolderVariable, MatchesOnlyItsExactPatternAndShortensItsTitle) {
         SCOPED_TRACE(c.pattern);
         const auto* variable = FolderVariable::match(c.pattern);
         ASSERT_EQ(variable != nullptr, c.label.has_value());
-        if (variable) EXPECT_EQ(variable->shortLabel(), *c.label);
+        if (variable) {
+            EXPECT_EQ(variable->shortLabel(), *c.label);
+        }
     }
 }
 
