@@ -1,8 +1,6 @@
 #pragma once
 #include <string>
 
-#include <nlohmann/json_fwd.hpp>
-
 namespace quillane {
 
 // The camera or sound recorder recognised on a card.
@@ -18,8 +16,5 @@ struct CameraMatch {
 
     bool operator==(const CameraMatch&) const = default;
 };
-
-void to_json(nlohmann::json& j, const CameraMatch& match);
-void from_json(const nlohmann::json& j, CameraMatch& match);
 
 }  // namespace quillane

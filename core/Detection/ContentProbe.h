@@ -6,8 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json_fwd.hpp>
-
 namespace quillane {
 
 // What a bounded walk over the top of a volume found. Files are "shallow" near the root (inside a
@@ -34,8 +32,5 @@ struct ContentProbe {
 
     bool operator==(const ContentProbe&) const = default;
 };
-
-void to_json(nlohmann::json& j, const ContentProbe& probe);
-void from_json(const nlohmann::json& j, ContentProbe& probe);
 
 }  // namespace quillane

@@ -1,7 +1,6 @@
 #include "Detection/DriveInfo.h"
 
 #include <functional>
-#include <nlohmann/json.hpp>
 
 #include "Support/Lang.h"
 #include "Support/Text.h"
@@ -82,54 +81,6 @@ std::size_t DriveInfoHash::operator()(const DriveInfo& d) const {
     optional(d.deviceProtocol);
     optional(d.mediaName);
     return seed;
-}
-
-void to_json(nlohmann::json& j, const DriveInfo& d) {
-    j = nlohmann::json::object();
-    j["id"] = d.id;
-    j["url"] = d.url.string();
-    j["name"] = d.name;
-    if (d.uuid) j["uuid"] = *d.uuid;
-    j["totalCapacity"] = d.totalCapacity;
-    j["availableCapacity"] = d.availableCapacity;
-    j["fileSystem"] = d.fileSystem;
-    j["fileSystemDescription"] = d.fileSystemDescription;
-    j["isReadOnly"] = d.isReadOnly;
-    j["isInternal"] = d.isInternal;
-    j["isRemovable"] = d.isRemovable;
-    j["isEjectable"] = d.isEjectable;
-    j["isRootVolume"] = d.isRootVolume;
-    if (d.deviceVendor) j["deviceVendor"] = *d.deviceVendor;
-    if (d.deviceModel) j["deviceModel"] = *d.deviceModel;
-    if (d.deviceProtocol) j["deviceProtocol"] = *d.deviceProtocol;
-    if (d.mediaName) j["mediaName"] = *d.mediaName;
-}
-
-void from_json(const nlohmann::json& j, DriveInfo& d) {
-    auto optional = [&j](const char* key) -> std::optional<std::string> {
-        auto it = j.find(key);
-        if (it == j.end() || it->is_null()) return std::nullopt;
-        return it->get<std::string>();
-    };
-    DriveInfo out;
-    out.id = j.at("id").get<std::string>();
-    out.url = j.at("url").get<std::string>();
-    out.name = j.at("name").get<std::string>();
-    out.uuid = optional("uuid");
-    out.totalCapacity = j.at("totalCapacity").get<std::int64_t>();
-    out.availableCapacity = j.at("availableCapacity").get<std::int64_t>();
-    out.fileSystem = j.at("fileSystem").get<std::string>();
-    out.fileSystemDescription = j.at("fileSystemDescription").get<std::string>();
-    out.isReadOnly = j.at("isReadOnly").get<bool>();
-    out.isInternal = j.at("isInternal").get<bool>();
-    out.isRemovable = j.at("isRemovable").get<bool>();
-    out.isEjectable = j.at("isEjectable").get<bool>();
-    out.isRootVolume = j.at("isRootVolume").get<bool>();
-    out.deviceVendor = optional("deviceVendor");
-    out.deviceModel = optional("deviceModel");
-    out.deviceProtocol = optional("deviceProtocol");
-    out.mediaName = optional("mediaName");
-    d = std::move(out);
 }
 
 }  // namespace quillane

@@ -5,8 +5,6 @@
 #include <optional>
 #include <string>
 
-#include <nlohmann/json_fwd.hpp>
-
 namespace quillane {
 
 // The facts of one mounted volume: what its file system says and what the hardware behind it
@@ -52,9 +50,5 @@ struct DriveInfo {
 struct DriveInfoHash {
     std::size_t operator()(const DriveInfo& info) const;
 };
-
-// JSON with keys equal to the field names; absent optionals are left out and read as absent.
-void to_json(nlohmann::json& j, const DriveInfo& info);
-void from_json(const nlohmann::json& j, DriveInfo& info);
 
 }  // namespace quillane

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include "Detection/CameraMatch.h"
 #include "Detection/ContentProbe.h"
 #include "Detection/DriveClassification.h"
@@ -39,14 +37,12 @@ TEST(DriveClassification, ConfidenceLabelThresholds) {
     EXPECT_EQ(c.confidenceLabel(), "Remembered");
 }
 
-TEST(CameraMatchAndProbe, DerivedValuesAndJson) {
+TEST(CameraMatchAndProbe, DerivedValues) {
     CameraMatch sony{"Sony", "XAVC", "PRIVATE/M4ROOT folder found", "SONY"};
     EXPECT_EQ(sony.label(), "Sony \u00B7 XAVC");
     EXPECT_FALSE(sony.isSound());
     EXPECT_TRUE((CameraMatch{"Sound recorder", "WAV", "", "SOUND"}).isSound());
     EXPECT_FALSE((CameraMatch{"x", "y", "", "sound"}).isSound());
-    EXPECT_EQ(nlohmann::json(sony).get<CameraMatch>(), sony);
-    EXPECT_THROW(nlohmann::json({{"brand", "x"}}).get<CameraMatch>(), nlohmann::json::exception);
 
     ContentProbe p;
     EXPECT_TRUE(p.isEmpty());
@@ -61,8 +57,4 @@ TEST(CameraMatchAndProbe, DerivedValuesAndJson) {
     EXPECT_FALSE(p.hasDirectory("private/m4root/clip"));
     EXPECT_EQ(p.videoFileCount(), 5);
     EXPECT_FALSE(p.isEmpty());
-    EXPECT_EQ(nlohmann::json(p).get<ContentProbe>(), p);
-    nlohmann::json missing = p;
-    missing.erase("truncated");
-    EXPECT_THROW(missing.get<ContentProbe>(), nlohmann::json::exception);
 }
