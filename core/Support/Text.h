@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-// Text helpers shared by every Part that compares, cleans or classifies names.
+// Text helpers for everything that compares, cleans or classifies names.
 // All text is UTF-8; invalid bytes are read as U+FFFD and never passed on.
 namespace quillane::Text {
 
