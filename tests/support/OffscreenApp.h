@@ -21,10 +21,35 @@
 
 namespace quillane::testing {
 
+// While one lives, drawing a symbol the table lacks is expected (the test asks for one on purpose).
+class UnknownSymbolsExpected {
+public:
+    UnknownSymbolsExpected() { ++depth(); }
+    ~UnknownSymbolsExpected() { --depth(); }
+    UnknownSymbolsExpected(const UnknownSymbolsExpected&) = delete;
+    UnknownSymbolsExpected& operator=(const UnknownSymbolsExpected&) = delete;
+    static int& depth() {
+        static int count = 0;
+        return count;
+    }
+};
+
+// A view that draws a symbol the table lacks fails the test that drew it, so every render checks
+// the names that pure functions hand to the views.
+inline void failOnUnknownSymbols() {
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (message.startsWith(QStringLiteral("Unknown symbol:")) && UnknownSymbolsExpected::depth() == 0)
+            ADD_FAILURE() << message.toStdString();
+        if (previous) previous(type, context, message);
+    });
+}
+
 inline int runOffscreenTests(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
+    failOnUnknownSymbols();
     Theme::applyTo(application);
     Animations::setEnabled(false);
     const int result = RUN_ALL_TESTS();

@@ -105,8 +105,15 @@ TEST(ClipSearch, AnAnswerForASearchThatIsGoneIsDropped) {
     ClipCatalog catalog(stored.store.path());
     HeldJobs held;
     auto search = std::make_unique<ClipSearch>(catalog, held.runner());
-    search->request("a001", stored.records, 200);
+    ClipSearch other(catalog, held.runner());
+    QSignalSpy answers(&other, &ClipSearch::answered);
+    search->request("a001c1", stored.records, 200);
+    other.request("a001c2", stored.records, 200);
     search.reset();
     held.runAndWait(0);  // lands on nothing, crashes nothing
-    SUCCEED();
+    EXPECT_EQ(answers.count(), 0);
+    held.runAndWait(1);
+    ASSERT_EQ(answers.count(), 1);
+    EXPECT_EQ(other.query(), "a001c2");
+    EXPECT_EQ(names(other.hits()), std::vector<std::string>{"A001C2.MOV"});
 }

@@ -78,6 +78,7 @@ TEST(HeaderBar, ButtonsSetTheModelsFlags) {
 }
 
 TEST(HeaderPills, ShootDayAndLanguageAct) {
+    quillane::testing::LanguageScope language;
     ModelHarness harness;
     AppModel& model = harness.make();
     harness.stage().project("Feature");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "Model/Seams/ThreadPoolWork.h"
 #include "support/Scopes.h"
 #include "support/TempDir.h"
@@ -128,14 +130,35 @@ TEST_F(ModelDrives, ASwitchedOffDestinationIsOnAgainWhenItReturns) {
     EXPECT_EQ(model.activeDestinations().size(), 1u);
 }
 
-TEST(ModelTeardown, DestroyingTheModelWhileProbesAndAScanRunIsClean) {
+// Real pool threads that count the jobs handed in and the jobs ended.
+class CountingWork final : public BackgroundWork {
+public:
+    void run(std::function<void()> job) override {
+        ++started_;
+        pool_.run([this, job = std::move(job)] {
+            job();
+            ++ended_;
+        });
+    }
+    void waitForIdle() override { pool_.waitForIdle(); }
+    int started() const { return started_; }
+    int ended() const { return ended_; }
+
+private:
+    std::atomic<int> started_ = 0;
+    std::atomic<int> ended_ = 0;
+    ThreadPoolWork pool_;
+};
+
+TEST(ModelTeardown, DestroyingTheModelWhileProbesAndAScanRunWaitsForThem) {
     LanguageScope language;
     Rig rig;
     for (int i = 0; i < 50; ++i) writeFile(rig.card / "PRIVATE/M4ROOT/CLIP" / ("C1" + std::to_string(i) + ".MP4"), "x");
     for (int round = 0; round < 5; ++round) {
         ModelServices services;
         services.volumes = std::make_shared<testing::FakeVolumeSource>();
-        services.work = std::make_shared<ThreadPoolWork>();
+        auto work = std::make_shared<CountingWork>();
+        services.work = work;
         auto volumes = std::static_pointer_cast<testing::FakeVolumeSource>(services.volumes);
         testing::qtApplication();
         TempDir store;
@@ -145,7 +168,9 @@ TEST(ModelTeardown, DestroyingTheModelWhileProbesAndAScanRunIsClean) {
             volumes->push({rig.cardInfo(), rig.ssdInfo()});
             if (round % 2) QCoreApplication::processEvents();
         }
-        QCoreApplication::processEvents();
+        EXPECT_GE(work->started(), 2) << "a probe for each volume";
+        EXPECT_EQ(work->ended(), work->started()) << "no job outlives the model";
+        QCoreApplication::processEvents();  // their post-backs land on nothing
     }
 }
 

@@ -8,6 +8,7 @@
 #include "Platform/DemoDrives.h"
 #include "Support/Lang.h"
 #include "Transfer/SourceScanner.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 using Clock = std::chrono::system_clock;
@@ -49,8 +50,7 @@ TEST(DemoDrives, UsedSpaceAndEjectedCardsChangeTheList) {
 }
 
 TEST(DemoDrives, ProbesAreRecognisedAndTheDrivesClassifiedAsTheirKind) {
-    const AppLanguage saved = Lang::current;
-    Lang::current = AppLanguage::en;
+    quillane::testing::LanguageScope language{AppLanguage::en};
     const auto all = DemoDrives::infos({}, {});
     const struct {
         const char* id;
@@ -74,7 +74,6 @@ TEST(DemoDrives, ProbesAreRecognisedAndTheDrivesClassifiedAsTheirKind) {
     DriveInfo stranger;
     stranger.id = "elsewhere";
     EXPECT_EQ(DemoDrives::probe(stranger), ContentProbe{});
-    Lang::current = saved;
 }
 
 TEST(DemoDrives, SonyCardScanInBothModes) {

@@ -8,6 +8,7 @@
 #include "Views/Settings/RecognitionSettings.h"
 #include "Views/Settings/SettingsView.h"
 #include "Views/Settings/TransferSettings.h"
+#include "Views/StructureEditor/StructureSettings.h"
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
 #include "support/app/ModelHarness.h"
@@ -64,7 +65,7 @@ TEST_F(WindowFixture, SwitchingTabsFoldsAdvancedAgainAndALanguageSwitchStartsOve
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Instellingen"));
 }
 
-// Every tab in both languages, for review.
+// Every tab in both languages, each with its own content, rendered for review.
 TEST_F(WindowFixture, RendersEveryTabInBothLanguages) {
     model.changeSettings([](AppSettings& s) {
         s.learnedDrives["UUID-1"] = LearnedDrive{"A_CARD", DriveRole::source, {}};
@@ -78,14 +79,28 @@ TEST_F(WindowFixture, RendersEveryTabInBothLanguages) {
         model.changeSettings([language](AppSettings& s) { s.language = language; });
         harness.settle();
         SettingsView window(model);
+        EXPECT_EQ(window.windowTitle(), language == AppLanguage::en ? QStringLiteral("Settings") : QStringLiteral("Instellingen"));
         for (const SettingsTab tab : {SettingsTab::structure, SettingsTab::transfer, SettingsTab::recognition}) {
             window.selectTab(tab);
-            if (auto* transfer = qobject_cast<TransferSettings*>(window.tabContent()))
-                transfer->findChild<DisclosureButton*>(QStringLiteral("advanced"))->setChecked(true);
+            ASSERT_EQ(window.tab(), tab);
+            QWidget* content = window.tabContent();
+            auto* transfer = qobject_cast<TransferSettings*>(content);
+            if (transfer) transfer->findChild<DisclosureButton*>(QStringLiteral("advanced"))->setChecked(true);
             const QString name = QStringLiteral("settings-%1-%2")
                                      .arg(QString::fromStdString(AppLanguages::id(language)))
                                      .arg(static_cast<int>(tab));
             testing::saveRender(window, name, QSize(860, tab == SettingsTab::transfer ? 1180 : 640));
+            switch (tab) {
+            case SettingsTab::structure: EXPECT_NE(qobject_cast<StructureSettings*>(content), nullptr); break;
+            case SettingsTab::transfer:
+                ASSERT_NE(transfer, nullptr);
+                EXPECT_TRUE(transfer->advancedShown());
+                break;
+            case SettingsTab::recognition:
+                ASSERT_NE(qobject_cast<RecognitionSettings*>(content), nullptr);
+                EXPECT_EQ(content->findChildren<QWidget*>(QStringLiteral("learnedName")).size(), 3);
+                break;
+            }
         }
     }
 }

@@ -7,6 +7,7 @@
 #include "Detection/MediaTypes.h"
 #include "Support/Lang.h"
 #include "support/CommaLocale.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 
@@ -62,6 +63,7 @@ TEST(MediaTypes, JunkNamesAreExactAndPrefixesAndSuffixesCount) {
 }
 
 TEST(CopyMode, TextsFollowTheLanguage) {
+    quillane::testing::LanguageScope language;
     EXPECT_EQ(CopyModes::fromRawValue("videoOnly"), CopyMode::videoOnly);
     EXPECT_FALSE(CopyModes::fromRawValue("video"));
     Lang::current = AppLanguage::nl;

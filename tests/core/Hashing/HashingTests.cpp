@@ -10,6 +10,7 @@
 #include "Hashing/MD5Hasher.h"
 #include "Hashing/XXHash64.h"
 #include "Support/Lang.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 
@@ -118,6 +119,7 @@ TEST(MD5Hasher, RFC1321SuiteAndOpenSSLOneShot) {
 }
 
 TEST(ChecksumAlgorithm, RawValuesTextsAndHashers) {
+    quillane::testing::LanguageScope language;
     EXPECT_EQ(ChecksumAlgorithms::fromRawValue("xxhash64"), ChecksumAlgorithm::xxhash64);
     EXPECT_EQ(ChecksumAlgorithms::fromRawValue("md5"), ChecksumAlgorithm::md5);
     EXPECT_FALSE(ChecksumAlgorithms::fromRawValue("MD5"));

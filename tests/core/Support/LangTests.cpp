@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "Support/Lang.h"
+#include "support/Scopes.h"
 
 using namespace quillane;
 
 TEST(Lang, StartsEnglishAndChoosesByCurrentLanguage) {
+    quillane::testing::LanguageScope language;
     EXPECT_EQ(Lang::current.load(), AppLanguage::en);
     EXPECT_EQ(L("Klaar", "Done"), "Done");
     Lang::current = AppLanguage::nl;

@@ -3,6 +3,7 @@
 #include "Support/Lang.h"
 #include "Support/Dates.h"
 #include "Template/TemplatePreset.h"
+#include "support/Scopes.h"
 #include "support/TempDir.h"
 
 using namespace quillane;
@@ -101,7 +102,7 @@ TEST(TemplatePreset, MatchingIgnoresTheDateFormat) {
 }
 
 TEST(TemplatePreset, NamesFollowTheLanguageAndTemplatesDoNot) {
-    Lang::current = AppLanguage::en;
+    quillane::testing::LanguageScope language{AppLanguage::en};
     const auto english = TemplatePreset::all();
     Lang::current = AppLanguage::nl;
     const auto dutch = TemplatePreset::all();

@@ -5,6 +5,7 @@
 #include "Transfer/DestinationFiles.h"
 #include "Transfer/TransferFiles.h"
 #include "support/FaultyFileIO.h"
+#include "support/Scopes.h"
 #include "support/TmpfsMount.h"
 
 #include <sys/mount.h>
@@ -121,6 +122,7 @@ TEST_F(EngineFaults, SmallFilesGetTheirFinalNamesOnlyOnceTheirBatchIsDurable) {
 }
 
 TEST_F(EngineFaults, NothingIsReplacedWhenTheVolumeLacksTheExclusiveRename) {
+    quillane::testing::LanguageScope language;
     FaultyFileIO io;
     // ssd1: no exclusive rename, and a file appears under the final name while copying.
     io.fail({.call = Call::renameNoReplace,

@@ -3,6 +3,7 @@
 #include "Support/Lang.h"
 #include "Transfer/TransferJob.h"
 #include "Transfer/TransferResult.h"
+#include "support/Scopes.h"
 
 namespace quillane {
 namespace {
@@ -67,6 +68,7 @@ TEST(TransferResult, SuccessNeedsDestinationsAndNoFailureAnywhere) {
 }
 
 TEST(MHLFormat, RawValuesAndNames) {
+    quillane::testing::LanguageScope language;
     for (MHLFormat f : MHLFormats::allCases) EXPECT_EQ(MHLFormats::fromRawValue(MHLFormats::id(f)), f);
     EXPECT_FALSE(MHLFormats::fromRawValue("ASC"));
     Lang::current = AppLanguage::nl;

@@ -5,6 +5,7 @@
 
 #include "Support/Lang.h"
 #include "Transfer/TransferProgressTracker.h"
+#include "support/Scopes.h"
 
 namespace quillane {
 namespace {
@@ -104,6 +105,7 @@ TEST(TransferProgressTracker, SnapshotsFromAnotherThreadStayConsistent) {
 }
 
 TEST(TransferPhase, RawValuesAndNames) {
+    quillane::testing::LanguageScope language;
     EXPECT_LT(TransferPhase::copying, TransferPhase::verifying);
     for (TransferPhase phase : TransferPhases::allCases)
         EXPECT_EQ(TransferPhases::fromRawValue(TransferPhases::id(phase)), phase);

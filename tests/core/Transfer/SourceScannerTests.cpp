@@ -10,6 +10,7 @@
 #include "Support/Lang.h"
 #include "Transfer/SourceScanner.h"
 #include "support/FaultyFileIO.h"
+#include "support/Scopes.h"
 #include "support/TempDir.h"
 
 namespace quillane {
@@ -144,7 +145,7 @@ TEST(SourceScanner, FingerprintFollowsPathsSizesAndWholeSecondsOfModification) {
 }
 
 TEST(SourceScanner, UnreadableRootOrSubFolderFailsTheScan) {
-    Lang::current = AppLanguage::en;
+    quillane::testing::LanguageScope language{AppLanguage::en};
     TempDir card;
     const auto gone = scanFailure(card / "gone");
     ASSERT_TRUE(gone);
