@@ -65,17 +65,24 @@ std::string failed(const char* what) { return std::string(what) + ": " + std::st
 
 }  // namespace
 
-std::optional<std::string> enterPrivateMountNamespace() {
-    auto& answer = firstAnswer();
-    if (::geteuid() != 0) return answer = "a private mount namespace needs root";
-    if (::unshare(CLONE_NEWNS) != 0) return answer = failed("unshare(CLONE_NEWNS) failed");
-    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        return answer = failed("making / private failed");
+namespace {
+// The steps of entering the namespace; the reason it failed, or nothing.
+std::optional<std::string> enterOrWhyNot() {
+    if (::geteuid() != 0) return std::string("a private mount namespace needs root");
+    if (::unshare(CLONE_NEWNS) != 0) return failed("unshare(CLONE_NEWNS) failed");
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return failed("making / private failed");
     for (const std::string& mountPoint : machineVolumes()) ::umount2(mountPoint.c_str(), MNT_DETACH);
     ::mkdir("/media", 0755);
     if (::mount("quillane-media", "/media", "tmpfs", 0, "size=1m,mode=755") != 0)
-        return answer = failed("mounting a tmpfs on /media failed");
-    return answer = std::nullopt;
+        return failed("mounting a tmpfs on /media failed");
+    return std::nullopt;
+}
+}  // namespace
+
+std::optional<std::string> enterPrivateMountNamespace() {
+    auto& answer = firstAnswer();
+    answer = enterOrWhyNot();
+    return answer;
 }
 
 const std::optional<std::string>& privateMountNamespaceUnavailable() { return firstAnswer(); }

@@ -145,7 +145,9 @@ TEST_F(EngineFinish, StopsAndSourceErrorsDecideWhatIsWritten) {
         for (const DestinationResult& d : result.destinations) {
             EXPECT_EQ(d.mhlURL.has_value(), c.finished);
             EXPECT_EQ(d.reportURL.has_value(), c.finished);
-            if (c.finished) EXPECT_EQ(d.verifiedFiles, 3);
+            if (c.finished) {
+                EXPECT_EQ(d.verifiedFiles, 3);
+            }
         }
     }
     {  // a source error: no read-back, no manifest, no report
