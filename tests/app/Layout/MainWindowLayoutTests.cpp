@@ -170,8 +170,12 @@ TEST(LayoutMainWindow, ADeepCustomRollPathShowsWholeWhereItFits) {
         for (const TextLabel* folder : folders) {
             if (!folder->isVisibleTo(&view)) continue;
             const bool mark = folded && folder == folders.front();
-            if (!mark) EXPECT_GE(folder->shownText().size(), 3) << folder->text().toStdString();
-            if (folder->text().size() <= 4) EXPECT_EQ(folder->shownText(), folder->text());
+            if (!mark) {
+                EXPECT_GE(folder->shownText().size(), 3) << folder->text().toStdString();
+            }
+            if (folder->text().size() <= 4) {
+                EXPECT_EQ(folder->shownText(), folder->text());
+            }
         }
     }
 }
