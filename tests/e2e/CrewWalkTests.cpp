@@ -246,8 +246,12 @@ TEST_P(CrewWalk, PauseAndResumeThenStopAndTransferAgainIntoTheSameRoll) {
     }
 
     // The next card: stopped mid-copy, then transferred again into its own roll.
+    // The first card must be gone from the window before the next one comes, or TRANSFER may
+    // still reach the first card while the volume monitor has not yet seen it leave.
     rig->volume("FX6_CARD").unmount();
+    EVENTUALLY(findWidget(QStringLiteral("sourceCard")) == nullptr);
     rig->insertCard("FX6_SECOND", "2345BCDE", 3);
+    EVENTUALLY(findWidget(QStringLiteral("sourceCard")) != nullptr);
     EVENTUALLY_EQ(rollShown(), QStringLiteral("A002"));
     EVENTUALLY(findWidget(QStringLiteral("transferButton")) && findWidget(QStringLiteral("transferButton"))->isEnabled());
     {
