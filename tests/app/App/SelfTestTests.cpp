@@ -2,15 +2,18 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <thread>
 
 #include "App/SelfTest.h"
 #include "App/SelfTestLog.h"
 #include "App/SnapshotRenderer.h"
 #include "App/SnapshotCapture.h"
+#include "support/FaultyFileIO.h"
 #include "support/Scopes.h"
 #include "support/TempDir.h"
 #include "support/app/ModelHarness.h"
@@ -143,6 +146,86 @@ TEST(SelfTestFlow, TheDriverStartsTheSelfTestOnceAndItFinishesOnce) {
     const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
     EXPECT_EQ(lines.filter(QStringLiteral("done, state=")).size(), 1) << lines.join('\n').toStdString();
     EXPECT_EQ(lines.back(), QStringLiteral("done, state=succeeded"));
+}
+
+// The pause check's resume that shows no running copy within its limit ends the run with
+// TIMEOUT, and the run stays ended when that copy completes afterwards: the wait for the resumed
+// copy's end, which ran beside the one that timed out, ends with the run and never finishes it a
+// second time.
+TEST(SelfTestFlow, AResumeThatStartsLateEndsTheRunOnceWithItsTimeout) {
+    testing::LanguageScope language(AppLanguage::en);
+    testing::TempDir fx3, a003, ssd1, ssd2;
+    for (int i = 1; i <= 8; ++i)
+        testing::writeFile(fx3.path() / ("PRIVATE/M4ROOT/CLIP/C000" + std::to_string(i) + ".MP4"),
+                           std::string(64 * 1024, static_cast<char>('a' + i)));
+    testing::writeFile(a003.path() / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(4096, 'x'));
+    ModelHarness harness;  // background work (the scans) runs only when this test lets it
+    // The copy holds on its first write of C0006 (five of eight clips are in, more than a quarter
+    // of the work) until the self-test has paused it; then the pause lands.
+    testing::FaultyFileIO io;
+    io.fail({.call = testing::FaultyFileIO::Call::write,
+             .pathContains = "CLIP/.C0006.MP4",
+             .error = 0,
+             .once = true,
+             .before = [&harness] {
+                 const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+                 while (harness.engines->stops() == 0 && std::chrono::steady_clock::now() < limit)
+                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
+             }});
+    AppModel& model = harness.make();
+    model.start();
+    harness.volumes->push({FakeVolume::card(fx3.path(), "FX3_CARD", "UUID-C1"),
+                           FakeVolume::card(a003.path(), "A003", "UUID-C2"),
+                           FakeVolume::ssd(ssd1.path(), "SSD_1", "UUID-S1"),
+                           FakeVolume::ssd(ssd2.path(), "SSD_2", "UUID-S2")});
+    harness.drain();
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("selftest"));
+    Snapshot::Options options;
+    options.directory = out.toStdString();
+    options.pauseTest = true;
+    Snapshot::Camera camera(out);
+    camera.settleMs = 30;
+    SelfTest test(model, options, camera);
+    int finishes = 0;
+    QObject::connect(&test, &SelfTest::finished, [&] { ++finishes; });
+    const auto lines = [&](const std::string& prefix) {
+        return std::count_if(test.log().begin(), test.log().end(),
+                             [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+    };
+    test.start();
+
+    // The condition is looked at before each round of background work: the rescan that the
+    // resume starts after the paused shot stays waiting.
+    ASSERT_TRUE(harness.waitUntil([&] { return lines("state paused") > 0; }, std::chrono::seconds(60)))
+        << SelfTestLog::joined(test.log());
+    // The rescan of a slow card: the resumed copy is not running when its wait runs out.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    while (finishes == 0 && std::chrono::steady_clock::now() < deadline) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        model.flushChanges();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_EQ(finishes, 1) << SelfTestLog::joined(test.log());
+    EXPECT_EQ(test.log().back(), "TIMEOUT");
+    EXPECT_GT(harness.work->pending(), 0u);
+
+    // The rescan ends and the resumed copy completes; every wait the run started has ended.
+    const auto waiting = [&] {
+        const auto timers = test.findChildren<QTimer*>();
+        return std::any_of(timers.begin(), timers.end(), [](const QTimer* timer) { return timer->isActive(); });
+    };
+    ASSERT_TRUE(harness.waitUntil(
+        [&] { return model.transferState() == TransferState::succeeded && !model.history().empty() && !waiting(); },
+        std::chrono::seconds(60)));
+    EXPECT_TRUE(model.history().front().succeeded);
+    harness.settle();
+    EXPECT_EQ(test.log().back(), "TIMEOUT") << SelfTestLog::joined(test.log());
+    EXPECT_EQ(lines("TIMEOUT"), 1);
+    EXPECT_EQ(lines("resumed"), 0) << SelfTestLog::joined(test.log());
+    EXPECT_EQ(lines("pause test done"), 0);
+    EXPECT_EQ(finishes, 1);
+    EXPECT_FALSE(test.succeeded());
 }
 
 TEST(SelfTestFlow, EndsWithoutCopyingWhenTheDrivesAreNotTheExpectedOnes) {
