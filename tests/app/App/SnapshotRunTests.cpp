@@ -6,10 +6,18 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <system_error>
 
 #include "support/LoopVolume.h"
 #include "support/PrivateMounts.h"
@@ -291,4 +299,90 @@ TEST(SnapshotRun, SelfTestCopiesRealCardsToRealSSDs) {
             }
         }
     }
+}
+
+namespace {
+// A mounted file system that takes no write until it is thawed (FIFREEZE): an SSD whose writes
+// stall. Thawed at the latest when it goes, so a failing test never leaves a stalled mount.
+class FrozenVolume {
+public:
+    explicit FrozenVolume(const fs::path& mountPoint) : fd_(::open(mountPoint.c_str(), O_RDONLY | O_DIRECTORY)) {
+        if (fd_ >= 0 && ::ioctl(fd_, FIFREEZE, 0) == 0) return;
+        const int error = errno;
+        if (fd_ >= 0) ::close(fd_);
+        throw std::system_error(error, std::generic_category(), "can't freeze " + mountPoint.string());
+    }
+    ~FrozenVolume() { thaw(); }
+    FrozenVolume(const FrozenVolume&) = delete;
+    FrozenVolume& operator=(const FrozenVolume&) = delete;
+    void thaw() {
+        if (fd_ < 0) return;
+        ::ioctl(fd_, FITHAW, 0);
+        ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+// Looks until the condition holds; false when it did not within the limit.
+bool eventually(const std::function<bool()>& condition, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+}  // namespace
+
+// The self-test times out while its copy hangs on a stalled SSD: the run ends with its failure
+// and the process exits with it, without a quit question that nobody is there to answer.
+TEST(SnapshotRun, SelfTestTimingOutDuringACopyExitsWithItsFailure) {
+    using quillane::testing::LoopVolume;
+    if (::geteuid() != 0) GTEST_SKIP() << "loop devices need root";
+    for (auto kind : {LoopVolume::Kind::ext4, LoopVolume::Kind::exfat})
+        if (auto why = LoopVolume::unavailable(kind)) GTEST_SKIP() << *why;
+    if (const auto& why = quillane::testing::privateMountNamespaceUnavailable()) GTEST_SKIP() << *why;
+    const fs::path mounts = "/media/quillane-selftest-stall";
+    quillane::testing::TempDir images("quillane-selftest-stall");
+    struct Cleanup {
+        fs::path path;
+        ~Cleanup() {
+            std::error_code ignored;
+            fs::remove_all(path, ignored);
+        }
+    } cleanup{mounts};
+    LoopVolume fx3(images / "fx3.img", mounts / "FX3_CARD", {LoopVolume::Kind::exfat, "FX3_CARD", "", 48ull << 20});
+    LoopVolume a003(images / "a003.img", mounts / "A003", {LoopVolume::Kind::exfat, "A003", "", 48ull << 20});
+    LoopVolume ssd1(images / "ssd1.img", mounts / "SSD_1", {LoopVolume::Kind::ext4, "SSD_1", "", 96ull << 20});
+    LoopVolume ssd2(images / "ssd2.img", mounts / "SSD_2", {LoopVolume::Kind::ext4, "SSD_2", "", 96ull << 20});
+    writeCameraTree(fx3.mountPoint(), 1);
+    writeCameraTree(a003.mountPoint(), 2);
+    // The roll folder is there already, so nothing but the copy itself writes to SSD_2: the copy
+    // starts, then hangs on its first file there.
+    fs::create_directories(ssd2.mountPoint() / "Quillane self-test" / "FOOTAGE" / "A001");
+
+    QTemporaryDir dir;
+    const QString out = dir.filePath("selftest");
+    std::optional<AppProcess> app;  // goes after the thaw, so it never waits on a stalled write
+    FrozenVolume stalled(ssd2.mountPoint());
+    // The pause check waits for a quarter of the copy, which never comes.
+    app.emplace(dir, QStringList{"--snapshot", out, "--simulate", "--pause-test", "--preset", "simple"});
+    const QString log = out + "/simulation.txt";
+    ASSERT_TRUE(eventually([&] { return readText(log).endsWith("TIMEOUT"); }, std::chrono::seconds(240)))
+        << readText(log).toStdString() << readText(dir.filePath("stderr.txt")).toStdString();
+    EXPECT_FALSE(readText(log).contains("pausing at")) << readText(log).toStdString();
+    EXPECT_TRUE(QFile::exists(out + "/simulated.png"));
+    // The application goes on to close while the SSD still stalls, asking nothing: the copy it
+    // stops is kept as a stopped roll as it closes.
+    EXPECT_TRUE(eventually([&] { return readText(out + "/store/stopped-rolls.json").contains("FX3_CARD"); },
+                           std::chrono::seconds(120)))
+        << "the application did not close after its failure";
+    // SSD_2 takes writes again; the process has exited, or does now, with the failure.
+    stalled.thaw();
+    const AppRun run = app->wait(120);
+    ASSERT_TRUE(run.finished) << run.errors.toStdString();
+    EXPECT_EQ(run.exitCode, 1) << run.errors.toStdString();
 }
