@@ -18,6 +18,7 @@
 
 #include "Views/Kit/Animations.h"
 #include "Views/Kit/Theme.h"
+#include "support/app/TextFit.h"
 
 namespace quillane::testing {
 
@@ -75,7 +76,7 @@ inline QString renderFolder() {
 }
 
 // Lays the widget out at its size hint (or the given size), renders it and saves <name>.png in the
-// render folder; returns the image for pixel checks.
+// render folder; returns the image for pixel checks. Fails the test when a text in it is cut.
 inline QImage saveRender(QWidget& widget, const QString& name, QSize size = {}) {
     widget.ensurePolished();
     if (!size.isValid()) size = widget.sizeHint().expandedTo(widget.minimumSizeHint());
@@ -89,6 +90,9 @@ inline QImage saveRender(QWidget& widget, const QString& name, QSize size = {}) 
     }
     const QImage image = widget.grab().toImage();
     image.save(renderFolder() + QLatin1Char('/') + name + QStringLiteral(".png"));
+    // No render of a view may show a text cut.
+    const QStringList cut = cutTexts(widget);
+    EXPECT_TRUE(cut.isEmpty()) << name.toStdString() << ":\n  " << cut.join(QStringLiteral("\n  ")).toStdString();
     return image;
 }
 

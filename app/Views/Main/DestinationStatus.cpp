@@ -43,6 +43,7 @@ DestinationStatus::DestinationStatus(AppModel& model, QWidget* parent) : QWidget
     progressText_ = new TextLine(Fonts::text(11), Theme::secondary(), progress_);
     progressText_->setObjectName(QStringLiteral("destinationProgressText"));
     progressText_->setWrapping(true);
+    progressText_->setMaximumLines(2);
     progress->addWidget(bar_);
     progress->addWidget(progressText_);
 
@@ -51,6 +52,7 @@ DestinationStatus::DestinationStatus(AppModel& model, QWidget* parent) : QWidget
     resultText_ = new TextLine(Fonts::text(11.5, QFont::Medium), Theme::text(), result_);
     resultText_->setObjectName(QStringLiteral("destinationResultText"));
     resultText_->setWrapping(true);
+    resultText_->setMaximumLines(2);
     showFolder_ = new StyledButton(MainStyles::plain(Fonts::text(12), Theme::tertiary(), 20, 20), {},
                                    QStringLiteral("folder"), result_);
     showFolder_->setObjectName(QStringLiteral("destinationShowFolder"));

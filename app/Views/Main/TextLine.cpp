@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <cmath>
 
 #include "Views/Kit/Elide.h"
@@ -57,6 +58,11 @@ void TextLine::setWrapping(bool wrap) {
     changed();
 }
 
+void TextLine::setMaximumLines(int lines) {
+    maxLines_ = std::max(0, lines);
+    changed();
+}
+
 void TextLine::setCapsule(const QColor& fill, double paddingX, double height) {
     capsule_ = fill;
     paddingX_ = paddingX;
@@ -75,8 +81,46 @@ double TextLine::textOffset() const {
 double TextLine::textWidth() const { return width() - textOffset() - paddingX_; }
 
 QString TextLine::shownText() const {
-    if (wrap_) return text_;
-    return elided(text_, font_, elide_, textWidth());
+    if (!wrap_) return elided(text_, font_, elide_, textWidth());
+    const Wrapped text = wrapped(textWidth());
+    return text.cut ? text.lines.join(QLatin1Char('\n')) : text_;
+}
+
+// Breaks at word boundaries, and inside a word only when it is longer than a line, so no line
+// runs past the edge. Line breaks in the text start new lines.
+TextLine::Wrapped TextLine::wrapped(double width) const {
+    QString text = text_;
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, font_);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    Wrapped result;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(1.0, width));
+        const bool last = maxLines_ > 0 && result.lines.size() + 1 == maxLines_;
+        if (last && line.textStart() + line.textLength() < text.size()) {
+            // The last line allowed shows what of the rest fits on it, up to a line break, and "…".
+            QString rest = text.mid(line.textStart());
+            const qsizetype lineBreak = rest.indexOf(QChar::LineSeparator);
+            if (lineBreak >= 0) rest = rest.left(lineBreak) + QChar(0x2026);
+            result.lines << elided(rest, font_, Qt::ElideRight, width);
+            result.cut = true;
+            break;
+        }
+        QString shown = text.mid(line.textStart(), line.textLength());
+        shown.remove(QChar::LineSeparator);
+        while (!shown.isEmpty() && shown.back().isSpace()) shown.chop(1);
+        result.lines << shown;
+    }
+    layout.endLayout();
+    return result;
+}
+
+double TextLine::linesHeight(int count) const {
+    const QFontMetricsF metrics(font_);
+    return count * metrics.height() + std::max(0, count - 1) * std::max(0.0, metrics.leading());
 }
 
 QSize TextLine::sizeHint() const {
@@ -95,10 +139,8 @@ QSize TextLine::minimumSizeHint() const {
 
 int TextLine::heightForWidth(int width) const {
     if (!wrap_) return sizeHint().height();
-    const QFontMetricsF metrics(font_);
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, std::max(1.0, width - textOffset() - paddingX_), 1e6),
-                                               Qt::TextWordWrap, text_);
-    return static_cast<int>(std::ceil(std::max(bounds.height(), symbolSide())));
+    const int lines = static_cast<int>(wrapped(width - textOffset() - paddingX_).lines.size());
+    return static_cast<int>(std::ceil(std::max(linesHeight(std::max(1, lines)), symbolSide())));
 }
 
 void TextLine::paintEvent(QPaintEvent*) {
@@ -123,7 +165,11 @@ void TextLine::paintEvent(QPaintEvent*) {
     painter.setPen(color_);
     const QRectF textArea(textOffset(), 0, textWidth(), area.height());
     if (wrap_) {
-        painter.drawText(textArea, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text_);
+        const QStringList lines = wrapped(textWidth()).lines;
+        const double step = metrics.height() + std::max(0.0, metrics.leading());
+        for (int i = 0; i < lines.size(); ++i)
+            painter.drawText(QRectF(textArea.left(), i * step, textArea.width(), metrics.height()),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, lines[i]);
     } else {
         painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownText());
     }

@@ -2,13 +2,15 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace quillane {
 
 // One line of plain text (never markup) with an optional leading symbol, in one font and colour.
 // Too long a text is elided (at the end or in the middle); with wrapping on, it breaks into as
-// many lines as it needs instead. A capsule behind it makes it a tag or a badge.
+// many lines as it needs instead, or into at most its line limit, the last line ending in "…".
+// A capsule behind it makes it a tag or a badge.
 class TextLine : public QWidget {
     Q_OBJECT
 public:
@@ -21,11 +23,13 @@ public:
     void setSymbol(const QString& symbol, const QColor& color = {});
     void setElideMode(Qt::TextElideMode mode);
     void setWrapping(bool wrap);
+    // With wrapping on: at most `lines` lines (0: as many as the text needs).
+    void setMaximumLines(int lines);
     // A capsule of `fill` behind the text, `paddingX` to each side, `height` high.
     void setCapsule(const QColor& fill, double paddingX, double height);
     bool wraps() const { return wrap_; }
-    // The text as drawn on one line at the current width (elided when it does not fit); the
-    // whole text when it wraps.
+    // The text as drawn at the current width: on one line, elided when it does not fit; wrapped,
+    // the whole text, or its lines joined by line breaks when the line limit cuts it.
     QString shownText() const;
 
     QSize sizeHint() const override;
@@ -40,6 +44,13 @@ private:
     double symbolSide() const;
     double textOffset() const;
     double textWidth() const;
+    // The lines the text wraps into at `width`, as drawn; `cut` when the line limit ended it early.
+    struct Wrapped {
+        QStringList lines;
+        bool cut = false;
+    };
+    Wrapped wrapped(double width) const;
+    double linesHeight(int count) const;
     void changed();
 
     QString text_;
@@ -49,6 +60,7 @@ private:
     QColor symbolColor_;
     Qt::TextElideMode elide_ = Qt::ElideRight;
     bool wrap_ = false;
+    int maxLines_ = 0;
     QColor capsule_;
     double paddingX_ = 0;
     double capsuleHeight_ = 0;

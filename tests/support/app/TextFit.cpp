@@ -38,7 +38,9 @@ std::optional<QString> elided(const char* kind, const QWidget& widget, const QSt
 std::optional<QString> cut(const QWidget& widget, const QSet<QString>& mayElide) {
     if (const auto* line = qobject_cast<const TextLine*>(&widget)) {
         if (line->text().isEmpty()) return std::nullopt;
-        if (line->wraps()) return shortWrap("TextLine", widget, line->text());
+        if (line->wraps()) {
+            if (std::optional<QString> problem = shortWrap("TextLine", widget, line->text())) return problem;
+        }
         return elided("TextLine", widget, line->text(), line->shownText(), mayElide);
     }
     if (const auto* label = qobject_cast<const TextLabel*>(&widget)) {
@@ -78,6 +80,11 @@ const QSet<QString>& elidingByDesign() {
         // Names that come from drives and folder structures: one line at most.
         QStringLiteral("driveName"),
         QStringLiteral("folderName"),
+        // A destination bar's status: one line, cut in the middle.
+        QStringLiteral("destinationStatus"),
+        // A destination's progress and result texts: two lines at most, the second ending in "…".
+        QStringLiteral("destinationProgressText"),
+        QStringLiteral("destinationResultText"),
     };
     return names;
 }
