@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "Model/AppModel.h"
-#include "Views/Kit/DriveCard.h"
+#include "Views/Drives/DriveCard.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"

@@ -8,6 +8,7 @@
 #include "App/DialogFolderPicker.h"
 #include "Platform/DesktopFeedback.h"
 #include "Platform/DesktopNotifications.h"
+#include "Platform/FFmpegClipInspector.h"
 #include "Platform/FileManagerDesktop.h"
 #include "Platform/LogindPower.h"
 #include "Platform/UDisksEjector.h"
@@ -53,6 +54,8 @@ ModelServices shellServices(bool snapshotMode) {
         services.folderPicker = std::make_shared<DialogFolderPicker>();
     }
     services.desktop = std::make_shared<FileManagerDesktop>();
+    // Reports are rewritten with the facts of their clips.
+    services.clipInspector = std::make_shared<FFmpegClipInspector>();
     return services;
 }
 

@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "Platform/MediaInspection.h"
 #include "Settings/LegacyMigration.h"
 #include "Template/TemplatePreset.h"
 
@@ -60,8 +59,7 @@ AppModel::~AppModel() {
         }
     if (stopped) stoppedStore_.save(stoppedJobs_);
     joinEngine();
-    for (auto& inspection : inspections_) inspection->stop();
-    inspections_.clear();
+    services_.clipInspector->stopAll();
     services_.work->waitForIdle();
 }
 

@@ -41,8 +41,6 @@ class QTimer;
 
 namespace quillane {
 
-class MediaInspection;
-
 // The application: every piece of state the windows show and the card-offload workflow keeps
 // between the user's actions, on the Qt main thread. Views read the fields and call the
 // operations; `changed` names the fields that changed, once per event-loop turn. Assigning an
@@ -411,8 +409,6 @@ private:
     std::thread engineThread_;
     QTimer* progressTimer_ = nullptr;
     std::unique_ptr<PowerHold> activity_;
-    // Report rewrites with clip facts; stopped and joined when the model goes.
-    std::vector<std::unique_ptr<MediaInspection>> inspections_;
 
     // Pause and resume.
     std::optional<RunningJob> pausedJob_;

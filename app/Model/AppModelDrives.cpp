@@ -3,10 +3,10 @@
 #include "Detection/ContentProber.h"
 #include "Detection/DriveClassifier.h"
 #include "Model/AppModel.h"
-#include "Transfer/DestinationFiles.h"
+#include "Model/DemoDrives.h"
 #include "Model/PathRules.h"
-#include "Platform/DemoDrives.h"
 #include "Support/Text.h"
+#include "Transfer/DestinationFiles.h"
 
 namespace quillane {
 namespace {

@@ -3,7 +3,6 @@
 #include "Detection/ByteFormat.h"
 #include "Model/AppModel.h"
 #include "Model/PathRules.h"
-#include "Platform/MediaInspection.h"
 
 namespace quillane {
 
@@ -146,7 +145,6 @@ void AppModel::enrichReports(const TransferResult& result, const std::vector<Sca
         targets.push_back(destination);
     }
     if (!source) return;
-    std::erase_if(inspections_, [](const std::unique_ptr<MediaInspection>& run) { return run->finished(); });
     auto done = [targets = std::move(targets), files, info, result](ReportWriter::Clips clips, bool stopped) {
         if (clips.empty() || stopped) return;
         for (const DestinationResult& target : targets) {
@@ -157,7 +155,7 @@ void AppModel::enrichReports(const TransferResult& result, const std::vector<Sca
             }
         }
     };
-    inspections_.push_back(std::make_unique<MediaInspection>(files, source->rollURL, std::move(done)));
+    services_.clipInspector->inspect(files, source->rollURL, std::move(done));
 }
 
 }  // namespace quillane

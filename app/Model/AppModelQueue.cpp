@@ -1,10 +1,10 @@
 #include <algorithm>
 
 #include "Model/AppModel.h"
+#include "Model/DemoDrives.h"
 #include "Model/PathRules.h"
-#include "Platform/DemoDrives.h"
-#include "Transfer/SourceScanner.h"
 #include "Template/RollNamer.h"
+#include "Transfer/SourceScanner.h"
 
 namespace quillane {
 

@@ -4,8 +4,8 @@
 #include <QPointer>
 
 #include "Model/AppModel.h"
+#include "Model/DemoDrives.h"
 #include "Model/PathRules.h"
-#include "Platform/DemoDrives.h"
 #include "Support/Lang.h"
 #include "Transfer/SourceScanner.h"
 

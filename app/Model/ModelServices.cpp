@@ -1,8 +1,8 @@
 #include "Model/ModelServices.h"
 
-#include "Model/Seams/CoreEngineFactory.h"
-#include "Model/Seams/SystemSpaceProbe.h"
-#include "Model/Seams/ThreadPoolWork.h"
+#include "Model/CoreEngineFactory.h"
+#include "Model/SystemSpaceProbe.h"
+#include "Model/ThreadPoolWork.h"
 #include "Support/Clock.h"
 #include "Support/Lang.h"
 
@@ -43,6 +43,11 @@ struct NoFolderPicker final : FolderPicker {
         if (done) done(std::nullopt);
     }
 };
+// Reports keep the page the engine wrote, without clip facts.
+struct NoClipInspector final : ClipInspector {
+    void inspect(std::vector<ScannedFile>, std::filesystem::path, Done) override {}
+    void stopAll() override {}
+};
 
 template <typename Service, typename StandIn>
 void fill(std::shared_ptr<Service>& service) {
@@ -63,6 +68,7 @@ ModelServices ModelServices::completed() const {
     fill<FolderPicker, NoFolderPicker>(result.folderPicker);
     fill<SpaceProbe, SystemSpaceProbe>(result.space);
     fill<EngineFactory, CoreEngineFactory>(result.engines);
+    fill<ClipInspector, NoClipInspector>(result.clipInspector);
     if (!result.now) result.now = [] { return Clock::current().now(); };
     return result;
 }

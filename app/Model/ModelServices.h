@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Model/Seams/BackgroundWork.h"
+#include "Model/Seams/ClipInspector.h"
 #include "Model/Seams/Desktop.h"
 #include "Model/Seams/Ejector.h"
 #include "Model/Seams/EngineFactory.h"
@@ -22,7 +23,7 @@ namespace quillane {
 // Everything the model reaches outside itself. The shell fills it with the Linux services of
 // app/Platform; tests with the fakes of tests/support. A service left empty is replaced by
 // a stand-in: real background threads, free space, engines and wall clock, and for the rest
-// one that does nothing (no volumes, no sleep events, no notifications …).
+// one that does nothing (no volumes, no sleep events, no notifications, no clip facts …).
 struct ModelServices {
     std::shared_ptr<VolumeSource> volumes;
     std::shared_ptr<BackgroundWork> work;
@@ -34,6 +35,7 @@ struct ModelServices {
     std::shared_ptr<FolderPicker> folderPicker;
     std::shared_ptr<SpaceProbe> space;
     std::shared_ptr<EngineFactory> engines;
+    std::shared_ptr<ClipInspector> clipInspector;
     // The current moment; shoot days and the dates in folder names follow it.
     std::function<std::chrono::system_clock::time_point()> now;
     ModelTimings timings;

@@ -1,6 +1,6 @@
 #include "Model/PathRules.h"
 
-#include "Platform/DemoDrives.h"
+#include "Model/DemoDrives.h"
 
 namespace quillane::PathRules {
 

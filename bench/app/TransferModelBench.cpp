@@ -20,7 +20,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
-#include "Model/Seams/CoreEngineFactory.h"
+#include "Model/CoreEngineFactory.h"
 #include "support/TempDir.h"
 #include "support/app/ModelHarness.h"
 

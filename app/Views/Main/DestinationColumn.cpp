@@ -7,7 +7,7 @@
 
 #include "Model/AppModel.h"
 #include "Views/Kit/CheckBox.h"
-#include "Views/Kit/DriveCard.h"
+#include "Views/Drives/DriveCard.h"
 #include "Views/Kit/EmptyZone.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"

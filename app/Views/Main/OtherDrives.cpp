@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 
 #include "Model/AppModel.h"
+#include "Views/Drives/DriveCard.h"
+#include "Views/Drives/DriveMenu.h"
 #include "Views/Kit/Animations.h"
-#include "Views/Kit/DriveCard.h"
-#include "Views/Kit/DriveMenu.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/Symbols.h"

@@ -10,11 +10,11 @@
 
 #include "Model/AppModel.h"
 #include "Notifications/PhonePush.h"
-#include "Platform/QRCode.h"
 #include "Product/Product.h"
 #include "Support/Lang.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
+#include "Views/Kit/QRCode.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"

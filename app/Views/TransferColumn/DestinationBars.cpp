@@ -10,16 +10,16 @@
 
 #include "Model/AppModel.h"
 #include "Support/Lang.h"
+#include "Views/Drives/DriveCard.h"
 #include "Views/Kit/Animations.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
-#include "Views/Kit/DriveCard.h"
+#include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/Tone.h"
 #include "Views/StructureEditor/TreeRowParts.h"
 #include "Views/TransferColumn/ColumnInputs.h"
-#include "Views/Kit/TextLabel.h"
 
 namespace quillane {
 namespace {

@@ -5,20 +5,20 @@
 #include <QMenu>
 #include <QTest>
 
-#include "HistoryFixtures.h"
-#include "Platform/DemoDrives.h"
+#include "Model/DemoDrives.h"
 #include "Transfer/SourceScan.h"
 #include "Views/History/ClipResults.h"
 #include "Views/History/DriveTile.h"
-#include "Views/Kit/TextLabel.h"
 #include "Views/History/HistoryView.h"
 #include "Views/History/ProjectMenuButton.h"
 #include "Views/History/RollList.h"
 #include "Views/Kit/StyledButton.h"
+#include "Views/Kit/TextLabel.h"
 #include "support/ChildWidget.h"
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
 #include "support/app/ModelHarness.h"
+#include "HistoryFixtures.h"
 
 using namespace quillane;
 using namespace quillane::testing;

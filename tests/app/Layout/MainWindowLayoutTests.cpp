@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Model/AppModel.h"
-#include "Platform/DemoDrives.h"
+#include "Model/DemoDrives.h"
 #include "Views/Kit/TextLabel.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"

@@ -5,8 +5,8 @@
 #include <QMenu>
 
 #include "Model/AppModel.h"
-#include "Views/Kit/DriveMenu.h"
-#include "Views/Kit/RecognitionChip.h"
+#include "Views/Drives/DriveMenu.h"
+#include "Views/Drives/RecognitionChip.h"
 #include "Views/Main/MainView.h"
 #include "Views/Main/UpdateDetails.h"
 #include "Views/TransferColumn/RollPicker.h"

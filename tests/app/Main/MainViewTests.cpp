@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "Views/Kit/DriveCard.h"
+#include "Views/Drives/DriveCard.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Main/DestinationColumn.h"
 #include "Views/Main/FolderSheet.h"

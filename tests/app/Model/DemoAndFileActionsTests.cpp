@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Platform/DemoDrives.h"
+#include "Model/DemoDrives.h"
 #include "support/Scopes.h"
 #include "support/TempDir.h"
 #include "support/app/ModelHarness.h"

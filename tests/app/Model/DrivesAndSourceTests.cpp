@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "Model/Seams/ThreadPoolWork.h"
+#include "Model/ThreadPoolWork.h"
 #include "support/Scopes.h"
 #include "support/TempDir.h"
 #include "support/app/ModelHarness.h"

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "ModelRig.h"
+#include "support/app/ModelRig.h"
 
 // How a resume of a paused copy goes on, or waits, while the crew looks at other cards and the
 // computer sleeps and wakes.

@@ -2,11 +2,11 @@
 
 #include <sys/mount.h>
 
-#include "ModelRig.h"
+#include "Model/DemoDrives.h"
 #include "Model/PathRules.h"
-#include "Platform/DemoDrives.h"
 #include "support/Scopes.h"
 #include "support/TmpfsMount.h"
+#include "support/app/ModelRig.h"
 
 namespace quillane {
 namespace {

@@ -2,7 +2,7 @@
 // camera card, through the real engine.
 #include <gtest/gtest.h>
 
-#include "ModelRig.h"
+#include "support/app/ModelRig.h"
 
 namespace quillane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "ModelRig.h"
+#include "support/app/ModelRig.h"
 
 namespace quillane {
 namespace {

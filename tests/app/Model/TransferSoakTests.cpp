@@ -13,7 +13,7 @@
 #include <map>
 #include <random>
 
-#include "ModelRig.h"
+#include "support/app/ModelRig.h"
 
 namespace quillane {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <fstream>
 
-#include "ModelRig.h"
 #include "support/TmpfsMount.h"
+#include "support/app/ModelRig.h"
 
 namespace quillane {
 namespace {

@@ -6,12 +6,12 @@
 #include <QTest>
 
 #include "Model/AppModel.h"
+#include "Model/DemoDrives.h"
 #include "Model/ModelStaging.h"
-#include "Platform/DemoDrives.h"
 #include "Views/Kit/StyledButton.h"
+#include "Views/Kit/TextLabel.h"
 #include "Views/TransferColumn/ActionArea.h"
 #include "Views/TransferColumn/DestinationBars.h"
-#include "Views/Kit/TextLabel.h"
 #include "Views/TransferColumn/RecentTransfers.h"
 #include "Views/TransferColumn/RollPicker.h"
 #include "Views/TransferColumn/StatusHeadline.h"

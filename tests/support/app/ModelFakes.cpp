@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "Model/Seams/CoreEngineFactory.h"
-#include "Model/Seams/SystemSpaceProbe.h"
+#include "Model/CoreEngineFactory.h"
+#include "Model/SystemSpaceProbe.h"
 
 namespace quillane::testing {
 

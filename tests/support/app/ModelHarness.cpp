@@ -33,6 +33,7 @@ ModelServices ModelHarness::services() {
     services.folderPicker = folderPicker;
     services.space = space;
     services.engines = engines;
+    services.clipInspector = clipInspector;
     services.now = [this] { return now; };
     services.timings = timings;
     services.snapshotMode = snapshotMode;

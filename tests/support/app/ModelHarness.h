@@ -35,6 +35,8 @@ public:
     std::shared_ptr<FakeFolderPicker> folderPicker = std::make_shared<FakeFolderPicker>();
     std::shared_ptr<FakeSpaceProbe> space = std::make_shared<FakeSpaceProbe>();
     std::shared_ptr<CountingEngineFactory> engines = std::make_shared<CountingEngineFactory>();
+    // None by default: reports keep the engine's page (the platform's tests set the real one).
+    std::shared_ptr<ClipInspector> clipInspector;
     // The model's clock; tests move it.
     std::chrono::system_clock::time_point now = std::chrono::system_clock::now();
     ModelTimings timings;

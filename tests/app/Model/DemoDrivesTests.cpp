@@ -5,7 +5,7 @@
 
 #include "Detection/CameraSignatures.h"
 #include "Detection/DriveClassifier.h"
-#include "Platform/DemoDrives.h"
+#include "Model/DemoDrives.h"
 #include "Support/Lang.h"
 #include "Transfer/SourceScanner.h"
 #include "support/Scopes.h"

@@ -1,4 +1,4 @@
-#include "Views/Kit/RecognitionChip.h"
+#include "Views/Drives/RecognitionChip.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -12,8 +12,8 @@
 
 #include "Model/AppModel.h"
 #include "Support/Lang.h"
+#include "Views/Drives/DriveCardLook.h"
 #include "Views/Kit/Dividers.h"
-#include "Views/Kit/DriveCardLook.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/KeyedRows.h"

@@ -1,4 +1,4 @@
-#include "Model/Seams/SystemSpaceProbe.h"
+#include "Model/SystemSpaceProbe.h"
 
 #include <sys/statvfs.h>
 

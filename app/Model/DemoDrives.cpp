@@ -1,4 +1,4 @@
-#include "Platform/DemoDrives.h"
+#include "Model/DemoDrives.h"
 
 #include <algorithm>
 #include <chrono>

@@ -8,17 +8,17 @@
 #include <gtest/gtest.h>
 
 #include "Model/ModelStaging.h"
+#include "Views/Drives/DriveCard.h"
+#include "Views/Drives/DriveMenu.h"
+#include "Views/Drives/RecognitionChip.h"
 #include "Views/Kit/CapacityBar.h"
-#include "Views/Kit/DriveCard.h"
-#include "Views/Kit/DriveMenu.h"
 #include "Views/Kit/Fonts.h"
-#include "Views/Kit/RecognitionChip.h"
 #include "Views/Kit/TextLabel.h"
-#include "SampleDrive.h"
 #include "support/ChildWidget.h"
-#include "support/app/ModelHarness.h"
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
+#include "support/app/ModelHarness.h"
+#include "SampleDrive.h"
 
 namespace quillane {
 namespace {

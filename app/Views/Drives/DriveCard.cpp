@@ -1,4 +1,4 @@
-#include "Views/Kit/DriveCard.h"
+#include "Views/Drives/DriveCard.h"
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -6,11 +6,11 @@
 #include <QVBoxLayout>
 
 #include "Model/AppModel.h"
+#include "Views/Drives/DriveCardLook.h"
+#include "Views/Drives/DriveMenu.h"
+#include "Views/Drives/RecognitionChip.h"
 #include "Views/Kit/CapacityBar.h"
-#include "Views/Kit/DriveCardLook.h"
-#include "Views/Kit/DriveMenu.h"
 #include "Views/Kit/Fonts.h"
-#include "Views/Kit/RecognitionChip.h"
 #include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
 

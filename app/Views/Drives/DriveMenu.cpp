@@ -1,10 +1,10 @@
-#include "Views/Kit/DriveMenu.h"
+#include "Views/Drives/DriveMenu.h"
 
 #include <QMenu>
 #include <QPainter>
 
 #include "Model/AppModel.h"
-#include "Views/Kit/DriveCardLook.h"
+#include "Views/Drives/DriveCardLook.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
 

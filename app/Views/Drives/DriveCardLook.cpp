@@ -1,4 +1,4 @@
-#include "Views/Kit/DriveCardLook.h"
+#include "Views/Drives/DriveCardLook.h"
 
 #include <cmath>
 

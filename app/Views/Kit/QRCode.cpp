@@ -1,4 +1,4 @@
-#include "Platform/QRCode.h"
+#include "Views/Kit/QRCode.h"
 
 #include <qrencode.h>
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Views/Kit/DriveCardLook.h"
+#include "Views/Drives/DriveCardLook.h"
 #include "Views/Kit/Theme.h"
-#include "SampleDrive.h"
 #include "support/Scopes.h"
+#include "SampleDrive.h"
 
 namespace quillane {
 namespace {

@@ -1,4 +1,4 @@
-#include "ModelRig.h"
+#include "support/app/ModelRig.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <QStandardPaths>
 
 #include "Notifications/PhonePush.h"
-#include "Platform/QRCode.h"
+#include "Views/Kit/QRCode.h"
 #include "support/TempDir.h"
 
 using namespace quillane;

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "Model/ModelStaging.h"
+#include "Views/Drives/DriveCard.h"
 #include "Views/Kit/BrandLogo.h"
 #include "Views/Kit/CapacityBar.h"
 #include "Views/Kit/Dividers.h"
-#include "Views/Kit/DriveCard.h"
 #include "Views/Kit/EmptyZone.h"
 #include "Views/Kit/FlowLayout.h"
 #include "Views/Kit/Fonts.h"

@@ -1,9 +1,11 @@
 // After a run the model rewrites each destination's report with the facts of the clips it copied,
-// read from real clips, and leaves every file the card brought as it was.
+// read from real clips by the platform's clip inspector, and leaves every file the card brought as
+// it was.
 #include <gtest/gtest.h>
 
-#include "ModelRig.h"
+#include "Platform/FFmpegClipInspector.h"
 #include "support/TestClips.h"
+#include "support/app/ModelRig.h"
 
 namespace quillane {
 namespace {
@@ -22,6 +24,8 @@ TEST(ModelReport, TheReportIsRewrittenWithClipFactsAndNeverOverACardFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ModelRig rig;
+        rig.harness.clipInspector = std::make_shared<FFmpegClipInspector>();
+        testing::makeStartedModel(rig.harness);
         fs::remove(rig.card / "PRIVATE/M4ROOT/CLIP/C0002.MP4");
         ASSERT_TRUE(testing::makeClip(rig.card / "PRIVATE/M4ROOT/CLIP/C0001.MP4",
                                       "-f lavfi -i testsrc2=s=320x180:r=25:d=2 -c:v libx264 -pix_fmt yuv420p"));

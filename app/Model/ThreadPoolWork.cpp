@@ -1,4 +1,4 @@
-#include "Model/Seams/ThreadPoolWork.h"
+#include "Model/ThreadPoolWork.h"
 
 #include <QThreadPool>
 

@@ -1,4 +1,4 @@
-#include "Model/Seams/CoreEngineFactory.h"
+#include "Model/CoreEngineFactory.h"
 
 #include "Transfer/SimulatedTransfer.h"
 #include "Transfer/TransferEngine.h"

@@ -1,0 +1,3 @@
+#include "support/OffscreenApp.h"
+
+int main(int argc, char** argv) { return quillane::testing::runOffscreenTests(argc, argv); }
