@@ -56,4 +56,14 @@ ButtonStyle icon() {
     return style;
 }
 
+ButtonStyle text(const QColor& foreground, const QFont& font, double height) {
+    ButtonStyle style;
+    style.background = Qt::transparent;
+    style.foreground = foreground;
+    style.foregroundDisabled = Theme::tertiary();
+    style.font = font;
+    style.height = height;
+    return style;
+}
+
 }  // namespace quillane::ButtonStyles

@@ -39,6 +39,8 @@ ButtonStyle primary(bool large = false);
 ButtonStyle secondary(bool fullWidth = false);
 // The round 28 × 28 icon button with a hover highlight (header tools).
 ButtonStyle icon();
+// A borderless text button (no ground, no border) in a colour and font.
+ButtonStyle text(const QColor& foreground, const QFont& font, double height);
 }  // namespace ButtonStyles
 
 }  // namespace quillane

@@ -6,8 +6,9 @@
 #include <algorithm>
 
 #include "Model/AppModel.h"
-#include "Views/Kit/CheckBox.h"
+#include "Views/Drives/DestinationRules.h"
 #include "Views/Drives/DriveCard.h"
+#include "Views/Kit/CheckBox.h"
 #include "Views/Kit/EmptyZone.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"

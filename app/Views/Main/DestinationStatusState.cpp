@@ -5,6 +5,7 @@
 
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"
+#include "Views/Drives/DestinationRules.h"
 #include "Views/Kit/LocalText.h"
 
 namespace quillane {
@@ -63,16 +64,6 @@ DestinationStatusLine resultLine(const TransferResult& result, const Destination
     return line;
 }
 }  // namespace
-
-bool showsReadBack(TransferPhase phase, bool verifies) {
-    return verifies && (phase == TransferPhase::verifying || phase == TransferPhase::finishing);
-}
-
-bool spaceSuffices(std::int64_t requiredBytes, std::int64_t freeBytes) {
-    const std::int64_t max = std::numeric_limits<std::int64_t>::max();
-    const std::int64_t needed = requiredBytes > max - spaceMargin ? max : requiredBytes + spaceMargin;
-    return needed < freeBytes;
-}
 
 DestinationStatusLine destinationStatusLine(const DestinationStatusFacts& facts) {
     const auto index = indexOf(facts.transferDriveIDs, facts.driveID);

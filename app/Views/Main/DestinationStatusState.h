@@ -9,7 +9,7 @@
 #include "Transfer/TransferProgress.h"
 #include "Transfer/TransferResult.h"
 #include "Model/ModelStates.h"
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 
 namespace quillane {
 
@@ -46,15 +46,6 @@ struct DestinationStatusLine {
     std::optional<QString> contentWarning;
 };
 DestinationStatusLine destinationStatusLine(const DestinationStatusFacts& facts);
-
-// Whether a destination's progress is its read-back: in the verifying and finishing phases of a
-// job that verifies. Without verification the engine is copying until it is done.
-bool showsReadBack(TransferPhase phase, bool verifies);
-
-// The margin a destination keeps free beyond the card's size.
-inline constexpr std::int64_t spaceMargin = 64LL * 1024 * 1024;
-// The same limit at which the model refuses to start for lack of space.
-bool spaceSuffices(std::int64_t requiredBytes, std::int64_t freeBytes);
 
 // The button that creates the planned folders now.
 struct CreateFoldersLabel {

@@ -14,30 +14,6 @@ std::string standardized(const std::filesystem::path& path) {
 }
 }  // namespace
 
-const RunningJob* shownJob(TransferState state, const std::optional<RunningJob>& running,
-                           const std::optional<RunningJob>& paused) {
-    if (running) return &*running;
-    if (state == TransferState::paused && paused) return &*paused;
-    return nullptr;
-}
-
-DestinationPlan jobFolderPlan(const DestinationPlan& next, const std::vector<std::string>& jobPath,
-                              const std::filesystem::path& rollURL) {
-    DestinationPlan plan = next;
-    std::filesystem::path base = rollURL;
-    for (std::size_t i = 0; i < jobPath.size() && base.has_relative_path(); ++i) base = base.parent_path();
-    plan.baseURL = base;
-    plan.rollURL = rollURL;
-    plan.missing.clear();
-    plan.nodes.clear();
-    std::filesystem::path url = base;
-    for (std::size_t i = 0; i < jobPath.size(); ++i) {
-        url /= jobPath[i];
-        plan.nodes.push_back(FolderNode{jobPath[i], static_cast<int>(i), true, i + 1 == jobPath.size(), url});
-    }
-    return plan;
-}
-
 std::optional<QString> folderTreeBaseLine(const std::filesystem::path& baseURL,
                                           const std::filesystem::path& volumeURL) {
     const std::string base = standardized(baseURL);

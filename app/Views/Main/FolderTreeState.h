@@ -7,19 +7,9 @@
 #include "Model/DestinationPlan.h"
 #include "Model/ModelStates.h"
 #include "Model/TransferJobs.h"
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 
 namespace quillane {
-
-// The job whose roll the destinations and the roll picker show: the one being copied, or the
-// paused one while the transfer waits; none when the next card's plan is what counts.
-const RunningJob* shownJob(TransferState state, const std::optional<RunningJob>& running,
-                           const std::optional<RunningJob>& paused);
-
-// The tree of a destination while a card is copied to it or waits paused there: the job's own
-// folders, which the job made, down to its roll folder at rollURL, in place of the next card's plan.
-DestinationPlan jobFolderPlan(const DestinationPlan& next, const std::vector<std::string>& jobPath,
-                              const std::filesystem::path& rollURL);
 
 // "in /Work/Clients" when the project structure starts below the volume's root; none at the root.
 std::optional<QString> folderTreeBaseLine(const std::filesystem::path& baseURL,

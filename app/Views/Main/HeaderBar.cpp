@@ -15,7 +15,7 @@
 #include "Views/Main/HeaderPills.h"
 #include "Views/Main/HeaderState.h"
 #include "Views/Main/MainStyles.h"
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 
 namespace quillane {
 

@@ -6,7 +6,7 @@
 
 #include "Support/Lang.h"
 #include "Model/ModelStates.h"
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 
 namespace quillane {
 

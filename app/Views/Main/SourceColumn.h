@@ -5,7 +5,7 @@
 #include "Model/ModelField.h"
 #include "Views/Kit/KeyedRows.h"
 #include "Views/Main/DriveColumn.h"
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 
 namespace quillane {
 

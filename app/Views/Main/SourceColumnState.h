@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 
 namespace quillane {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Model/ModelStates.h"
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 
 namespace quillane {
 

@@ -51,7 +51,7 @@ private:
 };
 
 ButtonStyle disclosureStyle() {
-    ButtonStyle style = textButtonStyle(Theme::secondary(), Fonts::text(13, QFont::Medium), 26);
+    ButtonStyle style = ButtonStyles::text(Theme::secondary(), Fonts::text(13, QFont::Medium), 26);
     style.foregroundHover = Theme::text();
     return style;
 }

@@ -81,18 +81,8 @@ QMenu* MenuButton::freshMenu() {
     return menu_;
 }
 
-ButtonStyle textButtonStyle(const QColor& foreground, const QFont& font, double height) {
-    ButtonStyle style;
-    style.background = Qt::transparent;
-    style.foreground = foreground;
-    style.foregroundDisabled = Theme::tertiary();
-    style.font = font;
-    style.height = height;
-    return style;
-}
-
 ButtonStyle addMenuStyle() {
-    ButtonStyle style = textButtonStyle(Theme::accent(), Fonts::text(11.5, QFont::DemiBold), 24);
+    ButtonStyle style = ButtonStyles::text(Theme::accent(), Fonts::text(11.5, QFont::DemiBold), 24);
     style.paddingX = 4;
     style.symbolSpacing = 3;
     return style;

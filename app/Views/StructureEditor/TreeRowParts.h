@@ -69,8 +69,6 @@ private:
 // Interface texts are UTF-8 std::string in the decisions and QString in the widgets.
 inline QString qtext(const std::string& text) { return QString::fromStdString(text); }
 
-// A borderless text button (no ground, no border) in a colour and font.
-ButtonStyle textButtonStyle(const QColor& foreground, const QFont& font, double height);
 // The accent "+ Folder" / "+ Subfolder" label style, and the ••• style.
 ButtonStyle addMenuStyle();
 ButtonStyle moreMenuStyle();

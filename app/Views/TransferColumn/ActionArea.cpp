@@ -9,7 +9,7 @@
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 #include "Views/TransferColumn/ColumnInputs.h"
 #include "Views/Kit/TextLabel.h"
 

@@ -4,7 +4,7 @@
 
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"
-#include "Views/Main/DestinationStatusState.h"
+#include "Views/Drives/DestinationRules.h"
 #include "Views/TransferColumn/StatusHeadlineContent.h"
 
 namespace quillane {

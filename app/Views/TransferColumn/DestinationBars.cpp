@@ -12,13 +12,13 @@
 #include "Support/Lang.h"
 #include "Views/Drives/DriveCard.h"
 #include "Views/Kit/Animations.h"
+#include "Views/Kit/ButtonStyle.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/TextLabel.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/Tone.h"
-#include "Views/StructureEditor/TreeRowParts.h"
+#include "Views/Kit/Tone.h"
 #include "Views/TransferColumn/ColumnInputs.h"
 
 namespace quillane {
@@ -29,7 +29,7 @@ constexpr int iconSide = 16;
 
 // A plain text button in the accent colour, with a symbol.
 ButtonStyle linkStyle() {
-    ButtonStyle style = textButtonStyle(Theme::accent(), Fonts::text(11, QFont::Medium), 18);
+    ButtonStyle style = ButtonStyles::text(Theme::accent(), Fonts::text(11, QFont::Medium), 18);
     style.symbolSpacing = 4;
     return style;
 }

@@ -6,6 +6,7 @@
 
 #include "Model/AppModel.h"
 #include "Support/Lang.h"
+#include "Views/Kit/ButtonStyle.h"
 #include "Views/Kit/CopiesBadge.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Dividers.h"
@@ -14,7 +15,6 @@
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/TapeLabel.h"
 #include "Views/Kit/Theme.h"
-#include "Views/StructureEditor/TreeRowParts.h"
 #include "Views/Kit/TextLabel.h"
 
 namespace quillane {
@@ -92,7 +92,7 @@ RecentTransfers::RecentTransfers(AppModel& model, QWidget* parent)
     column->setSpacing(8);
     auto* heading = new QHBoxLayout;
     title_ = new SectionLabel(QString(), std::nullopt, this);
-    overview_ = new StyledButton(textButtonStyle(Theme::accent(), Fonts::text(11.5, QFont::Medium), 18), QString(), QString(), this);
+    overview_ = new StyledButton(ButtonStyles::text(Theme::accent(), Fonts::text(11.5, QFont::Medium), 18), QString(), QString(), this);
     overview_->setObjectName(QStringLiteral("overviewButton"));
     connect(overview_, &QAbstractButton::clicked, this, [this] { model_.setShowHistory(true); });
     heading->addWidget(title_, 1);

@@ -11,7 +11,7 @@
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
-#include "Views/Main/FolderTreeState.h"
+#include "Views/Drives/DestinationRules.h"
 #include "Views/Kit/SymbolView.h"
 #include "Views/Kit/TapeLabel.h"
 #include "Views/Kit/Theme.h"

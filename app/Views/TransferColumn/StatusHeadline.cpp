@@ -7,7 +7,7 @@
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 #include "Views/TransferColumn/ColumnInputs.h"
 
 namespace quillane {

@@ -7,7 +7,7 @@
 #include "Model/ModelStates.h"
 #include "Transfer/TransferProgress.h"
 #include "Transfer/TransferResult.h"
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 
 namespace quillane {
 

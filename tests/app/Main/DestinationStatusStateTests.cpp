@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Views/Drives/DestinationRules.h"
 #include "Views/Main/DestinationStatusState.h"
 #include "Views/Main/FolderTreeState.h"
 #include "support/QtPrinters.h"

@@ -1,4 +1,4 @@
-#include "Views/Main/Tone.h"
+#include "Views/Kit/Tone.h"
 
 #include "Views/Kit/Theme.h"
 
