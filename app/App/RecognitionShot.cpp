@@ -11,7 +11,7 @@
 #include "Views/Kit/SectionLabel.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/SourceContentsState.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

@@ -18,7 +18,7 @@
 #include "Model/AppModel.h"
 #include "Views/Kit/TapeLabel.h"
 #include "Views/Kit/TextLabel.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 #include "support/PrivateMounts.h"
 #include "support/TestClips.h"
 

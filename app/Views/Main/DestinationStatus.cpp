@@ -16,7 +16,7 @@
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/MainStyles.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

@@ -14,7 +14,7 @@
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/SheetState.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

@@ -7,7 +7,7 @@
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/FolderTreeState.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

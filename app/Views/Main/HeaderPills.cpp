@@ -11,7 +11,7 @@
 #include "Views/Kit/Theme.h"
 #include "Views/Main/HeaderState.h"
 #include "Views/Main/MainStyles.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 #include "Views/Main/UpdateDetails.h"
 
 namespace quillane {

@@ -4,7 +4,7 @@
 
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane::MainStyles {
 

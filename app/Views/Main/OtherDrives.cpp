@@ -13,7 +13,7 @@
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

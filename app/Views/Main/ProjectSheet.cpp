@@ -19,7 +19,7 @@
 #include "Views/Kit/Theme.h"
 #include "Views/Main/MainStyles.h"
 #include "Views/Main/SheetState.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

@@ -12,7 +12,7 @@
 #include "Views/Kit/TapeLabel.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/MainStyles.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

@@ -21,7 +21,7 @@
 #include "Views/Main/SourceColumnState.h"
 #include "Views/Main/SourceContents.h"
 #include "Views/Main/SourceContentsState.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

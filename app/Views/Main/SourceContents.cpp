@@ -10,7 +10,7 @@
 #include "Views/Kit/Theme.h"
 #include "Views/Main/MainStyles.h"
 #include "Views/Main/SourceContentsState.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

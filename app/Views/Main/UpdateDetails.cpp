@@ -10,7 +10,7 @@
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/HeaderState.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 

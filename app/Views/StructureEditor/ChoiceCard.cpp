@@ -49,6 +49,7 @@ ChoiceCard::ChoiceCard(QWidget* parent) : PaintedButton(parent) {
 void ChoiceCard::setChoice(const StructureChoice& choice) {
     choice_ = choice;
     setObjectName(QString::fromStdString("choice-" + choice.key));
+    setAccessibleName(QString::fromStdString(choice.title));
     updateGeometry();
     update();
 }

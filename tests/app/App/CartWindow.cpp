@@ -8,7 +8,7 @@
 #include "App/ShellServices.h"
 #include "Views/Kit/TapeLabel.h"
 #include "Views/Kit/TextLabel.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane::testing {
 

@@ -4,7 +4,7 @@
 #include "Views/Main/DestinationStatus.h"
 #include "Views/Main/QueueList.h"
 #include "Views/Main/SourceContents.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 #include "support/ChildWidget.h"
 #include "support/OffscreenApp.h"
 #include "support/QtPrinters.h"

@@ -7,7 +7,7 @@
 #include "Views/Main/HeaderBar.h"
 #include "Views/Main/HeaderPills.h"
 #include "Views/Main/ProjectSheet.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 #include "support/ChildWidget.h"
 #include "support/OffscreenApp.h"
 #include "support/QtPrinters.h"

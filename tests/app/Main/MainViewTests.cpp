@@ -9,7 +9,7 @@
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
 #include "Views/Main/SourceColumn.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 #include "support/OffscreenApp.h"
 #include "support/QtPrinters.h"
 #include "support/Scopes.h"

@@ -5,7 +5,7 @@
 #include "Views/Main/FolderSheet.h"
 #include "Views/Main/FolderTree.h"
 #include "Views/Main/MainAlert.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 #include "Views/Main/UpdateDetails.h"
 #include "Views/Kit/StyledButton.h"
 #include "support/ChildWidget.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "Views/Kit/Fonts.h"
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 using namespace quillane;
 

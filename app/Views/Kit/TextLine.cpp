@@ -1,4 +1,4 @@
-#include "Views/Main/TextLine.h"
+#include "Views/Kit/TextLine.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
