@@ -10,7 +10,7 @@
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/SectionLabel.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/SourceContentsState.h"
+#include "Views/Main/SourceContentsLook.h"
 #include "Views/Kit/TextLine.h"
 
 namespace quillane {

@@ -15,7 +15,7 @@
 #include "Views/Kit/StyledButton.h"
 #include "Views/Main/DestinationStatus.h"
 #include "Views/Main/FolderTree.h"
-#include "Views/Main/FolderTreeState.h"
+#include "Views/Main/FolderTreeLook.h"
 
 namespace quillane {
 
@@ -121,8 +121,8 @@ void DestinationColumn::refresh(ModelFields fields) {
         return;
     }
     const std::vector<DriveState> destinations = model_.destinations();
-    const DestinationColumnState state =
-        destinationColumnState(destinations.size(), model_.activeDestinations().size());
+    const DestinationColumnLook state =
+        destinationColumnLook(destinations.size(), model_.activeDestinations().size());
     title_->setTitle(lq("Bestemmingen", "Destinations"));
     title_->setTrailing(state.countText.isEmpty() ? std::nullopt : std::optional(state.countText));
     empty_->setVisible(state.empty);

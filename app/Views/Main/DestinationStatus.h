@@ -4,7 +4,7 @@
 
 #include "Model/DestinationPlan.h"
 #include "Views/Kit/PaintedButton.h"
-#include "Views/Main/DestinationStatusState.h"
+#include "Views/Main/DestinationStatusLook.h"
 
 namespace quillane {
 

@@ -13,7 +13,7 @@
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/SheetState.h"
+#include "Views/Main/SheetLook.h"
 #include "Views/Kit/TextLine.h"
 
 namespace quillane {

@@ -6,7 +6,7 @@
 
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/FolderTreeState.h"
+#include "Views/Main/FolderTreeLook.h"
 #include "Views/Kit/TextLine.h"
 
 namespace quillane {
@@ -37,7 +37,7 @@ FolderRowView::FolderRowView(QWidget* parent) : QWidget(parent) {
 }
 
 void FolderRowView::display(const FolderNode& node) {
-    const FolderRowLook look = folderRowLook(node.exists, node.isTarget);
+    const PlannedFolderLook look = plannedFolderLook(node.exists, node.isTarget);
     icon_->setSymbol(QString::fromLatin1(look.symbol), toneColor(look.iconTone));
     name_->setText(QString::fromStdString(node.name));
     name_->setColor(toneColor(look.nameTone));

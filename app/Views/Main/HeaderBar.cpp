@@ -13,7 +13,7 @@
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/HeaderPills.h"
-#include "Views/Main/HeaderState.h"
+#include "Views/Main/HeaderLook.h"
 #include "Views/Main/MainStyles.h"
 #include "Views/Kit/Tone.h"
 
@@ -133,7 +133,7 @@ ModelFields HeaderBar::reads() {
 
 void HeaderBar::refresh(ModelFields fields) {
     if (!fields.intersects(reads())) return;
-    const HeaderState state = headerState({model_.projectName(), model_.transferState() == TransferState::running,
+    const HeaderLook state = headerLook({model_.projectName(), model_.transferState() == TransferState::running,
                                            model_.demoState(), model_.marketingScreenshot(),
                                            model_.settings().folderTemplate.uses("DAY"), model_.pausedJob().has_value()});
     picker_->setProject(state.pickerText, toneColor(state.pickerTone));

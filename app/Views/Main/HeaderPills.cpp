@@ -9,7 +9,7 @@
 #include "Views/Kit/Spinner.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/HeaderState.h"
+#include "Views/Main/HeaderLook.h"
 #include "Views/Main/MainStyles.h"
 #include "Views/Kit/TextLine.h"
 #include "Views/Main/UpdateDetails.h"
@@ -61,7 +61,7 @@ ShootDayPill::ShootDayPill(AppModel& model, QWidget* parent)
 }
 
 void ShootDayPill::refresh() {
-    const ShootDayPillState state = shootDayPillState(model_.shootDay(), model_.transferState() == TransferState::running);
+    const ShootDayPillLook state = shootDayPillLook(model_.shootDay(), model_.transferState() == TransferState::running);
     word_->setText(lq("DAG", "DAY"));
     value_->setText(state.value);
     minus_->setEnabled(state.minusEnabled);
@@ -130,7 +130,7 @@ DemoBadge::DemoBadge(AppModel& model, QWidget* parent)
 }
 
 void DemoBadge::refresh() {
-    const DemoBadgeState state = demoBadgeState(model_.demoState(), model_.transferState() == TransferState::running);
+    const DemoBadgeLook state = demoBadgeLook(model_.demoState(), model_.transferState() == TransferState::running);
     title_->setText(lq("DEMO-MODUS", "DEMO MODE"));
     stop_->setText(lq("Stoppen", "Stop"));
     stop_->setVisible(!state.spinner);

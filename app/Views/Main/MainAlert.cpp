@@ -1,7 +1,7 @@
 #include "Views/Main/MainAlert.h"
 
 #include "Model/AppModel.h"
-#include "Views/Main/SheetState.h"
+#include "Views/Main/SheetLook.h"
 
 namespace quillane {
 

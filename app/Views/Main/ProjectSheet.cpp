@@ -18,7 +18,7 @@
 #include "Views/Kit/Symbols.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/MainStyles.h"
-#include "Views/Main/SheetState.h"
+#include "Views/Main/SheetLook.h"
 #include "Views/Kit/TextLine.h"
 
 namespace quillane {
@@ -156,7 +156,7 @@ ProjectSheet::ProjectSheet(AppModel& model, QWidget* parent) : QDialog(parent), 
 bool ProjectSheet::dismissable() const { return !model_.projectName().empty(); }
 
 void ProjectSheet::refresh() {
-    const ProjectSheetState state = projectSheetState(field_->edit->text().toStdString(), model_.projectName(),
+    const ProjectSheetLook state = projectSheetLook(field_->edit->text().toStdString(), model_.projectName(),
                                                       model_.settings().recentProjects);
     start_->setEnabled(state.startEnabled);
     cancel_->setVisible(state.cancelShown);

@@ -2,7 +2,7 @@
 #include <QWidget>
 
 #include "Views/Kit/KeyedRows.h"
-#include "Views/Main/SourceContentsState.h"
+#include "Views/Main/SourceContentsLook.h"
 
 class QVBoxLayout;
 

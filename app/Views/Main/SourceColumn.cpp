@@ -15,12 +15,12 @@
 #include "Views/Kit/Spinner.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/HeaderState.h"
+#include "Views/Main/HeaderLook.h"
 #include "Views/Main/OtherDrives.h"
 #include "Views/Main/QueueList.h"
-#include "Views/Main/SourceColumnState.h"
+#include "Views/Main/SourceColumnLook.h"
 #include "Views/Main/SourceContents.h"
-#include "Views/Main/SourceContentsState.h"
+#include "Views/Main/SourceContentsLook.h"
 #include "Views/Kit/TextLine.h"
 
 namespace quillane {
@@ -170,7 +170,7 @@ void SourceColumn::refresh(ModelFields fields) {
     if (!fields.intersects(reads())) return;
     const std::vector<DriveState> sources = model_.sources();
     const SourceColumnFacts facts = columnFacts(model_, sources);
-    const SourceColumnState state = sourceColumnState(facts);
+    const SourceColumnLook state = sourceColumnLook(facts);
 
     title_->setTitle(lq("Bron", "Source"));
     title_->setTrailing(state.countText.isEmpty() ? std::nullopt : std::optional(state.countText));

@@ -9,7 +9,7 @@
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/MainStyles.h"
-#include "Views/Main/SourceContentsState.h"
+#include "Views/Main/SourceContentsLook.h"
 #include "Views/Kit/TextLine.h"
 
 namespace quillane {

@@ -9,7 +9,7 @@
 #include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/Theme.h"
-#include "Views/Main/HeaderState.h"
+#include "Views/Main/HeaderLook.h"
 #include "Views/Kit/TextLine.h"
 
 namespace quillane {

@@ -26,23 +26,23 @@ FolderTreeEditor::FolderTreeEditor(ObservableDraft& draft, std::function<FolderE
 void FolderTreeEditor::refresh() {
     const FolderExamples examples = examples_ ? examples_() : FolderExamples{};
     rows_.sync(
-        treeRows(draft_.draft()), [](const TreeRow& row) { return QString::fromStdString(row.key); },
-        [this](const TreeRow& row) { return makeRow(row); },
-        [&](QWidget* widget, const TreeRow& row) { updateRow(widget, row, examples); });
+        treeRows(draft_.draft()), [](const TreeRowLook& row) { return QString::fromStdString(row.key); },
+        [this](const TreeRowLook& row) { return makeRow(row); },
+        [&](QWidget* widget, const TreeRowLook& row) { updateRow(widget, row, examples); });
 }
 
-QWidget* FolderTreeEditor::makeRow(const TreeRow& row) {
+QWidget* FolderTreeEditor::makeRow(const TreeRowLook& row) {
     QWidget* made = nullptr;
     switch (row.kind) {
-        case TreeRow::Kind::drive: made = new DriveRow(draft_, this); break;
-        case TreeRow::Kind::folder: made = new FolderRow(draft_, *row.folderID, this); break;
-        case TreeRow::Kind::roll: case TreeRow::Kind::sound: made = new PlaceRow(row.kind, this); break;
+        case TreeRowLook::Kind::drive: made = new DriveRow(draft_, this); break;
+        case TreeRowLook::Kind::folder: made = new FolderRow(draft_, *row.folderID, this); break;
+        case TreeRowLook::Kind::roll: case TreeRowLook::Kind::sound: made = new PlaceRow(row.kind, this); break;
     }
-    if (row.kind == TreeRow::Kind::drive || row.kind == TreeRow::Kind::folder) made->installEventFilter(this);
+    if (row.kind == TreeRowLook::Kind::drive || row.kind == TreeRowLook::Kind::folder) made->installEventFilter(this);
     return made;
 }
 
-void FolderTreeEditor::updateRow(QWidget* widget, const TreeRow& row, const FolderExamples& examples) {
+void FolderTreeEditor::updateRow(QWidget* widget, const TreeRowLook& row, const FolderExamples& examples) {
     const bool marked = mark_.marks(row.key);
     if (auto* drive = dynamic_cast<DriveRow*>(widget)) {
         drive->refresh(!draft_.draft().cardFolderID(), marked);

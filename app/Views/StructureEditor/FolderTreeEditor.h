@@ -5,7 +5,7 @@
 
 #include "Views/Kit/KeyedRows.h"
 #include "Views/StructureEditor/FolderExamples.h"
-#include "Views/StructureEditor/FolderTreeRows.h"
+#include "Views/StructureEditor/TreeRowLook.h"
 
 class QVBoxLayout;
 
@@ -38,8 +38,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QWidget* makeRow(const TreeRow& row);
-    void updateRow(QWidget* widget, const TreeRow& row, const FolderExamples& examples);
+    QWidget* makeRow(const TreeRowLook& row);
+    void updateRow(QWidget* widget, const TreeRowLook& row, const FolderExamples& examples);
 
     ObservableDraft& draft_;
     std::function<FolderExamples()> examples_;

@@ -46,10 +46,10 @@ void DriveRow::paintEvent(QPaintEvent*) {
     painter.drawRoundedRect(QRectF(rect()), 9, 9);
 }
 
-PlaceRow::PlaceRow(TreeRow::Kind kind, QWidget* parent) : QWidget(parent) {
-    const bool roll = kind == TreeRow::Kind::roll;
+PlaceRow::PlaceRow(TreeRowLook::Kind kind, QWidget* parent) : QWidget(parent) {
+    const bool roll = kind == TreeRowLook::Kind::roll;
     setObjectName(roll ? QStringLiteral("rollRow") : QStringLiteral("soundRow"));
-    TreeRow shape;
+    TreeRowLook shape;
     shape.kind = kind;
     setFixedHeight(shape.height());
     const QColor tint = roll ? Theme::accent() : Theme::sound();

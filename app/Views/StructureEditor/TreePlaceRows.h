@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "Views/StructureEditor/FolderTreeRows.h"
+#include "Views/StructureEditor/TreeRowLook.h"
 
 namespace quillane {
 
@@ -29,7 +29,7 @@ private:
 // Where the roll folders of camera cards (A001, A002 …) or of sound cards (S001 …) will be made.
 class PlaceRow : public QWidget {
 public:
-    PlaceRow(TreeRow::Kind kind, QWidget* parent = nullptr);
+    PlaceRow(TreeRowLook::Kind kind, QWidget* parent = nullptr);
     void refresh(int depth);
 };
 

@@ -93,7 +93,7 @@ ActionArea::ActionArea(AppModel& model, QWidget* parent) : QWidget(parent), mode
 }
 
 void ActionArea::refresh() {
-    ActionAreaContent content = actionArea(actionAreaInput(model_));
+    ActionAreaLook content = actionArea(actionAreaInput(model_));
     // Texts follow the language, so they are set on every refresh; setters ignore equal values.
     for (ActionButton which : allButtons) {
         StyledButton* button = buttons_.at(which);

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "Views/TransferColumn/ActionAreaContent.h"
+#include "Views/TransferColumn/ActionAreaLook.h"
 
 namespace quillane {
 
@@ -19,7 +19,7 @@ public:
     explicit ActionArea(AppModel& model, QWidget* parent = nullptr);
     void refresh();
     StyledButton* button(ActionButton which) const { return buttons_.at(which); }
-    const ActionAreaContent& content() const { return content_; }
+    const ActionAreaLook& content() const { return content_; }
 
 private:
     void run(ActionButton which);
@@ -30,7 +30,7 @@ private:
     QWidget* detail_;
     TextLabel* currentFile_;
     TextLabel* count_;
-    ActionAreaContent content_;
+    ActionAreaLook content_;
     bool refreshed_ = false;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "Model/ModelField.h"
-#include "Views/TransferColumn/ActionAreaContent.h"
-#include "Views/TransferColumn/DestinationBarRows.h"
-#include "Views/TransferColumn/StatusHeadlineContent.h"
+#include "Views/TransferColumn/ActionAreaLook.h"
+#include "Views/TransferColumn/DestinationBarLook.h"
+#include "Views/TransferColumn/StatusHeadlineLook.h"
 
 namespace quillane {
 

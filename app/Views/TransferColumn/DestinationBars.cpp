@@ -104,7 +104,7 @@ DestinationBarView::DestinationBarView(std::function<void(const std::filesystem:
     column->addWidget(bar_);
 }
 
-void DestinationBarView::setRow(const DestinationBarRow& row, const QPixmap& icon) {
+void DestinationBarView::setRow(const DestinationBarLook& row, const QPixmap& icon) {
     icon_->setVisible(!icon.isNull());
     if (!icon.isNull()) icon_->setPixmap(icon);
     name_->setText(QString::fromStdString(row.name));
@@ -135,17 +135,17 @@ DestinationBars::DestinationBars(AppModel& model, QWidget* parent)
 
 void DestinationBars::refresh() {
     placeholder_->setText(QString::fromStdString(destinationBarsPlaceholder()));
-    std::vector<DestinationBarRow> rows = destinationBarRows(destinationBarsInput(model_));
+    std::vector<DestinationBarLook> rows = destinationBarRows(destinationBarsInput(model_));
     if (refreshed_ && rows == rows_) return;
     refreshed_ = true;
     rows_ = std::move(rows);
     placeholder_->setVisible(rows_.empty());
     views_.sync(
-        rows_, [](const DestinationBarRow& row) { return QString::fromStdString(row.id); },
-        [this](const DestinationBarRow&) {
+        rows_, [](const DestinationBarLook& row) { return QString::fromStdString(row.id); },
+        [this](const DestinationBarLook&) {
             return new DestinationBarView([this](const std::filesystem::path& folder) { showFolder(folder); }, this);
         },
-        [this](DestinationBarView* view, const DestinationBarRow& row) {
+        [this](DestinationBarView* view, const DestinationBarLook& row) {
             QPixmap icon;
             if (row.showsIcon) {
                 for (const DriveState& drive : model_.drives())

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "Views/Kit/KeyedRows.h"
-#include "Views/TransferColumn/DestinationBarRows.h"
+#include "Views/TransferColumn/DestinationBarLook.h"
 
 class QLabel;
 class QVBoxLayout;
@@ -41,7 +41,7 @@ class DestinationBarView : public QWidget {
     Q_OBJECT
 public:
     explicit DestinationBarView(std::function<void(const std::filesystem::path&)> showFolder, QWidget* parent = nullptr);
-    void setRow(const DestinationBarRow& row, const QPixmap& icon);
+    void setRow(const DestinationBarLook& row, const QPixmap& icon);
 
 private:
     std::function<void(const std::filesystem::path&)> showFolder_;
@@ -60,7 +60,7 @@ class DestinationBars : public QWidget {
 public:
     explicit DestinationBars(AppModel& model, QWidget* parent = nullptr);
     void refresh();
-    const std::vector<DestinationBarRow>& rows() const { return rows_; }
+    const std::vector<DestinationBarLook>& rows() const { return rows_; }
 
 private:
     void showFolder(const std::filesystem::path& folder);
@@ -69,7 +69,7 @@ private:
     QVBoxLayout* layout_;
     TextLabel* placeholder_;
     KeyedRows<DestinationBarView> views_;
-    std::vector<DestinationBarRow> rows_;
+    std::vector<DestinationBarLook> rows_;
     bool refreshed_ = false;
 };
 

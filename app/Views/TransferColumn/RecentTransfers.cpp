@@ -75,7 +75,7 @@ RecentTransferView::RecentTransferView(QWidget* parent) : QWidget(parent) {
     column->addLayout(dividerRow);
 }
 
-void RecentTransferView::setRow(const RecentTransferRow& row) {
+void RecentTransferView::setRow(const RecentTransferLook& row) {
     tape_->setText(QString::fromStdString(row.roll));
     name_->setText(QString::fromStdString(row.sourceName));
     size_->setText(QString::fromStdString(row.size));
@@ -113,9 +113,9 @@ void RecentTransfers::refresh() {
     rows_ = recentTransferRows(model_.projectName(), model_.history());
     setVisible(!rows_.empty());
     views_.sync(
-        rows_, [](const RecentTransferRow& row) { return QString::fromStdString(row.id); },
-        [this](const RecentTransferRow&) { return new RecentTransferView(card_); },
-        [](RecentTransferView* view, const RecentTransferRow& row) { view->setRow(row); });
+        rows_, [](const RecentTransferLook& row) { return QString::fromStdString(row.id); },
+        [this](const RecentTransferLook&) { return new RecentTransferView(card_); },
+        [](RecentTransferView* view, const RecentTransferLook& row) { view->setRow(row); });
 }
 
 }  // namespace quillane

@@ -2,7 +2,7 @@
 #include <QWidget>
 
 #include "Views/Kit/KeyedRows.h"
-#include "Views/TransferColumn/RecentTransferRows.h"
+#include "Views/TransferColumn/RecentTransferLook.h"
 
 class QVBoxLayout;
 
@@ -21,7 +21,7 @@ class RecentTransferView : public QWidget {
     Q_OBJECT
 public:
     explicit RecentTransferView(QWidget* parent = nullptr);
-    void setRow(const RecentTransferRow& row);
+    void setRow(const RecentTransferLook& row);
 
 private:
     TapeLabel* tape_;
@@ -37,7 +37,7 @@ class RecentTransfers : public QWidget {
 public:
     explicit RecentTransfers(AppModel& model, QWidget* parent = nullptr);
     void refresh();
-    const std::vector<RecentTransferRow>& rows() const { return rows_; }
+    const std::vector<RecentTransferLook>& rows() const { return rows_; }
 
 private:
     AppModel& model_;
@@ -46,7 +46,7 @@ private:
     QWidget* card_;
     QVBoxLayout* cardLayout_;
     KeyedRows<RecentTransferView> views_;
-    std::vector<RecentTransferRow> rows_;
+    std::vector<RecentTransferLook> rows_;
 };
 
 }  // namespace quillane

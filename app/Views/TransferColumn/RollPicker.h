@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "Views/TransferColumn/RollPickerContent.h"
+#include "Views/TransferColumn/RollPickerLook.h"
 
 class QHBoxLayout;
 class QMenu;
@@ -23,7 +23,7 @@ class RollPicker : public QWidget {
 public:
     explicit RollPicker(AppModel& model, QWidget* parent = nullptr);
     void refresh();
-    const RollPickerContent& content() const { return content_; }
+    const RollPickerLook& content() const { return content_; }
 
     // The roll menu, built in the current language; it deletes itself when closed.
     QMenu* makeRollMenu();
@@ -44,7 +44,7 @@ private:
     std::vector<SymbolView*> chevrons_;
     TapeLabel* tape_;
     StyledButton* menuButton_;
-    RollPickerContent content_;
+    RollPickerLook content_;
     bool refreshed_ = false;
 };
 

@@ -28,7 +28,7 @@ StatusHeadline::StatusHeadline(AppModel& model, QWidget* parent) : QWidget(paren
 }
 
 void StatusHeadline::refresh() {
-    StatusHeadlineContent content = statusHeadline(statusHeadlineInput(model_));
+    StatusHeadlineLook content = statusHeadline(statusHeadlineInput(model_));
     if (content == content_ && !content_.first.empty()) return;
     const bool resize = content.style != content_.style || content.first.size() != content_.first.size();
     content_ = std::move(content);

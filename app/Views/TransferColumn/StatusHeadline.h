@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "Views/TransferColumn/StatusHeadlineContent.h"
+#include "Views/TransferColumn/StatusHeadlineLook.h"
 
 namespace quillane {
 
@@ -16,7 +16,7 @@ public:
     explicit StatusHeadline(AppModel& model, QWidget* parent = nullptr);
 
     void refresh();
-    const StatusHeadlineContent& content() const { return content_; }
+    const StatusHeadlineLook& content() const { return content_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -28,7 +28,7 @@ private:
     QFont firstFont() const;
 
     AppModel& model_;
-    StatusHeadlineContent content_;
+    StatusHeadlineLook content_;
 };
 
 }  // namespace quillane

@@ -20,7 +20,7 @@ namespace {
 QString headline(const CartWindow& cart) {
     auto* view = cart.find<StatusHeadline>(QStringLiteral("statusHeadline"));
     if (!view) return {};
-    const StatusHeadlineContent& content = view->content();
+    const StatusHeadlineLook& content = view->content();
     return QString::fromStdString(content.first + "\n" + content.second.value_or(""));
 }
 }  // namespace

@@ -16,7 +16,7 @@ std::optional<QString> folderTreeBaseLine(const std::filesystem::path& baseURL,
                                           const std::filesystem::path& volumeURL);
 
 // How one planned folder is drawn.
-struct FolderRowLook {
+struct PlannedFolderLook {
     const char* symbol;  // "folder.fill" for an existing folder, "folder.badge.plus" for a new one
     Tone iconTone;
     Tone nameTone;
@@ -24,7 +24,7 @@ struct FolderRowLook {
     bool targetMark = false;  // the arrow and "card"
     bool newBadge = false;
 };
-FolderRowLook folderRowLook(bool exists, bool isTarget);
+PlannedFolderLook plannedFolderLook(bool exists, bool isTarget);
 QString folderTreeCardWord();
 QString folderTreeNewWord();
 
@@ -32,11 +32,11 @@ QString folderTreeNewWord();
 std::optional<QString> extraFoldersLine(int count);
 
 // What the destination column shows around its cards.
-struct DestinationColumnState {
+struct DestinationColumnLook {
     QString countText;  // empty without destinations
     bool empty = true;
 };
-DestinationColumnState destinationColumnState(std::size_t destinations, std::size_t active);
+DestinationColumnLook destinationColumnLook(std::size_t destinations, std::size_t active);
 QString includeSwitchTooltip(bool included);
 
 }  // namespace quillane

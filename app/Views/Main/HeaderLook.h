@@ -22,7 +22,7 @@ struct HeaderFacts {
 };
 
 // Which of the bar's parts are present and how the project picker reads.
-struct HeaderState {
+struct HeaderLook {
     QString pickerText;
     Tone pickerTone = Tone::text;
     bool pickerEnabled = true;
@@ -32,17 +32,17 @@ struct HeaderState {
     bool updatePill = true;
     bool shootDayPill = false;
 };
-HeaderState headerState(const HeaderFacts& facts);
+HeaderLook headerLook(const HeaderFacts& facts);
 // Why the demo can't start while a transfer is paused; shown on every control that starts it.
 QString demoWaitsForPausedTransfer();
 
 // The shoot-day stepper.
-struct ShootDayPillState {
+struct ShootDayPillLook {
     QString value;  // at least two digits
     bool minusEnabled = false;
     bool enabled = true;
 };
-ShootDayPillState shootDayPillState(int shootDay, bool running);
+ShootDayPillLook shootDayPillLook(int shootDay, bool running);
 
 // The language switch: one segment per language, Dutch first.
 struct LanguageSegment {
@@ -53,11 +53,11 @@ struct LanguageSegment {
 std::vector<LanguageSegment> languageSegments(AppLanguage current);
 
 // The demo badge's end: a spinner while the demo comes or goes, else the stop button.
-struct DemoBadgeState {
+struct DemoBadgeLook {
     bool spinner = false;
     bool stopEnabled = true;
 };
-DemoBadgeState demoBadgeState(DemoState demo, bool running);
+DemoBadgeLook demoBadgeLook(DemoState demo, bool running);
 
 // The update popover's texts.
 struct UpdateDetailsText {

@@ -1,14 +1,14 @@
-#include "Views/TransferColumn/RollPickerContent.h"
+#include "Views/TransferColumn/RollPickerLook.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace quillane {
 
-RollPickerContent rollPicker(const std::vector<std::string>* runningPath, const std::vector<std::string>& targetPath,
+RollPickerLook rollPicker(const std::vector<std::string>* runningPath, const std::vector<std::string>& targetPath,
                              bool running) {
     const std::vector<std::string>& path = runningPath ? *runningPath : targetPath;
-    RollPickerContent content;
+    RollPickerLook content;
     content.menuButtonEnabled = !running;
     if (path.empty()) return content;
     content.folders.assign(path.begin(), path.end() - 1);

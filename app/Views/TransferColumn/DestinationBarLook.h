@@ -36,7 +36,7 @@ struct DestinationBarsInput {
     std::map<std::string, std::string> connectedDrives;
 };
 
-struct DestinationBarRow {
+struct DestinationBarLook {
     std::string id;
     std::string name;
     bool showsIcon = false;
@@ -45,10 +45,10 @@ struct DestinationBarRow {
     Tone tone = Tone::accent;        // the bar
     Tone statusTone = Tone::accent;  // the status text
     std::optional<std::filesystem::path> folder;
-    bool operator==(const DestinationBarRow&) const = default;
+    bool operator==(const DestinationBarLook&) const = default;
 };
 
-std::vector<DestinationBarRow> destinationBarRows(const DestinationBarsInput& input);
+std::vector<DestinationBarLook> destinationBarRows(const DestinationBarsInput& input);
 // The line shown instead of rows when there are none.
 std::string destinationBarsPlaceholder();
 

@@ -28,7 +28,7 @@ struct SourceCardFacts {
 };
 
 // The column's parts that follow from the model.
-struct SourceColumnState {
+struct SourceColumnLook {
     QString countText;  // empty when there are no sources
     bool empty = true;
     std::optional<std::string> selectedID;  // only a selected card that is still a source
@@ -41,6 +41,6 @@ struct SourceColumnState {
 
 // The badge over one card: running, then its place in the queue, then "goes along".
 std::optional<Tag> sourceBadge(const SourceColumnFacts& facts, const SourceCardFacts& card);
-SourceColumnState sourceColumnState(const SourceColumnFacts& facts);
+SourceColumnLook sourceColumnLook(const SourceColumnFacts& facts);
 
 }  // namespace quillane

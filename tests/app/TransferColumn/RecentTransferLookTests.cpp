@@ -2,7 +2,7 @@
 
 #include "support/Scopes.h"
 #include "Support/Dates.h"
-#include "Views/TransferColumn/RecentTransferRows.h"
+#include "Views/TransferColumn/RecentTransferLook.h"
 
 using namespace quillane;
 using Dest = TransferRecord::Destination;
@@ -16,9 +16,9 @@ TransferRecord record(const char* project, const char* roll, int minute, std::ve
                           2'000'000'000, start + std::chrono::minutes(minute), std::move(destinations), true);
 }
 
-std::vector<std::string> rolls(const std::vector<RecentTransferRow>& rows) {
+std::vector<std::string> rolls(const std::vector<RecentTransferLook>& rows) {
     std::vector<std::string> names;
-    for (const RecentTransferRow& row : rows) names.push_back(row.roll);
+    for (const RecentTransferLook& row : rows) names.push_back(row.roll);
     return names;
 }
 

@@ -1,4 +1,4 @@
-#include "Views/TransferColumn/StatusHeadlineContent.h"
+#include "Views/TransferColumn/StatusHeadlineLook.h"
 
 #include <chrono>
 #include <cmath>
@@ -58,7 +58,7 @@ int progressPercent(double fraction) {
     return static_cast<int>(fraction * 100);
 }
 
-StatusHeadlineContent statusHeadline(const StatusHeadlineInput& input) {
+StatusHeadlineLook statusHeadline(const StatusHeadlineInput& input) {
     switch (input.state) {
         case TransferState::idle:
             if (input.card)

@@ -1,8 +1,8 @@
-#include "Views/StructureEditor/FolderTreeRows.h"
+#include "Views/StructureEditor/TreeRowLook.h"
 
 namespace quillane {
 
-int TreeRow::height() const {
+int TreeRowLook::height() const {
     switch (kind) {
         case Kind::drive: case Kind::folder: return 38;
         case Kind::roll: return 34;
@@ -11,19 +11,19 @@ int TreeRow::height() const {
     return 38;
 }
 
-std::vector<TreeRow> treeRows(const FolderTreeDraft& draft) {
+std::vector<TreeRowLook> treeRows(const FolderTreeDraft& draft) {
     const auto& card = draft.cardFolderID();
     const auto& sound = draft.soundFolderID();
-    std::vector<TreeRow> rows{{TreeRow::Kind::drive, driveRowKey, 0, std::nullopt}};
-    if (!card) rows.push_back({TreeRow::Kind::roll, "roll", 1, std::nullopt});
+    std::vector<TreeRowLook> rows{{TreeRowLook::Kind::drive, driveRowKey, 0, std::nullopt}};
+    if (!card) rows.push_back({TreeRowLook::Kind::roll, "roll", 1, std::nullopt});
     for (const auto& [node, depth] : draft.flattened()) {
         const int shown = static_cast<int>(depth) + 1;
-        rows.push_back({TreeRow::Kind::folder, node.id.text(), shown, node.id});
+        rows.push_back({TreeRowLook::Kind::folder, node.id.text(), shown, node.id});
         if (node.id == card) {
-            rows.push_back({TreeRow::Kind::roll, "roll", shown + 1, std::nullopt});
-            if (!sound || sound == card) rows.push_back({TreeRow::Kind::sound, "sound", shown + 1, std::nullopt});
+            rows.push_back({TreeRowLook::Kind::roll, "roll", shown + 1, std::nullopt});
+            if (!sound || sound == card) rows.push_back({TreeRowLook::Kind::sound, "sound", shown + 1, std::nullopt});
         } else if (node.id == sound) {
-            rows.push_back({TreeRow::Kind::sound, "sound", shown + 1, std::nullopt});
+            rows.push_back({TreeRowLook::Kind::sound, "sound", shown + 1, std::nullopt});
         }
     }
     return rows;

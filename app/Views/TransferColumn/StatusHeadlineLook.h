@@ -33,19 +33,19 @@ struct StatusHeadlineInput {
 // words with their symbol.
 enum class HeadlineStyle { number, ready, outcome, failure };
 
-struct StatusHeadlineContent {
+struct StatusHeadlineLook {
     HeadlineStyle style = HeadlineStyle::ready;
     std::string symbol{};  // empty: no symbol before the first line
     std::string first{};
     Tone tone = Tone::text;
     std::optional<std::string> second{};
-    bool operator==(const StatusHeadlineContent&) const = default;
+    bool operator==(const StatusHeadlineLook&) const = default;
 };
 
 // The percentage a progress fraction shows: truncated, never rounded up to the next number,
 // and 0 for a fraction that is not a finite number.
 int progressPercent(double fraction);
 
-StatusHeadlineContent statusHeadline(const StatusHeadlineInput& input);
+StatusHeadlineLook statusHeadline(const StatusHeadlineInput& input);
 
 }  // namespace quillane

@@ -8,13 +8,13 @@
 namespace quillane {
 
 // The project sheet's buttons and list.
-struct ProjectSheetState {
+struct ProjectSheetLook {
     bool startEnabled = false;
     bool cancelShown = false;
     bool dismissable = false;  // by Escape or the window manager
     std::vector<std::string> recent;  // at most five, in stored order
 };
-ProjectSheetState projectSheetState(const std::string& typedName, const std::string& projectName,
+ProjectSheetLook projectSheetLook(const std::string& typedName, const std::string& projectName,
                                     const std::vector<std::string>& recentProjects);
 // Whether Start (or Return) may hand the typed name to the model: only spaces and tabs count as blank.
 bool projectNameUsable(const std::string& typedName);

@@ -6,7 +6,7 @@
 
 namespace quillane {
 
-struct RecentTransferRow {
+struct RecentTransferLook {
     std::string id;
     std::string roll;
     std::string sourceName;
@@ -15,7 +15,7 @@ struct RecentTransferRow {
     std::string drives;  // the badge's tooltip
     bool divider = true; // a hairline under the row; not under the last
     bool verified = true; // every copy was read back
-    bool operator==(const RecentTransferRow&) const = default;
+    bool operator==(const RecentTransferLook&) const = default;
 };
 
 // How many of the project's rolls the list shows.
@@ -23,7 +23,7 @@ inline constexpr std::size_t recentTransferLimit = 5;
 
 // The project's most recently transferred rolls, newest first (equal dates keep the catalog's
 // order); empty when the project has none.
-std::vector<RecentTransferRow> recentTransferRows(const std::string& project, const std::vector<TransferRecord>& history);
+std::vector<RecentTransferLook> recentTransferRows(const std::string& project, const std::vector<TransferRecord>& history);
 std::string recentTransfersTitle(const std::string& project);
 
 }  // namespace quillane

@@ -1,11 +1,11 @@
-#include "Views/TransferColumn/DestinationBarRows.h"
+#include "Views/TransferColumn/DestinationBarLook.h"
 
 #include <algorithm>
 
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"
 #include "Views/Drives/DestinationRules.h"
-#include "Views/TransferColumn/StatusHeadlineContent.h"
+#include "Views/TransferColumn/StatusHeadlineLook.h"
 
 namespace quillane {
 namespace {
@@ -20,8 +20,8 @@ std::optional<std::filesystem::path> rollFolder(const DestinationBarsInput& inpu
 }
 
 // A row for one drive, with the drive's icon while it is connected.
-DestinationBarRow driveRow(const DestinationBarsInput& input, std::string id, std::string name) {
-    DestinationBarRow row;
+DestinationBarLook driveRow(const DestinationBarsInput& input, std::string id, std::string name) {
+    DestinationBarLook row;
     row.id = std::move(id);
     const auto connected = input.connectedDrives.find(row.id);
     row.showsIcon = connected != input.connectedDrives.end();
@@ -38,8 +38,8 @@ double progressFraction(const DestinationProgress& entry, double total, bool ver
     return std::clamp(done / (2 * total), 0.0, 1.0);
 }
 
-std::vector<DestinationBarRow> progressRows(const DestinationBarsInput& input) {
-    std::vector<DestinationBarRow> rows;
+std::vector<DestinationBarLook> progressRows(const DestinationBarsInput& input) {
+    std::vector<DestinationBarLook> rows;
     if (!input.progress) return rows;
     const TransferProgress& progress = *input.progress;
     const double total = std::max(static_cast<double>(progress.totalBytes), 1.0);
@@ -47,7 +47,7 @@ std::vector<DestinationBarRow> progressRows(const DestinationBarsInput& input) {
     const std::size_t count = std::min(input.transferDriveIDs.size(), progress.destinations.size());
     for (std::size_t index = 0; index < count; ++index) {
         const DestinationProgress& entry = progress.destinations[index];
-        DestinationBarRow row = driveRow(input, input.transferDriveIDs[index], entry.name);
+        DestinationBarLook row = driveRow(input, input.transferDriveIDs[index], entry.name);
         row.fraction = progressFraction(entry, total, input.transferVerifies);
         const int percent = progressPercent(ratio(readingBack ? entry.verifiedBytes : entry.copiedBytes, total));
         if (entry.error) {
@@ -70,15 +70,15 @@ std::vector<DestinationBarRow> progressRows(const DestinationBarsInput& input) {
     return rows;
 }
 
-std::vector<DestinationBarRow> resultRows(const DestinationBarsInput& input) {
-    std::vector<DestinationBarRow> rows;
+std::vector<DestinationBarLook> resultRows(const DestinationBarsInput& input) {
+    std::vector<DestinationBarLook> rows;
     if (!input.lastResult) return rows;
     const TransferResult& result = *input.lastResult;
     const double total = input.progress ? std::max(static_cast<double>(input.progress->totalBytes), 1.0) : 1.0;
     const std::size_t count = std::min(input.transferDriveIDs.size(), result.destinations.size());
     for (std::size_t index = 0; index < count; ++index) {
         const DestinationResult& destination = result.destinations[index];
-        DestinationBarRow row = driveRow(input, input.transferDriveIDs[index], destination.name);
+        DestinationBarLook row = driveRow(input, input.transferDriveIDs[index], destination.name);
         row.fraction = 1;
         row.folder = destination.rollURL;
         if (result.sourceError && !destination.error) {
@@ -102,10 +102,10 @@ std::vector<DestinationBarRow> resultRows(const DestinationBarsInput& input) {
     return rows;
 }
 
-std::vector<DestinationBarRow> planRows(const DestinationBarsInput& input) {
-    std::vector<DestinationBarRow> rows;
+std::vector<DestinationBarLook> planRows(const DestinationBarsInput& input) {
+    std::vector<DestinationBarLook> rows;
     for (const DestinationBarsInput::Plan& plan : input.plans) {
-        DestinationBarRow row = driveRow(input, plan.driveID, plan.driveName);
+        DestinationBarLook row = driveRow(input, plan.driveID, plan.driveName);
         if (spaceSuffices(std::max<std::int64_t>(plan.requiredBytes, 0), plan.freeBytes)) {
             row.status = ByteFormat::string(plan.freeBytes) + L(" vrij", " free");
         } else {
@@ -120,8 +120,8 @@ std::vector<DestinationBarRow> planRows(const DestinationBarsInput& input) {
 
 }  // namespace
 
-std::vector<DestinationBarRow> destinationBarRows(const DestinationBarsInput& input) {
-    std::vector<DestinationBarRow> rows;
+std::vector<DestinationBarLook> destinationBarRows(const DestinationBarsInput& input) {
+    std::vector<DestinationBarLook> rows;
     switch (input.state) {
         case TransferState::running:
         case TransferState::paused:
@@ -132,7 +132,7 @@ std::vector<DestinationBarRow> destinationBarRows(const DestinationBarsInput& in
     }
     // Accent is for what went well: a status in accent reads in the quieter secondary colour
     // until the transfer has succeeded.
-    for (DestinationBarRow& row : rows)
+    for (DestinationBarLook& row : rows)
         row.statusTone = row.tone == Tone::accent && input.state != TransferState::succeeded
                              ? Tone::secondary
                              : row.tone;

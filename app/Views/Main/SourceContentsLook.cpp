@@ -1,4 +1,4 @@
-#include "Views/Main/SourceContentsState.h"
+#include "Views/Main/SourceContentsLook.h"
 
 #include "Detection/ByteFormat.h"
 #include "Support/Lang.h"

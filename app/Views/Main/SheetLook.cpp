@@ -1,4 +1,4 @@
-#include "Views/Main/SheetState.h"
+#include "Views/Main/SheetLook.h"
 
 #include <optional>
 
@@ -13,9 +13,9 @@ bool projectNameUsable(const std::string& typedName) {
     return typedName.find_first_not_of(" \t") != std::string::npos;
 }
 
-ProjectSheetState projectSheetState(const std::string& typedName, const std::string& projectName,
+ProjectSheetLook projectSheetLook(const std::string& typedName, const std::string& projectName,
                                     const std::vector<std::string>& recentProjects) {
-    ProjectSheetState state;
+    ProjectSheetLook state;
     state.startEnabled = projectNameUsable(typedName);
     state.cancelShown = !projectName.empty();
     state.dismissable = state.cancelShown;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Views/TransferColumn/RollPickerContent.h"
+#include "Views/TransferColumn/RollPickerLook.h"
 
 using namespace quillane;
 using Strings = std::vector<std::string>;
@@ -14,7 +14,7 @@ TEST(RollPicker, PathTapeAndMenuButton) {
         const Strings* running;
         Strings target;
         bool isRunning;
-        RollPickerContent expected;
+        RollPickerLook expected;
     };
     const Case cases[] = {
         {"planned", nullptr, planned, false, {{"Feature", "Day 01"}, "A002", true}},

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "support/Scopes.h"
-#include "Views/TransferColumn/ActionAreaContent.h"
+#include "Views/TransferColumn/ActionAreaLook.h"
 
 using namespace quillane;
 using quillane::testing::LanguageScope;
 using S = TransferState;
 using B = ActionButton;
-using Line = ActionAreaContent::Line;
-using Detail = ActionAreaContent::Detail;
+using Line = ActionAreaLook::Line;
+using Detail = ActionAreaLook::Detail;
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST(ActionArea, ButtonsAndLinesFollowTheState) {
         const char* name;
         ActionAreaInput input;
         AppLanguage language;
-        ActionAreaContent expected;
+        ActionAreaLook expected;
     };
     const Case cases[] = {
         {"idle, ready", {.state = S::idle}, AppLanguage::en, {{B::transfer}, true, Line{"All set"}, {}, {}}},
@@ -73,7 +73,7 @@ TEST(ActionArea, ButtonsAndLinesFollowTheState) {
     };
     for (const Case& c : cases) {
         LanguageScope language(c.language);
-        const ActionAreaContent content = actionArea(c.input);
+        const ActionAreaLook content = actionArea(c.input);
         EXPECT_EQ(content.buttons, c.expected.buttons) << c.name;
         EXPECT_EQ(content.transferEnabled, c.expected.transferEnabled) << c.name;
         EXPECT_EQ(content.status, c.expected.status) << c.name;

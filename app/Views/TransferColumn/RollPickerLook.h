@@ -5,18 +5,18 @@
 
 namespace quillane {
 
-struct RollPickerContent {
+struct RollPickerLook {
     // The folders above the roll folder, in path order.
     std::vector<std::string> folders;
     // The roll folder's name on its tape; none for an empty path.
     std::optional<std::string> roll;
     // The chevron menu button; the tape's context menu stays available.
     bool menuButtonEnabled = true;
-    bool operator==(const RollPickerContent&) const = default;
+    bool operator==(const RollPickerLook&) const = default;
 };
 
 // The path of the job being copied or waiting paused, else the path planned for the next card.
-RollPickerContent rollPicker(const std::vector<std::string>* runningPath, const std::vector<std::string>& targetPath,
+RollPickerLook rollPicker(const std::vector<std::string>* runningPath, const std::vector<std::string>& targetPath,
                              bool running);
 
 // How the folder names above the roll share the row, in path order.

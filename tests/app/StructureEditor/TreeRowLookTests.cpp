@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "DraftTesting.h"
-#include "Views/StructureEditor/FolderTreeRows.h"
+#include "Views/StructureEditor/TreeRowLook.h"
 
 using namespace quillane;
 using quillane::testing::idAt;
@@ -17,10 +17,10 @@ std::vector<std::string> describe(const FolderTreeDraft& draft) {
     for (const auto& row : treeRows(draft)) {
         std::string line;
         switch (row.kind) {
-            case TreeRow::Kind::drive: line = "drive"; break;
-            case TreeRow::Kind::folder: line = "folder " + draft.node(*row.folderID)->pattern; break;
-            case TreeRow::Kind::roll: line = "roll"; break;
-            case TreeRow::Kind::sound: line = "sound"; break;
+            case TreeRowLook::Kind::drive: line = "drive"; break;
+            case TreeRowLook::Kind::folder: line = "folder " + draft.node(*row.folderID)->pattern; break;
+            case TreeRowLook::Kind::roll: line = "roll"; break;
+            case TreeRowLook::Kind::sound: line = "sound"; break;
         }
         lines.push_back(line + " @" + std::to_string(row.leadingInset()) + " h" + std::to_string(row.height()));
     }
@@ -29,7 +29,7 @@ std::vector<std::string> describe(const FolderTreeDraft& draft) {
 
 }  // namespace
 
-TEST(FolderTreeRows, RollAndSoundRowsStandWhereTheirFoldersAre) {
+TEST(TreeRowLook, RollAndSoundRowsStandWhereTheirFoldersAre) {
     struct Case {
         std::string name;
         FolderTemplate stored;
@@ -66,7 +66,7 @@ TEST(FolderTreeRows, RollAndSoundRowsStandWhereTheirFoldersAre) {
     EXPECT_EQ(treeRows(draft)[2].key, footage.text());
 }
 
-TEST(FolderTreeRows, DropsMoveTheNamedFolderOrAreRefused) {
+TEST(TreeRowLook, DropsMoveTheNamedFolderOrAreRefused) {
     struct Case {
         std::string name;
         std::function<std::vector<std::string>(const FolderTreeDraft&)> texts;
@@ -112,7 +112,7 @@ TEST(FolderTreeRows, DropsMoveTheNamedFolderOrAreRefused) {
     }
 }
 
-TEST(FolderTreeRows, TheLastEnteredTargetStaysMarked) {
+TEST(TreeRowLook, TheLastEnteredTargetStaysMarked) {
     struct Case {
         std::string name;
         std::vector<std::pair<char, std::string>> events;  // 'e'nter / 'l'eave a key

@@ -1,4 +1,4 @@
-#include "Views/TransferColumn/ActionAreaContent.h"
+#include "Views/TransferColumn/ActionAreaLook.h"
 
 #include "Support/Lang.h"
 
@@ -12,14 +12,14 @@ std::optional<std::filesystem::path> firstReport(const TransferResult* result) {
     return std::nullopt;
 }
 
-ActionAreaContent::Line statusLine(const ActionAreaInput& input) {
+ActionAreaLook::Line statusLine(const ActionAreaInput& input) {
     if (input.blockReason) return {*input.blockReason, Tone::tertiary};
     if (input.foldersMissing) return {L("Mappen worden eerst aangemaakt", "Folders will be created first")};
     return {L("Alles staat klaar", "All set")};
 }
 
-ActionAreaContent::Detail progressDetail(const TransferProgress& progress, bool verifies) {
-    ActionAreaContent::Detail detail{progress.currentFile, {}};
+ActionAreaLook::Detail progressDetail(const TransferProgress& progress, bool verifies) {
+    ActionAreaLook::Detail detail{progress.currentFile, {}};
     // The read-back line only where a read-back really happens; a job that does not verify keeps
     // counting its files.
     if (progress.phase == TransferPhase::copying || !verifies) {
@@ -34,8 +34,8 @@ ActionAreaContent::Detail progressDetail(const TransferProgress& progress, bool 
 
 }  // namespace
 
-ActionAreaContent actionArea(const ActionAreaInput& input) {
-    ActionAreaContent content;
+ActionAreaLook actionArea(const ActionAreaInput& input) {
+    ActionAreaLook content;
     switch (input.state) {
         case TransferState::idle:
             content.buttons = {ActionButton::transfer};

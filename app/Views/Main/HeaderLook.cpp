@@ -1,12 +1,12 @@
-#include "Views/Main/HeaderState.h"
+#include "Views/Main/HeaderLook.h"
 
 #include "Product/Product.h"
 #include "Views/Kit/LocalText.h"
 
 namespace quillane {
 
-HeaderState headerState(const HeaderFacts& facts) {
-    HeaderState state;
+HeaderLook headerLook(const HeaderFacts& facts) {
+    HeaderLook state;
     const bool noProject = facts.projectName.empty();
     state.pickerText = noProject ? lq("Kies project", "Choose project") : QString::fromStdString(facts.projectName);
     state.pickerTone = noProject ? Tone::secondary : Tone::text;
@@ -23,7 +23,7 @@ QString demoWaitsForPausedTransfer() {
     return lq("Rond eerst de gepauzeerde transfer af of stop hem", "Finish or stop the paused transfer first");
 }
 
-ShootDayPillState shootDayPillState(int shootDay, bool running) {
+ShootDayPillLook shootDayPillLook(int shootDay, bool running) {
     return {QStringLiteral("%1").arg(shootDay, 2, 10, QLatin1Char('0')), shootDay >= 2, !running};
 }
 
@@ -34,7 +34,7 @@ std::vector<LanguageSegment> languageSegments(AppLanguage current) {
     return segments;
 }
 
-DemoBadgeState demoBadgeState(DemoState demo, bool running) {
+DemoBadgeLook demoBadgeLook(DemoState demo, bool running) {
     const bool changing = demo == DemoState::starting || demo == DemoState::stopping;
     return {changing, !running};
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/Scopes.h"
-#include "Views/TransferColumn/DestinationBarRows.h"
+#include "Views/TransferColumn/DestinationBarLook.h"
 
 using namespace quillane;
 using quillane::testing::LanguageScope;
@@ -45,7 +45,7 @@ struct Expected {
     Tone statusTone;
 };
 
-void expectRows(const std::vector<DestinationBarRow>& rows, const std::vector<Expected>& expected, const char* name) {
+void expectRows(const std::vector<DestinationBarLook>& rows, const std::vector<Expected>& expected, const char* name) {
     ASSERT_EQ(rows.size(), expected.size()) << name;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].status, expected[i].status) << name << " row " << i;

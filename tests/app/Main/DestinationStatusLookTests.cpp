@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "Views/Drives/DestinationRules.h"
-#include "Views/Main/DestinationStatusState.h"
-#include "Views/Main/FolderTreeState.h"
+#include "Views/Main/DestinationStatusLook.h"
+#include "Views/Main/FolderTreeLook.h"
 #include "support/QtPrinters.h"
 #include "support/Scopes.h"
 
@@ -255,7 +255,7 @@ TEST(FolderTree, RowLooks) {
         {true, true, "folder.fill", Tone::secondary, Tone::text},
     };
     for (const Case& c : cases) {
-        const FolderRowLook look = folderRowLook(c.exists, c.target);
+        const PlannedFolderLook look = plannedFolderLook(c.exists, c.target);
         EXPECT_EQ(look.symbol, c.symbol);
         EXPECT_EQ(look.iconTone, c.icon);
         EXPECT_EQ(look.nameTone, c.name);
@@ -286,10 +286,10 @@ TEST(FolderTree, ExtraFoldersSingularAndPlural) {
 
 TEST(DestinationColumn, CountAndIncludeTooltip) {
     LanguageScope language(AppLanguage::nl);
-    EXPECT_EQ(destinationColumnState(0, 0).countText, "");
-    EXPECT_TRUE(destinationColumnState(0, 0).empty);
-    EXPECT_EQ(destinationColumnState(2, 1).countText, "1");
-    EXPECT_EQ(destinationColumnState(3, 0).countText, "0");
+    EXPECT_EQ(destinationColumnLook(0, 0).countText, "");
+    EXPECT_TRUE(destinationColumnLook(0, 0).empty);
+    EXPECT_EQ(destinationColumnLook(2, 1).countText, "1");
+    EXPECT_EQ(destinationColumnLook(3, 0).countText, "0");
     EXPECT_EQ(includeSwitchTooltip(false), "Overgeslagen");
     EXPECT_EQ(includeSwitchTooltip(true), "Deze SSD krijgt een kopie");
 }

@@ -1,4 +1,4 @@
-#include "Views/Main/FolderTreeState.h"
+#include "Views/Main/FolderTreeLook.h"
 
 #include "Support/Lang.h"
 #include "Views/Kit/LocalText.h"
@@ -27,8 +27,8 @@ std::optional<QString> folderTreeBaseLine(const std::filesystem::path& baseURL,
     return QStringLiteral("in ") + QString::fromStdString(rest);
 }
 
-FolderRowLook folderRowLook(bool exists, bool isTarget) {
-    FolderRowLook look{exists ? "folder.fill" : "folder.badge.plus", exists ? Tone::secondary : Tone::accent,
+PlannedFolderLook plannedFolderLook(bool exists, bool isTarget) {
+    PlannedFolderLook look{exists ? "folder.fill" : "folder.badge.plus", exists ? Tone::secondary : Tone::accent,
                        (exists || isTarget) ? Tone::text : Tone::secondary};
     look.bold = isTarget;
     look.targetMark = isTarget;
@@ -49,8 +49,8 @@ std::optional<QString> extraFoldersLine(int count) {
            (count == 1 ? QStringLiteral("map") : QStringLiteral("mappen")) + QStringLiteral(" uit je instellingen");
 }
 
-DestinationColumnState destinationColumnState(std::size_t destinations, std::size_t active) {
-    DestinationColumnState state;
+DestinationColumnLook destinationColumnLook(std::size_t destinations, std::size_t active) {
+    DestinationColumnLook state;
     state.empty = destinations == 0;
     if (!state.empty) state.countText = QString::number(active);
     return state;

@@ -1,4 +1,4 @@
-#include "Views/Main/DestinationStatusState.h"
+#include "Views/Main/DestinationStatusLook.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Views/Main/SourceColumnState.h"
-#include "Views/Main/SourceContentsState.h"
+#include "Views/Main/SourceColumnLook.h"
+#include "Views/Main/SourceContentsLook.h"
 #include "support/QtPrinters.h"
 #include "support/Scopes.h"
 
@@ -56,7 +56,7 @@ TEST(SourceBadge, FirstRuleThatAppliesWins) {
     }
 }
 
-TEST(SourceColumnState, ContentsAndQueueButtonFollowTheSelectedCard) {
+TEST(SourceColumnLook, ContentsAndQueueButtonFollowTheSelectedCard) {
     struct Case {
         const char* name;
         SourceColumnFacts facts;
@@ -87,16 +87,16 @@ TEST(SourceColumnState, ContentsAndQueueButtonFollowTheSelectedCard) {
         {"selected id no longer a source", gone, false, false, false, false},
     };
     for (const Case& c : cases) {
-        const SourceColumnState state = sourceColumnState(c.facts);
+        const SourceColumnLook state = sourceColumnLook(c.facts);
         EXPECT_EQ(state.showContents, c.contents) << c.name;
         EXPECT_EQ(state.showEnqueue, c.enqueue) << c.name;
         EXPECT_EQ(state.enqueueEnabled, c.enqueueEnabled) << c.name;
         EXPECT_EQ(state.showQueue, c.queue) << c.name;
     }
-    EXPECT_FALSE(sourceColumnState(gone).selectedID);
+    EXPECT_FALSE(sourceColumnLook(gone).selectedID);
 }
 
-TEST(SourceColumnState, CountAndQueueLabelInBothLanguages) {
+TEST(SourceColumnLook, CountAndQueueLabelInBothLanguages) {
     struct Case {
         AppLanguage language;
         std::vector<std::string> sources;
@@ -112,7 +112,7 @@ TEST(SourceColumnState, CountAndQueueLabelInBothLanguages) {
         LanguageScope language(c.language);
         auto f = facts();
         f.sourceIDs = c.sources;
-        const SourceColumnState state = sourceColumnState(f);
+        const SourceColumnLook state = sourceColumnLook(f);
         EXPECT_EQ(state.countText, c.count);
         EXPECT_EQ(state.empty, c.sources.empty());
         EXPECT_EQ(state.enqueueLabel, c.label);

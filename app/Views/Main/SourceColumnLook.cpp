@@ -1,4 +1,4 @@
-#include "Views/Main/SourceColumnState.h"
+#include "Views/Main/SourceColumnLook.h"
 
 #include <algorithm>
 
@@ -25,8 +25,8 @@ std::optional<Tag> sourceBadge(const SourceColumnFacts& facts, const SourceCardF
     return std::nullopt;
 }
 
-SourceColumnState sourceColumnState(const SourceColumnFacts& facts) {
-    SourceColumnState state;
+SourceColumnLook sourceColumnLook(const SourceColumnFacts& facts) {
+    SourceColumnLook state;
     state.empty = facts.sourceIDs.empty();
     if (!state.empty) state.countText = QString::number(facts.sourceIDs.size());
     if (facts.selectedSourceID && contains(facts.sourceIDs, *facts.selectedSourceID))

@@ -9,7 +9,7 @@ namespace quillane {
 
 // One row of the folder tree editor: the drive, a folder, or the place where roll folders of
 // camera cards ("roll") or sound cards ("sound") will be made.
-struct TreeRow {
+struct TreeRowLook {
     enum class Kind { drive, folder, roll, sound };
 
     Kind kind = Kind::drive;
@@ -17,7 +17,7 @@ struct TreeRow {
     int depth = 0;    // display depth: the drive at 0, top-level folders at 1
     std::optional<UUID> folderID;
 
-    bool operator==(const TreeRow&) const = default;
+    bool operator==(const TreeRowLook&) const = default;
 
     int leadingInset() const { return 10 + 22 * depth; }
     int height() const;
@@ -25,7 +25,7 @@ struct TreeRow {
 
 // The rows of the editor, top to bottom: the drive, then every folder in tree order with the
 // roll and sound rows where those folders go.
-std::vector<TreeRow> treeRows(const FolderTreeDraft& draft);
+std::vector<TreeRowLook> treeRows(const FolderTreeDraft& draft);
 
 // The drive row's key, also the drop target of the top level.
 inline constexpr const char* driveRowKey = "ssd";

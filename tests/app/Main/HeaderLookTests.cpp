@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "Views/Main/HeaderState.h"
-#include "Views/Main/SheetState.h"
+#include "Views/Main/HeaderLook.h"
+#include "Views/Main/SheetLook.h"
 #include "support/QtPrinters.h"
 #include "support/Scopes.h"
 
 using namespace quillane;
 using quillane::testing::LanguageScope;
 
-TEST(HeaderState, PartsFollowTheModel) {
+TEST(HeaderLook, PartsFollowTheModel) {
     struct Case {
         const char* name;
         HeaderFacts facts;
@@ -23,7 +23,7 @@ TEST(HeaderState, PartsFollowTheModel) {
         {"marketing shot", {"PROJECTNAME", false, DemoState::on, true, true}, true, false, false, false, true},
     };
     for (const Case& c : cases) {
-        const HeaderState state = headerState(c.facts);
+        const HeaderLook state = headerLook(c.facts);
         EXPECT_EQ(state.pickerEnabled, c.pickerEnabled) << c.name;
         EXPECT_EQ(state.demoButtonEnabled, c.pickerEnabled) << c.name;
         EXPECT_EQ(state.demoButton, c.demoButton) << c.name;
@@ -33,7 +33,7 @@ TEST(HeaderState, PartsFollowTheModel) {
     }
 }
 
-TEST(HeaderState, ProjectPickerPlaceholder) {
+TEST(HeaderLook, ProjectPickerPlaceholder) {
     struct Case {
         AppLanguage language;
         const char* project;
@@ -46,7 +46,7 @@ TEST(HeaderState, ProjectPickerPlaceholder) {
     };
     for (const Case& c : cases) {
         LanguageScope language(c.language);
-        const HeaderState state = headerState({c.project, false, DemoState::off, false, false});
+        const HeaderLook state = headerLook({c.project, false, DemoState::off, false, false});
         EXPECT_EQ(state.pickerText, c.text);
         EXPECT_EQ(state.pickerTone, c.tone);
     }
@@ -64,7 +64,7 @@ TEST(HeaderPills, ShootDayIsZeroPaddedAndStopsAtOne) {
         {10, true, "10", true, false}, {120, false, "120", true, true},
     };
     for (const Case& c : cases) {
-        const ShootDayPillState state = shootDayPillState(c.day, c.running);
+        const ShootDayPillLook state = shootDayPillLook(c.day, c.running);
         EXPECT_EQ(state.value, c.text);
         EXPECT_EQ(state.minusEnabled, c.minus) << c.day;
         EXPECT_EQ(state.enabled, c.enabled) << c.day;
@@ -95,7 +95,7 @@ TEST(HeaderPills, DemoBadgeSpinsWhileTheDemoComesOrGoes) {
         {DemoState::stopping, false, true, true},
     };
     for (const Case& c : cases) {
-        const DemoBadgeState state = demoBadgeState(c.demo, c.running);
+        const DemoBadgeLook state = demoBadgeLook(c.demo, c.running);
         EXPECT_EQ(state.spinner, c.spinner);
         EXPECT_EQ(state.stopEnabled, c.stopEnabled);
     }
@@ -125,7 +125,7 @@ TEST(UpdateDetails, TextsNotesAndWarning) {
     }
 }
 
-TEST(ProjectSheetState, StartCancelAndRecentProjects) {
+TEST(ProjectSheetLook, StartCancelAndRecentProjects) {
     struct Case {
         const char* name;
         std::string typed, project;
@@ -142,13 +142,13 @@ TEST(ProjectSheetState, StartCancelAndRecentProjects) {
         {"a project already set", "", "Old", {"Old"}, false, true, 1},
     };
     for (const Case& c : cases) {
-        const ProjectSheetState state = projectSheetState(c.typed, c.project, c.recent);
+        const ProjectSheetLook state = projectSheetLook(c.typed, c.project, c.recent);
         EXPECT_EQ(state.startEnabled, c.start) << c.name;
         EXPECT_EQ(state.cancelShown, c.cancel) << c.name;
         EXPECT_EQ(state.dismissable, c.cancel) << c.name;
         EXPECT_EQ(state.recent.size(), c.listed) << c.name;
     }
-    EXPECT_EQ(projectSheetState("", "", seven).recent.back(), "P5");
+    EXPECT_EQ(projectSheetLook("", "", seven).recent.back(), "P5");
 }
 
 // The sheets' own texts are checked on the rendered sheets; here the buttons' rule.

@@ -1,4 +1,4 @@
-#include "Views/TransferColumn/RecentTransferRows.h"
+#include "Views/TransferColumn/RecentTransferLook.h"
 
 #include <algorithm>
 
@@ -8,7 +8,7 @@
 
 namespace quillane {
 
-std::vector<RecentTransferRow> recentTransferRows(const std::string& project, const std::vector<TransferRecord>& history) {
+std::vector<RecentTransferLook> recentTransferRows(const std::string& project, const std::vector<TransferRecord>& history) {
     ProjectCatalog catalog(project, history);
     std::vector<const ProjectCatalog::Roll*> rolls;
     rolls.reserve(catalog.rolls.size());
@@ -18,7 +18,7 @@ std::vector<RecentTransferRow> recentTransferRows(const std::string& project, co
     });
     if (rolls.size() > recentTransferLimit) rolls.resize(recentTransferLimit);
 
-    std::vector<RecentTransferRow> rows;
+    std::vector<RecentTransferLook> rows;
     rows.reserve(rolls.size());
     for (const ProjectCatalog::Roll* roll : rolls) {
         std::string drives;

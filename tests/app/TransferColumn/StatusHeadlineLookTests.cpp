@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "support/Scopes.h"
-#include "Views/TransferColumn/StatusHeadlineContent.h"
+#include "Views/TransferColumn/StatusHeadlineLook.h"
 
 using namespace quillane;
 using quillane::testing::LanguageScope;
@@ -46,7 +46,7 @@ TEST(StatusHeadline, EveryStateInBothLanguages) {
         const char* name;
         StatusHeadlineInput input;
         AppLanguage language;
-        StatusHeadlineContent expected;
+        StatusHeadlineLook expected;
     };
     const Case cases[] = {
         {"card", {.state = S::idle, .card = Card{2'500'000'000, 812}}, AppLanguage::en,
@@ -112,7 +112,7 @@ TEST(StatusHeadline, EveryStateInBothLanguages) {
     };
     for (const Case& c : cases) {
         LanguageScope language(c.language);
-        const StatusHeadlineContent content = statusHeadline(c.input);
+        const StatusHeadlineLook content = statusHeadline(c.input);
         EXPECT_EQ(content.style, c.expected.style) << c.name;
         EXPECT_EQ(content.symbol, c.expected.symbol) << c.name;
         EXPECT_EQ(content.first, c.expected.first) << c.name;

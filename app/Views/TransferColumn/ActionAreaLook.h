@@ -25,7 +25,7 @@ struct ActionAreaInput {
 
 enum class ActionButton { transfer, pause, stop, resume, discard, eject, report, nextCard, close };
 
-struct ActionAreaContent {
+struct ActionAreaLook {
     struct Line {
         std::string text;
         Tone tone = Tone::secondary;
@@ -42,10 +42,10 @@ struct ActionAreaContent {
     std::optional<Line> status;      // idle only
     std::optional<Detail> detail;    // running with a snapshot only
     std::optional<std::filesystem::path> report;  // what Report opens, when it is shown
-    bool operator==(const ActionAreaContent&) const = default;
+    bool operator==(const ActionAreaLook&) const = default;
 };
 
-ActionAreaContent actionArea(const ActionAreaInput& input);
+ActionAreaLook actionArea(const ActionAreaInput& input);
 
 // The symbol beside a button's text; empty for a text-only button.
 std::string actionButtonSymbol(ActionButton button);
