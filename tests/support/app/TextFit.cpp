@@ -9,7 +9,6 @@
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/TextLabel.h"
 #include "Views/Kit/TextLine.h"
-#include "Views/StructureEditor/ChoiceCard.h"
 
 namespace quillane::testing {
 
