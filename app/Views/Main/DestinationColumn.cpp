@@ -121,14 +121,14 @@ void DestinationColumn::refresh(ModelFields fields) {
         return;
     }
     const std::vector<DriveState> destinations = model_.destinations();
-    const DestinationColumnLook state =
+    const DestinationColumnLook look =
         destinationColumnLook(destinations.size(), model_.activeDestinations().size());
     title_->setTitle(lq("Bestemmingen", "Destinations"));
-    title_->setTrailing(state.countText.isEmpty() ? std::nullopt : std::optional(state.countText));
-    empty_->setVisible(state.empty);
-    scroll_->setVisible(!state.empty);
-    createFolders_->setVisible(!state.empty);
-    if (state.empty) {
+    title_->setTrailing(look.countText.isEmpty() ? std::nullopt : std::optional(look.countText));
+    empty_->setVisible(look.empty);
+    scroll_->setVisible(!look.empty);
+    createFolders_->setVisible(!look.empty);
+    if (look.empty) {
         empty_->setContent(QStringLiteral("externaldrive"), lq("Sluit een SSD aan", "Connect an SSD"),
                            lq("Gebruik er 2, 3 of 4 tegelijk —\nelke SSD krijgt een volledige kopie",
                                 "Use 2, 3 or 4 at once —\nevery SSD gets a full copy"));

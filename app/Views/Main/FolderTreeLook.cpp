@@ -50,10 +50,10 @@ std::optional<QString> extraFoldersLine(int count) {
 }
 
 DestinationColumnLook destinationColumnLook(std::size_t destinations, std::size_t active) {
-    DestinationColumnLook state;
-    state.empty = destinations == 0;
-    if (!state.empty) state.countText = QString::number(active);
-    return state;
+    DestinationColumnLook look;
+    look.empty = destinations == 0;
+    if (!look.empty) look.countText = QString::number(active);
+    return look;
 }
 
 QString includeSwitchTooltip(bool included) {

@@ -61,11 +61,11 @@ ShootDayPill::ShootDayPill(AppModel& model, QWidget* parent)
 }
 
 void ShootDayPill::refresh() {
-    const ShootDayPillLook state = shootDayPillLook(model_.shootDay(), model_.transferState() == TransferState::running);
+    const ShootDayPillLook look = shootDayPillLook(model_.shootDay(), model_.transferState() == TransferState::running);
     word_->setText(lq("DAG", "DAY"));
-    value_->setText(state.value);
-    minus_->setEnabled(state.minusEnabled);
-    setEnabled(state.enabled);
+    value_->setText(look.value);
+    minus_->setEnabled(look.minusEnabled);
+    setEnabled(look.enabled);
     setToolTip(lq("Draaidag voor {DAY} in je mappenstructuur", "Shoot day for {DAY} in your folder structure"));
 }
 
@@ -130,12 +130,12 @@ DemoBadge::DemoBadge(AppModel& model, QWidget* parent)
 }
 
 void DemoBadge::refresh() {
-    const DemoBadgeLook state = demoBadgeLook(model_.demoState(), model_.transferState() == TransferState::running);
+    const DemoBadgeLook look = demoBadgeLook(model_.demoState(), model_.transferState() == TransferState::running);
     title_->setText(lq("DEMO-MODUS", "DEMO MODE"));
     stop_->setText(lq("Stoppen", "Stop"));
-    stop_->setVisible(!state.spinner);
-    stop_->setEnabled(state.stopEnabled);
-    spinner_->setVisible(state.spinner);
+    stop_->setVisible(!look.spinner);
+    stop_->setEnabled(look.stopEnabled);
+    spinner_->setVisible(look.spinner);
     setToolTip(lq("Fictieve kaarten en SSD's om mee te oefenen. Stoppen verwijdert ze weer.",
                     "Fictional cards and SSDs to practice with. Stopping removes them again."));
 }

@@ -156,17 +156,17 @@ ProjectSheet::ProjectSheet(AppModel& model, QWidget* parent) : QDialog(parent), 
 bool ProjectSheet::dismissable() const { return !model_.projectName().empty(); }
 
 void ProjectSheet::refresh() {
-    const ProjectSheetLook state = projectSheetLook(field_->edit->text().toStdString(), model_.projectName(),
+    const ProjectSheetLook look = projectSheetLook(field_->edit->text().toStdString(), model_.projectName(),
                                                       model_.settings().recentProjects);
-    start_->setEnabled(state.startEnabled);
-    cancel_->setVisible(state.cancelShown);
-    recentSection_->setVisible(!state.recent.empty());
-    if (recentRows_->count() == static_cast<int>(state.recent.size())) return;
+    start_->setEnabled(look.startEnabled);
+    cancel_->setVisible(look.cancelShown);
+    recentSection_->setVisible(!look.recent.empty());
+    if (recentRows_->count() == static_cast<int>(look.recent.size())) return;
     while (QLayoutItem* item = recentRows_->takeAt(0)) {
         delete item->widget();
         delete item;
     }
-    for (const std::string& project : state.recent) {
+    for (const std::string& project : look.recent) {
         auto* row = new RecentProjectRow(QString::fromStdString(project), recentSection_);
         connect(row, &QAbstractButton::clicked, this, [this, project] {
             field_->edit->setText(QString::fromStdString(project));

@@ -15,13 +15,13 @@ bool projectNameUsable(const std::string& typedName) {
 
 ProjectSheetLook projectSheetLook(const std::string& typedName, const std::string& projectName,
                                     const std::vector<std::string>& recentProjects) {
-    ProjectSheetLook state;
-    state.startEnabled = projectNameUsable(typedName);
-    state.cancelShown = !projectName.empty();
-    state.dismissable = state.cancelShown;
+    ProjectSheetLook look;
+    look.startEnabled = projectNameUsable(typedName);
+    look.cancelShown = !projectName.empty();
+    look.dismissable = look.cancelShown;
     const std::size_t count = std::min<std::size_t>(recentProjects.size(), 5);
-    state.recent.assign(recentProjects.begin(), recentProjects.begin() + static_cast<std::ptrdiff_t>(count));
-    return state;
+    look.recent.assign(recentProjects.begin(), recentProjects.begin() + static_cast<std::ptrdiff_t>(count));
+    return look;
 }
 
 QString folderSheetConfirmTitle(bool thenTransfer) {

@@ -170,13 +170,13 @@ void SourceColumn::refresh(ModelFields fields) {
     if (!fields.intersects(reads())) return;
     const std::vector<DriveState> sources = model_.sources();
     const SourceColumnFacts facts = columnFacts(model_, sources);
-    const SourceColumnLook state = sourceColumnLook(facts);
+    const SourceColumnLook look = sourceColumnLook(facts);
 
     title_->setTitle(lq("Bron", "Source"));
-    title_->setTrailing(state.countText.isEmpty() ? std::nullopt : std::optional(state.countText));
-    scroll_->setVisible(!state.empty);
-    empty_->setVisible(state.empty);
-    if (state.empty) {
+    title_->setTrailing(look.countText.isEmpty() ? std::nullopt : std::optional(look.countText));
+    scroll_->setVisible(!look.empty);
+    empty_->setVisible(look.empty);
+    if (look.empty) {
         emptyZone_->setContent(QStringLiteral("sdcard"), lq("Sluit een kaart aan", "Connect a card"),
                                lq("Camera of geluid —\n", "Camera or sound —\n") + QString::fromUtf8(Product::name) +
                                    lq(" herkent het zelf", " works out which"));
@@ -196,15 +196,15 @@ void SourceColumn::refresh(ModelFields fields) {
                        sourceBadge(facts, {d.info.id, d.info.name, isSound(d)}));
         });
 
-    contents_->setVisible(state.showContents);
-    if (state.showContents) contents_->refresh(SourceContents::reads());
-    enqueue_->setVisible(state.showEnqueue);
-    enqueue_->setEnabled(state.enqueueEnabled);
-    enqueue_->setText(state.enqueueLabel);
+    contents_->setVisible(look.showContents);
+    if (look.showContents) contents_->refresh(SourceContents::reads());
+    enqueue_->setVisible(look.showEnqueue);
+    enqueue_->setEnabled(look.enqueueEnabled);
+    enqueue_->setText(look.enqueueLabel);
     enqueue_->setToolTip(lq("Start automatisch zodra de huidige transfer veilig klaar is",
                               "Starts automatically once the current transfer has finished safely"));
-    queue_->setVisible(state.showQueue);
-    if (state.showQueue) queue_->refresh();
+    queue_->setVisible(look.showQueue);
+    if (look.showQueue) queue_->refresh();
     others_->refresh();
 }
 

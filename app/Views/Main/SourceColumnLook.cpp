@@ -26,20 +26,20 @@ std::optional<Tag> sourceBadge(const SourceColumnFacts& facts, const SourceCardF
 }
 
 SourceColumnLook sourceColumnLook(const SourceColumnFacts& facts) {
-    SourceColumnLook state;
-    state.empty = facts.sourceIDs.empty();
-    if (!state.empty) state.countText = QString::number(facts.sourceIDs.size());
+    SourceColumnLook look;
+    look.empty = facts.sourceIDs.empty();
+    if (!look.empty) look.countText = QString::number(facts.sourceIDs.size());
     if (facts.selectedSourceID && contains(facts.sourceIDs, *facts.selectedSourceID))
-        state.selectedID = facts.selectedSourceID;
-    const bool busy = state.selectedID && (facts.runningSourceID == state.selectedID ||
-                                           contains(facts.queueSourceIDs, *state.selectedID));
-    state.showContents = state.selectedID && !busy;
-    state.showEnqueue = state.showContents && facts.running;
-    state.enqueueEnabled = state.showEnqueue && facts.canEnqueue;
-    state.enqueueLabel = lq("In wachtrij zetten · wordt ", "Add to queue · becomes ") +
+        look.selectedID = facts.selectedSourceID;
+    const bool busy = look.selectedID && (facts.runningSourceID == look.selectedID ||
+                                           contains(facts.queueSourceIDs, *look.selectedID));
+    look.showContents = look.selectedID && !busy;
+    look.showEnqueue = look.showContents && facts.running;
+    look.enqueueEnabled = look.showEnqueue && facts.canEnqueue;
+    look.enqueueLabel = lq("In wachtrij zetten · wordt ", "Add to queue · becomes ") +
                          QString::fromStdString(facts.rollName);
-    state.showQueue = !state.empty && !facts.queueSourceIDs.empty();
-    return state;
+    look.showQueue = !look.empty && !facts.queueSourceIDs.empty();
+    return look;
 }
 
 }  // namespace quillane
