@@ -7,10 +7,32 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "Model/ThreadHandOver.h"
 #include "Settings/LegacyMigration.h"
 #include "Template/TemplatePreset.h"
 
 namespace quillane {
+
+namespace {
+// A result on its way to the model's thread, made here so that its way through Qt's event
+// queue is marked.
+class ResultEvent final : public QEvent {
+public:
+    static QEvent::Type kind() {
+        static const auto registered = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return registered;
+    }
+    explicit ResultEvent(std::function<void()> then) : QEvent(kind()), then_(std::move(then)) {
+        ThreadHandOver::send(this);
+    }
+    // One that never ran (its model went first) goes on the model's thread too.
+    ~ResultEvent() override { ThreadHandOver::receive(this); }
+    void run() { then_(); }
+
+private:
+    std::function<void()> then_;
+};
+}  // namespace
 
 // What a background job holds to hand its result back: the model while it lives.
 struct AppModel::Anchor {
@@ -120,7 +142,13 @@ void AppModel::inBackground(std::function<std::function<void()>()> work) {
 void AppModel::postBack(const std::shared_ptr<Anchor>& anchor, std::function<void()> then) {
     if (!then) return;
     std::lock_guard lock(anchor->lock);
-    if (anchor->model != nullptr) QMetaObject::invokeMethod(anchor->model, std::move(then), Qt::QueuedConnection);
+    if (anchor->model != nullptr) QCoreApplication::postEvent(anchor->model, new ResultEvent(std::move(then)));
+}
+
+void AppModel::customEvent(QEvent* event) {
+    // Before the event is read at all: it may come from another thread.
+    ThreadHandOver::receive(event);
+    if (event->type() == ResultEvent::kind()) static_cast<ResultEvent*>(event)->run();
 }
 
 // --- Settings

@@ -229,6 +229,10 @@ signals:
     // The fields that changed since the last notification; emitted once per event-loop turn.
     void changed(quillane::ModelFields fields);
 
+protected:
+    // Runs the results that postBack hands over from other threads.
+    void customEvent(QEvent* event) override;
+
 private:
     friend class ModelStaging;
     using TimePoint = std::chrono::system_clock::time_point;
