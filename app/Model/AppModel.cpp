@@ -61,6 +61,10 @@ AppModel::AppModel(std::optional<std::filesystem::path> storeDirectory, ModelSer
     stoppedJobs_ = stoppedStore_.load().value_or(StoppedJobs{});
     cameraLetter_ = settings_.defaultCameraLetter;
     projectName_ = settings_.recentProjects.empty() ? std::string() : settings_.recentProjects.front();
+    // The roll name and the path a card would land in are known before any drive is seen; they
+    // are the model's first state, not a change to announce.
+    refreshPlans();
+    pending_ = {};
 }
 
 AppModel::~AppModel() {

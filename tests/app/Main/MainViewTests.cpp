@@ -2,8 +2,12 @@
 
 #include <QTest>
 
+#include <map>
+
 #include "Views/Drives/DriveCard.h"
 #include "Views/Kit/StyledButton.h"
+#include "Views/Kit/TapeLabel.h"
+#include "Views/Kit/TextLabel.h"
 #include "Views/Main/DestinationColumn.h"
 #include "Views/Main/FolderSheet.h"
 #include "Views/Main/MainAlert.h"
@@ -196,4 +200,26 @@ TEST(MainView, SheetsFollowTheirFieldsOneAtATime) {
     harness.settle();
     EXPECT_FALSE(model.showProjectSheet());
     EXPECT_EQ(view.sheetShown(), MainView::Sheet::folder);
+}
+
+// Before any card or SSD, the window shows where a card would land, the same in either language.
+TEST(MainView, TheEmptyWindowShowsTheSameRollPathInEitherLanguage) {
+    std::map<AppLanguage, QStringList> shown;
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        ModelHarness harness;
+        AppModel& model = harness.make();
+        model.changeSettings([language](AppSettings& s) { s.language = language; });
+        model.setShowProjectSheet(false);
+        harness.settle();
+        MainView view(model);
+        showOffscreen(view, QSize(1300, 800));
+        for (const TextLabel* folder : view.findChildren<TextLabel*>(QStringLiteral("rollPathFolder")))
+            if (folder->isVisibleTo(&view)) shown[language] << folder->text();
+        const auto* tape = view.findChild<TapeLabel*>(QStringLiteral("rollTape"));
+        ASSERT_NE(tape, nullptr);
+        if (tape->isVisibleTo(&view)) shown[language] << tape->text();
+    }
+    EXPECT_EQ(shown[AppLanguage::en].size(), 3) << shown[AppLanguage::en].join(" › ").toStdString();
+    EXPECT_EQ(shown[AppLanguage::en], shown[AppLanguage::nl]);
 }
