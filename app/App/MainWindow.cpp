@@ -112,7 +112,7 @@ void MainWindow::refreshActions() {
 
 void MainWindow::primaryCommand() {
     if (primaryAction(model_.transferState()) == PrimaryAction::resume) model_.resumeTransfer();
-    else model_.transferTapped();
+    else model_.requestTransfer();
 }
 
 void MainWindow::modelChanged(ModelFields fields) {

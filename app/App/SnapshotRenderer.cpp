@@ -109,7 +109,7 @@ void SnapshotRenderer::run() {
     model_.start();
     if (options_.demo && !options_.simulate) {
         model_.startDemo();
-        model_.setMarketingScreenshot(true);
+        model_.setStagedForScreenshot(true);
     }
     if (options_.project) model_.setProject(*options_.project);
     QTimer::singleShot(scriptDelayMs, this, [this] {

@@ -203,8 +203,8 @@ void AppModel::settingsDidChange(const AppSettings& old) {
 void AppModel::setShowProjectSheet(bool show) { assign(showProjectSheet_, show, ModelField::showProjectSheet); }
 void AppModel::setShowHistory(bool show) { assign(showHistory_, show, ModelField::showHistory); }
 void AppModel::setFocusClipSearch(bool focus) { assign(focusClipSearch_, focus, ModelField::focusClipSearch); }
-void AppModel::setMarketingScreenshot(bool staged) {
-    assign(marketingScreenshot_, staged, ModelField::marketingScreenshot);
+void AppModel::setStagedForScreenshot(bool staged) {
+    assign(stagedForScreenshot_, staged, ModelField::stagedForScreenshot);
 }
 void AppModel::setRequestedSettingsTab(std::optional<SettingsTab> tab) {
     assign(requestedSettingsTab_, tab, ModelField::requestedSettingsTab);

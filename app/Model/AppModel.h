@@ -34,7 +34,7 @@
 #include "Transfer/SourceScan.h"
 #include "Transfer/TransferProgress.h"
 #include "Transfer/TransferResult.h"
-#include "Transfer/TransferRunning.h"
+#include "Transfer/TransferTask.h"
 #include "Updates/ReleaseInfo.h"
 
 class QTimer;
@@ -104,8 +104,9 @@ public:
     void setShowHistory(bool show);
     bool focusClipSearch() const { return focusClipSearch_; }
     void setFocusClipSearch(bool focus);
-    bool marketingScreenshot() const { return marketingScreenshot_; }
-    void setMarketingScreenshot(bool staged);
+    // The window is staged for a product screenshot: the header hides the demo badge and the update pill.
+    bool stagedForScreenshot() const { return stagedForScreenshot_; }
+    void setStagedForScreenshot(bool staged);
     const std::optional<SettingsTab>& requestedSettingsTab() const { return requestedSettingsTab_; }
     void setRequestedSettingsTab(std::optional<SettingsTab> tab);
     const std::optional<AlertMessage>& alert() const { return alert_; }
@@ -133,7 +134,7 @@ public:
     // True (after showing the demo notice) when the location belongs to the demo drives.
     bool showDemoFolderNotice(const std::filesystem::path& location);
     void openFolder(const std::filesystem::path& folder);
-    void revealInFinder(const std::filesystem::path& item);
+    void showInFileManager(const std::filesystem::path& item);
     // Opens a transfer's HTML report with the desktop's program for web pages; says so when none could.
     void openReport(const std::filesystem::path& report);
     void eject(const DriveState& drive);
@@ -194,7 +195,7 @@ public:
     // --- Starting a transfer
     std::optional<std::string> blockReason() const;
     std::vector<std::filesystem::path> missingFolders() const;
-    void transferTapped();
+    void requestTransfer();
     void requestFolders(bool thenTransfer, bool silently);
     void approveFolderRequest();
 
@@ -351,7 +352,7 @@ private:
     bool showProjectSheet_ = true;
     bool showHistory_ = false;
     bool focusClipSearch_ = false;
-    bool marketingScreenshot_ = false;
+    bool stagedForScreenshot_ = false;
     std::optional<SettingsTab> requestedSettingsTab_;
     std::optional<AlertMessage> alert_;
     std::optional<FolderRequest> folderRequest_;
@@ -403,13 +404,19 @@ private:
     std::optional<TransferProgress> progress_;
     std::optional<TransferResult> lastResult_;
     std::vector<std::string> transferDriveIDs_;
-    std::vector<std::optional<std::pair<std::string, std::int64_t>>> transferDriveIdentities_;
+    // The drive under each destination of the running transfer, as the history records it; none
+    // where the drive was not found.
+    struct RecordedDrive {
+        std::string volumeID;
+        std::int64_t capacity = 0;
+    };
+    std::vector<std::optional<RecordedDrive>> transferDrives_;
     bool transferVerifies_ = true;
     std::vector<std::filesystem::path> transferRollURLs_;
     std::optional<RunningJob> runningJob_;
     std::vector<QueueItem> queue_;
     std::set<std::string> transferredSourceIDs_;
-    std::shared_ptr<TransferRunning> engine_;
+    std::shared_ptr<TransferTask> engine_;
     std::thread engineThread_;
     QTimer* progressTimer_ = nullptr;
     std::unique_ptr<PowerHold> activity_;

@@ -19,7 +19,7 @@ void AppModel::openFolder(const std::filesystem::path& folder) {
     services_.desktop->openFolder(shown);
 }
 
-void AppModel::revealInFinder(const std::filesystem::path& item) {
+void AppModel::showInFileManager(const std::filesystem::path& item) {
     if (showDemoFolderNotice(item)) return;
     services_.desktop->reveal(item);
 }

@@ -72,10 +72,10 @@ void AppModel::finish(TransferResult result, RunningJob job, std::optional<Repor
             markChanged(ModelField::transferredSourceIDs);
         }
         TransferRecord record(job.project, job.roll, job.shootDay, job.sourceName, job.camera, job.fingerprint, result);
-        for (std::size_t i = 0; i < record.destinations.size() && i < transferDriveIdentities_.size(); ++i) {
-            if (!transferDriveIdentities_[i]) continue;
-            record.destinations[i].volumeID = transferDriveIdentities_[i]->first;
-            record.destinations[i].capacity = transferDriveIdentities_[i]->second;
+        for (std::size_t i = 0; i < record.destinations.size() && i < transferDrives_.size(); ++i) {
+            if (!transferDrives_[i]) continue;
+            record.destinations[i].volumeID = transferDrives_[i]->volumeID;
+            record.destinations[i].capacity = transferDrives_[i]->capacity;
         }
         const UUID recordID = record.id;
         TransferRecord::insertIntoHistory(history_, std::move(record));

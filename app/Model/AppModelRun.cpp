@@ -75,7 +75,7 @@ void AppModel::startEngine() {
     options.simulated = PathRules::isDemoLocation(source->info.url);
     options.simulatedSeconds = services_.timings.demoTransferSeconds;
     options.alreadyCopied = resumeFromBytes_;
-    std::shared_ptr<TransferRunning> engine = services_.engines->make(std::move(transfer), options);
+    std::shared_ptr<TransferTask> engine = services_.engines->make(std::move(transfer), options);
     resumeFromBytes_ = 0;
     engine_ = engine;
     // The paused or stopped job goes on in this run: it is no longer waiting.
@@ -88,14 +88,14 @@ void AppModel::startEngine() {
 
     std::vector<std::string> ids;
     std::vector<std::filesystem::path> rolls;
-    transferDriveIdentities_.clear();
+    transferDrives_.clear();
     for (const DestinationPlan& plan : plans_) {
         ids.push_back(plan.driveID);
         rolls.push_back(plan.rollURL);
-        std::optional<std::pair<std::string, std::int64_t>> identity;
+        std::optional<RecordedDrive> recorded;
         for (const DriveState& drive : drives_)
-            if (drive.info.id == plan.driveID) identity.emplace(drive.info.identity(), drive.info.totalCapacity);
-        transferDriveIdentities_.push_back(identity);
+            if (drive.info.id == plan.driveID) recorded = RecordedDrive{drive.info.identity(), drive.info.totalCapacity};
+        transferDrives_.push_back(std::move(recorded));
     }
     replace(runningJob_, std::optional<RunningJob>(job), ModelField::runningJob);
     assign(transferDriveIDs_, ids, ModelField::transferDriveIDs);
@@ -146,7 +146,7 @@ void AppModel::cancelTransfer() {
             if (self->engine_) self->engine_->cancel();
         });
     // Asked of this run only: once it has ended, there is nothing left to stop.
-    const TransferRunning* engine = engine_.get();
+    const TransferTask* engine = engine_.get();
     question.applies = [self, engine] {
         return self && self->transferState_ == TransferState::running && self->engine_.get() == engine;
     };

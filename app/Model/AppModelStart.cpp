@@ -44,7 +44,7 @@ bool AppModel::mayStart(const StartTicket& ticket) const {
     return !blockReason().has_value();
 }
 
-void AppModel::transferTapped() {
+void AppModel::requestTransfer() {
     // While a card is paused, the transfer button continues it instead of copying it again, also
     // after another card was looked at in the meantime.
     if (pausedJob_ && (transferState_ == TransferState::paused || selectedSourceID_ == pausedJob_->sourceID)) {

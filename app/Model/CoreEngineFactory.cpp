@@ -5,7 +5,7 @@
 
 namespace quillane {
 
-std::unique_ptr<TransferRunning> CoreEngineFactory::make(TransferJob job, const Options& options) {
+std::unique_ptr<TransferTask> CoreEngineFactory::make(TransferJob job, const Options& options) {
     if (options.simulated)
         return std::make_unique<SimulatedTransfer>(std::move(job), options.simulatedSeconds, options.alreadyCopied);
     return std::make_unique<TransferEngine>(std::move(job));

@@ -14,7 +14,7 @@ enum class ModelField : std::uint8_t {
     showProjectSheet,
     showHistory,
     focusClipSearch,
-    marketingScreenshot,
+    stagedForScreenshot,
     requestedSettingsTab,
     alert,
     folderRequest,

@@ -92,7 +92,7 @@ double tickMicroseconds(const Options& o, const fs::path& card) {
     h.engines->gated = true;
     h.timings.progressTick = std::chrono::milliseconds(0);
     AppModel& model = cart(h, card, o.dir / "tick", o.destinations);
-    model.transferTapped();
+    model.requestTransfer();
     h.settle();
     if (model.transferState() != TransferState::running || model.transferRollURLs().size() != 4u) {
         std::fprintf(stderr, "the transfer to four SSDs did not start\n");
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
         testing::ModelHarness h;
         AppModel& model = cart(h, card, o.dir / ("model" + std::to_string(round)), o.destinations);
         const auto start = Clock::now();
-        model.transferTapped();
+        model.requestTransfer();
         h.waitUntil([&] { return model.transferState() != TransferState::running; }, std::chrono::minutes(30));
         viaModel.push_back(std::chrono::duration<double>(Clock::now() - start).count());
         if (model.transferState() != TransferState::succeeded) {

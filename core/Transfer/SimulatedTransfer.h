@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Transfer/TransferJob.h"
-#include "Transfer/TransferRunning.h"
+#include "Transfer/TransferTask.h"
 
 namespace quillane {
 
@@ -13,7 +13,7 @@ namespace quillane {
 // without touching any file: the demo mode's cards and drives do not exist. It advances its
 // tracker on a fixed schedule of 120 ticks over `duration` seconds (slept on the current clock)
 // and invents checksums.
-class SimulatedTransfer final : public TransferRunning {
+class SimulatedTransfer final : public TransferTask {
 public:
     static constexpr int ticks = 120;
     static constexpr int copyTicksWithVerify = 72;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Transfer/TransferJob.h"
-#include "Transfer/TransferRunning.h"
+#include "Transfer/TransferTask.h"
 
 namespace quillane {
 
@@ -15,7 +15,7 @@ namespace quillane {
 // the report. Files are written under hidden partial names and moved into place only after a
 // full sync, by a rename that never replaces anything. A failure on one destination takes only
 // that destination out; a failure on the source stops the job. Failures come back as values.
-class TransferEngine final : public TransferRunning {
+class TransferEngine final : public TransferTask {
 public:
     // Copy buffers, read-ahead and read-back all use chunks of this size.
     static constexpr std::size_t chunkSize = 8u << 20;

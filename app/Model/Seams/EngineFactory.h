@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "Transfer/TransferJob.h"
-#include "Transfer/TransferRunning.h"
+#include "Transfer/TransferTask.h"
 
 namespace quillane {
 
@@ -16,7 +16,7 @@ public:
         std::int64_t alreadyCopied = 0;  // bytes a resumed simulated run counts as done
     };
     virtual ~EngineFactory() = default;
-    virtual std::unique_ptr<TransferRunning> make(TransferJob job, const Options& options) = 0;
+    virtual std::unique_ptr<TransferTask> make(TransferJob job, const Options& options) = 0;
 };
 
 }  // namespace quillane

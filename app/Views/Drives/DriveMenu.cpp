@@ -47,7 +47,7 @@ QMenu* DriveMenu::buildMenu(QWidget* parent) const {
             action->setObjectName(QStringLiteral("baseFolder"));
             break;
         case Kind::reveal:
-            action = menu->addAction(entry.title, menu, [model, drive] { model->revealInFinder(drive.info.url); });
+            action = menu->addAction(entry.title, menu, [model, drive] { model->showInFileManager(drive.info.url); });
             action->setObjectName(QStringLiteral("reveal"));
             break;
         case Kind::eject:

@@ -99,7 +99,7 @@ HistoryView::HistoryView(AppModel& model, const QString& query, QWidget* parent)
     });
     connect(&search_, &ClipSearch::answered, this, &HistoryView::showAnswer);
     connect(clips_, &ClipResults::revealRequested, this,
-            [this](const QString& path) { model_.revealInFinder(std::filesystem::path(path.toStdString())); });
+            [this](const QString& path) { model_.showInFileManager(std::filesystem::path(path.toStdString())); });
     connect(&model_, &AppModel::changed, this, &HistoryView::modelChanged);
 
     refresh();

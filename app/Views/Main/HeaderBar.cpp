@@ -126,7 +126,7 @@ HeaderBar::HeaderBar(AppModel& model, QWidget* parent) : QWidget(parent), model_
 }
 
 ModelFields HeaderBar::reads() {
-    return {ModelField::projectName, ModelField::transferState, ModelField::demoState, ModelField::marketingScreenshot,
+    return {ModelField::projectName, ModelField::transferState, ModelField::demoState, ModelField::stagedForScreenshot,
             ModelField::settings,    ModelField::availableUpdate, ModelField::showUpdate, ModelField::shootDayOverride,
             ModelField::history,     ModelField::pausedJob};
 }
@@ -134,7 +134,7 @@ ModelFields HeaderBar::reads() {
 void HeaderBar::refresh(ModelFields fields) {
     if (!fields.intersects(reads())) return;
     const HeaderLook state = headerLook({model_.projectName(), model_.transferState() == TransferState::running,
-                                           model_.demoState(), model_.marketingScreenshot(),
+                                           model_.demoState(), model_.stagedForScreenshot(),
                                            model_.settings().folderTemplate.uses("DAY"), model_.pausedJob().has_value()});
     picker_->setProject(state.pickerText, toneColor(state.pickerTone));
     picker_->setEnabled(state.pickerEnabled);

@@ -13,8 +13,8 @@ HeaderLook headerLook(const HeaderFacts& facts) {
     state.pickerEnabled = !facts.running;
     state.demoButton = facts.demo == DemoState::off;
     state.demoButtonEnabled = !facts.running && !facts.paused;
-    state.demoBadge = facts.demo != DemoState::off && !facts.marketingScreenshot;
-    state.updatePill = !facts.marketingScreenshot;
+    state.demoBadge = facts.demo != DemoState::off && !facts.stagedForScreenshot;
+    state.updatePill = !facts.stagedForScreenshot;
     state.shootDayPill = facts.templateUsesDay;
     return state;
 }

@@ -15,7 +15,7 @@ struct HeaderFacts {
     std::string projectName;
     bool running = false;
     DemoState demo = DemoState::off;
-    bool marketingScreenshot = false;
+    bool stagedForScreenshot = false;
     bool templateUsesDay = false;
     // A paused transfer waits: the demo can't start over it.
     bool paused = false;

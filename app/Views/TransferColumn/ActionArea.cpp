@@ -122,7 +122,7 @@ void ActionArea::refresh() {
 
 void ActionArea::run(ActionButton which) {
     switch (which) {
-        case ActionButton::transfer: model_.transferTapped(); break;
+        case ActionButton::transfer: model_.requestTransfer(); break;
         case ActionButton::pause: model_.pauseTransfer(); break;
         case ActionButton::stop: model_.cancelTransfer(); break;
         case ActionButton::resume: model_.resumeTransfer(); break;

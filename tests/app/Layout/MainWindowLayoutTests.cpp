@@ -86,7 +86,7 @@ TEST(LayoutMainWindow, AlertsWithTheirOwnTexts) {
             cart.harness.settle();
             MainView view(cart.model());
             showOffscreen(view, mainWindowSizes.minimum);
-            cart.model().transferTapped();
+            cart.model().requestTransfer();
             expectAlertFits(view, cart.harness, "already-transferred");
         }
         {

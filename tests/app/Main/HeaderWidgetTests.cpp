@@ -50,7 +50,7 @@ TEST(HeaderBar, ControlsFollowTheModel) {
     EXPECT_TRUE(child<QWidget>(bar, "languageToggle")->isEnabled());
     quillane::testing::saveRender(bar, "header-running", QSize(1300, 52));
 
-    model.setMarketingScreenshot(true);
+    model.setStagedForScreenshot(true);
     harness.stage().transfer(TransferState::paused);
     refresh(harness, bar);
     EXPECT_TRUE(picker->isEnabled());

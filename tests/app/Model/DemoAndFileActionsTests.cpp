@@ -139,7 +139,7 @@ TEST(FileActions, OpenAndRevealTheNearestRealPlaceOrShowTheDemoNotice) {
     for (const Case& c : cases) {
         ModelHarness harness;
         AppModel& model = harness.make();
-        if (c.reveal) model.revealInFinder(c.asked);
+        if (c.reveal) model.showInFileManager(c.asked);
         else model.openFolder(c.asked);
         const bool demo = !c.opened && !c.revealed;
         EXPECT_EQ(harness.desktop->opened, c.opened ? std::vector<fs::path>{*c.opened} : std::vector<fs::path>{})

@@ -43,7 +43,7 @@ TEST(ModelResume, LookingAtAnotherCardDuringTheRescanKeepsThePause) {
 
     model.selectSource(std::string("CARD-1"));
     rig.harness.drain();
-    model.transferTapped();
+    model.requestTransfer();
     ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
     ASSERT_EQ(rig.harness.engines->jobs.size(), 2u);
     EXPECT_EQ(rig.harness.engines->jobs[1].sourceName, "A001_SONY");

@@ -227,7 +227,7 @@ TEST(ModelStart, AnAlreadyTransferredCardIsAskedAboutAndTheAnswerStartsOnlyTheSa
         AppModel& model = rig.model();
         ASSERT_TRUE(rig.transferAndWait());
         ASSERT_EQ(model.transferState(), TransferState::succeeded);
-        model.transferTapped();
+        model.requestTransfer();
         rig.harness.settle();
         ASSERT_TRUE(model.alert().has_value());
         EXPECT_EQ(model.alert()->title, "This card was already transferred");
@@ -254,7 +254,7 @@ TEST(ModelStart, TheNeverOverwriteAlertListsOnlyConflictingSSDsAndProposesTheNex
     AppModel& model = rig.model();
     EXPECT_EQ(model.rollName(), "A005");
     model.stepRoll(-4);  // the user insists on A001
-    model.transferTapped();
+    model.requestTransfer();
     rig.harness.settle();
     ASSERT_TRUE(model.alert().has_value());
     EXPECT_EQ(model.alert()->title, "A001 already exists");
@@ -277,7 +277,7 @@ TEST(ModelStart, UsingTheProposedRollLeavesTheCardsOwnReelFolder) {
     rig.mount({ModelRig::cardInfo(arri, "ARRI", "ARRI-1"), rig.all()[1]});
     AppModel& model = rig.model();
     ASSERT_EQ(model.plans()[0].rollURL, rig.ssdA / "Alpha/FOOTAGE/A001R1AB");
-    model.transferTapped();
+    model.requestTransfer();
     rig.harness.settle();
     ASSERT_TRUE(model.alert().has_value());
     ASSERT_EQ(model.alert()->actionTitle, std::optional<std::string>("Use A002"));
@@ -285,7 +285,7 @@ TEST(ModelStart, UsingTheProposedRollLeavesTheCardsOwnReelFolder) {
     rig.harness.settle();
     EXPECT_EQ(model.plans()[0].rollURL, rig.ssdA / "Alpha/FOOTAGE/A002");
 
-    model.transferTapped();
+    model.requestTransfer();
     ASSERT_TRUE(rig.harness.waitUntil([&] { return model.transferState() != TransferState::running; }));
     EXPECT_FALSE(model.alert().has_value());
     ASSERT_EQ(rig.harness.engines->jobs.size(), 1u);
@@ -304,7 +304,7 @@ TEST(ModelStart, ADestinationPulledBeforeItsReportFailsTheStartWithAClearMessage
     ASSERT_EQ(model.plans().size(), 2u);
     ASSERT_EQ(::umount2(ram.path().c_str(), MNT_DETACH), 0);  // pulled; the volume list has not caught up
 
-    model.transferTapped();
+    model.requestTransfer();
     rig.harness.settle();
     ASSERT_TRUE(model.alert().has_value());
     EXPECT_EQ(model.alert()->title, "RAM_SSD is no longer connected");
@@ -360,7 +360,7 @@ TEST(ModelStart, TheResumePromptCountsFilesPresentOnEverySSD) {
     rig.mountAll();
     AppModel& model = rig.model();
     ASSERT_EQ(model.rollName(), "A001") << "the card's reel name";
-    model.transferTapped();
+    model.requestTransfer();
     rig.harness.settle();
     ASSERT_TRUE(model.alert().has_value());
     EXPECT_EQ(model.alert()->title, "Resume transfer?");
@@ -391,7 +391,7 @@ TEST(ModelStart, AnAnswerThatOutlivedItsCardStartsNothing) {
         rig.mount(volumes);
         model.selectSource(std::string("CARD-1"));
         rig.harness.drain();
-        model.transferTapped();
+        model.requestTransfer();
         rig.harness.settle();
         if (folderSheet) {
             ASSERT_TRUE(model.folderRequest().has_value());

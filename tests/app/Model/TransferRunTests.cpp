@@ -53,7 +53,7 @@ TEST(ModelTransfer, NoSecondEngineFromAnyStartingPath) {
     AppModel& model = rig.model();
     ASSERT_TRUE(rig.startHeld());
     // Every road to a start while one runs: the button, the folder sheet, a resume alert.
-    model.transferTapped();
+    model.requestTransfer();
     model.requestFolders(true, true);
     model.approveFolderRequest();
     rig.harness.settle();
@@ -133,7 +133,7 @@ TEST(ModelTransfer, APausedCopyGoesOnInItsOwnRollFolders) {
             EXPECT_EQ(notifications.posts[1].kind, NotificationKind::info);
             rig.mount(rig.all());  // resumes as soon as the drive is there
         } else if (!c.bySleep) {
-            model.transferTapped();
+            model.requestTransfer();
         }
         ASSERT_TRUE(rig.waitFor([&] { return rig.harness.engines->jobs.size() == 2; }));
         if (c.bySleep && !*c.missingAtWake) {

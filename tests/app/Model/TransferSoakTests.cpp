@@ -105,7 +105,7 @@ public:
                 m.approveFolderRequest();
             } else {
                 name = "final: transfer";
-                m.transferTapped();
+                m.requestTransfer();
             }
             h_.drain();
             h_.waitUntil([&] { return m.transferState() != TransferState::running; });
@@ -177,7 +177,7 @@ private:
             }
             case 3:
             case 4:
-                m.transferTapped();
+                m.requestTransfer();
                 h_.drain();
                 return "transfer";
             case 5:

@@ -207,7 +207,7 @@ TEST(ModelTransferTrouble, ButtonsThatDoNotFitTheStateLeaveTheRunAndThePauseAlon
                     model.selectSource(std::string("CARD-1"));
                     rig.harness.drain();
                 }
-                model.transferTapped();
+                model.requestTransfer();
                 rig.harness.drain();
                 ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
                 break;

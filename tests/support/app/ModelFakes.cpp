@@ -152,9 +152,9 @@ void CountingEngineFactory::openGates() {
 
 namespace {
 // Passes everything to the real transfer and counts it while it lives.
-class CountedEngine final : public TransferRunning {
+class CountedEngine final : public TransferTask {
 public:
-    CountedEngine(std::unique_ptr<TransferRunning> inner, std::shared_ptr<std::atomic<int>> alive,
+    CountedEngine(std::unique_ptr<TransferTask> inner, std::shared_ptr<std::atomic<int>> alive,
                   const std::shared_ptr<std::atomic<int>>& most, std::shared_ptr<std::atomic<int>> ended,
                   std::shared_ptr<std::atomic<int>> finished, std::shared_ptr<std::atomic<int>> stops,
                   std::shared_ptr<CountingEngineGate> gate)
@@ -190,13 +190,13 @@ public:
     }
 
 private:
-    std::unique_ptr<TransferRunning> inner_;
+    std::unique_ptr<TransferTask> inner_;
     std::shared_ptr<std::atomic<int>> alive_, ended_, finished_, stops_;
     std::shared_ptr<CountingEngineGate> gate_;
 };
 }  // namespace
 
-std::unique_ptr<TransferRunning> CountingEngineFactory::make(TransferJob job, const Options& chosen) {
+std::unique_ptr<TransferTask> CountingEngineFactory::make(TransferJob job, const Options& chosen) {
     jobs.push_back(job);
     options.push_back(chosen);
     std::shared_ptr<CountingEngineGate> gate;

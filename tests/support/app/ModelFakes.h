@@ -142,7 +142,7 @@ struct CountingEngineGate;
 
 class CountingEngineFactory final : public EngineFactory {
 public:
-    std::unique_ptr<TransferRunning> make(TransferJob job, const Options& options) override;
+    std::unique_ptr<TransferTask> make(TransferJob job, const Options& options) override;
     // With gated set, each engine's run waits until openGates() (or until it is paused or
     // cancelled, which it then passes on before any file is copied).
     bool gated = false;

@@ -64,7 +64,7 @@ void ModelRig::mount(std::vector<DriveInfo> volumes) {
 void ModelRig::mountAll() { mount(all()); }
 
 void ModelRig::tapTransfer() {
-    model().transferTapped();
+    model().requestTransfer();
     harness.settle();
 }
 

@@ -7,13 +7,13 @@
 
 namespace quillane {
 
-// A running transfer, real or simulated. Create it with its job, call run() once on a
+// One card's transfer as a task, real or simulated. Create it with its job, call run() once on a
 // background thread; tracker(), cancel(), pause() and waitUntilFinished() may be called
 // from any thread meanwhile. The stop requests and the finish signal live here, once for
 // every kind of transfer.
-class TransferRunning {
+class TransferTask {
 public:
-    virtual ~TransferRunning() = default;
+    virtual ~TransferTask() = default;
 
     // Created together with the transfer; lives as long as it.
     virtual TransferProgressTracker& tracker() = 0;

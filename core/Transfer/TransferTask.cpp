@@ -1,26 +1,26 @@
-#include "Transfer/TransferRunning.h"
+#include "Transfer/TransferTask.h"
 
 namespace quillane {
 
-void TransferRunning::cancel() {
+void TransferTask::cancel() {
     std::lock_guard guard(stateLock_);
     cancelRequested_ = true;
 }
 
-void TransferRunning::pause() {
+void TransferTask::pause() {
     std::lock_guard guard(stateLock_);
     pauseRequested_ = true;
     cancelRequested_ = true;
 }
 
-bool TransferRunning::waitUntilFinished(double timeoutSeconds) { return finished_.wait(timeoutSeconds); }
+bool TransferTask::waitUntilFinished(double timeoutSeconds) { return finished_.wait(timeoutSeconds); }
 
-bool TransferRunning::isCancelled() const {
+bool TransferTask::isCancelled() const {
     std::lock_guard guard(stateLock_);
     return cancelRequested_;
 }
 
-TransferRunning::StopRequest TransferRunning::stopRequest() const {
+TransferTask::StopRequest TransferTask::stopRequest() const {
     std::lock_guard guard(stateLock_);
     return {cancelRequested_, pauseRequested_};
 }
