@@ -27,10 +27,17 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     resize(1300, 800);
     buildMenus();
     rebuildView();
+    connect(&navigation_, &WindowNavigation::settingsRequested, this, &MainWindow::openSettings);
     connect(&model_, &AppModel::changed, this, &MainWindow::modelChanged);
 }
 
-MainWindow::~MainWindow() { delete settings_; }
+MainWindow::~MainWindow() {
+    delete settings_;
+    // The view reads the navigation, a member: it goes first.
+    delete view_;
+}
+
+QWidget* MainWindow::settingsWindow() const { return settings_; }
 
 QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
 
@@ -46,7 +53,7 @@ void MainWindow::buildMenus() {
         return action;
     };
     file_ = menuBar()->addMenu(QString());
-    add(file_, "settings", QStringLiteral("Ctrl+,"), [this] { openSettings(); });
+    add(file_, "settings", QStringLiteral("Ctrl+,"), [this] { navigation_.openSettings(); });
     file_->addSeparator();
     add(file_, "quit", QStringLiteral("Ctrl+Q"), [this] { close(); });
 
@@ -60,11 +67,8 @@ void MainWindow::buildMenus() {
         else model_.stopDemo();
     });
     transfer_->addSeparator();
-    add(transfer_, "history", QStringLiteral("Ctrl+Y"), [this] { model_.setShowHistory(true); });
-    add(transfer_, "findClip", QStringLiteral("Ctrl+F"), [this] {
-        model_.setFocusClipSearch(true);
-        model_.setShowHistory(true);
-    });
+    add(transfer_, "history", QStringLiteral("Ctrl+Y"), [this] { navigation_.showHistory(); });
+    add(transfer_, "findClip", QStringLiteral("Ctrl+F"), [this] { navigation_.findClip(); });
 
     help_ = menuBar()->addMenu(QString());
     add(help_, "about", QString(), [this] {
@@ -128,13 +132,12 @@ void MainWindow::modelChanged(ModelFields fields) {
 
 void MainWindow::rebuildView() {
     // The content carries the interface language: a new language builds it anew.
-    auto* view = new MainView(model_, this);
-    connect(view, &MainView::settingsRequested, this, &MainWindow::openSettings);
+    auto* view = new MainView(model_, navigation_, this);
     setCentralWidget(view);  // deletes the old one
     view_ = view;
 }
 
-void MainWindow::openSettings() {
+void MainWindow::openSettings(std::optional<SettingsTab> tab) {
     if (!settings_) {
         settings_ = new SettingsView(model_);
         settings_->setAttribute(Qt::WA_DeleteOnClose);
@@ -150,6 +153,7 @@ void MainWindow::openSettings() {
             settings_->move(frame.topLeft());
         }
     }
+    if (tab) settings_->selectTab(*tab);
     settings_->show();
     settings_->raise();
     settings_->activateWindow();

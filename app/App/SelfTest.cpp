@@ -12,6 +12,7 @@
 #include "Model/AppModel.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
+#include "Views/Main/WindowNavigation.h"
 
 namespace quillane {
 
@@ -29,7 +30,8 @@ std::optional<std::string> pathText(const std::optional<std::filesystem::path>& 
 }  // namespace
 
 SelfTest::SelfTest(AppModel& model, const Snapshot::Options& options, Snapshot::Camera& camera, QObject* parent)
-    : QObject(parent), model_(model), options_(options), camera_(camera), waits_(new SnapshotWaits(250ms, this)) {
+    : QObject(parent), model_(model), options_(options), camera_(camera), waits_(new SnapshotWaits(250ms, this)),
+      navigation_(new WindowNavigation(this)) {
     if (options_.demo) {
         expected_ = {"SHOOT_SSD", "BACKUP_SSD"};
         firstName_ = "FX6_CARD";
@@ -178,7 +180,7 @@ void SelfTest::afterPause() {
     pausedRoll_ = model_.pausedJob() ? model_.pausedJob()->roll : "-";
     log_.push_back("state paused, job kept: " + pausedRoll_ +
                    ", drives connected: " + (model_.pausedDriesConnected() ? "true" : "false"));
-    camera_.capture([this] { return new MainView(model_); }, QSize(1300, 800), [this](QImage image) {
+    camera_.capture([this] { return new MainView(model_, *navigation_); }, QSize(1300, 800), [this](QImage image) {
         Snapshot::write(image, std::nullopt, camera_.folder(), QStringLiteral("paused.png"));
         if (finishing_) return;
         model_.resumeTransfer();
@@ -215,7 +217,7 @@ void SelfTest::finish(const std::string& last) {
     waits_->stopAll();
     log_.push_back(last);
     Snapshot::makeFolder(camera_.folder());
-    camera_.capture([this] { return new MainView(model_); }, QSize(1300, 800), [this](QImage image) {
+    camera_.capture([this] { return new MainView(model_, *navigation_); }, QSize(1300, 800), [this](QImage image) {
         Snapshot::write(image, std::nullopt, camera_.folder(), QStringLiteral("simulated.png"));
         QSaveFile file(QDir(camera_.folder()).filePath(QStringLiteral("simulation.txt")));
         if (file.open(QIODevice::WriteOnly)) {

@@ -10,6 +10,7 @@ namespace quillane {
 
 class AppModel;
 class SnapshotWaits;
+class WindowNavigation;
 namespace Snapshot {
 class Camera;
 }
@@ -50,6 +51,8 @@ private:
     Snapshot::Options options_;
     Snapshot::Camera& camera_;
     SnapshotWaits* waits_;
+    // For the main views it captures; nothing navigates.
+    WindowNavigation* navigation_;
     std::vector<std::string> log_;
     std::vector<std::string> expected_;
     std::string firstName_, secondName_;

@@ -17,6 +17,7 @@
 #include "Views/Kit/Theme.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
+#include "Views/Main/WindowNavigation.h"
 #include "App/RecognitionShot.h"
 #include "Views/Main/UpdateDetails.h"
 
@@ -41,8 +42,9 @@ QSize settingsSize() {
 }
 
 QWidget* settingsOn(AppModel& model, SettingsTab tab) {
-    model.setRequestedSettingsTab(tab);
-    return new SettingsView(model);
+    auto* settings = new SettingsView(model);
+    settings->selectTab(tab);
+    return settings;
 }
 
 QWidget* history(AppModel& model, const QString& query) {
@@ -82,7 +84,7 @@ ReleaseInfo fakeRelease() {
 SnapshotRenderer::SnapshotRenderer(AppModel& model, Snapshot::Options options, QObject* parent)
     : QObject(parent), model_(model), options_(std::move(options)),
       camera_(new Snapshot::Camera(QString::fromStdString(options_.directory), this)),
-      waits_(new SnapshotWaits(250ms, this)) {}
+      waits_(new SnapshotWaits(250ms, this)), navigation_(new WindowNavigation(this)) {}
 
 SnapshotRenderer::~SnapshotRenderer() = default;
 
@@ -109,7 +111,7 @@ void SnapshotRenderer::run() {
     model_.start();
     if (options_.demo && !options_.simulate) {
         model_.startDemo();
-        model_.setStagedForScreenshot(true);
+        navigation_->setStagedForScreenshot(true);
     }
     if (options_.project) model_.setProject(*options_.project);
     QTimer::singleShot(scriptDelayMs, this, [this] {
@@ -127,7 +129,7 @@ void SnapshotRenderer::run() {
 void SnapshotRenderer::standardShots() {
     if (!Snapshot::makeFolder(camera_->folder()))
         std::fprintf(stderr, "Quillane: can't create the snapshot folder %s\n", options_.directory.c_str());
-    std::vector<Shot> shots{{[this] { return new MainView(model_); }, mainSize, std::nullopt, "main.png"}};
+    std::vector<Shot> shots{{[this] { return new MainView(model_, *navigation_); }, mainSize, std::nullopt, "main.png"}};
     for (SettingsTab tab : {SettingsTab::structure, SettingsTab::transfer, SettingsTab::recognition})
         shots.push_back({[this, tab] { return settingsOn(model_, tab); }, settingsSize(), std::nullopt,
                          QStringLiteral("settings-%1.png").arg(tabName(tab))});
@@ -136,7 +138,7 @@ void SnapshotRenderer::standardShots() {
 
 void SnapshotRenderer::fakeUpdateShots() {
     Snapshot::makeFolder(camera_->folder());
-    camera_->take({{[this] { return new MainView(model_); }, mainSize, std::nullopt, "update-pill.png"},
+    camera_->take({{[this] { return new MainView(model_, *navigation_); }, mainSize, std::nullopt, "update-pill.png"},
                    {[this] { return onCard(new UpdateDetails(model_, fakeRelease())); }, QSize(340, 260),
                     std::nullopt, "update-details.png"}},
                   [this] { terminate(); });
@@ -159,7 +161,7 @@ void SnapshotRenderer::featuresAfterScan() {
     model_.stepRoll(3);
     camera_->take(
         {{[this] { return new RecognitionShot(model_); }, QSize(760, 475), std::nullopt, "feature-recognition.png"},
-         {[this] { return new MainView(model_); }, mainSize, transferAndDestinations, "feature-rolls.png"},
+         {[this] { return new MainView(model_, *navigation_); }, mainSize, transferAndDestinations, "feature-rolls.png"},
          {[this] { return settingsOn(model_, SettingsTab::structure); }, QSize(1240, 840), QRectF(290, 170, 880, 550),
           "feature-folders.png"}},
         [this] {
@@ -171,7 +173,7 @@ void SnapshotRenderer::featuresAfterScan() {
 }
 
 void SnapshotRenderer::featuresMidTransfer() {
-    camera_->take({{[this] { return new MainView(model_); }, mainSize, std::nullopt, "main.png"}}, [this] {
+    camera_->take({{[this] { return new MainView(model_, *navigation_); }, mainSize, std::nullopt, "main.png"}}, [this] {
         waits_->waitFor(
             [this] { return model_.transferState() == TransferState::succeeded && model_.queue().empty(); }, 120s,
             [this] { featuresVerified(); }, [this] { terminate(); });
@@ -179,7 +181,7 @@ void SnapshotRenderer::featuresMidTransfer() {
 }
 
 void SnapshotRenderer::featuresVerified() {
-    camera_->take({{[this] { return new MainView(model_); }, mainSize, transferAndDestinations, "feature-verified.png"}},
+    camera_->take({{[this] { return new MainView(model_, *navigation_); }, mainSize, transferAndDestinations, "feature-verified.png"}},
                   [this] {
                       model_.selectSource(featureCard_);
                       waits_->waitFor(
@@ -191,7 +193,7 @@ void SnapshotRenderer::featuresVerified() {
 }
 
 void SnapshotRenderer::featuresDuplicate() {
-    camera_->take({{[this] { return new MainView(model_); }, mainSize, QRectF(0, 52, 930, 581), "feature-duplicate.png"}},
+    camera_->take({{[this] { return new MainView(model_, *navigation_); }, mainSize, QRectF(0, 52, 930, 581), "feature-duplicate.png"}},
                   [this] {
                       for (const DriveState& drive : model_.destinations()) {
                           if (drive.info.name != "BACKUP_SSD") continue;

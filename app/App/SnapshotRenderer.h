@@ -9,6 +9,7 @@ namespace quillane {
 class AppModel;
 class SelfTest;
 class SnapshotWaits;
+class WindowNavigation;
 namespace Snapshot {
 class Camera;
 }
@@ -42,6 +43,8 @@ private:
     Snapshot::Options options_;
     Snapshot::Camera* camera_;
     SnapshotWaits* waits_;
+    // The main views' navigation: staged for the product screenshots of the demo.
+    WindowNavigation* navigation_;
     SelfTest* selfTest_ = nullptr;
     bool ran_ = false;
     std::string featureCard_;

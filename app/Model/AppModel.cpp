@@ -201,14 +201,6 @@ void AppModel::settingsDidChange(const AppSettings& old) {
 // --- Sheets, popovers and alerts
 
 void AppModel::setShowProjectSheet(bool show) { assign(showProjectSheet_, show, ModelField::showProjectSheet); }
-void AppModel::setShowHistory(bool show) { assign(showHistory_, show, ModelField::showHistory); }
-void AppModel::setFocusClipSearch(bool focus) { assign(focusClipSearch_, focus, ModelField::focusClipSearch); }
-void AppModel::setStagedForScreenshot(bool staged) {
-    assign(stagedForScreenshot_, staged, ModelField::stagedForScreenshot);
-}
-void AppModel::setRequestedSettingsTab(std::optional<SettingsTab> tab) {
-    assign(requestedSettingsTab_, tab, ModelField::requestedSettingsTab);
-}
 void AppModel::setAlert(std::optional<AlertMessage> alert) { replace(alert_, std::move(alert), ModelField::alert); }
 
 void AppModel::closeAlert(const UUID& id, bool runAction) {

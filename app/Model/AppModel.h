@@ -100,15 +100,6 @@ public:
     // --- Sheets, popovers and alerts
     bool showProjectSheet() const { return showProjectSheet_; }
     void setShowProjectSheet(bool show);
-    bool showHistory() const { return showHistory_; }
-    void setShowHistory(bool show);
-    bool focusClipSearch() const { return focusClipSearch_; }
-    void setFocusClipSearch(bool focus);
-    // The window is staged for a product screenshot: the header hides the demo badge and the update pill.
-    bool stagedForScreenshot() const { return stagedForScreenshot_; }
-    void setStagedForScreenshot(bool staged);
-    const std::optional<SettingsTab>& requestedSettingsTab() const { return requestedSettingsTab_; }
-    void setRequestedSettingsTab(std::optional<SettingsTab> tab);
     const std::optional<AlertMessage>& alert() const { return alert_; }
     void setAlert(std::optional<AlertMessage> alert);
     // Closes the alert with this id (when it is still the one shown), then runs its action when
@@ -350,10 +341,6 @@ private:
 
     // Sheets and alerts.
     bool showProjectSheet_ = true;
-    bool showHistory_ = false;
-    bool focusClipSearch_ = false;
-    bool stagedForScreenshot_ = false;
-    std::optional<SettingsTab> requestedSettingsTab_;
     std::optional<AlertMessage> alert_;
     std::optional<FolderRequest> folderRequest_;
     StartTicket pendingFolderTicket_;

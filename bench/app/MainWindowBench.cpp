@@ -20,6 +20,7 @@
 #include "Views/Kit/Animations.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/MainView.h"
+#include "Views/Main/WindowNavigation.h"
 #include "support/app/MainWindowStaging.h"
 
 using namespace quillane;
@@ -37,7 +38,8 @@ void tickBench(int ticks) {
     AppModel model(std::filesystem::path(store.path().toStdString()));
     stageCart(ModelStaging(model), 4, 6, 3, TransferState::running);
     model.flushChanges();
-    MainView view(model);
+    WindowNavigation navigation;
+    MainView view(model, navigation);
     view.resize(1300, 800);
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.show();
@@ -89,7 +91,8 @@ void firstWindowBench() {
     ModelStaging(model).drives(drives).project("Feature").selectedSource("card-0");
     model.flushChanges();
     const double built = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    MainView view(model);
+    WindowNavigation navigation;
+    MainView view(model, navigation);
     view.resize(1300, 800);
     QImage canvas(view.size(), QImage::Format_ARGB32_Premultiplied);
     view.render(&canvas);

@@ -88,7 +88,7 @@ HistoryView::HistoryView(AppModel& model, const QString& query, QWidget* parent)
     scroll_->viewport()->setAutoFillBackground(false);
     column->addWidget(scroll_, 1);
 
-    const auto dismiss = [this] { model_.setShowHistory(false); };
+    const auto dismiss = [this] { emit closeRequested(); };
     connect(close_, &QAbstractButton::clicked, this, dismiss);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, dismiss);
@@ -116,17 +116,18 @@ bool HistoryView::showsAnswer() const {
     return searchAskedFor_ && !search_.busy() && search_.query() == searchAskedFor_->first && clips_->isVisibleTo(this);
 }
 
+void HistoryView::focusSearch() {
+    searchFocus_ = true;
+    if (focusTaken_) searchField()->setFocus(Qt::OtherFocusReason);
+}
+
 void HistoryView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (focusTaken_) return;
     focusTaken_ = true;
     // The find-a-clip command asks for the field; the history command does not.
-    if (model_.focusClipSearch()) {
-        searchField()->setFocus(Qt::OtherFocusReason);
-        model_.setFocusClipSearch(false);
-    } else {
-        setFocus(Qt::OtherFocusReason);
-    }
+    if (searchFocus_) searchField()->setFocus(Qt::OtherFocusReason);
+    else setFocus(Qt::OtherFocusReason);
 }
 
 void HistoryView::modelChanged(ModelFields fields) {

@@ -27,7 +27,7 @@ class StyledButton;
 // The history sheet: the overview of one project, picked in its header, or, as soon as the
 // search field holds two characters, the clips whose names contain them and the drives that
 // hold their copies. A plain widget; the main window shows it in a sheet and closes the sheet
-// when the model's showHistory turns false, which Close and Escape do.
+// when Close or Escape asks for it.
 class HistoryView : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +45,13 @@ public:
     void pickProject(const std::string& project);
     // True once a search shows its answer for the text in the field.
     bool showsAnswer() const;
+    // The find-a-clip command: the search field takes the focus when the view is shown (now, when
+    // it is); otherwise the view itself does.
+    void focusSearch();
+
+signals:
+    // Close or Escape.
+    void closeRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -63,6 +70,7 @@ private:
     std::optional<std::string> picked_;
     std::optional<std::string> current_;
     bool focusTaken_ = false;
+    bool searchFocus_ = false;
     // What the shown overview and search answer were built from.
     std::uint64_t historyVersion_ = 0;
     std::optional<std::pair<std::string, std::uint64_t>> overviewBuiltFor_;

@@ -96,10 +96,7 @@ DestinationColumn::DestinationColumn(AppModel& model, QWidget* parent)
     createFolders_ = new CreateFoldersButton(this);
     column_->addWidget(createFolders_);
 
-    connect(editStructure_, &QAbstractButton::clicked, this, [this] {
-        model_.setRequestedSettingsTab(SettingsTab::structure);
-        emit structureRequested();
-    });
+    connect(editStructure_, &QAbstractButton::clicked, this, &DestinationColumn::structureRequested);
     connect(createFolders_, &QAbstractButton::clicked, this, [this] { model_.requestFolders(false, false); });
     refresh(reads());
 }

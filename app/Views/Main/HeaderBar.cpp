@@ -115,26 +115,29 @@ HeaderBar::HeaderBar(AppModel& model, QWidget* parent) : QWidget(parent), model_
     middle->addWidget(demoBadge_);
 
     connect(demoButton_, &QAbstractButton::clicked, this, [this] { model_.startDemo(); });
-    connect(search_, &QAbstractButton::clicked, this, [this] {
-        model_.setFocusClipSearch(true);
-        model_.setShowHistory(true);
-    });
-    connect(overview_, &QAbstractButton::clicked, this, [this] { model_.setShowHistory(true); });
+    connect(search_, &QAbstractButton::clicked, this, &HeaderBar::clipSearchRequested);
+    connect(overview_, &QAbstractButton::clicked, this, &HeaderBar::historyRequested);
     connect(settings_, &QAbstractButton::clicked, this, &HeaderBar::settingsRequested);
     connect(picker_, &QAbstractButton::clicked, this, [this] { model_.setShowProjectSheet(true); });
     refresh(reads());
 }
 
 ModelFields HeaderBar::reads() {
-    return {ModelField::projectName, ModelField::transferState, ModelField::demoState, ModelField::stagedForScreenshot,
-            ModelField::settings,    ModelField::availableUpdate, ModelField::showUpdate, ModelField::shootDayOverride,
-            ModelField::history,     ModelField::pausedJob};
+    return {ModelField::projectName,     ModelField::transferState, ModelField::demoState,
+            ModelField::settings,        ModelField::availableUpdate, ModelField::showUpdate,
+            ModelField::shootDayOverride, ModelField::history,     ModelField::pausedJob};
+}
+
+void HeaderBar::setStagedForScreenshot(bool staged) {
+    if (staged == staged_) return;
+    staged_ = staged;
+    refresh(reads());
 }
 
 void HeaderBar::refresh(ModelFields fields) {
     if (!fields.intersects(reads())) return;
     const HeaderLook state = headerLook({model_.projectName(), model_.transferState() == TransferState::running,
-                                           model_.demoState(), model_.stagedForScreenshot(),
+                                           model_.demoState(), staged_,
                                            model_.settings().folderTemplate.uses("DAY"), model_.pausedJob().has_value()});
     picker_->setProject(state.pickerText, toneColor(state.pickerTone));
     picker_->setEnabled(state.pickerEnabled);

@@ -40,8 +40,13 @@ public:
     // The fields the bar reads.
     static ModelFields reads();
 
+    // Staged for a product screenshot: no demo badge and no update pill.
+    void setStagedForScreenshot(bool staged);
+
 signals:
     void settingsRequested();
+    void historyRequested();
+    void clipSearchRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -50,6 +55,7 @@ private:
     void placeCentre();
 
     AppModel& model_;
+    bool staged_ = false;
     StyledButton* demoButton_;
     LanguageToggle* language_;
     UpdatePill* update_;

@@ -13,6 +13,7 @@
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/ProjectSheet.h"
 #include "Views/Main/SourceColumn.h"
+#include "Views/Main/WindowNavigation.h"
 
 #include "Views/History/HistoryView.h"
 #include "Views/TransferColumn/TransferColumn.h"
@@ -20,19 +21,23 @@
 namespace quillane {
 
 namespace {
-// The history sheet: the history view in a window-modal dialog.
-QDialog* historySheet(AppModel& model, QWidget* parent) {
+// The history sheet: the history view in a window-modal dialog; Close and Escape close the sheet.
+QDialog* historySheet(AppModel& model, bool focusSearch, QWidget* parent) {
     auto* dialog = new QDialog(parent);
     dialog->setObjectName(QStringLiteral("historySheet"));
     dialog->setWindowModality(Qt::WindowModal);
     auto* layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new HistoryView(model, {}, dialog));
+    auto* view = new HistoryView(model, {}, dialog);
+    if (focusSearch) view->focusSearch();
+    QObject::connect(view, &HistoryView::closeRequested, dialog, &QDialog::reject);
+    layout->addWidget(view);
     return dialog;
 }
 }  // namespace
 
-MainView::MainView(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+MainView::MainView(AppModel& model, WindowNavigation& navigation, QWidget* parent)
+    : QWidget(parent), model_(model), navigation_(navigation) {
     setObjectName(QStringLiteral("mainView"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -53,8 +58,17 @@ MainView::MainView(AppModel& model, QWidget* parent) : QWidget(parent), model_(m
     columns->addWidget(destination_);
     column->addLayout(columns, 1);
 
-    connect(header_, &HeaderBar::settingsRequested, this, &MainView::settingsRequested);
-    connect(destination_, &DestinationColumn::structureRequested, this, &MainView::settingsRequested);
+    header_->setStagedForScreenshot(navigation_.stagedForScreenshot());
+    connect(header_, &HeaderBar::settingsRequested, &navigation_, [this] { navigation_.openSettings(); });
+    connect(header_, &HeaderBar::historyRequested, &navigation_, &WindowNavigation::showHistory);
+    connect(header_, &HeaderBar::clipSearchRequested, &navigation_, &WindowNavigation::findClip);
+    connect(middle_, &TransferColumn::historyRequested, &navigation_,
+            &WindowNavigation::showHistory);
+    connect(destination_, &DestinationColumn::structureRequested, &navigation_,
+            [this] { navigation_.openSettings(SettingsTab::structure); });
+    connect(&navigation_, &WindowNavigation::historyChanged, this, &MainView::historyChanged);
+    connect(&navigation_, &WindowNavigation::stagingChanged, this,
+            [this] { header_->setStagedForScreenshot(navigation_.stagedForScreenshot()); });
     connect(&model_, &AppModel::changed, this, &MainView::modelChanged);
 }
 
@@ -77,15 +91,14 @@ void MainView::modelChanged(ModelFields fields) {
     header_->refresh(fields);
     source_->refresh(fields);
     destination_->refresh(fields);
-    if (fields.intersects({ModelField::showProjectSheet, ModelField::folderRequest, ModelField::showHistory}))
-        presentSheet();
+    if (fields.intersects({ModelField::showProjectSheet, ModelField::folderRequest})) presentSheet();
     if (fields.contains(ModelField::alert)) presentAlert();
 }
 
 MainView::Sheet MainView::wantedSheet() const {
     if (model_.showProjectSheet()) return Sheet::project;
     if (model_.folderRequest()) return Sheet::folder;
-    if (model_.showHistory()) return Sheet::history;
+    if (navigation_.history() != WindowNavigation::History::closed) return Sheet::history;
     return Sheet::none;
 }
 
@@ -112,7 +125,9 @@ void MainView::presentSheet() {
     switch (wanted) {
         case Sheet::project: sheet = new ProjectSheet(model_, this); break;
         case Sheet::folder: sheet = new FolderSheet(model_, *model_.folderRequest(), this); break;
-        case Sheet::history: sheet = historySheet(model_, this); break;
+        case Sheet::history:
+            sheet = historySheet(model_, navigation_.history() == WindowNavigation::History::clipSearch, this);
+            break;
         case Sheet::none: return;
     }
     sheet_ = sheet;
@@ -131,9 +146,16 @@ void MainView::sheetFinished(QDialog* sheet, Sheet kind) {
     switch (kind) {
         case Sheet::project: model_.setShowProjectSheet(false); break;
         case Sheet::folder: model_.dismissFolderRequest(); break;
-        case Sheet::history: model_.setShowHistory(false); break;
+        case Sheet::history: navigation_.closeHistory(); break;
         case Sheet::none: break;
     }
+    presentSheet();
+}
+
+void MainView::historyChanged() {
+    // The clip search asked for while the history sheet is open: its field takes the focus.
+    if (sheetKind_ == Sheet::history && sheet_ && navigation_.history() == WindowNavigation::History::clipSearch)
+        if (auto* history = sheet_->findChild<HistoryView*>()) history->focusSearch();
     presentSheet();
 }
 

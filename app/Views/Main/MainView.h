@@ -12,27 +12,26 @@ class DestinationColumn;
 class HeaderBar;
 class MainAlert;
 class SourceColumn;
+class TransferColumn;
+class WindowNavigation;
 
 // The main window's content: the header over the source, transfer and destination columns. It
-// is also the one place that shows the project, folder and history sheets and the alert, each
-// opened and closed by a model field: one sheet at a time (project, then folder, then history),
-// the alert over whichever is on top. A sheet the user closes writes its field back; one the
-// model closes does not.
+// is also the one place that shows the project, folder and history sheets and the alert: the
+// project and folder sheets and the alert as the model asks, the history sheet as the window's
+// navigation does; one sheet at a time (project, then folder, then history), the alert over
+// whichever is on top. A sheet the user closes writes its field back; one closed for the model or
+// the navigation does not. The buttons that ask for history or settings go to the navigation.
 class MainView : public QWidget {
     Q_OBJECT
 public:
     enum class Sheet { none, project, folder, history };
 
-    explicit MainView(AppModel& model, QWidget* parent = nullptr);
+    MainView(AppModel& model, WindowNavigation& navigation, QWidget* parent = nullptr);
     ~MainView() override;
 
     Sheet sheetShown() const { return sheetKind_; }
     QDialog* sheet() const { return sheet_; }
     MainAlert* alertShown() const;
-
-signals:
-    // The settings window was asked for (header button, or the structure button with its tab).
-    void settingsRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,12 +43,14 @@ private:
     void presentAlert();
     Sheet wantedSheet() const;
     void closeSheetForModel();
+    void historyChanged();
     void sheetFinished(QDialog* sheet, Sheet kind);
 
     AppModel& model_;
+    WindowNavigation& navigation_;
     HeaderBar* header_;
     SourceColumn* source_;
-    QWidget* middle_;
+    TransferColumn* middle_;
     DestinationColumn* destination_;
     QPointer<QDialog> sheet_;
     Sheet sheetKind_ = Sheet::none;

@@ -81,8 +81,6 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent, std::string pushSer
     frame_->setContentsMargins(0, 0, 0, 0);
     frame_->setSpacing(0);
     build();
-    // The window is made to be opened: a tab asked for before it existed is taken now.
-    takeRequestedTab();
 
     connect(&model_, &AppModel::changed, this, [this](ModelFields fields) {
         if (fields.contains(ModelField::settings) && Lang::current.load() != builtLanguage_) {
@@ -91,7 +89,6 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent, std::string pushSer
             tab_ = SettingsTab::structure;
             build();
         }
-        if (fields.contains(ModelField::requestedSettingsTab)) openRequestedTab();
     });
 }
 
@@ -159,26 +156,10 @@ void SettingsView::selectTab(SettingsTab tab) {
     buildTab();
 }
 
-void SettingsView::openRequestedTab() {
-    if (isVisible()) takeRequestedTab();  // else taken when the window is shown
-}
-
-void SettingsView::takeRequestedTab() {
-    const std::optional<SettingsTab> requested = model_.requestedSettingsTab();
-    if (!requested) return;
-    model_.setRequestedSettingsTab(std::nullopt);
-    selectTab(*requested);
-}
-
 void SettingsView::openWindow() {
     show();
     raise();
     activateWindow();
-}
-
-void SettingsView::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    takeRequestedTab();
 }
 
 }  // namespace quillane

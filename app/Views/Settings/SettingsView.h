@@ -16,9 +16,7 @@ class SidebarItem;
 
 // The settings window: a 220 px sidebar with the tabs and the version, and the chosen tab beside it,
 // built anew on every tab switch (which folds "Advanced" and forgets a test result) and on a language
-// switch (which also returns to the first tab). A tab asked for through the model's
-// requestedSettingsTab is taken when the window is made or shown and whenever the request changes while
-// it is shown.
+// switch (which also returns to the first tab).
 class SettingsView : public QWidget {
     Q_OBJECT
 public:
@@ -32,14 +30,9 @@ public:
     // Shows the window, or brings it forward when it is already open.
     void openWindow();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void build();
     void buildTab();
-    void openRequestedTab();
-    void takeRequestedTab();
 
     AppModel& model_;
     std::string pushServer_;

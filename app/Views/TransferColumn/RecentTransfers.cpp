@@ -94,7 +94,7 @@ RecentTransfers::RecentTransfers(AppModel& model, QWidget* parent)
     title_ = new SectionLabel(QString(), std::nullopt, this);
     overview_ = new StyledButton(ButtonStyles::text(Theme::accent(), Fonts::text(11.5, QFont::Medium), 18), QString(), QString(), this);
     overview_->setObjectName(QStringLiteral("overviewButton"));
-    connect(overview_, &QAbstractButton::clicked, this, [this] { model_.setShowHistory(true); });
+    connect(overview_, &QAbstractButton::clicked, this, &RecentTransfers::historyRequested);
     heading->addWidget(title_, 1);
     heading->addWidget(overview_);
     column->addLayout(heading);

@@ -39,6 +39,10 @@ public:
     void refresh();
     const std::vector<RecentTransferLook>& rows() const { return rows_; }
 
+signals:
+    // The overview button: the history sheet was asked for.
+    void historyRequested();
+
 private:
     AppModel& model_;
     SectionLabel* title_;

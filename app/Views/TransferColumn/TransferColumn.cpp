@@ -52,6 +52,7 @@ TransferColumn::TransferColumn(AppModel& model, QWidget* parent) : QWidget(paren
     column->addSpacerItem(new QSpacerItem(0, 20, QSizePolicy::Minimum, QSizePolicy::Expanding));
     addCentred(column, recent_, 560);
 
+    connect(recent_, &RecentTransfers::historyRequested, this, &TransferColumn::historyRequested);
     connect(&model_, &AppModel::changed, this, &TransferColumn::refresh);
 }
 

@@ -28,6 +28,10 @@ public:
 
     void refresh(ModelFields fields);
 
+signals:
+    // The recent transfers' overview button.
+    void historyRequested();
+
 private:
     AppModel& model_;
     RollPicker* rollPicker_;

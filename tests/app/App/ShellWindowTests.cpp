@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
@@ -14,7 +15,9 @@
 #include "Views/Settings/TransferSettings.h"
 #include "support/Scopes.h"
 #include "Views/Main/AlertBox.h"
+#include "Views/History/HistoryView.h"
 #include "Views/Main/MainView.h"
+#include "Views/Settings/SettingsView.h"
 #include "support/OffscreenApp.h"
 #include "support/app/MainWindowStaging.h"
 #include "support/app/ModelHarness.h"
@@ -39,7 +42,53 @@ TEST(MainWindow, MenusFollowTheModel) {
     EXPECT_TRUE(window.action("createFolders")->isEnabled());
     EXPECT_EQ(window.action("demo")->text(), "Start demo mode");
     window.action("findClip")->trigger();
-    EXPECT_TRUE(model.focusClipSearch() && model.showHistory());
+    EXPECT_EQ(window.navigation().history(), WindowNavigation::History::clipSearch);
+}
+
+TEST(MainWindow, HistoryAndSettingsOpenWhereTheirButtonsAndCommandsAsk) {
+    LanguageScope language;
+    ModelHarness harness;
+    AppModel& model = harness.make();
+    model.setShowProjectSheet(false);
+    stageCart(harness.stage(), 2, 1, 0, TransferState::idle);
+    MainWindow window(model);
+    showOffscreen(window, QSize(1300, 800));
+    harness.settle();
+    const auto button = [&](const char* name) { return window.mainView()->findChild<StyledButton*>(name); };
+
+    // The header's search button: the history sheet, its search field focused. It stays open over
+    // content built anew for another language, and Close ends it.
+    QTest::mouseClick(button("clipSearchButton"), Qt::LeftButton);
+    QTRY_COMPARE(window.mainView()->sheetShown(), MainView::Sheet::history);
+    auto* history = window.mainView()->sheet()->findChild<HistoryView*>();
+    ASSERT_NE(history, nullptr);
+    QTRY_COMPARE(history->focusWidget(), static_cast<QWidget*>(history->searchField()));
+    model.changeSettings([](AppSettings& s) { s.language = AppLanguage::nl; });
+    harness.settle();
+    QTRY_COMPARE(window.mainView()->sheetShown(), MainView::Sheet::history);
+    QTest::mouseClick(window.mainView()->sheet()->findChild<StyledButton*>("closeHistory"), Qt::LeftButton);
+    QTRY_COMPARE(window.mainView()->sheetShown(), MainView::Sheet::none);
+
+    // The history command: the sheet with the focus on the overview, not in the field.
+    window.action("history")->trigger();
+    QTRY_COMPARE(window.mainView()->sheetShown(), MainView::Sheet::history);
+    history = window.mainView()->sheet()->findChild<HistoryView*>();
+    QTRY_VERIFY(history->isVisible());
+    EXPECT_EQ(history->focusWidget(), static_cast<QWidget*>(history));
+    window.mainView()->sheet()->reject();
+    QTRY_COMPARE(window.mainView()->sheetShown(), MainView::Sheet::none);
+
+    // The structure button brings the open settings window to its tab.
+    window.action("settings")->trigger();
+    auto* settings = qobject_cast<SettingsView*>(window.settingsWindow());
+    ASSERT_NE(settings, nullptr);
+    QTest::mouseClick(settings->findChild<QWidget*>("tab-recognition"), Qt::LeftButton);
+    ASSERT_EQ(settings->tab(), SettingsTab::recognition);
+    QTest::mouseClick(button("editStructureButton"), Qt::LeftButton);
+    EXPECT_EQ(window.settingsWindow(), settings);
+    EXPECT_EQ(settings->tab(), SettingsTab::structure);
+    EXPECT_TRUE(settings->isVisible());
+    settings->close();
 }
 
 TEST(MainWindow, OneCtrlReturnBinding) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "Model/DemoDrives.h"
@@ -167,30 +168,28 @@ TEST(HistoryView, LocationButtonsRevealOnlyConnectedCopiesAndDemoCopiesGiveTheNo
     }
 }
 
-TEST(HistoryView, FocusRequestIsTakenWhenTheSheetOpens) {
+TEST(HistoryView, TheSearchFieldTakesTheFocusOnlyWhenAskedFor) {
     for (const bool requested : {true, false}) {
         Sheet sheet;
-        sheet.model.setFocusClipSearch(requested);
         HistoryView view(sheet.model);
+        if (requested) view.focusSearch();
         showOffscreen(view);
         EXPECT_EQ(view.focusWidget() == view.searchField(), requested);
-        EXPECT_FALSE(sheet.model.focusClipSearch());
     }
 }
 
-TEST(HistoryView, CloseAndEscapeEndTheSheet) {
+TEST(HistoryView, CloseAndEscapeAskToEndTheSheet) {
     Sheet sheet;
-    sheet.model.setShowHistory(true);
     HistoryView view(sheet.model);
+    QSignalSpy closing(&view, &HistoryView::closeRequested);
     QTest::mouseClick(child<StyledButton>(view, "closeHistory"), Qt::LeftButton);
-    EXPECT_FALSE(sheet.model.showHistory());
+    EXPECT_EQ(closing.count(), 1);
 
-    sheet.model.setShowHistory(true);
     showOffscreen(view);
     QApplication::setActiveWindow(&view);
     view.searchField()->setFocus();
     QTest::keyClick(view.searchField(), Qt::Key_Escape);
-    EXPECT_FALSE(sheet.model.showHistory());
+    EXPECT_EQ(closing.count(), 2);
 }
 
 TEST(HistoryView, DriveDotsAndNewTransfersShowWhileOpen) {

@@ -10,6 +10,7 @@
 #include "Views/Main/AlertBox.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
+#include "Views/Main/WindowNavigation.h"
 #include "support/FaultyFileIO.h"
 #include "support/Scopes.h"
 #include "support/app/MainWindowStaging.h"
@@ -29,7 +30,8 @@ void expectModelAlertFits(const char* name, const std::function<void(ModelRig&)>
         LanguageScope scope;
         ModelRig rig;
         rig.model().changeSettings([language](AppSettings& s) { s.language = language; });
-        MainView view(rig.model());
+        WindowNavigation navigation;
+        MainView view(rig.model(), navigation);
         showOffscreen(view, mainWindowSizes.minimum);
         raise(rig);
         rig.harness.settle();
@@ -140,7 +142,8 @@ TEST(LayoutAlerts, UpdateCheckWithoutInternet) {
         model.changeSettings([language](AppSettings& s) { s.language = language; });
         model.setShowProjectSheet(false);
         harness.settle();
-        MainView view(model);
+        WindowNavigation navigation;
+        MainView view(model, navigation);
         showOffscreen(view, mainWindowSizes.minimum);
         model.checkForUpdates(true);
         ASSERT_TRUE(harness.waitUntil([&] { return view.alertShown() != nullptr; }));

@@ -7,6 +7,7 @@
 #include "Views/Kit/TextLabel.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
+#include "Views/Main/WindowNavigation.h"
 #include "support/Scopes.h"
 #include "support/app/MainWindowStaging.h"
 #include "support/app/ModelHarness.h"
@@ -51,7 +52,8 @@ TEST(LayoutMainWindow, EveryTransferStateAtNormalAndSmallestSize) {
         for (TransferState state : {TransferState::idle, TransferState::running, TransferState::paused,
                                     TransferState::succeeded, TransferState::failed, TransferState::cancelled}) {
             Cart cart(language, state, 4);
-            MainView view(cart.model());
+            WindowNavigation navigation;
+            MainView view(cart.model(), navigation);
             for (const auto& [size, label] : {std::pair{mainWindowSizes.normal, "normal"}, std::pair{mainWindowSizes.minimum, "smallest"}})
                 expectAllTextFits(view, QStringLiteral("main-%1-%2").arg(stateName(state), label), size);
         }
@@ -63,7 +65,8 @@ TEST(LayoutMainWindow, AlertsWithTheirOwnTexts) {
         LanguageScope scope;
         {
             Cart cart(language, TransferState::running);
-            MainView view(cart.model());
+            WindowNavigation navigation;
+            MainView view(cart.model(), navigation);
             showOffscreen(view, mainWindowSizes.minimum);
             // The staged run has no engine for the question to stop, so the window leaves it out:
             // the alert is made from the model's question directly.
@@ -84,7 +87,8 @@ TEST(LayoutMainWindow, AlertsWithTheirOwnTexts) {
             record.finishedAt = std::chrono::system_clock::now();
             cart.harness.stage().history({record});
             cart.harness.settle();
-            MainView view(cart.model());
+            WindowNavigation navigation;
+            MainView view(cart.model(), navigation);
             showOffscreen(view, mainWindowSizes.minimum);
             cart.model().requestTransfer();
             expectAlertFits(view, cart.harness, "already-transferred");
@@ -96,14 +100,16 @@ TEST(LayoutMainWindow, AlertsWithTheirOwnTexts) {
             std::erase_if(drives, [](const DriveState& drive) { return drive.info.id == "ssd-1"; });
             cart.harness.stage().drives(drives);
             cart.harness.settle();
-            MainView view(cart.model());
+            WindowNavigation navigation;
+            MainView view(cart.model(), navigation);
             showOffscreen(view, mainWindowSizes.minimum);
             cart.model().resumeTransfer();
             expectAlertFits(view, cart.harness, "reconnect");
         }
         {
             Cart cart(language, TransferState::idle);
-            MainView view(cart.model());
+            WindowNavigation navigation;
+            MainView view(cart.model(), navigation);
             showOffscreen(view, mainWindowSizes.minimum);
             ASSERT_TRUE(cart.model().showDemoFolderNotice(DemoDrives::root() / "SSD"));
             expectAlertFits(view, cart.harness, "demo-folder");
@@ -118,7 +124,8 @@ TEST(LayoutMainWindow, ProjectAndFolderSheets) {
         cart.model().changeSettings([](AppSettings& s) {
             s.recentProjects = {"Feature", "Commercial Spring Campaign 2026", "Short", "Documentary", "Music video"};
         });
-        MainView view(cart.model());
+        WindowNavigation navigation;
+        MainView view(cart.model(), navigation);
         showOffscreen(view, mainWindowSizes.minimum);
         cart.model().setShowProjectSheet(true);
         cart.harness.settle();
@@ -146,7 +153,8 @@ TEST(LayoutMainWindow, ShortOfSpaceWithAFilledRollFolder) {
         }
         cart.harness.stage().plans(plans);
         cart.harness.settle();
-        MainView view(cart.model());
+        WindowNavigation navigation;
+        MainView view(cart.model(), navigation);
         for (const auto& [size, label] : {std::pair{mainWindowSizes.normal, "normal"}, std::pair{mainWindowSizes.minimum, "smallest"}})
             expectAllTextFits(view, QStringLiteral("main-short-of-space-%1").arg(label), size);
     }
@@ -160,7 +168,8 @@ TEST(LayoutMainWindow, ADeepCustomRollPathShowsWholeWhereItFits) {
         cart.harness.stage().project("Winter Game");
         cart.harness.settle();
         ASSERT_EQ(cart.model().targetPath().size(), 5u);
-        MainView view(cart.model());
+        WindowNavigation navigation;
+        MainView view(cart.model(), navigation);
         expectAllTextFits(view, QStringLiteral("main-deep-path-normal"), mainWindowSizes.normal);
         // At the smallest size the longest names give way; a name is cut to a bare "…" only as the
         // mark of the first levels folded away, and a four-letter name stays whole.

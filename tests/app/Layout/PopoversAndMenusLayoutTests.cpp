@@ -8,6 +8,7 @@
 #include "Views/Drives/DriveMenu.h"
 #include "Views/Drives/RecognitionChip.h"
 #include "Views/Main/MainView.h"
+#include "Views/Main/WindowNavigation.h"
 #include "Views/Main/UpdateDetails.h"
 #include "Views/TransferColumn/RollPicker.h"
 #include "support/Scopes.h"
@@ -58,7 +59,8 @@ TEST(LayoutPopovers, RollAndDriveMenus) {
     for (AppLanguage language : AppLanguages::allCases) {
         LanguageScope scope;
         Cart cart(language, TransferState::idle);
-        MainView view(cart.harness.model());
+        WindowNavigation navigation;
+        MainView view(cart.harness.model(), navigation);
         showOffscreen(view, mainWindowSizes.minimum);
         std::unique_ptr<QMenu> roll(view.findChild<RollPicker*>()->makeRollMenu());
         expectAllTextFits(*roll, QStringLiteral("menu-roll"));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "Views/Kit/StyledButton.h"
@@ -50,30 +51,31 @@ TEST(HeaderBar, ControlsFollowTheModel) {
     EXPECT_TRUE(child<QWidget>(bar, "languageToggle")->isEnabled());
     quillane::testing::saveRender(bar, "header-running", QSize(1300, 52));
 
-    model.setStagedForScreenshot(true);
+    bar.setStagedForScreenshot(true);
     harness.stage().transfer(TransferState::paused);
     refresh(harness, bar);
     EXPECT_TRUE(picker->isEnabled());
     EXPECT_FALSE(child<QWidget>(bar, "updatePill")->isVisibleTo(&bar));
 }
 
-TEST(HeaderBar, ButtonsSetTheModelsFlags) {
+TEST(HeaderBar, ButtonsAskForTheirSheetsAndWindows) {
     ModelHarness harness;
     AppModel& model = harness.make();
     model.setShowProjectSheet(false);
     HeaderBar bar(model);
+    QSignalSpy history(&bar, &HeaderBar::historyRequested);
+    QSignalSpy search(&bar, &HeaderBar::clipSearchRequested);
+    QSignalSpy settings(&bar, &HeaderBar::settingsRequested);
     child<StyledButton>(bar, "projectOverviewButton")->click();
-    EXPECT_TRUE(model.showHistory());
-    EXPECT_FALSE(model.focusClipSearch());
-    model.setShowHistory(false);
+    EXPECT_EQ(history.count(), 1);
+    EXPECT_EQ(search.count(), 0);
     child<StyledButton>(bar, "clipSearchButton")->click();
-    EXPECT_TRUE(model.focusClipSearch() && model.showHistory());
+    EXPECT_EQ(search.count(), 1);
     child<ProjectPicker>(bar, "projectPicker")->click();
     EXPECT_TRUE(model.showProjectSheet());
-    int settings = 0;
-    QObject::connect(&bar, &HeaderBar::settingsRequested, [&settings] { ++settings; });
     child<StyledButton>(bar, "settingsButton")->click();
-    EXPECT_EQ(settings, 1);
+    EXPECT_EQ(settings.count(), 1);
+    EXPECT_EQ(history.count(), 1);
     EXPECT_TRUE(child<StyledButton>(bar, "clipSearchButton")->toolTip().endsWith("(Ctrl+F)"));
 }
 

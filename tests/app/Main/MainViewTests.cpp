@@ -12,6 +12,7 @@
 #include "Views/Main/FolderSheet.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
+#include "Views/Main/WindowNavigation.h"
 #include "Views/Main/SourceColumn.h"
 #include "Views/Kit/TextLine.h"
 #include "support/OffscreenApp.h"
@@ -62,7 +63,8 @@ TEST(MainView, RendersEveryTransferStateInBothLanguages) {
             stageCart(harness.stage(), 2, 3, state == TransferState::running ? 1 : 0, state);
             harness.settle();
             WarningCatcher warnings;
-            MainView view(model);
+            WindowNavigation navigation;
+            MainView view(model, navigation);
             const QImage image = saveRender(view, QStringLiteral("main-%1-%2")
                                                       .arg(stateName(state))
                                                       .arg(QString::fromStdString(AppLanguages::id(language))),
@@ -92,7 +94,8 @@ TEST(MainView, TheNarrowestWindowKeepsTheSideColumnsAndProgressTicksRefreshInPla
     model.setShowProjectSheet(false);
     stageCart(harness.stage(), 4, 6, 3, TransferState::running);
     harness.settle();
-    MainView view(model);
+    WindowNavigation navigation;
+    MainView view(model, navigation);
     saveRender(view, "main-narrowest", QSize(1120, 700));
     EXPECT_EQ(view.findChild<SourceColumn*>()->width(), 330);
     EXPECT_EQ(view.findChild<DestinationColumn*>()->width(), 370);
@@ -123,7 +126,8 @@ TEST(MainView, TheNarrowestWindowKeepsTheSideColumnsAndProgressTicksRefreshInPla
 TEST(MainView, SheetsFollowTheirFieldsOneAtATime) {
     ModelHarness harness;
     AppModel& model = harness.make();
-    MainView view(model);
+    WindowNavigation navigation;
+    MainView view(model, navigation);
     showOffscreen(view, QSize(1300, 800));
     harness.settle();
     // First start: the project sheet, and Escape can't close it without a project.
@@ -137,13 +141,13 @@ TEST(MainView, SheetsFollowTheirFieldsOneAtATime) {
     harness.settle();
     EXPECT_EQ(view.sheetShown(), MainView::Sheet::none);
 
-    // The history sheet: closed by the user, the field goes back to false.
-    model.setShowHistory(true);
+    // The history sheet: closed by the user, the navigation has it closed too.
+    navigation.showHistory();
     harness.settle();
     ASSERT_EQ(view.sheetShown(), MainView::Sheet::history);
     view.sheet()->reject();
     harness.settle();
-    EXPECT_FALSE(model.showHistory());
+    EXPECT_EQ(navigation.history(), WindowNavigation::History::closed);
     EXPECT_EQ(view.sheetShown(), MainView::Sheet::none);
 
     // A folder request replaces the list of the open folder sheet; the model closing it writes nothing.
@@ -212,7 +216,8 @@ TEST(MainView, TheEmptyWindowShowsTheSameRollPathInEitherLanguage) {
         model.changeSettings([language](AppSettings& s) { s.language = language; });
         model.setShowProjectSheet(false);
         harness.settle();
-        MainView view(model);
+        WindowNavigation navigation;
+        MainView view(model, navigation);
         showOffscreen(view, QSize(1300, 800));
         for (const TextLabel* folder : view.findChildren<TextLabel*>(QStringLiteral("rollPathFolder")))
             if (folder->isVisibleTo(&view)) shown[language] << folder->text();

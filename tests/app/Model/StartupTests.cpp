@@ -81,14 +81,14 @@ TEST(ModelStartup, ChangesInOneTurnComeAsOneNotificationNamingEveryField) {
     LanguageScope language;
     ModelHarness harness;
     AppModel& model = harness.make();
-    model.setShowHistory(true);
-    model.setFocusClipSearch(true);
-    model.setShowHistory(true);  // equal: nothing more
+    model.setShowUpdate(true);
+    model.setShowProjectSheet(false);
+    model.setShowUpdate(true);  // equal: nothing more
     EXPECT_TRUE(harness.notifications_.empty()) << "nothing is emitted before the turn ends";
     harness.settle();
     ASSERT_EQ(harness.notifications_.size(), 1u);
-    EXPECT_EQ(harness.notifications_[0], (ModelFields{ModelField::showHistory, ModelField::focusClipSearch}));
-    model.setShowHistory(true);
+    EXPECT_EQ(harness.notifications_[0], (ModelFields{ModelField::showUpdate, ModelField::showProjectSheet}));
+    model.setShowUpdate(true);
     harness.settle();
     EXPECT_EQ(harness.notifications_.size(), 1u) << "an equal value notifies nothing";
     model.setAlert(std::nullopt);

@@ -22,19 +22,13 @@ struct WindowFixture : ::testing::Test {
     AppModel& model = harness.make();
 };
 
-TEST_F(WindowFixture, TabRequestsAreTakenOnceBeforeAndWhileOpen) {
-    model.setRequestedSettingsTab(SettingsTab::recognition);
-    harness.settle();
+TEST_F(WindowFixture, ATabAskedForShowsItsContent) {
     SettingsView window(model);
+    window.selectTab(SettingsTab::recognition);
     testing::saveRender(window, QStringLiteral("settings-opened"), QSize(760, 520));
-    EXPECT_EQ(window.tab(), SettingsTab::recognition);
-    EXPECT_FALSE(model.requestedSettingsTab().has_value());
     EXPECT_NE(qobject_cast<RecognitionSettings*>(window.tabContent()), nullptr);
-
-    model.setRequestedSettingsTab(SettingsTab::transfer);
-    harness.settle();
+    window.selectTab(SettingsTab::transfer);
     EXPECT_EQ(window.tab(), SettingsTab::transfer);
-    EXPECT_FALSE(model.requestedSettingsTab().has_value());
 
     // The window keeps its minimum size and the sidebar its width.
     window.resize(300, 200);
