@@ -239,34 +239,54 @@ std::vector<fs::path> rollFolders(const fs::path& root) {
         if (it->path().filename() == "C0001.MP4") found.push_back(it->path().parent_path().parent_path().parent_path().parent_path());
     return found;
 }
-}  // namespace
 
-// The whole product as a crew runs it: two exFAT cards and two ext4 SSDs on loop devices, the real
-// engine, and what lands on the SSDs afterwards.
-TEST(SnapshotRun, SelfTestCopiesRealCardsToRealSSDs) {
-    using quillane::testing::LoopVolume;
-    if (::geteuid() != 0) GTEST_SKIP() << "loop devices need root";
+using quillane::testing::LoopVolume;
+
+// Why the self-test's real drives can't be made here, or nothing. The application finds its cards
+// and SSDs by name among the volumes it sees: in this test program's own mount namespace those are
+// only the ones mounted here, never the machine's.
+std::optional<std::string> selfTestDrivesUnavailable() {
+    if (::geteuid() != 0) return "loop devices need root";
     for (auto kind : {LoopVolume::Kind::ext4, LoopVolume::Kind::exfat})
-        if (auto why = LoopVolume::unavailable(kind)) GTEST_SKIP() << *why;
-    // The application finds its cards and SSDs by name among the volumes it sees: in this test
-    // program's own mount namespace those are only the ones mounted here, never the machine's.
-    if (const auto& why = quillane::testing::privateMountNamespaceUnavailable()) GTEST_SKIP() << *why;
-    const fs::path mounts = "/media/quillane-selftest";
-    quillane::testing::TempDir images("quillane-selftest-images");
+        if (auto why = LoopVolume::unavailable(kind)) return why;
+    return quillane::testing::privateMountNamespaceUnavailable();
+}
+
+// The drives the self-test looks for: two exFAT camera cards and two ext4 SSDs on loop devices under
+// /media/<name>, gone with the rig (the volumes first, then their mount folder).
+struct SelfTestDrives {
     struct Cleanup {
         fs::path path;
         ~Cleanup() {
             std::error_code ignored;
             fs::remove_all(path, ignored);
         }
-    } cleanup{mounts};
-    {
-        LoopVolume fx3(images / "fx3.img", mounts / "FX3_CARD", {LoopVolume::Kind::exfat, "FX3_CARD", "", 48ull << 20});
-        LoopVolume a003(images / "a003.img", mounts / "A003", {LoopVolume::Kind::exfat, "A003", "", 48ull << 20});
-        LoopVolume ssd1(images / "ssd1.img", mounts / "SSD_1", {LoopVolume::Kind::ext4, "SSD_1", "", 96ull << 20});
-        LoopVolume ssd2(images / "ssd2.img", mounts / "SSD_2", {LoopVolume::Kind::ext4, "SSD_2", "", 96ull << 20});
+    };
+
+    explicit SelfTestDrives(const std::string& name)
+        : cleanup{fs::path("/media") / name},
+          images(name),
+          fx3(images / "fx3.img", cleanup.path / "FX3_CARD", {LoopVolume::Kind::exfat, "FX3_CARD", "", 48ull << 20}),
+          a003(images / "a003.img", cleanup.path / "A003", {LoopVolume::Kind::exfat, "A003", "", 48ull << 20}),
+          ssd1(images / "ssd1.img", cleanup.path / "SSD_1", {LoopVolume::Kind::ext4, "SSD_1", "", 96ull << 20}),
+          ssd2(images / "ssd2.img", cleanup.path / "SSD_2", {LoopVolume::Kind::ext4, "SSD_2", "", 96ull << 20}) {
         writeCameraTree(fx3.mountPoint(), 1);
         writeCameraTree(a003.mountPoint(), 2);
+    }
+
+    Cleanup cleanup;
+    quillane::testing::TempDir images;
+    LoopVolume fx3, a003, ssd1, ssd2;
+};
+}  // namespace
+
+// The whole product as a crew runs it: two exFAT cards and two ext4 SSDs on loop devices, the real
+// engine, and what lands on the SSDs afterwards.
+TEST(SnapshotRun, SelfTestCopiesRealCardsToRealSSDs) {
+    if (auto why = selfTestDrivesUnavailable()) GTEST_SKIP() << *why;
+    {
+        SelfTestDrives drives("quillane-selftest");
+        const LoopVolume &fx3 = drives.fx3, &a003 = drives.a003, &ssd1 = drives.ssd1, &ssd2 = drives.ssd2;
 
         QTemporaryDir dir;
         const QString out = dir.filePath("selftest");
@@ -340,26 +360,9 @@ bool eventually(const std::function<bool()>& condition, std::chrono::seconds lim
 // The self-test times out while its copy hangs on a stalled SSD: the run ends with its failure
 // and the process exits with it, without a quit question that nobody is there to answer.
 TEST(SnapshotRun, SelfTestTimingOutDuringACopyExitsWithItsFailure) {
-    using quillane::testing::LoopVolume;
-    if (::geteuid() != 0) GTEST_SKIP() << "loop devices need root";
-    for (auto kind : {LoopVolume::Kind::ext4, LoopVolume::Kind::exfat})
-        if (auto why = LoopVolume::unavailable(kind)) GTEST_SKIP() << *why;
-    if (const auto& why = quillane::testing::privateMountNamespaceUnavailable()) GTEST_SKIP() << *why;
-    const fs::path mounts = "/media/quillane-selftest-stall";
-    quillane::testing::TempDir images("quillane-selftest-stall");
-    struct Cleanup {
-        fs::path path;
-        ~Cleanup() {
-            std::error_code ignored;
-            fs::remove_all(path, ignored);
-        }
-    } cleanup{mounts};
-    LoopVolume fx3(images / "fx3.img", mounts / "FX3_CARD", {LoopVolume::Kind::exfat, "FX3_CARD", "", 48ull << 20});
-    LoopVolume a003(images / "a003.img", mounts / "A003", {LoopVolume::Kind::exfat, "A003", "", 48ull << 20});
-    LoopVolume ssd1(images / "ssd1.img", mounts / "SSD_1", {LoopVolume::Kind::ext4, "SSD_1", "", 96ull << 20});
-    LoopVolume ssd2(images / "ssd2.img", mounts / "SSD_2", {LoopVolume::Kind::ext4, "SSD_2", "", 96ull << 20});
-    writeCameraTree(fx3.mountPoint(), 1);
-    writeCameraTree(a003.mountPoint(), 2);
+    if (auto why = selfTestDrivesUnavailable()) GTEST_SKIP() << *why;
+    SelfTestDrives drives("quillane-selftest-stall");
+    const LoopVolume& ssd2 = drives.ssd2;
     // The roll folder is there already, so nothing but the copy itself writes to SSD_2: the copy
     // starts, then hangs on its first file there.
     fs::create_directories(ssd2.mountPoint() / "Quillane self-test" / "FOOTAGE" / "A001");
