@@ -207,11 +207,14 @@ void AppModel::closeAlert(const UUID& id, bool runAction) {
     if (!alert_ || alert_->id != id) return;
     std::function<void()> action = runAction ? alert_->action : nullptr;
     replace(alert_, std::optional<AlertMessage>(), ModelField::alert);
+    // Turned down: the roll chosen for that start is chosen afresh at the next.
+    if (!runAction) chosenRoll_.reset();
     if (action) action();
 }
 
 void AppModel::dismissFolderRequest() {
     if (folderRequest_) replace(folderRequest_, std::optional<FolderRequest>(), ModelField::folderRequest);
+    chosenRoll_.reset();
 }
 
 void AppModel::setAvailableUpdate(std::optional<ReleaseInfo> release) {

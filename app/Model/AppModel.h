@@ -295,6 +295,17 @@ private:
     };
     StartTicket startTicket() const;
     bool mayStart(const StartTicket& ticket) const;
+    // The roll the crew was shown when it pressed TRANSFER, for that card and scan: the folders
+    // and the copy use it, whatever a later look at the drives (the folders just made among
+    // them) would count next.
+    struct ChosenRoll {
+        StartTicket ticket;
+        std::string roll;
+    };
+    bool chosenRollHolds() const;
+    // The question, closed by the model once its start could no longer go ahead (the card pulled
+    // or rescanned, a transfer started meanwhile, nothing left to copy to).
+    AlertMessage askingToStart(AlertMessage question, const StartTicket& ticket);
     void createFolders(const std::vector<std::filesystem::path>& urls, bool thenTransfer);
     // Puts up the alert and returns true when a planned destination is no longer on the volume
     // it was reported with (pulled, not yet reported gone).
@@ -383,6 +394,7 @@ private:
     std::optional<int> shootDayOverride_;
     // The roll the never-overwrite alert chose away from the card's own reel folder.
     std::optional<std::string> reelAvoidingRoll_;
+    std::optional<ChosenRoll> chosenRoll_;
     std::vector<DestinationPlan> plans_;
     std::vector<std::string> targetPath_;
 

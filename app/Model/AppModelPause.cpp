@@ -58,8 +58,12 @@ void AppModel::resumeTransfer() {
     if (!pausedDriesConnected()) {
         std::string names;
         for (const std::string& name : pausedMissingDrives()) names += (names.empty() ? "" : ", ") + name;
-        setAlert(AlertMessage(L("Nog niet alles is aangesloten", "Not everything is connected yet"),
-                              L("Sluit ", "Reconnect ") + names + L(" weer aan om verder te gaan.", " to continue.")));
+        AlertMessage notice(L("Nog niet alles is aangesloten", "Not everything is connected yet"),
+                            L("Sluit ", "Reconnect ") + names + L(" weer aan om verder te gaan.", " to continue."));
+        // Gone once the drives it names are back (or the pause is over).
+        QPointer<AppModel> self(this);
+        notice.applies = [self] { return self && self->pausedJob_ && !self->pausedDriesConnected(); };
+        setAlert(std::move(notice));
         return;
     }
     assign(pausedBySleep_, false, ModelField::pausedBySleep);

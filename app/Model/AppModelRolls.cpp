@@ -29,6 +29,12 @@ void AppModel::chooseRollName() {
         assign(rollOrigin_, RollOrigin::manual, ModelField::rollOrigin);
         return;
     }
+    // Chosen for a card or scan that has gone: it holds no more, also when that card comes back.
+    if (chosenRoll_ && !chosenRollHolds()) chosenRoll_.reset();
+    if (chosenRoll_) {
+        assign(rollName_, chosenRoll_->roll, ModelField::rollName);
+        return;
+    }
     if (const std::optional<RunningJob> continued = continuedJob()) {
         assign(rollName_, continued->roll, ModelField::rollName);
         assign(rollOrigin_, RollOrigin::counted, ModelField::rollOrigin);
@@ -154,6 +160,7 @@ void AppModel::setProject(const std::string& name) {
     if (trimmed.empty()) return;
     // The outcome of the last card belongs to the project it was transferred in.
     if (trimmed != projectName_) dismissResult();
+    chosenRoll_.reset();
     assign(projectName_, trimmed, ModelField::projectName);
     changeSettings([&](AppSettings& settings) { settings.rememberProject(trimmed); });
     assign(rollOverride_, std::optional<std::string>(), ModelField::rollOverride);

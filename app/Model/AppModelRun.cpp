@@ -78,6 +78,8 @@ void AppModel::startEngine() {
     std::shared_ptr<TransferTask> engine = services_.engines->make(std::move(transfer), options);
     resumeFromBytes_ = 0;
     engine_ = engine;
+    // The job carries its roll from here.
+    chosenRoll_.reset();
     // The paused or stopped job goes on in this run: it is no longer waiting.
     resumingJob_.reset();
     if (pausedJob_) {

@@ -44,6 +44,11 @@ bool AppModel::mayStart(const StartTicket& ticket) const {
     return !blockReason().has_value();
 }
 
+bool AppModel::chosenRollHolds() const {
+    return chosenRoll_ && chosenRoll_->ticket.sourceID == selectedSourceID_ && scan_ &&
+           chosenRoll_->ticket.fingerprint == scan_->fingerprint;
+}
+
 void AppModel::requestTransfer() {
     // While a card is paused, the transfer button continues it instead of copying it again, also
     // after another card was looked at in the meantime.
@@ -51,7 +56,13 @@ void AppModel::requestTransfer() {
         resumeTransfer();
         return;
     }
-    if (blockReason() || transferState_ == TransferState::running || engine_) return;
+    if (transferState_ == TransferState::running || engine_) return;
+    // The roll is chosen here, once, from what the drives hold now (they may have changed since
+    // the plans were last made), and kept until the copy starts.
+    chosenRoll_.reset();
+    refreshPlans();
+    if (blockReason()) return;
+    chosenRoll_ = ChosenRoll{startTicket(), rollName_};
     const std::optional<TransferRecord> previous = previousTransfer();
     if (!previous) {
         requestFolders(true, false);
@@ -59,7 +70,7 @@ void AppModel::requestTransfer() {
     }
     const StartTicket ticket = startTicket();
     QPointer<AppModel> self(this);
-    setAlert(AlertMessage(
+    setAlert(askingToStart(AlertMessage(
         L("Deze kaart is al overgezet", "This card was already transferred"),
         L("Op ", "On ") + ReportDates::mediumDateShortTime(previous->finishedAt, Lang::current) + L(" als ", " as ") + previous->roll + " (" +
             previous->project +
@@ -69,7 +80,13 @@ void AppModel::requestTransfer() {
             rollName_ + "?",
         L("Opnieuw overzetten", "Transfer again"), [self, ticket] {
             if (self && self->mayStart(ticket)) self->requestFolders(true, false);
-        }));
+        }), ticket));
+}
+
+AlertMessage AppModel::askingToStart(AlertMessage question, const StartTicket& ticket) {
+    QPointer<AppModel> self(this);
+    question.applies = [self, ticket] { return self && self->mayStart(ticket); };
+    return question;
 }
 
 void AppModel::requestFolders(bool thenTransfer, bool silently) {
@@ -166,18 +183,20 @@ void AppModel::beginTransfer() {
             lines += drive + ": " + std::to_string(count) +
                      L(" bestanden met dezelfde naam maar andere inhoud.", " files with the same name but different content.");
         }
+        const StartTicket ticket = startTicket();
         QPointer<AppModel> self(this);
-        setAlert(AlertMessage(
+        setAlert(askingToStart(AlertMessage(
             rollName_ + L(" bestaat al", " already exists"),
             lines + "\n\n" + Product::name +
                 L(" overschrijft nooit footage. Zet deze kaart over als ", " never overwrites footage. Transfer this card as ") +
                 proposed + "?",
-            L("Gebruik ", "Use ") + proposed, [self, proposed] {
-                if (!self) return;
+            L("Gebruik ", "Use ") + proposed, [self, proposed, ticket] {
+                // Chosen for this card: another card selected meanwhile keeps its own roll.
+                if (!self || !self->mayStart(ticket)) return;
                 self->assign(self->rollOverride_, std::optional<std::string>(proposed), ModelField::rollOverride);
                 self->reelAvoidingRoll_ = proposed;
                 self->refreshPlans();
-            }));
+            }), ticket));
         return;
     }
 
@@ -185,14 +204,14 @@ void AppModel::beginTransfer() {
         if (!skipResumePrompt_) {
             const StartTicket ticket = startTicket();
             QPointer<AppModel> self(this);
-            setAlert(AlertMessage(
+            setAlert(askingToStart(AlertMessage(
                 L("Transfer hervatten?", "Resume transfer?"),
                 std::to_string(present) + L(" bestanden staan al in ", " files are already in ") + rollName_ +
                     L(". Die worden niet opnieuw gekopieerd maar wel gecontroleerd met een checksum.",
                       ". They won't be copied again, but they will be checked with a checksum."),
                 L("Hervatten", "Resume"), [self, ticket] {
                     if (self && self->mayStart(ticket)) self->startEngine();
-                }));
+                }), ticket));
             return;
         }
         skipResumePrompt_ = false;

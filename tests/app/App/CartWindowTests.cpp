@@ -96,6 +96,62 @@ TEST(CartWindow, TheStopQuestionGoesWhenTheTransferEndsUnderIt) {
     EXPECT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("mainAlert")) == nullptr; }));
 }
 
+// A question about a start closes once its start can no longer go ahead (the card pulled), and a
+// notice about missing drives once they are back: no answer reaches a card that has gone.
+TEST(CartWindow, AQuestionGoesWhenWhatItAsksAboutIsGone) {
+    const std::string sameBytes(300'000, 'a'), otherBytes(1'000, 'x');
+    // The card's first clip as an earlier, stopped copy left it in A001 on both SSDs.
+    const auto stoppedWith = [](const std::string& bytes) {
+        return [bytes](CartWindow& cart) {
+            ASSERT_TRUE(cart.startTransfer(true));
+            ASSERT_TRUE(cart.click(QStringLiteral("stopButton")));
+            ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("alertAction")) != nullptr; }));
+            ASSERT_TRUE(cart.click(QStringLiteral("alertAction")));
+            ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("closeButton")) != nullptr; }));
+            ASSERT_TRUE(cart.click(QStringLiteral("closeButton")));
+            for (const std::filesystem::path& ssd : {cart.ssdA, cart.ssdB})
+                writeFile(ssd / "Alpha/FOOTAGE/A001/PRIVATE/M4ROOT/CLIP/C0001.MP4", bytes);
+            ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("rollTape"))) == "A001"; }));
+            ASSERT_TRUE(cart.click(QStringLiteral("transferButton")));
+        };
+    };
+    const auto pullCard = [](CartWindow& cart) { cart.plug(cart.allBut("FX6_CARD")); };
+    struct Case {
+        const char* title;
+        std::function<void(CartWindow&)> ask, removeReason;
+    } cases[] = {
+        {"This card was already transferred",
+         [](CartWindow& cart) {
+             ASSERT_TRUE(cart.startTransfer(false));
+             ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
+             ASSERT_TRUE(cart.click(QStringLiteral("nextCardButton")));
+             ASSERT_TRUE(cart.waitFor([&] { return cart.click(QStringLiteral("transferButton")); }));
+         },
+         pullCard},
+        {"Resume transfer?", stoppedWith(sameBytes), pullCard},
+        {"A001 already exists", stoppedWith(otherBytes), pullCard},
+        {"Not everything is connected yet",
+         [](CartWindow& cart) {
+             ASSERT_TRUE(cart.startTransfer(true));
+             ASSERT_TRUE(cart.click(QStringLiteral("pauseButton")));
+             ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("resumeButton")) != nullptr; }));
+             cart.plug(cart.allBut("SSD_B"));
+             ASSERT_TRUE(cart.click(QStringLiteral("resumeButton")));
+         },
+         [](CartWindow& cart) { cart.plug(cart.all()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        CartWindow cart;
+        cart.plug(cart.all());
+        ASSERT_NO_FATAL_FAILURE(c.ask(cart));
+        ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == c.title; }))
+            << textOf(cart.find(QStringLiteral("alertTitle"))).toStdString();
+        c.removeReason(cart);
+        EXPECT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("mainAlert")) == nullptr; }));
+    }
+}
+
 TEST(CartWindow, ACopyWithoutReadBackCountsAsACopyThatIsNotCalledVerified) {
     CartWindow cart;
     cart.model().changeSettings([](AppSettings& settings) { settings.verifyAfterCopy = false; });
@@ -131,6 +187,40 @@ TEST(CartWindow, ACopyWithoutReadBackCountsAsACopyThatIsNotCalledVerified) {
     ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == "This card was already transferred"; }));
     const QString message = textOf(cart.find(QStringLiteral("alertMessage")));
     EXPECT_TRUE(message.contains("(Alpha), not verified.")) << message.toStdString();
+}
+
+// The roll the crew confirms is the roll it gets, whatever the drives came to hold behind the
+// window's back before TRANSFER or while the folder sheet stood open; no empty roll is left.
+TEST(CartWindow, TheRollTheCrewConfirmsIsTheRollOnDisk) {
+    CartWindow cart;
+    cart.plug(cart.all());
+    ASSERT_TRUE(cart.startTransfer(false));
+    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
+    cart.model().changeSettings([](AppSettings& settings) { settings.askBeforeCreatingFolders = true; });
+    ASSERT_TRUE(cart.click(QStringLiteral("nextCardButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("rollTape"))) == "A002"; }));
+
+    // A002 is filled on SSD_A from elsewhere: TRANSFER offers the roll after it.
+    const std::filesystem::path footageA = cart.ssdA / "Alpha/FOOTAGE", footageB = cart.ssdB / "Alpha/FOOTAGE";
+    writeFile(footageA / "A002/NOTES.TXT", "camera notes");
+    ASSERT_TRUE(cart.click(QStringLiteral("transferButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == "This card was already transferred"; }));
+    const QString message = textOf(cart.find(QStringLiteral("alertMessage")));
+    EXPECT_TRUE(message.endsWith("Transfer again anyway as A003?")) << message.toStdString();
+    ASSERT_TRUE(cart.click(QStringLiteral("alertAction")));
+    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("folderSheet")) != nullptr; }));
+
+    // While the sheet asks, A003 is filled on SSD_B: the copy still goes where the crew agreed.
+    writeFile(footageB / "A003/NOTES.TXT", "camera notes");
+    ASSERT_TRUE(cart.click(QStringLiteral("folderConfirm")));
+    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); })) << headline(cart).toStdString();
+    for (const std::filesystem::path& footage : {footageA, footageB}) {
+        const std::filesystem::path clip = footage / "A003/PRIVATE/M4ROOT/CLIP/C0001.MP4";
+        ASSERT_TRUE(std::filesystem::exists(clip)) << clip;
+        EXPECT_EQ(readFile(clip), std::string(300'000, 'a')) << clip;
+        for (const auto& roll : std::filesystem::directory_iterator(footage))
+            EXPECT_FALSE(std::filesystem::is_empty(roll.path())) << roll.path();
+    }
 }
 
 namespace {
