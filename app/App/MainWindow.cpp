@@ -13,6 +13,7 @@
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Main/AlertBox.h"
+#include "Views/Drives/DestinationRules.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
 #include "Views/Settings/SettingsView.h"
@@ -102,9 +103,10 @@ void MainWindow::retranslate() {
 }
 
 void MainWindow::refreshActions() {
+    const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedJob());
     const TransferMenuStates states = transferMenuStates(
-        {model_.transferState(), model_.demoState(), model_.blockReason().has_value(), !model_.missingFolders().empty(),
-         model_.pausedJob().has_value()});
+        {model_.transferState(), model_.demoState(), model_.blockReason().has_value(),
+         foldersToCreate(job, model_.missingFolders().size()) > 0, model_.pausedJob().has_value()});
     action(QStringLiteral("changeProject"))->setEnabled(states.changeProject);
     action(QStringLiteral("createFolders"))->setEnabled(states.createFolders);
     action(QStringLiteral("startTransfer"))->setEnabled(states.primary);

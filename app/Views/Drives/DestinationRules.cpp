@@ -11,6 +11,8 @@ const RunningJob* shownJob(TransferState state, const std::optional<RunningJob>&
     return nullptr;
 }
 
+std::size_t foldersToCreate(const RunningJob* shown, std::size_t plannedMissing) { return shown ? 0 : plannedMissing; }
+
 DestinationPlan jobFolderPlan(const DestinationPlan& next, const std::vector<std::string>& jobPath,
                               const std::filesystem::path& rollURL) {
     DestinationPlan plan = next;

@@ -19,6 +19,10 @@ namespace quillane {
 const RunningJob* shownJob(TransferState state, const std::optional<RunningJob>& running,
                            const std::optional<RunningJob>& paused);
 
+// The folders "Create folders" would make: none while a card is copied or waits paused (its job
+// made its own, and the next card's are made when that card starts), else the planned ones.
+std::size_t foldersToCreate(const RunningJob* shown, std::size_t plannedMissing);
+
 // The tree of a destination while a card is copied to it or waits paused there: the job's own
 // folders, which the job made, down to its roll folder at rollURL, in place of the next card's plan.
 DestinationPlan jobFolderPlan(const DestinationPlan& next, const std::vector<std::string>& jobPath,

@@ -140,7 +140,9 @@ void DestinationColumn::refresh(ModelFields fields) {
     editStructure_->setEnabled(!running);
     editStructure_->setToolTip(lq("Pas aan welke mappen er op je SSD's komen",
                                     "Change which folders are created on your SSDs"));
-    createFolders_->display(createFoldersLabel(model_.missingFolders().size(), running, !model_.projectName().empty()));
+    const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedJob());
+    createFolders_->display(createFoldersLabel(foldersToCreate(job, model_.missingFolders().size()), running,
+                                               !model_.projectName().empty()));
 }
 
 }  // namespace quillane

@@ -246,7 +246,7 @@ Trees destinationTrees(const CartWindow& cart) {
 }
 }  // namespace
 
-TEST(CartWindow, WhileACardCopiesOrWaitsPausedItsOwnRollIsShown) {
+TEST(CartWindow, WhileACardCopiesOrWaitsPausedItsOwnRollAndFoldersAreShown) {
     CartWindow cart;
     cart.plug(cart.all());
     ASSERT_TRUE(cart.startTransfer(true));
@@ -262,6 +262,12 @@ TEST(CartWindow, WhileACardCopiesOrWaitsPausedItsOwnRollIsShown) {
     ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("resumeButton")) != nullptr; }));
     EXPECT_TRUE(cart.waitFor(showsA001)) << textOf(cart.find(QStringLiteral("rollTape"))).toStdString() << " "
                                          << destinationTrees(cart).targets.join(", ").toStdString();
+    // "Create folders" counts the paused card's folders, which are there, not the next card's.
+    auto* create = cart.find(QStringLiteral("createFoldersButton"));
+    ASSERT_NE(create, nullptr);
+    EXPECT_EQ(create->accessibleName(), "Folders ready");
+    EXPECT_FALSE(create->isEnabled());
+    EXPECT_FALSE(cart.window().action(QStringLiteral("createFolders"))->isEnabled());
     saveRender(cart.window(), QStringLiteral("cart-paused"), QSize(1300, 800));
 }
 
