@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -15,6 +16,8 @@
 #include "Model/AppModel.h"
 #include "Support/Lang.h"
 #include "Views/History/ClipResults.h"
+#include "Views/Kit/CopiesBadge.h"
+#include "Views/Kit/TapeLabel.h"
 #include "Views/History/RollList.h"
 #include "Views/TransferColumn/StatusHeadline.h"
 #include "support/FaultyFileIO.h"
@@ -394,6 +397,91 @@ TEST_P(CrewWalk, AnSSDPulledMidCopyAndPluggedBack) {
         if (entry.is_regular_file() && fs::exists(original)) {
             EXPECT_EQ(readFile(entry.path()), readFile(original)) << entry.path();
         }
+    }
+}
+
+// Verification turned off in Settings: the copy ends as copied on each SSD, and the recent list,
+// the overview and the card's next TRANSFER count it as a copy that was not read back.
+TEST_P(CrewWalk, ATransferWithVerificationOffIsACopyNotCalledVerified) {
+    ASSERT_NO_FATAL_FAILURE(firstLaunch(QStringLiteral("Alpha")));
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+    ASSERT_TRUE(click(QStringLiteral("settingsButton")));
+    EVENTUALLY(findWidget(QStringLiteral("settingsWindow")) != nullptr);
+    ASSERT_TRUE(click(QStringLiteral("tab-transfer")));
+    EVENTUALLY(find<QAbstractButton>(QStringLiteral("verifyAfterCopy")) != nullptr);
+    auto* verify = find<QAbstractButton>(QStringLiteral("verifyAfterCopy"));
+    ASSERT_TRUE(verify->isChecked());
+    ASSERT_TRUE(click(verify));
+    EVENTUALLY(!rig->model().settings().verifyAfterCopy);
+    findWidget(QStringLiteral("settingsWindow"))->close();
+    EVENTUALLY(findWidget(QStringLiteral("settingsWindow")) == nullptr);
+
+    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+    EVENTUALLY(findWidget(QStringLiteral("folderSheet")) != nullptr);
+    ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
+    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    QStringList statuses;
+    for (QWidget* status : findWidget(QStringLiteral("destinationBars"))->findChildren<QWidget*>(QStringLiteral("destinationStatus")))
+        statuses << textOf(status);
+    EXPECT_EQ(statuses, QStringList({Q("✓ Gekopieerd", "✓ Copied"), Q("✓ Gekopieerd", "✓ Copied")}));
+    expectOnlyRoll("FX6_CARD", "A001");
+
+    // The recent list and the overview: two copies, marked as not read back.
+    EVENTUALLY(findWidget(QStringLiteral("recentTransfers")) != nullptr);
+    auto* badge = findWidget(QStringLiteral("recentTransfers"))->findChild<CopiesBadge*>();
+    ASSERT_NE(badge, nullptr);
+    EXPECT_EQ(badge->copies(), 2);
+    EXPECT_FALSE(badge->verified());
+    ASSERT_TRUE(click(QStringLiteral("projectOverviewButton")));
+    EVENTUALLY(find<RollList>(QStringLiteral("rollList")) != nullptr);
+    const auto& rows = find<RollList>(QStringLiteral("rollList"))->rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].copies, 2);
+    EXPECT_FALSE(rows[0].verified);
+    ASSERT_TRUE(click(QStringLiteral("closeHistory")));
+    EVENTUALLY(findWidget(QStringLiteral("historySheet")) == nullptr);
+
+    // The card again: copied, not verified.
+    rig->volume("FX6_CARD").unmount();
+    EVENTUALLY(findWidget(QStringLiteral("sourceCard")) == nullptr);
+    rig->volume("FX6_CARD").mount();
+    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+    EVENTUALLY(findWidget(QStringLiteral("mainAlert")) != nullptr);
+    const QString message = textOf(findWidget(QStringLiteral("alertMessage")));
+    EXPECT_TRUE(message.contains(Q(" als A001 (Alpha), niet geverifieerd. ", " as A001 (Alpha), not verified. ")))
+        << message.toStdString();
+}
+
+// A second card arrives while the first copies: the crew picks it and queues it, and once the
+// first is done it is transferred into the next roll without another question.
+TEST_P(CrewWalk, ASecondCardQueuedWhileTheFirstCopiesIsTransferredNext) {
+    ASSERT_NO_FATAL_FAILURE(firstLaunch(QStringLiteral("Alpha")));
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+    CopyGate& gate = holdCopyAtC0002();
+    ASSERT_NO_FATAL_FAILURE(transferUntil(gate));
+
+    rig->insertCard("FX6_SECOND", "2345BCDE", 3);
+    const auto cardNamed = [&](const QString& name) -> QWidget* {
+        for (QWidget* card : rig->window().findChildren<QWidget*>(QStringLiteral("sourceCard")))
+            if (card->isVisible() && textOf(card->findChild<QWidget*>(QStringLiteral("driveName"))) == name)
+                return card->findChild<QWidget*>(QStringLiteral("driveCard"));
+        return nullptr;
+    };
+    EVENTUALLY(cardNamed(QStringLiteral("FX6_SECOND")) != nullptr);
+    ASSERT_TRUE(click(cardNamed(QStringLiteral("FX6_SECOND"))));
+    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("enqueueButton")));
+    EVENTUALLY(findWidget(QStringLiteral("queueRow")) != nullptr);
+    auto* queued = findWidget(QStringLiteral("queueRow"));
+    EXPECT_EQ(textOf(queued->findChild<TapeLabel*>()), QStringLiteral("A002"));
+
+    gate.open();
+    EVENTUALLY_EQ(rig->model().history().size(), 2u);
+    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    EXPECT_EQ(findWidget(QStringLiteral("queueRow")), nullptr);
+    EXPECT_EQ(findWidget(QStringLiteral("mainAlert")), nullptr);
+    for (const std::string ssd : {"SSD_1", "SSD_2"}) {
+        rig->expectCopied("FX6_CARD", roll(ssd, "A001"));
+        rig->expectCopied("FX6_SECOND", roll(ssd, "A002"));
     }
 }
 
