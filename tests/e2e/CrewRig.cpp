@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTest>
 
 #include <chrono>
@@ -16,9 +13,6 @@
 #include "App/MainWindow.h"
 #include "App/ShellServices.h"
 #include "Model/AppModel.h"
-#include "Views/Kit/TapeLabel.h"
-#include "Views/Kit/TextLabel.h"
-#include "Views/Kit/TextLine.h"
 #include "support/PrivateMounts.h"
 #include "support/TestClips.h"
 
@@ -114,35 +108,6 @@ void CrewRig::expectCopied(const std::string& card, const fs::path& roll) const 
         ++files;
     }
     EXPECT_GT(files, 0) << root;
-}
-
-QWidget* findWidget(const QString& name, bool visibleOnly) {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (visibleOnly && !top->isVisible()) continue;
-        if (top->objectName() == name) return top;
-        for (QWidget* widget : top->findChildren<QWidget*>(name))
-            if (!visibleOnly || widget->isVisible()) return widget;
-    }
-    return nullptr;
-}
-
-bool click(QWidget* widget) {
-    if (widget == nullptr || !widget->isVisible() || !widget->isEnabled()) return false;
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    return true;
-}
-
-bool click(const QString& name) { return click(findWidget(name)); }
-
-QString textOf(QWidget* widget) {
-    if (widget == nullptr) return {};
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-    if (auto* label = qobject_cast<TextLabel*>(widget)) return label->text();
-    if (auto* line = qobject_cast<TextLine*>(widget)) return line->text();
-    if (auto* tape = qobject_cast<TapeLabel*>(widget)) return tape->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
-    return {};
 }
 
 }  // namespace quillane::testing

@@ -15,6 +15,7 @@
 
 #include "support/LoopVolume.h"
 #include "support/TempDir.h"
+#include "support/app/WindowWidgets.h"
 
 namespace quillane {
 class AppModel;
@@ -100,17 +101,5 @@ private:
     std::unique_ptr<AppModel> model_;
     std::unique_ptr<MainWindow> window_;
 };
-
-// Widgets of the running application, found by object name in every top-level window.
-QWidget* findWidget(const QString& name, bool visibleOnly = true);
-template <typename T>
-T* find(const QString& name) {
-    return qobject_cast<T*>(findWidget(name));
-}
-// Clicks a widget as the mouse does (it must be visible and enabled); false when it isn't.
-bool click(QWidget* widget);
-bool click(const QString& name);
-// The visible text of a label-like widget (QLabel, TextLabel, TextLine, TapeLabel, QAbstractButton, QLineEdit).
-QString textOf(QWidget* widget);
 
 }  // namespace quillane::testing

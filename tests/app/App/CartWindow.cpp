@@ -1,14 +1,9 @@
 #include "CartWindow.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QTest>
 
 #include "App/ShellServices.h"
-#include "Views/Kit/TapeLabel.h"
-#include "Views/Kit/TextLabel.h"
-#include "Views/Kit/TextLine.h"
 
 namespace quillane::testing {
 
@@ -69,7 +64,7 @@ void CartWindow::plug(const std::vector<DriveInfo>& mounted) {
 bool CartWindow::startTransfer(bool held) {
     engines->gated = held;
     if (!waitFor([&] {
-            auto* button = find<QAbstractButton>(QStringLiteral("transferButton"));
+            auto* button = findWidget(QStringLiteral("transferButton"));
             return button && button->isEnabled();
         }))
         return false;
@@ -77,37 +72,6 @@ bool CartWindow::startTransfer(bool held) {
     return waitFor([&] { return model_->transferState() == TransferState::running || model_->lastResult(); });
 }
 
-QList<QWidget*> CartWindow::findAll(const QString& name) const {
-    QList<QWidget*> found;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        for (QWidget* widget : top->findChildren<QWidget*>(name))
-            if (widget->isVisible()) found << widget;
-    return found;
-}
-
-QWidget* CartWindow::find(const QString& name) const {
-    const QList<QWidget*> found = findAll(name);
-    return found.isEmpty() ? nullptr : found.front();
-}
-
-bool CartWindow::click(const QString& name) {
-    QWidget* widget = find(name);
-    if (!widget || !widget->isEnabled()) return false;
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    QCoreApplication::processEvents();
-    return true;
-}
-
 bool CartWindow::waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 30'000); }
-
-QString textOf(const QWidget* widget) {
-    if (!widget) return {};
-    if (auto* label = qobject_cast<const TextLabel*>(widget)) return label->text();
-    if (auto* line = qobject_cast<const TextLine*>(widget)) return line->text();
-    if (auto* tape = qobject_cast<const TapeLabel*>(widget)) return tape->text();
-    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
-    if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
-    return {};
-}
 
 }  // namespace quillane::testing

@@ -12,6 +12,7 @@
 #include "Model/AppModel.h"
 #include "support/TempDir.h"
 #include "support/app/ModelFakes.h"
+#include "support/app/WindowWidgets.h"
 
 namespace quillane::testing {
 
@@ -47,16 +48,6 @@ public:
     // Presses TRANSFER (the engine held before it copies when `held`) and waits until it runs.
     bool startTransfer(bool held);
 
-    // A visible widget of the main window by object name, the first in creation order.
-    QWidget* find(const QString& name) const;
-    template <typename T>
-    T* find(const QString& name) const {
-        return qobject_cast<T*>(find(name));
-    }
-    // Every visible widget of that name.
-    QList<QWidget*> findAll(const QString& name) const;
-    // Clicks it as the mouse does; false when it is missing, hidden or disabled.
-    bool click(const QString& name);
     // Runs events until the condition holds, at most 30 s.
     static bool waitFor(const std::function<bool()>& condition);
 
@@ -64,8 +55,5 @@ private:
     std::unique_ptr<AppModel> model_;
     std::unique_ptr<MainWindow> window_;
 };
-
-// The text a label-like widget shows (TextLabel, TextLine, TapeLabel, buttons, QLabel).
-QString textOf(const QWidget* widget);
 
 }  // namespace quillane::testing

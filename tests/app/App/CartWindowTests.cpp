@@ -17,8 +17,8 @@ using namespace quillane::testing;
 
 namespace {
 // The headline's two lines as the column paints them.
-QString headline(const CartWindow& cart) {
-    auto* view = cart.find<StatusHeadline>(QStringLiteral("statusHeadline"));
+QString headline() {
+    auto* view = find<StatusHeadline>(QStringLiteral("statusHeadline"));
     if (!view) return {};
     const StatusHeadlineLook& content = view->content();
     return QString::fromStdString(content.first + "\n" + content.second.value_or(""));
@@ -29,27 +29,27 @@ TEST(CartWindow, ASwitchToAnotherProjectClosesTheLastCardsResult) {
     CartWindow cart;
     cart.plug(cart.all());
     ASSERT_TRUE(cart.startTransfer(false));
-    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); })) << headline(cart).toStdString();
+    ASSERT_TRUE(cart.waitFor([&] { return headline().contains("Safely transferred"); })) << headline().toStdString();
 
-    ASSERT_TRUE(cart.click(QStringLiteral("projectPicker")));
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("projectNameField")) != nullptr; }));
-    auto* field = cart.find<QLineEdit>(QStringLiteral("projectNameField"));
+    ASSERT_TRUE(click(QStringLiteral("projectPicker")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("projectNameField")) != nullptr; }));
+    auto* field = find<QLineEdit>(QStringLiteral("projectNameField"));
     ASSERT_NE(field, nullptr);
     field->selectAll();
     QTest::keyClicks(field, QStringLiteral("Beta"));
-    ASSERT_TRUE(cart.click(QStringLiteral("projectStart")));
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("projectSheet")) == nullptr; }));
-    EXPECT_TRUE(cart.waitFor([&] { return !headline(cart).contains("Safely transferred"); })) << headline(cart).toStdString();
-    EXPECT_NE(cart.find(QStringLiteral("transferButton")), nullptr);
+    ASSERT_TRUE(click(QStringLiteral("projectStart")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("projectSheet")) == nullptr; }));
+    EXPECT_TRUE(cart.waitFor([&] { return !headline().contains("Safely transferred"); })) << headline().toStdString();
+    EXPECT_NE(findWidget(QStringLiteral("transferButton")), nullptr);
 }
 
 TEST(CartWindow, DemoControlsWaitForAPausedTransfer) {
     CartWindow cart;
     cart.plug(cart.all());
     ASSERT_TRUE(cart.startTransfer(true));
-    ASSERT_TRUE(cart.click(QStringLiteral("pauseButton")));
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("resumeButton")) != nullptr; }));
-    auto* header = cart.find(QStringLiteral("headerDemoButton"));
+    ASSERT_TRUE(click(QStringLiteral("pauseButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("resumeButton")) != nullptr; }));
+    auto* header = findWidget(QStringLiteral("headerDemoButton"));
     ASSERT_NE(header, nullptr);
     EXPECT_FALSE(header->isEnabled());
     EXPECT_EQ(header->toolTip(), "Finish or stop the paused transfer first");
@@ -57,30 +57,30 @@ TEST(CartWindow, DemoControlsWaitForAPausedTransfer) {
 
     // The paused card pulled: the source column offers the demo cards, which wait too.
     cart.plug(cart.allBut("FX6_CARD"));
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("demoButton")) != nullptr; }));
-    QWidget* practice = cart.find(QStringLiteral("demoButton"))->findChild<QAbstractButton*>();
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("demoButton")) != nullptr; }));
+    QWidget* practice = findWidget(QStringLiteral("demoButton"))->findChild<QAbstractButton*>();
     ASSERT_NE(practice, nullptr);
     EXPECT_FALSE(practice->isEnabled());
     QTest::mouseClick(practice, Qt::LeftButton);
     EXPECT_EQ(cart.model().demoState(), DemoState::off);
 
     // Stopped for good: the demo may start again.
-    ASSERT_TRUE(cart.click(QStringLiteral("discardButton")));
+    ASSERT_TRUE(click(QStringLiteral("discardButton")));
     EXPECT_TRUE(cart.waitFor([&] { return practice->isEnabled() && cart.window().action(QStringLiteral("demo"))->isEnabled(); }));
 }
 
 TEST(CartWindow, TheSelectedSettingsTabStaysMarkedWhenClickedAgain) {
     CartWindow cart;
     cart.window().action(QStringLiteral("settings"))->trigger();
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("tab-transfer")) != nullptr; }));
-    auto* transfer = cart.find<QAbstractButton>(QStringLiteral("tab-transfer"));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("tab-transfer")) != nullptr; }));
+    auto* transfer = find<QAbstractButton>(QStringLiteral("tab-transfer"));
     QTest::mouseClick(transfer, Qt::LeftButton);
     ASSERT_TRUE(transfer->isChecked());
     QTest::mouseClick(transfer, Qt::LeftButton);
     EXPECT_TRUE(transfer->isChecked());
     int marked = 0;
     for (const char* tab : {"tab-structure", "tab-transfer", "tab-recognition"})
-        marked += cart.find<QAbstractButton>(QString::fromLatin1(tab))->isChecked();
+        marked += find<QAbstractButton>(QString::fromLatin1(tab))->isChecked();
     EXPECT_EQ(marked, 1);
 }
 
@@ -88,12 +88,12 @@ TEST(CartWindow, TheStopQuestionGoesWhenTheTransferEndsUnderIt) {
     CartWindow cart;
     cart.plug(cart.all());
     ASSERT_TRUE(cart.startTransfer(true));
-    ASSERT_TRUE(cart.click(QStringLiteral("stopButton")));
-    ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == "Stop transfer?"; }));
+    ASSERT_TRUE(click(QStringLiteral("stopButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return textOf(findWidget(QStringLiteral("alertTitle"))) == "Stop transfer?"; }));
 
     cart.engines->openGates();
-    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
-    EXPECT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("mainAlert")) == nullptr; }));
+    ASSERT_TRUE(cart.waitFor([&] { return headline().contains("Safely transferred"); }));
+    EXPECT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("mainAlert")) == nullptr; }));
 }
 
 // A question about a start closes once its start can no longer go ahead (the card pulled), and a
@@ -104,15 +104,15 @@ TEST(CartWindow, AQuestionGoesWhenWhatItAsksAboutIsGone) {
     const auto stoppedWith = [](const std::string& bytes) {
         return [bytes](CartWindow& cart) {
             ASSERT_TRUE(cart.startTransfer(true));
-            ASSERT_TRUE(cart.click(QStringLiteral("stopButton")));
-            ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("alertAction")) != nullptr; }));
-            ASSERT_TRUE(cart.click(QStringLiteral("alertAction")));
-            ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("closeButton")) != nullptr; }));
-            ASSERT_TRUE(cart.click(QStringLiteral("closeButton")));
+            ASSERT_TRUE(click(QStringLiteral("stopButton")));
+            ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("alertAction")) != nullptr; }));
+            ASSERT_TRUE(click(QStringLiteral("alertAction")));
+            ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("closeButton")) != nullptr; }));
+            ASSERT_TRUE(click(QStringLiteral("closeButton")));
             for (const std::filesystem::path& ssd : {cart.ssdA, cart.ssdB})
                 writeFile(ssd / "Alpha/FOOTAGE/A001/PRIVATE/M4ROOT/CLIP/C0001.MP4", bytes);
-            ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("rollTape"))) == "A001"; }));
-            ASSERT_TRUE(cart.click(QStringLiteral("transferButton")));
+            ASSERT_TRUE(cart.waitFor([&] { return textOf(findWidget(QStringLiteral("rollTape"))) == "A001"; }));
+            ASSERT_TRUE(click(QStringLiteral("transferButton")));
         };
     };
     const auto pullCard = [](CartWindow& cart) { cart.plug(cart.allBut("FX6_CARD")); };
@@ -123,9 +123,9 @@ TEST(CartWindow, AQuestionGoesWhenWhatItAsksAboutIsGone) {
         {"This card was already transferred",
          [](CartWindow& cart) {
              ASSERT_TRUE(cart.startTransfer(false));
-             ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
-             ASSERT_TRUE(cart.click(QStringLiteral("nextCardButton")));
-             ASSERT_TRUE(cart.waitFor([&] { return cart.click(QStringLiteral("transferButton")); }));
+             ASSERT_TRUE(cart.waitFor([&] { return headline().contains("Safely transferred"); }));
+             ASSERT_TRUE(click(QStringLiteral("nextCardButton")));
+             ASSERT_TRUE(cart.waitFor([&] { return click(QStringLiteral("transferButton")); }));
          },
          pullCard},
         {"Resume transfer?", stoppedWith(sameBytes), pullCard},
@@ -133,10 +133,10 @@ TEST(CartWindow, AQuestionGoesWhenWhatItAsksAboutIsGone) {
         {"Not everything is connected yet",
          [](CartWindow& cart) {
              ASSERT_TRUE(cart.startTransfer(true));
-             ASSERT_TRUE(cart.click(QStringLiteral("pauseButton")));
-             ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("resumeButton")) != nullptr; }));
+             ASSERT_TRUE(click(QStringLiteral("pauseButton")));
+             ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("resumeButton")) != nullptr; }));
              cart.plug(cart.allBut("SSD_B"));
-             ASSERT_TRUE(cart.click(QStringLiteral("resumeButton")));
+             ASSERT_TRUE(click(QStringLiteral("resumeButton")));
          },
          [](CartWindow& cart) { cart.plug(cart.all()); }},
     };
@@ -145,10 +145,10 @@ TEST(CartWindow, AQuestionGoesWhenWhatItAsksAboutIsGone) {
         CartWindow cart;
         cart.plug(cart.all());
         ASSERT_NO_FATAL_FAILURE(c.ask(cart));
-        ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == c.title; }))
-            << textOf(cart.find(QStringLiteral("alertTitle"))).toStdString();
+        ASSERT_TRUE(cart.waitFor([&] { return textOf(findWidget(QStringLiteral("alertTitle"))) == c.title; }))
+            << textOf(findWidget(QStringLiteral("alertTitle"))).toStdString();
         c.removeReason(cart);
-        EXPECT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("mainAlert")) == nullptr; }));
+        EXPECT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("mainAlert")) == nullptr; }));
     }
 }
 
@@ -157,35 +157,35 @@ TEST(CartWindow, ACopyWithoutReadBackCountsAsACopyThatIsNotCalledVerified) {
     cart.model().changeSettings([](AppSettings& settings) { settings.verifyAfterCopy = false; });
     cart.plug(cart.all());
     ASSERT_TRUE(cart.startTransfer(false));
-    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
+    ASSERT_TRUE(cart.waitFor([&] { return headline().contains("Safely transferred"); }));
 
     // The recent list: two copies, marked as not read back.
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("recentTransfers")) != nullptr; }));
-    auto* badge = cart.find(QStringLiteral("recentTransfers"))->findChild<CopiesBadge*>();
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("recentTransfers")) != nullptr; }));
+    auto* badge = findWidget(QStringLiteral("recentTransfers"))->findChild<CopiesBadge*>();
     ASSERT_NE(badge, nullptr);
     EXPECT_EQ(badge->copies(), 2);
     EXPECT_FALSE(badge->verified());
     saveRender(cart.window(), QStringLiteral("cart-copied-without-read-back"), QSize(1300, 800));
 
     // The overview: the card is on both drives.
-    ASSERT_TRUE(cart.click(QStringLiteral("overviewButton")));
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("bannerHeadline")) != nullptr; }));
-    EXPECT_EQ(textOf(cart.find(QStringLiteral("bannerHeadline"))), "Every card is backed up twice");
-    EXPECT_TRUE(textOf(cart.find(QStringLiteral("bannerSummary"))).endsWith("2 drives"));
-    auto* rolls = cart.find<RollList>(QStringLiteral("rollList"));
+    ASSERT_TRUE(click(QStringLiteral("overviewButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("bannerHeadline")) != nullptr; }));
+    EXPECT_EQ(textOf(findWidget(QStringLiteral("bannerHeadline"))), "Every card is backed up twice");
+    EXPECT_TRUE(textOf(findWidget(QStringLiteral("bannerSummary"))).endsWith("2 drives"));
+    auto* rolls = find<RollList>(QStringLiteral("rollList"));
     ASSERT_NE(rolls, nullptr);
     ASSERT_EQ(rolls->rows().size(), 1u);
     EXPECT_EQ(rolls->rows()[0].copies, 2);
     EXPECT_FALSE(rolls->rows()[0].verified);
-    ASSERT_TRUE(cart.click(QStringLiteral("closeHistory")));
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("historyView")) == nullptr; }));
+    ASSERT_TRUE(click(QStringLiteral("closeHistory")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("historyView")) == nullptr; }));
 
     // The same card again: it was copied, and not read back.
-    ASSERT_TRUE(cart.click(QStringLiteral("nextCardButton")));
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("transferButton")) != nullptr; }));
-    ASSERT_TRUE(cart.click(QStringLiteral("transferButton")));
-    ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == "This card was already transferred"; }));
-    const QString message = textOf(cart.find(QStringLiteral("alertMessage")));
+    ASSERT_TRUE(click(QStringLiteral("nextCardButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("transferButton")) != nullptr; }));
+    ASSERT_TRUE(click(QStringLiteral("transferButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return textOf(findWidget(QStringLiteral("alertTitle"))) == "This card was already transferred"; }));
+    const QString message = textOf(findWidget(QStringLiteral("alertMessage")));
     EXPECT_TRUE(message.contains("(Alpha), not verified.")) << message.toStdString();
 }
 
@@ -195,25 +195,25 @@ TEST(CartWindow, TheRollTheCrewConfirmsIsTheRollOnDisk) {
     CartWindow cart;
     cart.plug(cart.all());
     ASSERT_TRUE(cart.startTransfer(false));
-    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
+    ASSERT_TRUE(cart.waitFor([&] { return headline().contains("Safely transferred"); }));
     cart.model().changeSettings([](AppSettings& settings) { settings.askBeforeCreatingFolders = true; });
-    ASSERT_TRUE(cart.click(QStringLiteral("nextCardButton")));
-    ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("rollTape"))) == "A002"; }));
+    ASSERT_TRUE(click(QStringLiteral("nextCardButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return textOf(findWidget(QStringLiteral("rollTape"))) == "A002"; }));
 
     // A002 is filled on SSD_A from elsewhere: TRANSFER offers the roll after it.
     const std::filesystem::path footageA = cart.ssdA / "Alpha/FOOTAGE", footageB = cart.ssdB / "Alpha/FOOTAGE";
     writeFile(footageA / "A002/NOTES.TXT", "camera notes");
-    ASSERT_TRUE(cart.click(QStringLiteral("transferButton")));
-    ASSERT_TRUE(cart.waitFor([&] { return textOf(cart.find(QStringLiteral("alertTitle"))) == "This card was already transferred"; }));
-    const QString message = textOf(cart.find(QStringLiteral("alertMessage")));
+    ASSERT_TRUE(click(QStringLiteral("transferButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return textOf(findWidget(QStringLiteral("alertTitle"))) == "This card was already transferred"; }));
+    const QString message = textOf(findWidget(QStringLiteral("alertMessage")));
     EXPECT_TRUE(message.endsWith("Transfer again anyway as A003?")) << message.toStdString();
-    ASSERT_TRUE(cart.click(QStringLiteral("alertAction")));
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("folderSheet")) != nullptr; }));
+    ASSERT_TRUE(click(QStringLiteral("alertAction")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("folderSheet")) != nullptr; }));
 
     // While the sheet asks, A003 is filled on SSD_B: the copy still goes where the crew agreed.
     writeFile(footageB / "A003/NOTES.TXT", "camera notes");
-    ASSERT_TRUE(cart.click(QStringLiteral("folderConfirm")));
-    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); })) << headline(cart).toStdString();
+    ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
+    ASSERT_TRUE(cart.waitFor([&] { return headline().contains("Safely transferred"); })) << headline().toStdString();
     for (const std::filesystem::path& footage : {footageA, footageB}) {
         const std::filesystem::path clip = footage / "A003/PRIVATE/M4ROOT/CLIP/C0001.MP4";
         ASSERT_TRUE(std::filesystem::exists(clip)) << clip;
@@ -229,9 +229,9 @@ struct Trees {
     QStringList targets;
     bool anyNew = false;
 };
-Trees destinationTrees(const CartWindow& cart) {
+Trees destinationTrees() {
     Trees trees;
-    for (QWidget* tree : cart.findAll(QStringLiteral("folderTree"))) {
+    for (QWidget* tree : findWidgets(QStringLiteral("folderTree"))) {
         QStringList names;
         for (QWidget* row : tree->findChildren<QWidget*>(QStringLiteral("folderRow")))
             if (row->isVisible()) {
@@ -251,19 +251,19 @@ TEST(CartWindow, WhileACardCopiesOrWaitsPausedItsOwnRollAndFoldersAreShown) {
     cart.plug(cart.all());
     ASSERT_TRUE(cart.startTransfer(true));
     const auto showsA001 = [&] {
-        const Trees trees = destinationTrees(cart);
-        return textOf(cart.find(QStringLiteral("rollTape"))) == "A001" &&
+        const Trees trees = destinationTrees();
+        return textOf(findWidget(QStringLiteral("rollTape"))) == "A001" &&
                trees.targets == QStringList({"Alpha/A001", "Alpha/A001"}) && !trees.anyNew;
     };
-    EXPECT_TRUE(cart.waitFor(showsA001)) << textOf(cart.find(QStringLiteral("rollTape"))).toStdString() << " "
-                                         << destinationTrees(cart).targets.join(", ").toStdString();
+    EXPECT_TRUE(cart.waitFor(showsA001)) << textOf(findWidget(QStringLiteral("rollTape"))).toStdString() << " "
+                                         << destinationTrees().targets.join(", ").toStdString();
 
-    ASSERT_TRUE(cart.click(QStringLiteral("pauseButton")));
-    ASSERT_TRUE(cart.waitFor([&] { return cart.find(QStringLiteral("resumeButton")) != nullptr; }));
-    EXPECT_TRUE(cart.waitFor(showsA001)) << textOf(cart.find(QStringLiteral("rollTape"))).toStdString() << " "
-                                         << destinationTrees(cart).targets.join(", ").toStdString();
+    ASSERT_TRUE(click(QStringLiteral("pauseButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("resumeButton")) != nullptr; }));
+    EXPECT_TRUE(cart.waitFor(showsA001)) << textOf(findWidget(QStringLiteral("rollTape"))).toStdString() << " "
+                                         << destinationTrees().targets.join(", ").toStdString();
     // "Create folders" counts the paused card's folders, which are there, not the next card's.
-    auto* create = cart.find(QStringLiteral("createFoldersButton"));
+    auto* create = findWidget(QStringLiteral("createFoldersButton"));
     ASSERT_NE(create, nullptr);
     EXPECT_EQ(create->accessibleName(), "Folders ready");
     EXPECT_FALSE(create->isEnabled());
@@ -273,9 +273,9 @@ TEST(CartWindow, WhileACardCopiesOrWaitsPausedItsOwnRollAndFoldersAreShown) {
 
 namespace {
 // The free-space line of each destination card, in column order.
-QStringList destinationFreeSpace(const CartWindow& cart) {
+QStringList destinationFreeSpace() {
     QStringList lines;
-    for (QWidget* card : cart.findAll(QStringLiteral("destinationCard")))
+    for (QWidget* card : findWidgets(QStringLiteral("destinationCard")))
         lines << textOf(card->findChild<QWidget*>(QStringLiteral("freeSpace")));
     return lines;
 }
@@ -291,10 +291,10 @@ TEST(CartWindow, TheSSDsShowTheRoomATransferLeft) {
     cart.space->set(cart.ssdA, 302'400'000);
     cart.space->set(cart.ssdB, 1'499'999'500'000);
     cart.engines->openGates();
-    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).contains("Safely transferred"); }));
+    ASSERT_TRUE(cart.waitFor([&] { return headline().contains("Safely transferred"); }));
     EXPECT_TRUE(cart.waitFor([&] {
-        return destinationFreeSpace(cart) == QStringList({"302.4 MB free of 2 TB", "1.5 TB free of 2 TB"});
-    })) << destinationFreeSpace(cart).join(", ").toStdString();
+        return destinationFreeSpace() == QStringList({"302.4 MB free of 2 TB", "1.5 TB free of 2 TB"});
+    })) << destinationFreeSpace().join(", ").toStdString();
 }
 
 TEST(CartWindow, TheShownDrivesFreeSpaceIsReadAgainNowAndThen) {
@@ -306,8 +306,8 @@ TEST(CartWindow, TheShownDrivesFreeSpaceIsReadAgainNowAndThen) {
     cart.plug(cart.all());
     cart.space->set(cart.ssdB, 700'000'000'000);
     EXPECT_TRUE(cart.waitFor([&] {
-        return destinationFreeSpace(cart) == QStringList({"1.5 TB free of 2 TB", "700 GB free of 2 TB"});
-    })) << destinationFreeSpace(cart).join(", ").toStdString();
+        return destinationFreeSpace() == QStringList({"1.5 TB free of 2 TB", "700 GB free of 2 TB"});
+    })) << destinationFreeSpace().join(", ").toStdString();
 }
 
 TEST(CartWindow, APulledSSDKeepsItsNameAndItsCardItsLayoutWhenItComesBack) {
@@ -322,11 +322,11 @@ TEST(CartWindow, APulledSSDKeepsItsNameAndItsCardItsLayoutWhenItComesBack) {
     writeFile(cart.ssdB, "");
     cart.plug(cart.allBut("SSD_B"));
     cart.engines->openGates();
-    ASSERT_TRUE(cart.waitFor([&] { return headline(cart).startsWith("Not fully successful"); })) << headline(cart).toStdString();
+    ASSERT_TRUE(cart.waitFor([&] { return headline().startsWith("Not fully successful"); })) << headline().toStdString();
     saveRender(cart.window(), QStringLiteral("cart-ssd-pulled"), QSize(1300, 800));
-    EXPECT_EQ(headline(cart), "Not fully successful\nSee SSD_B, the drive with the red bar");
+    EXPECT_EQ(headline(), "Not fully successful\nSee SSD_B, the drive with the red bar");
     QStringList names;
-    for (QWidget* name : cart.findAll(QStringLiteral("destinationName")))
+    for (QWidget* name : findWidgets(QStringLiteral("destinationName")))
         if (name->width() >= name->sizeHint().width()) names << textOf(name);
     EXPECT_EQ(names, QStringList({"SSD_A", "SSD_B"}));
 
@@ -334,11 +334,11 @@ TEST(CartWindow, APulledSSDKeepsItsNameAndItsCardItsLayoutWhenItComesBack) {
     std::filesystem::remove(cart.ssdB);
     std::filesystem::create_directories(cart.ssdB);
     cart.plug(cart.all());
-    ASSERT_TRUE(cart.waitFor([&] { return cart.findAll(QStringLiteral("destinationCard")).size() == 2; }));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidgets(QStringLiteral("destinationCard")).size() == 2; }));
     saveRender(cart.window(), QStringLiteral("cart-ssd-back"), QSize(1300, 800));
-    for (QWidget* row : cart.findAll(QStringLiteral("folderRow")))
+    for (QWidget* row : findWidgets(QStringLiteral("folderRow")))
         EXPECT_GE(row->height(), row->sizeHint().height()) << textOf(row).toStdString();
-    const QList<QWidget*> results = cart.findAll(QStringLiteral("destinationResultText"));
+    const QList<QWidget*> results = findWidgets(QStringLiteral("destinationResultText"));
     ASSERT_EQ(results.size(), 2);
     for (QWidget* text : results) EXPECT_GE(text->height(), text->heightForWidth(text->width())) << textOf(text).toStdString();
 }
