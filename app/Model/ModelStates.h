@@ -25,9 +25,6 @@ enum class RollOrigin { counted, card, manual };
 
 enum class DemoState { off, starting, on, stopping };
 
-// The tabs of the settings window, in sidebar order.
-enum class SettingsTab { structure, transfer, recognition };
-
 namespace TransferStates {
 // The case name: "idle", "running", …
 std::string id(TransferState state);

@@ -3,7 +3,7 @@
 
 #include <QObject>
 
-#include "Model/ModelStates.h"
+#include "Views/Settings/SettingsTab.h"
 
 namespace quillane {
 

@@ -2,7 +2,7 @@
 #include <QString>
 #include <array>
 
-#include "Model/ModelStates.h"
+#include "Views/Settings/SettingsTab.h"
 
 namespace quillane::SettingsTabs {
 

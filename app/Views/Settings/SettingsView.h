@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <string>
 
-#include "Model/ModelStates.h"
 #include "Support/Lang.h"
+#include "Views/Settings/SettingsTab.h"
 
 class QHBoxLayout;
 class QVBoxLayout;
