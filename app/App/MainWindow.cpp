@@ -103,10 +103,10 @@ void MainWindow::retranslate() {
 }
 
 void MainWindow::refreshActions() {
-    const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedJob());
+    const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedTransfer());
     const TransferMenuStates states = transferMenuStates(
         {model_.transferState(), model_.demoState(), model_.blockReason().has_value(),
-         foldersToCreate(job, model_.missingFolders().size()) > 0, model_.pausedJob().has_value()});
+         foldersToCreate(job, model_.missingFolders().size()) > 0, model_.pausedTransfer().has_value()});
     action(QStringLiteral("changeProject"))->setEnabled(states.changeProject);
     action(QStringLiteral("createFolders"))->setEnabled(states.createFolders);
     action(QStringLiteral("startTransfer"))->setEnabled(states.primary);

@@ -177,7 +177,7 @@ void SelfTest::pauseCheck() {
 }
 
 void SelfTest::afterPause() {
-    pausedRoll_ = model_.pausedJob() ? model_.pausedJob()->roll : "-";
+    pausedRoll_ = model_.pausedTransfer() ? model_.pausedTransfer()->job.roll : "-";
     log_.push_back("state paused, job kept: " + pausedRoll_ +
                    ", drives connected: " + (model_.pausedDriesConnected() ? "true" : "false"));
     camera_.capture([this] { return new MainView(model_, *navigation_); }, QSize(1300, 800), [this](QImage image) {

@@ -78,9 +78,9 @@ AppModel::~AppModel() {
     // Closing during a transfer, or with one paused, stops it as the Stop button does: the same
     // card goes back into its roll after the next start.
     bool stopped = false;
-    for (const std::optional<RunningJob>* job : {&runningJob_, &pausedJob_})
-        if (*job) {
-            stoppedJobs_[(*job)->fingerprint] = **job;
+    for (const RunningJob* job : {runningJob_ ? &*runningJob_ : nullptr, paused_ ? &paused_->job : nullptr})
+        if (job) {
+            stoppedJobs_[job->fingerprint] = *job;
             stopped = true;
         }
     if (stopped) stoppedStore_.save(stoppedJobs_);

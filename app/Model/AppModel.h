@@ -22,6 +22,7 @@
 #include "Model/ModelField.h"
 #include "Model/ModelServices.h"
 #include "Model/ModelStates.h"
+#include "Model/PausedTransfer.h"
 #include "Model/TransferJobs.h"
 #include "Settings/AppSettings.h"
 #include "Settings/ClipCatalog.h"
@@ -45,7 +46,7 @@ namespace quillane {
 // between the user's actions, on the Qt main thread. Views read the fields and call the
 // operations; `changed` names the fields that changed, once per event-loop turn. Assigning an
 // equal value to a field notifies nothing; drives, plans, alert, folderRequest, progress,
-// lastResult, runningJob, pausedJob and queue notify on every assignment.
+// lastResult, runningJob, the paused transfer and queue notify on every assignment.
 //
 // One class in several files, one per concern (AppModel*.cpp).
 class AppModel final : public QObject {
@@ -208,9 +209,10 @@ public:
     std::vector<SoundCompanion> soundCompanions() const;
 
     // --- Pause and resume
-    const std::optional<RunningJob>& pausedJob() const { return pausedJob_; }
-    const std::vector<std::string>& pausedDriveIDs() const { return pausedDriveIDs_; }
-    bool pausedBySleep() const { return pausedBySleep_; }
+    // The transfer that waits paused; none when nothing is paused.
+    const std::optional<PausedTransfer>& pausedTransfer() const { return paused_; }
+    // Sleep paused the paused transfer, or asked the running copy to pause.
+    bool pausedBySleep() const { return sleep_.pausingRun || (paused_ && paused_->bySleep); }
     bool pausedDriesConnected() const;
     std::vector<std::string> pausedMissingDrives() const;
     void pauseTransfer();
@@ -325,6 +327,11 @@ private:
     void joinEngine();
 
     // Pause (AppModelPause.cpp).
+    // Every change of the paused transfer goes through here, so its fields notify.
+    void setPaused(std::optional<PausedTransfer> paused);
+    void setPausedBySleep(bool bySleep);
+    // The paused job going on now for this card: its resume found the same card.
+    const PausedTransfer* resumingFor(const std::string& sourceID) const;
     void continueResume();
     void handleWillSleep();
     void handleDidWake();
@@ -421,18 +428,8 @@ private:
     std::unique_ptr<PowerHold> activity_;
 
     // Pause and resume.
-    std::optional<RunningJob> pausedJob_;
-    std::vector<std::string> pausedDriveIDs_;
-    bool pausedBySleep_ = false;
-    bool resumePending_ = false;
-    std::int64_t pausedCopiedBytes_ = 0;
-    std::int64_t resumeFromBytes_ = 0;
-    bool skipResumePrompt_ = false;
-    bool wakeCheckMissed_ = false;
-    // Between a will-sleep and the next did-wake: nothing resumes by itself.
-    bool asleep_ = false;
-    int wakeRound_ = 0;
-    std::optional<RunningJob> resumingJob_;
+    std::optional<PausedTransfer> paused_;
+    SleepWatch sleep_;
     // Stopped jobs by card fingerprint: the card goes back into its roll folder.
     StoppedJobs stoppedJobs_;
 };

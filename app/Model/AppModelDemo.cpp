@@ -20,7 +20,7 @@ bool isDemoRecord(const TransferRecord& record) {
 void AppModel::startDemo() {
     // A paused transfer would lose its pause: its state turns idle under the demo drives.
     if (demoState_ != DemoState::off || transferState_ == TransferState::running ||
-        transferState_ == TransferState::paused || pausedJob_)
+        transferState_ == TransferState::paused || paused_)
         return;
     projectBeforeDemo_ = projectName_;
     assign(projectName_, std::string(demoProjectName), ModelField::projectName);
@@ -40,7 +40,7 @@ void AppModel::startDemo() {
 void AppModel::stopDemo() {
     if (demoState_ != DemoState::on || transferState_ == TransferState::running) return;
     // A paused demo transfer can't outlive its fictional drives.
-    if (pausedJob_) discardPausedTransfer();
+    if (paused_) discardPausedTransfer();
     replace(queue_, std::vector<QueueItem>(), ModelField::queue);
     dismissFolderRequest();
 

@@ -89,7 +89,7 @@ void AppModel::drivesChanged(const std::vector<DriveInfo>& reported) {
 
     reconcileSource();
     refreshPlans();
-    if (pausedBySleep_ && !asleep_ && transferState_ == TransferState::paused && pausedDriesConnected())
+    if (pausedBySleep() && !sleep_.asleep && transferState_ == TransferState::paused && pausedDriesConnected())
         resumeTransfer();
 }
 
@@ -129,7 +129,7 @@ void AppModel::reconcileSource() {
     // A card that vanished keeps a paused transfer paused: it resumes when the card returns.
     const TransferState keep = transferState_;
     selectSource(cards.empty() ? std::nullopt : std::optional<std::string>(cards.front().info.id));
-    if (keep == TransferState::paused && pausedJob_) assign(transferState_, keep, ModelField::transferState);
+    if (keep == TransferState::paused && paused_) assign(transferState_, keep, ModelField::transferState);
 }
 
 bool AppModel::refreshFreeSpace() {

@@ -38,27 +38,30 @@ void AppModel::finish(TransferResult result, RunningJob job, std::optional<Repor
 
     if (result.paused) {
         assign(transferState_, TransferState::paused, ModelField::transferState);
-        replace(pausedJob_, std::optional<RunningJob>(job), ModelField::pausedJob);
-        assign(pausedDriveIDs_, transferDriveIDs_, ModelField::pausedDriveIDs);
-        pausedCopiedBytes_ = progress_ ? progress_->copiedBytes : 0;
+        const bool bySleep = sleep_.pausingRun;
+        sleep_.pausingRun = false;
+        setPaused(PausedTransfer{.job = job,
+                                 .driveIDs = transferDriveIDs_,
+                                 .copiedBytes = progress_ ? progress_->copiedBytes : 0,
+                                 .bySleep = bySleep});
         assign(rollOverride_, std::optional<std::string>(), ModelField::rollOverride);
         refreshPlans();
         services_.notifications->post(
             L("Transfer gepauzeerd", "Transfer paused"),
-            job.roll + (pausedBySleep_ ? L(" gaat verder zodra deze computer weer wakker is.",
+            job.roll + (bySleep ? L(" gaat verder zodra deze computer weer wakker is.",
                                            " continues when this computer wakes up.")
                                        : L(" staat op pauze.", " is paused.")),
             NotificationKind::info);
         // Waking came before the engine had stopped: look for the drives now.
-        if (wakeCheckMissed_) {
-            wakeCheckMissed_ = false;
+        if (sleep_.wakeCheckMissed) {
+            sleep_.wakeCheckMissed = false;
             wakeCheck();
         }
         return;
     }
 
     // A pause that came after the run had finished stopped nothing: waking resumes nothing.
-    assign(pausedBySleep_, false, ModelField::pausedBySleep);
+    setPausedBySleep(false);
     const bool ok = result.allSucceeded();
     if (result.cancelled) {
         assign(transferState_, TransferState::cancelled, ModelField::transferState);

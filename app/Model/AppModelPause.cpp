@@ -15,18 +15,39 @@ bool connected(const std::vector<DriveState>& drives, const std::string& id) {
 
 }  // namespace
 
+void AppModel::setPaused(std::optional<PausedTransfer> paused) {
+    const bool bySleep = pausedBySleep();
+    const bool sameDrives = (paused ? paused->driveIDs : std::vector<std::string>()) ==
+                            (paused_ ? paused_->driveIDs : std::vector<std::string>());
+    paused_ = std::move(paused);
+    markChanged(ModelField::pausedJob);
+    if (!sameDrives) markChanged(ModelField::pausedDriveIDs);
+    if (pausedBySleep() != bySleep) markChanged(ModelField::pausedBySleep);
+}
+
+void AppModel::setPausedBySleep(bool bySleep) {
+    const bool before = pausedBySleep();
+    if (paused_) paused_->bySleep = bySleep;
+    else sleep_.pausingRun = bySleep;
+    if (pausedBySleep() != before) markChanged(ModelField::pausedBySleep);
+}
+
+const PausedTransfer* AppModel::resumingFor(const std::string& sourceID) const {
+    return paused_ && paused_->resuming && paused_->job.sourceID == sourceID ? &*paused_ : nullptr;
+}
+
 bool AppModel::pausedDriesConnected() const {
-    if (!pausedJob_ || !connected(drives_, pausedJob_->sourceID)) return false;
-    return std::all_of(pausedDriveIDs_.begin(), pausedDriveIDs_.end(),
+    if (!paused_ || !connected(drives_, paused_->job.sourceID)) return false;
+    return std::all_of(paused_->driveIDs.begin(), paused_->driveIDs.end(),
                        [&](const std::string& id) { return connected(drives_, id); });
 }
 
 std::vector<std::string> AppModel::pausedMissingDrives() const {
     std::vector<std::string> missing;
-    if (!pausedJob_) return missing;
-    if (!connected(drives_, pausedJob_->sourceID)) missing.push_back(pausedJob_->sourceName);
-    for (std::size_t i = 0; i < pausedDriveIDs_.size(); ++i) {
-        if (connected(drives_, pausedDriveIDs_[i])) continue;
+    if (!paused_) return missing;
+    if (!connected(drives_, paused_->job.sourceID)) missing.push_back(paused_->job.sourceName);
+    for (std::size_t i = 0; i < paused_->driveIDs.size(); ++i) {
+        if (connected(drives_, paused_->driveIDs[i])) continue;
         const bool named = lastResult_ && i < lastResult_->destinations.size();
         missing.push_back(named ? lastResult_->destinations[i].name : "SSD");
     }
@@ -34,17 +55,16 @@ std::vector<std::string> AppModel::pausedMissingDrives() const {
 }
 
 void AppModel::pauseTransfer() {
-    assign(pausedBySleep_, false, ModelField::pausedBySleep);
+    // A pause by hand is never resumed by itself.
+    setPausedBySleep(false);
     if (engine_) engine_->pause();
 }
 
 void AppModel::discardPausedTransfer() {
     // A running copy is stopped, not discarded: its state stays with its engine.
     if (engine_ || transferState_ == TransferState::running) return;
-    resumingJob_.reset();
-    replace(pausedJob_, std::optional<RunningJob>(), ModelField::pausedJob);
-    assign(pausedDriveIDs_, std::vector<std::string>(), ModelField::pausedDriveIDs);
-    assign(pausedBySleep_, false, ModelField::pausedBySleep);
+    sleep_.pausingRun = false;
+    setPaused(std::nullopt);
     replace(queue_, std::vector<QueueItem>(), ModelField::queue);
     assign(transferState_, TransferState::idle, ModelField::transferState);
     replace(lastResult_, std::optional<TransferResult>(), ModelField::lastResult);
@@ -53,8 +73,8 @@ void AppModel::discardPausedTransfer() {
 }
 
 void AppModel::resumeTransfer() {
-    if (!pausedJob_ || transferState_ == TransferState::running || engine_) return;
-    const RunningJob job = *pausedJob_;
+    if (!paused_ || transferState_ == TransferState::running || engine_) return;
+    const RunningJob job = paused_->job;
     if (!pausedDriesConnected()) {
         std::string names;
         for (const std::string& name : pausedMissingDrives()) names += (names.empty() ? "" : ", ") + name;
@@ -62,30 +82,31 @@ void AppModel::resumeTransfer() {
                             L("Sluit ", "Reconnect ") + names + L(" weer aan om verder te gaan.", " to continue."));
         // Gone once the drives it names are back (or the pause is over).
         QPointer<AppModel> self(this);
-        notice.applies = [self] { return self && self->pausedJob_ && !self->pausedDriesConnected(); };
+        notice.applies = [self] { return self && self->paused_ && !self->pausedDriesConnected(); };
         setAlert(std::move(notice));
         return;
     }
-    assign(pausedBySleep_, false, ModelField::pausedBySleep);
+    setPausedBySleep(false);
+    const std::vector<std::string>& ids = paused_->driveIDs;
     std::set<std::string> excluded;
     for (const DriveState& drive : destinations())
-        if (std::find(pausedDriveIDs_.begin(), pausedDriveIDs_.end(), drive.info.id) == pausedDriveIDs_.end())
-            excluded.insert(drive.info.id);
+        if (std::find(ids.begin(), ids.end(), drive.info.id) == ids.end()) excluded.insert(drive.info.id);
     assign(excludedDestinationIDs_, std::move(excluded), ModelField::excludedDestinationIDs);
-    resumePending_ = true;
+    paused_->resumePending = true;
     if (selectedSourceID_ == job.sourceID && scan_ && scanState_.is(ScanState::Kind::ready)) {
         rescanSource();
         return;
     }
     selectSource(job.sourceID);
     // Selecting the card ends other states, but the job stays paused until its engine runs.
-    if (pausedJob_) assign(transferState_, TransferState::paused, ModelField::transferState);
+    if (paused_) assign(transferState_, TransferState::paused, ModelField::transferState);
 }
 
 void AppModel::continueResume() {
-    resumePending_ = false;
-    if (!pausedJob_ || !scan_) return;
-    const RunningJob job = *pausedJob_;
+    if (!paused_) return;
+    paused_->resumePending = false;
+    if (!scan_) return;
+    const RunningJob job = paused_->job;
     // The resume follows the paused card: the scan of a card looked at meanwhile ends the resume
     // and leaves the pause as it is.
     if (selectedSourceID_ != job.sourceID) return;
@@ -99,41 +120,39 @@ void AppModel::continueResume() {
         return;
     }
     // The job goes on as it was: same project, roll, shoot day and roll folders, whatever today is.
-    resumingJob_ = job;
+    paused_->resuming = true;
     assign(rollOverride_, std::optional<std::string>(job.roll), ModelField::rollOverride);
-    resumeFromBytes_ = pausedCopiedBytes_;
-    skipResumePrompt_ = true;
     refreshPlans();
     requestFolders(true, true);
 }
 
 void AppModel::handleWillSleep() {
-    asleep_ = true;
+    sleep_.asleep = true;
     if (transferState_ == TransferState::running && engine_) {
-        assign(pausedBySleep_, true, ModelField::pausedBySleep);
+        setPausedBySleep(true);
         engine_->pause();
         engine_->waitUntilFinished(services_.timings.sleepWaitSeconds);
         return;
     }
     // A resume under way (its rescan, the wake wait, the wait for a drive) waits for the next
     // wake: the rescan ends without starting anything, and the wake resumes once the drives are there.
-    if (pausedJob_ && !engine_ && (resumePending_ || pausedBySleep_)) {
-        resumePending_ = false;
-        assign(pausedBySleep_, true, ModelField::pausedBySleep);
+    if (paused_ && !engine_ && (paused_->resumePending || paused_->bySleep)) {
+        paused_->resumePending = false;
+        setPausedBySleep(true);
     }
 }
 
 void AppModel::handleDidWake() {
-    asleep_ = false;
-    if (!pausedBySleep_) return;
+    sleep_.asleep = false;
+    if (!pausedBySleep()) return;
     QPointer<AppModel> self(this);
-    const int round = ++wakeRound_;
+    const int round = ++sleep_.wakeRound;
     QTimer::singleShot(services_.timings.wakeCheck, this, [self, round] {
         // Only the wait of the latest wake counts, and none once the computer sleeps again.
-        if (!self || self->wakeRound_ != round || self->asleep_ || !self->pausedBySleep_) return;
+        if (!self || self->sleep_.wakeRound != round || self->sleep_.asleep || !self->pausedBySleep()) return;
         // The engine may still be stopping: finish looks again when its pause arrives.
         if (self->transferState_ != TransferState::paused) {
-            self->wakeCheckMissed_ = self->transferState_ == TransferState::running;
+            self->sleep_.wakeCheckMissed = self->transferState_ == TransferState::running;
             return;
         }
         self->wakeCheck();
@@ -141,7 +160,7 @@ void AppModel::handleDidWake() {
 }
 
 void AppModel::wakeCheck() {
-    if (asleep_ || !pausedBySleep_ || transferState_ != TransferState::paused) return;
+    if (sleep_.asleep || !pausedBySleep() || transferState_ != TransferState::paused) return;
     if (pausedDriesConnected()) {
         resumeTransfer();
         return;
@@ -158,7 +177,7 @@ void AppModel::wakeCheck() {
 std::optional<RunningJob> AppModel::continuedJob() const {
     const DriveState* source = selectedSource();
     if (!source) return std::nullopt;
-    if (resumingJob_ && resumingJob_->sourceID == source->info.id) return resumingJob_;
+    if (const PausedTransfer* resuming = resumingFor(source->info.id)) return resuming->job;
     if (!scan_) return std::nullopt;
     const auto stopped = stoppedJobs_.find(scan_->fingerprint);
     if (stopped == stoppedJobs_.end() || Text::lowercased(stopped->second.project) != Text::lowercased(projectName_))

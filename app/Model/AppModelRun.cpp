@@ -15,8 +15,7 @@ void AppModel::startEngine() {
     if (!source) return;
     // A paused card goes on as its paused job (same roll, same folders), never as a fresh roll
     // beside it, whichever sheet or alert led here.
-    if (pausedJob_ && pausedJob_->sourceID == source->info.id &&
-        !(resumingJob_ && resumingJob_->sourceID == source->info.id)) {
+    if (paused_ && paused_->job.sourceID == source->info.id && !resumingFor(source->info.id)) {
         resumeTransfer();
         return;
     }
@@ -74,18 +73,14 @@ void AppModel::startEngine() {
     EngineFactory::Options options;
     options.simulated = PathRules::isDemoLocation(source->info.url);
     options.simulatedSeconds = services_.timings.demoTransferSeconds;
-    options.alreadyCopied = resumeFromBytes_;
+    // A resumed job counts what it had copied before its pause as done.
+    if (const PausedTransfer* resumed = resumingFor(source->info.id)) options.alreadyCopied = resumed->copiedBytes;
     std::shared_ptr<TransferTask> engine = services_.engines->make(std::move(transfer), options);
-    resumeFromBytes_ = 0;
     engine_ = engine;
     // The job carries its roll from here.
     chosenRoll_.reset();
     // The paused or stopped job goes on in this run: it is no longer waiting.
-    resumingJob_.reset();
-    if (pausedJob_) {
-        replace(pausedJob_, std::optional<RunningJob>(), ModelField::pausedJob);
-        assign(pausedDriveIDs_, std::vector<std::string>(), ModelField::pausedDriveIDs);
-    }
+    if (paused_) setPaused(std::nullopt);
     if (stoppedJobs_.erase(job.fingerprint) > 0) stoppedStore_.save(stoppedJobs_);
 
     std::vector<std::string> ids;

@@ -66,7 +66,7 @@ void AppModel::rescanSource() {
                 ModelField::scan);
         assign(scanState_, ScanState::ready(), ModelField::scanState);
         refreshPlans();
-        if (resumePending_) continueResume();
+        if (paused_ && paused_->resumePending) continueResume();
         return;
     }
     assign(scanState_, ScanState::scanning(), ModelField::scanState);
@@ -102,7 +102,7 @@ void AppModel::scanFinished(std::optional<SourceScan> result, std::string error)
     replace(scan_, std::move(result), ModelField::scan);
     assign(scanState_, ScanState::ready(), ModelField::scanState);
     refreshPlans();
-    if (resumePending_) continueResume();
+    if (paused_ && paused_->resumePending) continueResume();
 }
 
 void AppModel::rescanIfRootChanged() {

@@ -52,7 +52,7 @@ bool AppModel::chosenRollHolds() const {
 void AppModel::requestTransfer() {
     // While a card is paused, the transfer button continues it instead of copying it again, also
     // after another card was looked at in the meantime.
-    if (pausedJob_ && (transferState_ == TransferState::paused || selectedSourceID_ == pausedJob_->sourceID)) {
+    if (paused_ && (transferState_ == TransferState::paused || selectedSourceID_ == paused_->job.sourceID)) {
         resumeTransfer();
         return;
     }
@@ -201,7 +201,8 @@ void AppModel::beginTransfer() {
     }
 
     if (present > 0) {
-        if (!skipResumePrompt_) {
+        // A paused job going on does not ask again about the files it copied before its pause.
+        if (!selectedSourceID_ || !resumingFor(*selectedSourceID_)) {
             const StartTicket ticket = startTicket();
             QPointer<AppModel> self(this);
             setAlert(askingToStart(AlertMessage(
@@ -214,7 +215,6 @@ void AppModel::beginTransfer() {
                 }), ticket));
             return;
         }
-        skipResumePrompt_ = false;
     }
     startEngine();
 }

@@ -114,9 +114,7 @@ ModelStaging& ModelStaging::transfer(TransferState state, std::optional<Transfer
     const RunningJob job = jobNow();
     m.replace(m.runningJob_, state == TransferState::running ? std::optional(job) : std::nullopt,
               ModelField::runningJob);
-    m.replace(m.pausedJob_, state == TransferState::paused ? std::optional(job) : std::nullopt, ModelField::pausedJob);
-    m.assign(m.pausedDriveIDs_, state == TransferState::paused ? ids : std::vector<std::string>(),
-             ModelField::pausedDriveIDs);
+    m.setPaused(state == TransferState::paused ? std::optional(PausedTransfer{.job = job, .driveIDs = ids}) : std::nullopt);
     if (progress) progress = countedFiles(std::move(*progress), job.files, m.transferVerifies_);
     m.replace(m.progress_, std::move(progress), ModelField::progress);
     m.replace(m.lastResult_, std::move(result), ModelField::lastResult);
@@ -130,7 +128,7 @@ ModelStaging& ModelStaging::progress(std::optional<TransferProgress> progress) {
 }
 
 ModelStaging& ModelStaging::pausedBySleep(bool bySleep) {
-    model_.assign(model_.pausedBySleep_, bySleep, ModelField::pausedBySleep);
+    model_.setPausedBySleep(bySleep);
     return *this;
 }
 

@@ -5,9 +5,9 @@
 namespace quillane {
 
 const RunningJob* shownJob(TransferState state, const std::optional<RunningJob>& running,
-                           const std::optional<RunningJob>& paused) {
+                           const std::optional<PausedTransfer>& paused) {
     if (running) return &*running;
-    if (state == TransferState::paused && paused) return &*paused;
+    if (state == TransferState::paused && paused) return &paused->job;
     return nullptr;
 }
 

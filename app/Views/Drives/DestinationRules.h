@@ -7,6 +7,7 @@
 
 #include "Model/DestinationPlan.h"
 #include "Model/ModelStates.h"
+#include "Model/PausedTransfer.h"
 #include "Model/TransferJobs.h"
 #include "Transfer/TransferProgress.h"
 
@@ -17,7 +18,7 @@ namespace quillane {
 // The job whose roll the destinations and the roll picker show: the one being copied, or the
 // paused one while the transfer waits; none when the next card's plan is what counts.
 const RunningJob* shownJob(TransferState state, const std::optional<RunningJob>& running,
-                           const std::optional<RunningJob>& paused);
+                           const std::optional<PausedTransfer>& paused);
 
 // The folders "Create folders" would make: none while a card is copied or waits paused (its job
 // made its own, and the next card's are made when that card starts), else the planned ones.

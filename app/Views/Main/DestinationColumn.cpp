@@ -63,7 +63,7 @@ void DestinationCard::display(const DriveState& drive) {
     footer_->setVisible(plan != nullptr);
     if (plan) {
         // While a card is copied here or waits paused, the tree shows that card's roll folder.
-        const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedJob());
+        const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedTransfer());
         const std::vector<std::string>& ids = model_.transferDriveIDs();
         const auto at = std::find(ids.begin(), ids.end(), drive.info.id);
         const auto index = static_cast<std::size_t>(at - ids.begin());
@@ -140,7 +140,7 @@ void DestinationColumn::refresh(ModelFields fields) {
     editStructure_->setEnabled(!running);
     editStructure_->setToolTip(lq("Pas aan welke mappen er op je SSD's komen",
                                     "Change which folders are created on your SSDs"));
-    const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedJob());
+    const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedTransfer());
     createFolders_->display(createFoldersLabel(foldersToCreate(job, model_.missingFolders().size()), running,
                                                !model_.projectName().empty()));
 }

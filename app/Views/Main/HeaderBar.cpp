@@ -138,12 +138,12 @@ void HeaderBar::refresh(ModelFields fields) {
     if (!fields.intersects(reads())) return;
     const HeaderLook state = headerLook({model_.projectName(), model_.transferState() == TransferState::running,
                                            model_.demoState(), staged_,
-                                           model_.settings().folderTemplate.uses("DAY"), model_.pausedJob().has_value()});
+                                           model_.settings().folderTemplate.uses("DAY"), model_.pausedTransfer().has_value()});
     picker_->setProject(state.pickerText, toneColor(state.pickerTone));
     picker_->setEnabled(state.pickerEnabled);
     demoButton_->setVisible(state.demoButton);
     demoButton_->setEnabled(state.demoButtonEnabled);
-    demoButton_->setToolTip(model_.pausedJob() ? demoWaitsForPausedTransfer()
+    demoButton_->setToolTip(model_.pausedTransfer() ? demoWaitsForPausedTransfer()
                                                : lq("Oefenen met fictieve camerakaarten en SSD's",
                                                     "Practice with fictional cards and SSDs"));
     demoBadge_->setVisible(state.demoBadge);

@@ -115,8 +115,8 @@ void DemoButton::refresh() {
     button_->setVisible(form == DemoButtonForm::button);
     settingUp_->setVisible(form == DemoButtonForm::spinner);
     button_->setText(lq("Oefenen met demokaarten", "Practice with demo cards"));
-    button_->setEnabled(!model_.pausedJob());
-    button_->setToolTip(model_.pausedJob()
+    button_->setEnabled(!model_.pausedTransfer());
+    button_->setToolTip(model_.pausedTransfer()
                             ? demoWaitsForPausedTransfer()
                             : lq("Maakt fictieve camerakaarten en SSD's aan, zodat je alles kunt uitproberen zonder "
                                  "echte footage.",

@@ -63,7 +63,7 @@ RollPicker::RollPicker(AppModel& model, QWidget* parent) : QWidget(parent), mode
 }
 
 void RollPicker::refresh() {
-    const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedJob());
+    const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedTransfer());
     RollPickerLook content = rollPicker(job ? &job->path : nullptr, model_.targetPath(),
                                            model_.transferState() == TransferState::running);
     tape_->setToolTip(lq("Map voor deze kaart", "Folder for this card"));

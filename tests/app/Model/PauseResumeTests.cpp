@@ -37,8 +37,8 @@ TEST(ModelResume, LookingAtAnotherCardDuringTheRescanKeepsThePause) {
     model.selectSource(std::string("CARD-2"));
     rig.harness.drain();
     EXPECT_FALSE(model.alert().has_value()) << model.alert()->title;
-    ASSERT_TRUE(model.pausedJob().has_value()) << "the pause is kept";
-    EXPECT_EQ(model.pausedJob()->sourceID, "CARD-1");
+    ASSERT_TRUE(model.pausedTransfer().has_value()) << "the pause is kept";
+    EXPECT_EQ(model.pausedTransfer()->job.sourceID, "CARD-1");
     EXPECT_EQ(rig.harness.engines->jobs.size(), 1u);
 
     model.selectSource(std::string("CARD-1"));
@@ -101,7 +101,7 @@ TEST(ModelResume, AWillSleepDuringAResumeHoldsItUntilTheNextWake) {
             ADD_FAILURE() << "a copy started while the computer went to sleep";
             continue;
         }
-        ASSERT_TRUE(model.pausedJob().has_value());
+        ASSERT_TRUE(model.pausedTransfer().has_value());
 
         const auto woke = std::chrono::steady_clock::now();
         power.wake();
@@ -112,6 +112,46 @@ TEST(ModelResume, AWillSleepDuringAResumeHoldsItUntilTheNextWake) {
                   rig.harness.engines->jobs[0].destinations[1].rollURL);
         EXPECT_EQ(rig.harness.engines->mostAlive(), 1);
     }
+}
+
+// A resume that found nothing of its card on the SSDs yet leaves no trace: the next card whose
+// roll folder already holds some of its files is asked about resuming them as ever.
+TEST(ModelResume, AResumeLeavesNothingBehindForTheNextCard) {
+    ModelRig rig;
+    AppModel& model = rig.model();
+    std::vector<DriveInfo> volumes = rig.all();
+    volumes.push_back(rig.otherCard());
+    ASSERT_TRUE(rig.startHeld(volumes));
+    ASSERT_TRUE(rig.pause(false));
+    rig.harness.engines->gated = false;
+    model.resumeTransfer();
+    ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
+    ASSERT_EQ(rig.harness.engines->jobs.size(), 2u);
+
+    // The second card stops before it copied a byte; one of its clips is then put in its roll
+    // folder, where its next start goes on.
+    model.selectSource(std::string("CARD-2"));
+    rig.harness.drain();
+    rig.harness.engines->gated = true;
+    model.requestTransfer();
+    ASSERT_TRUE(rig.waitForState(TransferState::running));
+    model.cancelTransfer();
+    ASSERT_TRUE(model.alert().has_value());
+    model.closeAlert(model.alert()->id, true);
+    ASSERT_TRUE(rig.waitForState(TransferState::cancelled));
+    rig.harness.engines->gated = false;
+    const ScannedFile& clip = model.scan()->files.at(0);
+    const fs::path copied = rig.harness.engines->jobs.back().destinations[0].rollURL / clip.relativePath;
+    fs::create_directories(copied.parent_path());
+    fs::copy_file(model.scan()->root / clip.relativePath, copied);
+
+    model.requestTransfer();
+    rig.harness.drain();
+    ASSERT_TRUE(model.alert().has_value()) << "the files already there are asked about";
+    EXPECT_EQ(model.alert()->title, "Resume transfer?");
+    model.closeAlert(model.alert()->id, true);
+    ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
+    ASSERT_EQ(rig.harness.engines->jobs.size(), 4u);
 }
 
 }  // namespace

@@ -152,7 +152,7 @@ TEST(ModelTransfer, APausedCopyGoesOnInItsOwnRollFolders) {
             rig.expectNoIncompleteCopy(jobs[1].destinations[i].rollURL);
             EXPECT_TRUE(fs::exists(jobs[1].destinations[i].rollURL / "PRIVATE/M4ROOT/CLIP/C0001.MP4"));
         }
-        EXPECT_FALSE(model.pausedJob().has_value());
+        EXPECT_FALSE(model.pausedTransfer().has_value());
         EXPECT_EQ(model.history().size(), 1u);
         // One of each at a time, all the way through.
         EXPECT_EQ(rig.harness.engines->mostAlive(), 1);
@@ -189,7 +189,7 @@ TEST(ModelTransfer, APauseAfterEveryCopyWasVerifiedLeavesTheRunFinished) {
         else model.pauseTransfer();
         ASSERT_TRUE(rig.waitFor([&] { return model.transferState() != TransferState::running; }));
         EXPECT_EQ(model.transferState(), TransferState::succeeded);
-        EXPECT_FALSE(model.pausedJob().has_value());
+        EXPECT_FALSE(model.pausedTransfer().has_value());
         EXPECT_FALSE(model.pausedBySleep());
         ASSERT_EQ(model.history().size(), 1u);
         EXPECT_TRUE(model.history()[0].succeeded);
@@ -250,7 +250,7 @@ TEST(ModelTransfer, AResumeGoesOnAsItsPausedJob) {
         if (c.room == Room::none) {
             rig.harness.drain();
             EXPECT_EQ(model.transferState(), TransferState::paused);
-            EXPECT_TRUE(model.pausedJob().has_value()) << "the pause stays to be resumed later";
+            EXPECT_TRUE(model.pausedTransfer().has_value()) << "the pause stays to be resumed later";
             EXPECT_EQ(model.blockReason(), std::optional<std::string>("Not enough space on SSD_B"));
             EXPECT_EQ(rig.harness.engines->jobs.size(), 1u);
             rig.harness.space->set(rig.ssdB, std::nullopt);  // room made: the drive's own figure counts
@@ -323,7 +323,7 @@ TEST(ModelTransfer, DestroyingTheModelMidCopyLeavesNoPartialFileAndAConsistentHi
         next.start();
         rig.mountAll();
         EXPECT_TRUE(next.history().empty());
-        EXPECT_FALSE(next.pausedJob().has_value());
+        EXPECT_FALSE(next.pausedTransfer().has_value());
         EXPECT_EQ(next.transferState(), TransferState::idle);
         EXPECT_EQ(next.blockReason(), std::nullopt) << "the card is offered as a new transfer";
     }

@@ -62,7 +62,7 @@ public:
     // One random operation, then the checks; false once a check failed.
     bool step(int index) {
         AppModel& m = h_.model();
-        const std::optional<RunningJob> pausedBefore = m.pausedJob();
+        const std::optional<PausedTransfer> pausedBefore = m.pausedTransfer();
         const std::vector<fs::path> pausedRolls = m.transferRollURLs();
         const std::size_t jobsBefore = h_.engines->jobs.size();
         const std::size_t historyBefore = m.history().size();
@@ -88,11 +88,11 @@ public:
         plugged_.assign(volumes_.size(), true);
         push();
         // A paused card is the one to finish: TRANSFER then resumes it.
-        m.selectSource(m.pausedJob() ? m.pausedJob()->sourceID : volumes_[0].info.id);
+        m.selectSource(m.pausedTransfer() ? m.pausedTransfer()->job.sourceID : volumes_[0].info.id);
         h_.drain();
         const int before = h_.engines->finishedRuns();
         for (int attempt = 0; attempt < 12 && h_.engines->finishedRuns() == before; ++attempt) {
-            const std::optional<RunningJob> pausedBefore = m.pausedJob();
+            const std::optional<PausedTransfer> pausedBefore = m.pausedTransfer();
             const std::vector<fs::path> pausedRolls = m.transferRollURLs();
             const std::size_t jobsBefore = h_.engines->jobs.size();
             const std::size_t historyBefore = m.history().size();
@@ -134,7 +134,7 @@ private:
         static const char* states[] = {"idle", "running", "paused", "succeeded", "failed", "cancelled"};
         std::string text = states[static_cast<int>(m.transferState())];
         text += " selected=" + m.selectedSourceID().value_or("-") + " roll=" + m.rollName();
-        if (m.pausedJob()) text += " paused=" + m.pausedJob()->sourceName + "/" + m.pausedJob()->roll;
+        if (m.pausedTransfer()) text += " paused=" + m.pausedTransfer()->job.sourceName + "/" + m.pausedTransfer()->job.roll;
         if (m.runningJob()) text += " running=" + m.runningJob()->sourceName + "/" + m.runningJob()->roll;
         text += " queue=" + std::to_string(m.queue().size());
         return text;
@@ -258,7 +258,7 @@ private:
         return false;
     }
 
-    void check(AppModel& m, const std::optional<RunningJob>& pausedBefore, const std::vector<fs::path>& pausedRolls,
+    void check(AppModel& m, const std::optional<PausedTransfer>& pausedBefore, const std::vector<fs::path>& pausedRolls,
                std::size_t jobsBefore, std::size_t historyBefore) {
         testing::CountingEngineFactory& engines = *h_.engines;
         ASSERT_LE(engines.mostAlive(), 1) << "two engines at once";
@@ -269,9 +269,9 @@ private:
         ASSERT_EQ(running, m.runningJob().has_value());
         ASSERT_EQ(h_.power->holds(), running ? 1 : 0);
         if (m.transferState() == TransferState::paused) {
-            ASSERT_TRUE(m.pausedJob().has_value());
+            ASSERT_TRUE(m.pausedTransfer().has_value());
         }
-        if (m.pausedJob()) {
+        if (m.pausedTransfer()) {
             ASSERT_FALSE(running);
         }
         // A running engine's run can end on its thread a moment before the model takes the finish.
@@ -286,9 +286,9 @@ private:
         for (std::size_t j = jobsBefore; j < engines.jobs.size(); ++j) {
             const TransferJob& job = engines.jobs[j];
             ASSERT_TRUE(isPlugged(job.sourceName)) << job.sourceName << " started while not connected";
-            if (pausedBefore && job.sourceName == pausedBefore->sourceName && !m.pausedJob()) {
+            if (pausedBefore && job.sourceName == pausedBefore->job.sourceName && !m.pausedTransfer()) {
                 // The paused card goes on in its own roll folders, whatever changed meanwhile.
-                ASSERT_EQ(job.rollName, pausedBefore->roll);
+                ASSERT_EQ(job.rollName, pausedBefore->job.roll);
                 std::vector<fs::path> rolls;
                 for (const TransferDestination& destination : job.destinations) rolls.push_back(destination.rollURL);
                 ASSERT_EQ(rolls, pausedRolls);

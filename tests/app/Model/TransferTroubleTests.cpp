@@ -147,12 +147,12 @@ TEST(ModelTransferTrouble, ACardSwappedWhilePausedIsNeverResumedIntoTheOldRoll) 
         if (c.sameSlot) {
             EXPECT_EQ(model.alert()->title, "This is a different card");
             EXPECT_EQ(model.transferState(), TransferState::idle);
-            EXPECT_FALSE(model.pausedJob().has_value());
+            EXPECT_FALSE(model.pausedTransfer().has_value());
         } else {
             EXPECT_EQ(model.alert()->title, "Not everything is connected yet");
             EXPECT_EQ(model.alert()->message, "Reconnect A001_SONY to continue.");
             EXPECT_EQ(model.transferState(), TransferState::paused) << "the original card can still come back";
-            EXPECT_TRUE(model.pausedJob().has_value());
+            EXPECT_TRUE(model.pausedTransfer().has_value());
         }
         EXPECT_FALSE(fs::exists(pausedRoll / "PRIVATE/M4ROOT/CLIP/C0001.MP4"));
     }
@@ -214,7 +214,7 @@ TEST(ModelTransferTrouble, ButtonsThatDoNotFitTheStateLeaveTheRunAndThePauseAlon
         }
         rig.harness.settle();
         EXPECT_EQ(model.transferState(), c.after);
-        EXPECT_EQ(model.pausedJob().has_value(), c.after == TransferState::paused);
+        EXPECT_EQ(model.pausedTransfer().has_value(), c.after == TransferState::paused);
         const std::vector<TransferJob>& jobs = rig.harness.engines->jobs;
         if (c.act == Act::lookElsewhereThenTransfer) {
             ASSERT_EQ(jobs.size(), 2u);
