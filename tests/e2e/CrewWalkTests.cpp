@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <list>
+#include <set>
 
 #include "App/MainWindow.h"
 #include "CrewRig.h"
@@ -119,14 +120,34 @@ protected:
         EVENTUALLY(gate.reached());
     }
 
+    // TRANSFER through the folder sheet, until the copy is safely transferred.
+    void transferToTheEnd() {
+        ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+        EVENTUALLY(findWidget(QStringLiteral("folderSheet")) != nullptr);
+        ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
+        EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    }
+
+    // The card pulled and put in again.
+    void reinsert(const std::string& card) {
+        rig->volume(card).unmount();
+        EVENTUALLY(findWidget(QStringLiteral("sourceCard")) == nullptr);
+        rig->volume(card).mount();
+    }
+
+    // The roll folders on an SSD.
+    std::set<std::string> rollsOn(const std::string& ssd) const {
+        std::set<std::string> rolls;
+        for (const auto& entry : fs::directory_iterator(roll(ssd, "").parent_path()))
+            rolls.insert(entry.path().filename().string());
+        return rolls;
+    }
+
     // The card's files on both SSDs in this roll, and no other roll folder next to it.
     void expectOnlyRoll(const std::string& card, const std::string& name) {
         for (const std::string ssd : {"SSD_1", "SSD_2"}) {
             rig->expectCopied(card, roll(ssd, name));
-            std::vector<std::string> rolls;
-            for (const auto& entry : fs::directory_iterator(roll(ssd, name).parent_path()))
-                rolls.push_back(entry.path().filename().string());
-            EXPECT_EQ(rolls, std::vector<std::string>{name}) << ssd;
+            EXPECT_EQ(rollsOn(ssd), std::set<std::string>{name}) << ssd;
         }
     }
 
@@ -215,9 +236,7 @@ TEST_P(CrewWalk, FirstDayFromProjectToReportHistoryOverviewSettingsAndLanguage) 
     EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
 
     // The card again: it was transferred, and TRANSFER says so before it makes anything.
-    rig->volume("FX6_CARD").unmount();
-    EVENTUALLY(findWidget(QStringLiteral("sourceCard")) == nullptr);
-    rig->volume("FX6_CARD").mount();
+    ASSERT_NO_FATAL_FAILURE(reinsert("FX6_CARD"));
     EVENTUALLY_EQ(rollShown(), QStringLiteral("A002"));
     EVENTUALLY(findWidget(QStringLiteral("transferButton")) && findWidget(QStringLiteral("transferButton"))->isEnabled());
     ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
@@ -349,10 +368,7 @@ TEST_P(CrewWalk, ChooseFolderAndBaseFolderThroughThePicker) {
     ASSERT_NO_FATAL_FAILURE(choose(rig->mountPoint("SSD_1"), rig->mountPoint("SSD_1") / "Jobs"));
     EXPECT_EQ(findWidget(QStringLiteral("mainAlert")), nullptr);
 
-    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
-    EVENTUALLY(findWidget(QStringLiteral("folderSheet")) != nullptr);
-    ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
-    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    ASSERT_NO_FATAL_FAILURE(transferToTheEnd());
     const fs::path clips = rig->mountPoint("FX6_CARD") / "PRIVATE/M4ROOT/CLIP";
     for (const fs::path& copy : {rig->mountPoint("SSD_1") / "Jobs/Alpha/FOOTAGE/A001", roll("SSD_2", "A001")}) {
         EXPECT_EQ(readFile(copy / "C0003.MP4"), readFile(clips / "C0003.MP4")) << copy;
@@ -416,10 +432,7 @@ TEST_P(CrewWalk, ATransferWithVerificationOffIsACopyNotCalledVerified) {
     findWidget(QStringLiteral("settingsWindow"))->close();
     EVENTUALLY(findWidget(QStringLiteral("settingsWindow")) == nullptr);
 
-    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
-    EVENTUALLY(findWidget(QStringLiteral("folderSheet")) != nullptr);
-    ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
-    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    ASSERT_NO_FATAL_FAILURE(transferToTheEnd());
     QStringList statuses;
     for (QWidget* status : findWidget(QStringLiteral("destinationBars"))->findChildren<QWidget*>(QStringLiteral("destinationStatus")))
         statuses << textOf(status);
@@ -442,14 +455,38 @@ TEST_P(CrewWalk, ATransferWithVerificationOffIsACopyNotCalledVerified) {
     EVENTUALLY(findWidget(QStringLiteral("historySheet")) == nullptr);
 
     // The card again: copied, not verified.
-    rig->volume("FX6_CARD").unmount();
-    EVENTUALLY(findWidget(QStringLiteral("sourceCard")) == nullptr);
-    rig->volume("FX6_CARD").mount();
+    ASSERT_NO_FATAL_FAILURE(reinsert("FX6_CARD"));
     ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
     EVENTUALLY(findWidget(QStringLiteral("mainAlert")) != nullptr);
     const QString message = textOf(findWidget(QStringLiteral("alertMessage")));
     EXPECT_TRUE(message.contains(Q(" als A001 (Alpha), niet geverifieerd. ", " as A001 (Alpha), not verified. ")))
         << message.toStdString();
+}
+
+// The card again after an earlier run left an empty A002 on one SSD: the crew confirms A002, and
+// the copy lands in A002 on both SSDs, also when that A002 gets something in it while the folder
+// sheet asks; no roll is skipped and no empty roll is left behind.
+TEST_P(CrewWalk, TheRollConfirmedForTheCardAgainIsTheRollItLandsIn) {
+    ASSERT_NO_FATAL_FAILURE(firstLaunch(QStringLiteral("Alpha")));
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+    ASSERT_NO_FATAL_FAILURE(transferToTheEnd());
+    fs::create_directories(roll("SSD_1", "A002"));
+    ASSERT_NO_FATAL_FAILURE(reinsert("FX6_CARD"));
+    EVENTUALLY_EQ(rollShown(), QStringLiteral("A002"));
+
+    ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
+    EVENTUALLY(findWidget(QStringLiteral("mainAlert")) != nullptr);
+    const QString message = textOf(findWidget(QStringLiteral("alertMessage")));
+    EXPECT_TRUE(message.endsWith(Q(" als A002?", " as A002?"))) << message.toStdString();
+    ASSERT_TRUE(click(QStringLiteral("alertAction")));
+    EVENTUALLY(findWidget(QStringLiteral("folderSheet")) != nullptr);
+    writeFile(roll("SSD_1", "A002") / "NOTES.TXT", "camera notes");
+    ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
+    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    for (const std::string ssd : {"SSD_1", "SSD_2"}) {
+        rig->expectCopied("FX6_CARD", roll(ssd, "A002"));
+        EXPECT_EQ(rollsOn(ssd), (std::set<std::string>{"A001", "A002"})) << ssd;
+    }
 }
 
 // A second card arrives while the first copies: the crew picks it and queues it, and once the
