@@ -85,7 +85,9 @@ LoopVolume& CrewRig::insertCard(const std::string& label, const std::string& ser
         EXPECT_TRUE(made) << name;
         writeFile(clipsFolder / (name + "M01.XML"), "<NonRealTimeMeta lastUpdate=\"2026-12-07\"/>");
     }
-    writeFile(card->mountPoint() / "PRIVATE/M4ROOT/MEDIAPRO.XML", "<MediaProfile/>");
+    // A card is known by its files' names, sizes and times to the second: its own name in one file
+    // keeps two cards made within the same second two cards.
+    writeFile(card->mountPoint() / "PRIVATE/M4ROOT/MEDIAPRO.XML", "<MediaProfile card=\"" + label + "\"/>");
     card->moveTo(mountPoint(label));
     return *(volumes_[label] = std::move(card));
 }

@@ -113,7 +113,8 @@ protected:
     // TRANSFER, through the folder sheet when folders are missing, until the copy holds at the gate.
     void transferUntil(CopyGate& gate) {
         ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
-        EVENTUALLY(gate.reached() || findWidget(QStringLiteral("folderSheet")) != nullptr);
+        EVENTUALLY(gate.reached() || findWidget(QStringLiteral("folderSheet")) != nullptr)
+            << "headline: " << headlineText() << ", alert: " << alertTitle().toStdString();
         if (findWidget(QStringLiteral("folderSheet"))) {
             ASSERT_TRUE(click(QStringLiteral("folderConfirm")));
         }
