@@ -61,7 +61,7 @@ void MainWindow::buildMenus() {
     transfer_ = menuBar()->addMenu(QStringLiteral("Transfer"));
     add(transfer_, "changeProject", QStringLiteral("Ctrl+Shift+P"), [this] { model_.setShowProjectSheet(true); });
     add(transfer_, "createFolders", QString(), [this] { model_.requestFolders(false, false); });
-    add(transfer_, "startTransfer", QStringLiteral("Ctrl+Return"), [this] { primaryCommand(); });
+    add(transfer_, "startTransfer", QStringLiteral("Ctrl+Return"), [this] { model_.requestTransfer(); });
     transfer_->addSeparator();
     add(transfer_, "demo", QString(), [this] {
         if (model_.demoState() == DemoState::off) model_.startDemo();
@@ -105,20 +105,16 @@ void MainWindow::retranslate() {
 void MainWindow::refreshActions() {
     const RunningJob* job = shownJob(model_.transferState(), model_.runningJob(), model_.pausedTransfer());
     const TransferMenuStates states = transferMenuStates(
-        {model_.transferState(), model_.demoState(), model_.blockReason().has_value(),
-         foldersToCreate(job, model_.missingFolders().size()) > 0, model_.pausedTransfer().has_value()});
+        {model_.transferState(), model_.demoState(), foldersToCreate(job, model_.missingFolders().size()) > 0,
+         model_.pausedTransfer().has_value()});
     action(QStringLiteral("changeProject"))->setEnabled(states.changeProject);
     action(QStringLiteral("createFolders"))->setEnabled(states.createFolders);
-    action(QStringLiteral("startTransfer"))->setEnabled(states.primary);
+    // Ctrl+Return is TRANSFER: it resumes or starts as the model says.
+    action(QStringLiteral("startTransfer"))->setEnabled(model_.canRequestTransfer());
     QAction* demo = action(QStringLiteral("demo"));
     demo->setText(states.demoIsStart ? lq("Demo-modus starten", "Start demo mode")
                                      : lq("Demo-modus stoppen", "Stop demo mode"));
     demo->setEnabled(states.demoEnabled);
-}
-
-void MainWindow::primaryCommand() {
-    if (primaryAction(model_.transferState()) == PrimaryAction::resume) model_.resumeTransfer();
-    else model_.requestTransfer();
 }
 
 void MainWindow::modelChanged(ModelFields fields) {

@@ -33,8 +33,6 @@ public:
     // The actions by name, for the tests: "settings", "quit", "changeProject", "createFolders",
     // "startTransfer", "demo", "history", "findClip", "about", "checkUpdates".
     QAction* action(const QString& name) const;
-    // The Ctrl+Return command: resumes a paused transfer, else does what TRANSFER does.
-    void primaryCommand();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

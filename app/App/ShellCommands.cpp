@@ -7,14 +7,9 @@ TransferMenuStates transferMenuStates(const TransferMenuFacts& facts) {
     TransferMenuStates states;
     states.changeProject = !running;
     states.createFolders = !running && facts.foldersMissing;
-    states.primary = primaryAction(facts.state) == PrimaryAction::resume || !facts.blocked;
     states.demoIsStart = facts.demo == DemoState::off;
     states.demoEnabled = !running && (states.demoIsStart ? !facts.pausedJob : facts.demo == DemoState::on);
     return states;
-}
-
-PrimaryAction primaryAction(TransferState state) {
-    return state == TransferState::paused ? PrimaryAction::resume : PrimaryAction::transfer;
 }
 
 bool quitNeedsConfirmation(bool windowShown, TransferState state) {

@@ -187,6 +187,13 @@ public:
     // --- Starting a transfer
     std::optional<std::string> blockReason() const;
     std::vector<std::filesystem::path> missingFolders() const;
+    // What TRANSFER does now, for the button, the menu and requestTransfer alike: the paused
+    // transfer goes on while it is paused or its card is selected again; otherwise the selected
+    // card starts.
+    bool transferResumes() const;
+    // Whether TRANSFER is worth pressing: a resume always answers (it goes on, or names the drives
+    // it waits for); a start only when nothing blocks it.
+    bool canRequestTransfer() const;
     void requestTransfer();
     void requestFolders(bool thenTransfer, bool silently);
     void approveFolderRequest();

@@ -49,10 +49,17 @@ bool AppModel::chosenRollHolds() const {
            chosenRoll_->ticket.fingerprint == scan_->fingerprint;
 }
 
+bool AppModel::transferResumes() const {
+    // A paused card is continued instead of copied again, also after another card was looked at in
+    // the meantime. What blocks a new start (no SSD, too little room for a whole card) is not
+    // asked of a resume: it needs its own card and drives back, and says which ones are missing.
+    return paused_ && (transferState_ == TransferState::paused || selectedSourceID_ == paused_->job.sourceID);
+}
+
+bool AppModel::canRequestTransfer() const { return transferResumes() || !blockReason(); }
+
 void AppModel::requestTransfer() {
-    // While a card is paused, the transfer button continues it instead of copying it again, also
-    // after another card was looked at in the meantime.
-    if (paused_ && (transferState_ == TransferState::paused || selectedSourceID_ == paused_->job.sourceID)) {
+    if (transferResumes()) {
         resumeTransfer();
         return;
     }

@@ -39,7 +39,7 @@ ActionAreaLook actionArea(const ActionAreaInput& input) {
     switch (input.state) {
         case TransferState::idle:
             content.buttons = {ActionButton::transfer};
-            content.transferEnabled = !input.blockReason;
+            content.transferEnabled = input.transferAvailable;
             content.status = statusLine(input);
             break;
         case TransferState::running:

@@ -15,6 +15,8 @@ namespace quillane {
 struct ActionAreaInput {
     TransferState state = TransferState::idle;
     std::optional<std::string> blockReason{};
+    // TRANSFER does something when pressed (the model's answer, a resume included).
+    bool transferAvailable = false;
     bool foldersMissing = false;
     const TransferProgress* progress = nullptr;
     const TransferResult* lastResult = nullptr;

@@ -64,6 +64,7 @@ ActionAreaInput actionAreaInput(const AppModel& model) {
     input.state = model.transferState();
     if (input.state == TransferState::idle) {
         input.blockReason = model.blockReason();
+        input.transferAvailable = model.canRequestTransfer();
         input.foldersMissing = !model.missingFolders().empty();
     }
     input.progress = pointer(model.progress());

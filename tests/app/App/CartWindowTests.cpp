@@ -342,3 +342,52 @@ TEST(CartWindow, APulledSSDKeepsItsNameAndItsCardItsLayoutWhenItComesBack) {
     ASSERT_EQ(results.size(), 2);
     for (QWidget* text : results) EXPECT_GE(text->height(), text->heightForWidth(text->width())) << textOf(text).toStdString();
 }
+
+// The paused card chosen again after another card was looked at, while the SSD of its transfer is
+// off: TRANSFER and the Transfer menu's command stay live, as the model resumes that card whatever
+// would block a new start, and pressing TRANSFER names the drive to reconnect. With the drive back,
+// the menu's command goes on in the paused roll.
+TEST(CartWindow, ThePausedCardChosenAgainResumesFromTransferWhileItsDriveIsOff) {
+    CartWindow cart;
+    const std::filesystem::path otherFolder = cart.root / "B_CARD";
+    writeFile(otherFolder / "PRIVATE/M4ROOT/CLIP/C0001.MP4", std::string(100'000, 'c'));
+    const DriveInfo otherCard = FakeVolume::card(otherFolder, "B_CARD", "CARD-2");
+    // The card of that name in the source column, where a click selects it.
+    const auto sourceCard = [](const QString& name) -> QWidget* {
+        for (QWidget* card : findWidgets(QStringLiteral("driveCard")))
+            if (card->parentWidget()->objectName() == QStringLiteral("sourceCard"))
+                for (QWidget* label : card->findChildren<QWidget*>(QStringLiteral("driveName")))
+                    if (textOf(label) == name) return card;
+        return nullptr;
+    };
+    std::vector<DriveInfo> volumes = cart.allBut("SSD_B");  // the transfer goes to SSD_A alone
+    volumes.push_back(otherCard);
+    cart.plug(volumes);
+    ASSERT_EQ(cart.model().selectedSourceID(), std::optional<std::string>("CARD-1"));
+    ASSERT_TRUE(cart.startTransfer(true));
+    ASSERT_TRUE(click(QStringLiteral("pauseButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("resumeButton")) != nullptr; }));
+
+    ASSERT_TRUE(click(sourceCard(QStringLiteral("B_CARD"))));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("transferButton")) != nullptr; }));
+    cart.plug({cart.all()[0], otherCard});
+    ASSERT_TRUE(click(sourceCard(QStringLiteral("FX6_CARD"))));
+    QAction* command = cart.window().action(QStringLiteral("startTransfer"));
+    EXPECT_TRUE(cart.waitFor([&] {
+        QWidget* transfer = findWidget(QStringLiteral("transferButton"));
+        return transfer && transfer->isEnabled() && command->isEnabled();
+    })) << "the paused card resumes from TRANSFER, so it is not blocked by the missing SSD";
+    ASSERT_TRUE(click(QStringLiteral("transferButton")));
+    ASSERT_TRUE(cart.waitFor([&] { return textOf(findWidget(QStringLiteral("alertTitle"))) == "Not everything is connected yet"; }));
+    EXPECT_EQ(textOf(findWidget(QStringLiteral("alertMessage"))), "Reconnect SSD_A to continue.");
+    EXPECT_EQ(cart.engines->jobs.size(), 1u);
+
+    cart.engines->gated = false;
+    cart.plug(volumes);
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("mainAlert")) == nullptr && command->isEnabled(); }));
+    command->trigger();
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("nextCardButton")) != nullptr; }));
+    ASSERT_EQ(cart.engines->jobs.size(), 2u);
+    EXPECT_EQ(cart.engines->jobs[1].sourceName, "FX6_CARD");
+    EXPECT_EQ(cart.engines->jobs[1].destinations.at(0).rollURL, cart.engines->jobs[0].destinations.at(0).rollURL);
+}

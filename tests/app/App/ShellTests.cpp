@@ -15,37 +15,34 @@ TEST(ShellCommands, TransferMenuFollowsTheModel) {
     struct Case {
         const char* name;
         TransferMenuFacts facts;
-        bool changeProject, createFolders, primary, demoIsStart, demoEnabled;
+        bool changeProject, createFolders, demoIsStart, demoEnabled;
     };
     using T = TransferState;
     using D = DemoState;
     const std::vector<Case> cases = {
-        {"idle, folders missing", {T::idle, D::off, false, true}, true, true, true, true, true},
-        {"blocked, nothing missing", {T::idle, D::off, true, false}, true, false, false, true, true},
-        {"running", {T::running, D::on, false, true}, false, false, true, false, false},
-        {"paused resumes even when blocked", {T::paused, D::off, true, false}, true, false, true, true, true},
-        {"a paused job keeps the demo from starting", {T::paused, D::off, false, false, true}, true, false, true, true, false},
-        {"a paused demo job may still stop the demo", {T::paused, D::on, false, false, true}, true, false, true, false, true},
-        {"demo starting", {T::idle, D::starting, false, false}, true, false, true, false, false},
-        {"demo on", {T::succeeded, D::on, false, false}, true, false, true, false, true},
-        {"demo stopping", {T::idle, D::stopping, false, false}, true, false, true, false, false},
+        {"idle, folders missing", {T::idle, D::off, true}, true, true, true, true},
+        {"idle, nothing missing", {T::idle, D::off, false}, true, false, true, true},
+        {"running", {T::running, D::on, true}, false, false, false, false},
+        {"a paused job keeps the demo from starting", {T::paused, D::off, false, true}, true, false, true, false},
+        {"a paused demo job may still stop the demo", {T::paused, D::on, false, true}, true, false, false, true},
+        {"demo starting", {T::idle, D::starting, false}, true, false, false, false},
+        {"demo on", {T::succeeded, D::on, false}, true, false, false, true},
+        {"demo stopping", {T::idle, D::stopping, false}, true, false, false, false},
     };
     for (const Case& c : cases) {
         const TransferMenuStates s = transferMenuStates(c.facts);
         EXPECT_EQ(s.changeProject, c.changeProject) << c.name;
         EXPECT_EQ(s.createFolders, c.createFolders) << c.name;
-        EXPECT_EQ(s.primary, c.primary) << c.name;
         EXPECT_EQ(s.demoIsStart, c.demoIsStart) << c.name;
         EXPECT_EQ(s.demoEnabled, c.demoEnabled) << c.name;
     }
 }
 
-TEST(ShellCommands, QuitGuardAndPrimaryAction) {
+TEST(ShellCommands, QuitGuard) {
     for (TransferState state : {TransferState::idle, TransferState::running, TransferState::paused,
                                 TransferState::succeeded, TransferState::failed, TransferState::cancelled}) {
         EXPECT_EQ(quitNeedsConfirmation(true, state), state == TransferState::running);
         EXPECT_FALSE(quitNeedsConfirmation(false, state));
-        EXPECT_EQ(primaryAction(state) == PrimaryAction::resume, state == TransferState::paused);
     }
 }
 

@@ -114,6 +114,38 @@ TEST(ModelResume, AWillSleepDuringAResumeHoldsItUntilTheNextWake) {
     }
 }
 
+// TRANSFER's one rule, which the button, the Transfer menu and requestTransfer all follow: the
+// paused card goes on while it is paused or selected again, whatever would block a new start (a
+// resume needs its own drives, and names them); any other card starts when nothing blocks it.
+TEST(ModelResume, TransferResumesThePausedCardAndStartsAnyOther) {
+    ModelRig rig;
+    AppModel& model = rig.model();
+    std::vector<DriveInfo> volumes = rig.all();
+    volumes.push_back(rig.otherCard());
+    const std::vector<DriveInfo> cardsOnly = {volumes[0], volumes.back()};
+    ASSERT_EQ(cardsOnly[0].name, "A001_SONY");
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        bool resumes;
+        bool available;
+    };
+    const Step steps[] = {
+        {"nothing paused", [&] { rig.mount(volumes); }, false, true},
+        {"no SSD blocks a start", [&] { rig.mount(cardsOnly); }, false, false},
+        {"running", [&] { ASSERT_TRUE(rig.startHeld(volumes)); }, false, true},
+        {"paused, no SSD", [&] { ASSERT_TRUE(rig.pause(false)); rig.mount(cardsOnly); }, true, true},
+        {"another card selected", [&] { model.selectSource(std::string("CARD-2")); rig.harness.drain(); }, false, false},
+        {"the paused card selected again", [&] { model.selectSource(std::string("CARD-1")); rig.harness.drain(); }, true, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        EXPECT_EQ(model.transferResumes(), step.resumes);
+        EXPECT_EQ(model.canRequestTransfer(), step.available);
+    }
+}
+
 // A resume that found nothing of its card on the SSDs yet leaves no trace: the next card whose
 // roll folder already holds some of its files is asked about resuming them as ever.
 TEST(ModelResume, AResumeLeavesNothingBehindForTheNextCard) {

@@ -47,8 +47,8 @@ TEST(ActionArea, ButtonsAndLinesFollowTheState) {
         ActionAreaLook expected;
     };
     const Case cases[] = {
-        {"idle, ready", {.state = S::idle}, AppLanguage::en, {{B::transfer}, true, Line{"All set"}, {}, {}}},
-        {"idle, folders to make", {.state = S::idle, .foldersMissing = true}, AppLanguage::nl,
+        {"idle, ready", {.state = S::idle, .transferAvailable = true}, AppLanguage::en, {{B::transfer}, true, Line{"All set"}, {}, {}}},
+        {"idle, folders to make", {.state = S::idle, .transferAvailable = true, .foldersMissing = true}, AppLanguage::nl,
          {{B::transfer}, true, Line{"Mappen worden eerst aangemaakt"}, {}, {}}},
         {"idle, blocked", {.state = S::idle, .blockReason = "Not enough space on SSD <A>", .foldersMissing = true}, AppLanguage::en,
          {{B::transfer}, false, Line{"Not enough space on SSD <A>", Tone::tertiary}, {}, {}}},
