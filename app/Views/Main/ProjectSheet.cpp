@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "Model/AppModel.h"
@@ -190,6 +191,8 @@ void ProjectSheet::reject() {
 
 void ProjectSheet::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // A restore after a minimise shows the sheet again: what was typed stays.
+    if (event->spontaneous()) return;
     field_->edit->setText(QString::fromStdString(model_.projectName()));
     field_->edit->setFocus(Qt::OtherFocusReason);
     refresh();

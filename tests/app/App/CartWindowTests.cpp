@@ -43,6 +43,24 @@ TEST(CartWindow, ASwitchToAnotherProjectClosesTheLastCardsResult) {
     EXPECT_NE(findWidget(QStringLiteral("transferButton")), nullptr);
 }
 
+TEST(CartWindow, ANameTypedInTheProjectSheetOutlivesTheSheetBeingMinimisedAndRestored) {
+    CartWindow cart;
+    ASSERT_TRUE(click(QStringLiteral("projectPicker")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("projectNameField")) != nullptr; }));
+    auto* field = find<QLineEdit>(QStringLiteral("projectNameField"));
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("Beta"));
+
+    // What a window manager does on minimise and restore; the restore shows the sheet again.
+    QWidget* sheet = findWidget(QStringLiteral("projectSheet"));
+    sheet->setWindowState(Qt::WindowMinimized);
+    sheet->setWindowState(Qt::WindowNoState);
+
+    EXPECT_EQ(field->text(), QStringLiteral("Beta"));
+    ASSERT_TRUE(click(QStringLiteral("projectStart")));
+    EXPECT_TRUE(cart.waitFor([&] { return cart.model().projectName() == "Beta"; }));
+}
+
 TEST(CartWindow, DemoControlsWaitForAPausedTransfer) {
     CartWindow cart;
     cart.plug(cart.all());
