@@ -38,19 +38,20 @@ void AppModel::finish(TransferResult result, RunningJob job, std::optional<Repor
 
     if (result.paused) {
         assign(transferState_, TransferState::paused, ModelField::transferState);
+        // A pause that sleep asked for is now the paused transfer's.
         const bool bySleep = sleep_.pausingRun;
-        sleep_.pausingRun = false;
         setPaused(PausedTransfer{.job = job,
                                  .driveIDs = transferDriveIDs_,
                                  .copiedBytes = progress_ ? progress_->copiedBytes : 0,
                                  .bySleep = bySleep});
+        sleep_.pausingRun = false;
         assign(rollOverride_, std::optional<std::string>(), ModelField::rollOverride);
         refreshPlans();
         services_.notifications->post(
             L("Transfer gepauzeerd", "Transfer paused"),
             job.roll + (bySleep ? L(" gaat verder zodra deze computer weer wakker is.",
-                                           " continues when this computer wakes up.")
-                                       : L(" staat op pauze.", " is paused.")),
+                                    " continues when this computer wakes up.")
+                                : L(" staat op pauze.", " is paused.")),
             NotificationKind::info);
         // Waking came before the engine had stopped: look for the drives now.
         if (sleep_.wakeCheckMissed) {
