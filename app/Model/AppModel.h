@@ -222,6 +222,8 @@ public:
     bool pausedBySleep() const { return sleep_.pausingRun || (paused_ && paused_->bySleep); }
     bool pausedDriesConnected() const;
     std::vector<std::string> pausedMissingDrives() const;
+    // "Reconnect SSD_A to continue." while a drive of the paused transfer is off; none otherwise.
+    std::optional<std::string> resumeWaitsFor() const;
     void pauseTransfer();
     void resumeTransfer();
     void discardPausedTransfer();

@@ -72,14 +72,18 @@ void AppModel::discardPausedTransfer() {
     refreshPlans();
 }
 
+std::optional<std::string> AppModel::resumeWaitsFor() const {
+    if (!paused_ || pausedDriesConnected()) return std::nullopt;
+    std::string names;
+    for (const std::string& name : pausedMissingDrives()) names += (names.empty() ? "" : ", ") + name;
+    return L("Sluit ", "Reconnect ") + names + L(" weer aan om verder te gaan.", " to continue.");
+}
+
 void AppModel::resumeTransfer() {
     if (!paused_ || transferState_ == TransferState::running || engine_) return;
     const RunningJob job = paused_->job;
-    if (!pausedDriesConnected()) {
-        std::string names;
-        for (const std::string& name : pausedMissingDrives()) names += (names.empty() ? "" : ", ") + name;
-        AlertMessage notice(L("Nog niet alles is aangesloten", "Not everything is connected yet"),
-                            L("Sluit ", "Reconnect ") + names + L(" weer aan om verder te gaan.", " to continue."));
+    if (const std::optional<std::string> waitsFor = resumeWaitsFor()) {
+        AlertMessage notice(L("Nog niet alles is aangesloten", "Not everything is connected yet"), *waitsFor);
         // Gone once the drives it names are back (or the pause is over).
         QPointer<AppModel> self(this);
         notice.applies = [self] { return self && self->paused_ && !self->pausedDriesConnected(); };

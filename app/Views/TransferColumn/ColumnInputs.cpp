@@ -63,7 +63,8 @@ ActionAreaInput actionAreaInput(const AppModel& model) {
     ActionAreaInput input;
     input.state = model.transferState();
     if (input.state == TransferState::idle) {
-        input.blockReason = model.blockReason();
+        // TRANSFER that resumes waits only for the paused transfer's own drives.
+        input.blockReason = model.transferResumes() ? model.resumeWaitsFor() : model.blockReason();
         input.transferAvailable = model.canRequestTransfer();
         input.foldersMissing = !model.missingFolders().empty();
     }

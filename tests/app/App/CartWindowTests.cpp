@@ -395,6 +395,7 @@ TEST(CartWindow, ThePausedCardChosenAgainResumesFromTransferWhileItsDriveIsOff) 
         QWidget* transfer = findWidget(QStringLiteral("transferButton"));
         return transfer && transfer->isEnabled() && command->isEnabled();
     })) << "the paused card resumes from TRANSFER, so it is not blocked by the missing SSD";
+    EXPECT_EQ(textOf(findWidget(QStringLiteral("transferStatusLine"))), "Reconnect SSD_A to continue.");
     ASSERT_TRUE(click(QStringLiteral("transferButton")));
     ASSERT_TRUE(cart.waitFor([&] { return textOf(findWidget(QStringLiteral("alertTitle"))) == "Not everything is connected yet"; }));
     EXPECT_EQ(textOf(findWidget(QStringLiteral("alertMessage"))), "Reconnect SSD_A to continue.");
