@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include <QDesktopServices>
 #include <QList>
 #include <QObject>
 #include <QTest>
@@ -45,6 +46,10 @@ class OpenedRecorder : public QObject {
     Q_OBJECT
 public:
     QList<QUrl> opened;
+    // From now on files are not opened, as on a desktop with no program for them. Qt ignores what
+    // a handler answers: only a handler it cannot call makes the opener answer "could not open"
+    // (Qt warns that the recorder has no such method).
+    void refuseFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "noProgramForThisFile"); }
 public slots:
     void open(const QUrl& url) { opened << url; }
 };

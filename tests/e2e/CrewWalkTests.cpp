@@ -193,6 +193,16 @@ TEST_P(CrewWalk, FirstDayFromProjectToReportHistoryOverviewSettingsAndLanguage) 
     EXPECT_EQ(reportFile.extension(), ".html");
     EXPECT_TRUE(fs::exists(reportFile)) << reportFile;
     EXPECT_EQ(reportFile.parent_path(), roll("SSD_1", "A001")) << reportFile;
+    // With no program for it on the desktop, the crew is told where the report is.
+    rig->opener.refuseFiles();
+    ASSERT_TRUE(click(QStringLiteral("reportButton")));
+    EVENTUALLY(findWidget(QStringLiteral("mainAlert")) != nullptr);
+    EXPECT_EQ(alertTitle(), Q("Rapport niet geopend", "Report not opened"));
+    const QString where = textOf(findWidget(QStringLiteral("alertMessage")));
+    EXPECT_TRUE(where.endsWith(QString::fromStdString(reportFile.string())))
+        << where.toStdString();
+    ASSERT_TRUE(click(QStringLiteral("alertClose")));
+    EVENTUALLY(findWidget(QStringLiteral("mainAlert")) == nullptr);
 
     // History: a clip is found by its name, on both SSDs.
     ASSERT_TRUE(click(QStringLiteral("clipSearchButton")));
