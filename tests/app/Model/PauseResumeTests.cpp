@@ -20,16 +20,22 @@ bool settleUntil(ModelRig& rig, const std::function<bool()>& condition) {
     return true;
 }
 
+// The first card's copy paused by hand with a second card in the reader; the engine then runs
+// without holding its writes.
+bool pausedBesideAnotherCard(ModelRig& rig) {
+    std::vector<DriveInfo> volumes = rig.all();
+    volumes.push_back(rig.otherCard());
+    if (!rig.startHeld(volumes) || !rig.pause(false)) return false;
+    rig.harness.engines->gated = false;
+    return true;
+}
+
 // Looking at another card while the resume rescans the paused one: the resume follows the paused
 // card, so the pause stays as it was, and the paused card goes on later in its own roll folders.
 TEST(ModelResume, LookingAtAnotherCardDuringTheRescanKeepsThePause) {
     ModelRig rig;
     AppModel& model = rig.model();
-    std::vector<DriveInfo> volumes = rig.all();
-    volumes.push_back(rig.otherCard());
-    ASSERT_TRUE(rig.startHeld(volumes));
-    ASSERT_TRUE(rig.pause(false));
-    rig.harness.engines->gated = false;
+    ASSERT_TRUE(pausedBesideAnotherCard(rig));
 
     model.resumeTransfer();
     rig.harness.settle();
@@ -151,11 +157,7 @@ TEST(ModelResume, TransferResumesThePausedCardAndStartsAnyOther) {
 TEST(ModelResume, AResumeLeavesNothingBehindForTheNextCard) {
     ModelRig rig;
     AppModel& model = rig.model();
-    std::vector<DriveInfo> volumes = rig.all();
-    volumes.push_back(rig.otherCard());
-    ASSERT_TRUE(rig.startHeld(volumes));
-    ASSERT_TRUE(rig.pause(false));
-    rig.harness.engines->gated = false;
+    ASSERT_TRUE(pausedBesideAnotherCard(rig));
     model.resumeTransfer();
     ASSERT_TRUE(rig.waitForState(TransferState::succeeded));
     ASSERT_EQ(rig.harness.engines->jobs.size(), 2u);
