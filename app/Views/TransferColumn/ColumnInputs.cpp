@@ -66,7 +66,8 @@ ActionAreaInput actionAreaInput(const AppModel& model) {
         // TRANSFER that resumes waits only for the paused transfer's own drives.
         input.blockReason = model.transferResumes() ? model.resumeWaitsFor() : model.blockReason();
         input.transferAvailable = model.canRequestTransfer();
-        input.foldersMissing = !model.missingFolders().empty();
+        // A resume goes on in the folders its job made; the planned ones are the next card's.
+        input.foldersMissing = !model.transferResumes() && !model.missingFolders().empty();
     }
     input.progress = pointer(model.progress());
     input.lastResult = pointer(model.lastResult());

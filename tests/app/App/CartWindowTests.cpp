@@ -404,6 +404,7 @@ TEST(CartWindow, ThePausedCardChosenAgainResumesFromTransferWhileItsDriveIsOff) 
     cart.engines->gated = false;
     cart.plug(volumes);
     ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("mainAlert")) == nullptr && command->isEnabled(); }));
+    EXPECT_EQ(textOf(findWidget(QStringLiteral("transferStatusLine"))), "All set");
     command->trigger();
     ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("nextCardButton")) != nullptr; }));
     ASSERT_EQ(cart.engines->jobs.size(), 2u);
