@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian package made by debian_package.sh on a fresh, minimal Debian 12 (a debootstrap
 # chroot) the way a crew would, with apt and without recommended packages,
-# then checks that every library the program links is found and that the program starts and draws its
-# main window off screen.
+# then checks that every library the program links is found, that the program draws its main window off
+# screen, and that it opens that window on a real X server (an Xvfb of the host; the chroot sees its socket).
 # Usage: clean_install.sh BUILD_DIR
 set -euo pipefail
 build="$1"
@@ -10,7 +10,9 @@ mirror="${QUILLANE_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 debs=("$build"/package/quillane_*.deb)
 [ -f "${debs[0]}" ] || { echo "FAIL: no package in $build/package (the DebianPackage test makes it)"; exit 1; }
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: a chroot needs root"; exit 77; }
-command -v debootstrap >/dev/null || { echo "SKIP: debootstrap is not installed (scripts/common.sh installs it)"; exit 77; }
+for tool in debootstrap Xvfb xwininfo; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/common.sh installs it)"; exit 77; }
+done
 # Everything below, debootstrap's own mounts included, happens in a private mount namespace that ends
 # with this script, whatever stops it.
 if [ -z "${QUILLANE_PRIVATE_MOUNTS:-}" ]; then
@@ -19,7 +21,16 @@ fi
 
 root="$(mktemp -d /var/tmp/quillane-clean-install.XXXXXX)"
 chmod 755 "$root"  # apt's download user must reach the chroot's folders
-trap 'umount -R "$root/proc" 2>/dev/null; rm -rf --one-file-system "$root"' EXIT
+xserver=""
+clean_up() {
+  set +e
+  [ -z "$xserver" ] || kill "$xserver" 2>/dev/null
+  for mount in proc tmp/.X11-unix; do
+    if mountpoint -q "$root/$mount"; then umount -R "$root/$mount" || echo "cannot unmount $root/$mount"; fi
+  done
+  rm -rf --one-file-system "$root"
+}
+trap clean_up EXIT
 log="$build/package/clean-install.log"
 echo "debootstrap bookworm from $mirror into $root"
 if ! debootstrap --variant=minbase bookworm "$root" "$mirror" >"$log" 2>&1; then
@@ -62,3 +73,26 @@ in_root env QT_QPA_PLATFORM=offscreen HOME=/tmp timeout 300 quillane --snapshot 
   tail -n 20 "$root/tmp/run.log"; echo "FAIL: the installed program does not run"; exit 1; }
 [ -s "$root/tmp/shots/main.png" ] || { echo "FAIL: the installed program drew no main window"; exit 1; }
 echo "the installed program runs: $(ls "$root/tmp/shots" | grep -c '\.png$') screenshots drawn"
+
+# The same program on a real X server: the X libraries and the platform plugin a fresh system got through
+# the package's dependencies must open its window. The server's socket folder is this namespace's own.
+mount -t tmpfs tmpfs /tmp/.X11-unix 2>/dev/null || { mkdir -p /tmp/.X11-unix && mount -t tmpfs tmpfs /tmp/.X11-unix; }
+mkdir -p "$root/tmp/.X11-unix"
+mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+exec 3< <(Xvfb -displayfd 1 -ac -nolisten tcp -screen 0 1400x900x24 2>/dev/null & echo "pid $!"; wait)
+read -r _ xserver <&3
+read -r display <&3 || { echo "FAIL: Xvfb did not start"; exit 1; }
+# chroot, env and timeout each exec the next, so the TERM below reaches timeout, which passes it on.
+chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DISPLAY=":$display" QT_QPA_PLATFORM=xcb HOME=/tmp \
+  timeout 300 quillane >"$root/tmp/x11.log" 2>&1 &
+program=$!
+class=""
+for _ in $(seq 240); do
+  class="$(DISPLAY=":$display" xwininfo -root -children 2>/dev/null | grep -o '("quillane" "Quillane")' | head -n 1 || true)"
+  [ -z "$class" ] && kill -0 "$program" 2>/dev/null || break
+  sleep 0.5
+done
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+[ -n "$class" ] || { tail -n 20 "$root/tmp/x11.log"; echo "FAIL: the installed program opened no window on X"; exit 1; }
+echo "the installed program opens its window on X: $class"
