@@ -12,6 +12,7 @@
 #include "Product/Product.h"
 #include "Views/Drives/DestinationRules.h"
 #include "Views/Kit/LocalText.h"
+#include "Views/Kit/SheetAnchor.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Main/AlertBox.h"
 #include "Views/Main/MainAlert.h"
@@ -26,6 +27,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     setWindowTitle(QString::fromUtf8(Product::name));
     setMinimumSize(1120, 700);
     resize(1300, 800);
+    new SheetAnchor(*this);
     buildMenus();
     rebuildView();
     connect(&navigation_, &WindowNavigation::settingsRequested, this, &MainWindow::openSettings);

@@ -61,6 +61,28 @@ TEST(CartWindow, ANameTypedInTheProjectSheetOutlivesTheSheetBeingMinimisedAndRes
     EXPECT_TRUE(cart.waitFor([&] { return cart.model().projectName() == "Beta"; }));
 }
 
+// A window manager may place or move the window after a sheet opened over it; the sheet goes along, and
+// stays on the screen when the window leaves it.
+TEST(CartWindow, ASheetStaysCentredOverItsWindowWhenTheWindowMovesOrResizes) {
+    CartWindow cart;
+    ASSERT_TRUE(click(QStringLiteral("projectPicker")));
+    ASSERT_TRUE(cart.waitFor([&] { return findWidget(QStringLiteral("projectSheet")) != nullptr; }));
+    QWidget* sheet = findWidget(QStringLiteral("projectSheet"));
+    QWidget& window = cart.window();
+    const QRect screen = window.screen()->availableGeometry();
+    const auto centred = [&] {
+        return (sheet->frameGeometry().center() - window.geometry().center()).manhattanLength() <= 2;
+    };
+
+    // Each step keeps the centred sheet inside the test screen, so only following the window centres it.
+    window.move(screen.center() - QPoint(window.width() / 2, window.height() / 2) - QPoint(30, 20));
+    EXPECT_TRUE(cart.waitFor(centred)) << "moved";
+    window.resize(window.size() + QSize(60, 40));
+    EXPECT_TRUE(cart.waitFor(centred)) << "resized";
+    window.move(screen.topRight() + QPoint(-100, 0));
+    EXPECT_TRUE(cart.waitFor([&] { return screen.contains(sheet->frameGeometry()); })) << "off the screen";
+}
+
 TEST(CartWindow, DemoControlsWaitForAPausedTransfer) {
     CartWindow cart;
     cart.plug(cart.all());
