@@ -22,4 +22,18 @@ std::string escape(std::string_view text) {
     return out;
 }
 
+Loss loss(std::string_view text) {
+    if (!Text::isValidUtf8(text)) return Loss::invalidUtf8;
+    // On valid UTF-8 the bytes tell: C0 is one byte below 0x20, C1 is C2 80–9F, U+FFFE/U+FFFF are
+    // EF BF BE/BF, and neither C2 nor EF is ever a continuation byte.
+    const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned b = byte(i);
+        if (b < 0x20 || (b == 0xC2 && byte(i + 1) >= 0x80 && byte(i + 1) <= 0x9F) ||
+            (b == 0xEF && byte(i + 1) == 0xBF && (byte(i + 2) == 0xBE || byte(i + 2) == 0xBF)))
+            return Loss::controlCharacter;
+    }
+    return Loss::none;
+}
+
 }  // namespace quillane::Markup

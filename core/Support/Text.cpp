@@ -80,6 +80,42 @@ std::u32string decode(std::string_view text) {
     return out;
 }
 
+std::string visible(std::string_view text) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    const auto escaped = [](std::string& out, char kind, std::uint32_t value, int digits) {
+        out += '\\';
+        out += kind;
+        for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out += hex[(value >> shift) & 0xF];
+    };
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t start = i;
+        const auto* s = reinterpret_cast<const std::uint8_t*>(text.data());
+        std::int32_t index = static_cast<std::int32_t>(i);
+        UChar32 c;
+        U8_NEXT(s, index, static_cast<std::int32_t>(std::min<std::size_t>(text.size(), INT32_MAX)), c);
+        i = static_cast<std::size_t>(index);
+        if (c < 0) {
+            for (std::size_t b = start; b < i; ++b) escaped(out, 'x', s[b], 2);
+        } else if (c == U'\t') {
+            out += "\\t";
+        } else if (c == U'\n') {
+            out += "\\n";
+        } else if (c == U'\r') {
+            out += "\\r";
+        } else if (c < 0x20 || c == 0x7F) {
+            escaped(out, 'x', static_cast<std::uint32_t>(c), 2);
+        } else if ((c >= 0x80 && c <= 0x9F) || c == 0xFFFE || c == 0xFFFF) {
+            escaped(out, 'u', static_cast<std::uint32_t>(c), 4);
+        } else {
+            out.append(text.substr(start, i - start));
+        }
+    }
+    return out;
+}
+
 void appendScalar(std::string& out, char32_t c) {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = replacement;
     if (c < 0x80) {

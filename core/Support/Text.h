@@ -16,6 +16,10 @@ bool isValidUtf8(std::string_view text);
 std::u32string decode(std::string_view text);
 std::string encode(std::u32string_view scalars);
 void appendScalar(std::string& out, char32_t scalar);
+// The text as a person can read it back exactly: each byte of an invalid sequence as \xNN, tab,
+// line feed and carriage return as \t, \n and \r, other C0 controls and DEL as \xNN, C1
+// controls and U+FFFE/U+FFFF as \uNNNN (hex in capitals). Everything else stays as it is.
+std::string visible(std::string_view text);
 
 // --- character classes ------------------------------------------------------
 // Horizontal white space: Unicode category Zs and the tab. Line breaks are not white space here.

@@ -12,6 +12,7 @@
 #include "Hashing/XXHash64.h"
 #include "Support/Lang.h"
 #include "Support/FileIO.h"
+#include "Support/Markup.h"
 #include "Support/Text.h"
 
 namespace quillane {
@@ -19,16 +20,29 @@ namespace quillane {
 namespace fs = std::filesystem;
 using Clock = std::chrono::system_clock;
 
-SourceScanError::SourceScanError(Kind kind, fs::path path) : kind_(kind), path_(std::move(path)) {
-    what_ = kind_ == Kind::cancelled ? "Scan cancelled" : "Can't read the source: " + path_.string();
+SourceScanError::SourceScanError(Kind kind, fs::path path, std::string name, Markup::Loss loss)
+    : kind_(kind), path_(std::move(path)), name_(std::move(name)), loss_(loss) {
+    what_ = errorDescription();
 }
 
 SourceScanError SourceScanError::unreadable(fs::path path) { return SourceScanError(Kind::unreadable, std::move(path)); }
 SourceScanError SourceScanError::cancelled() { return SourceScanError(Kind::cancelled, {}); }
+SourceScanError SourceScanError::unlistableName(fs::path path, std::string name, Markup::Loss loss) {
+    return SourceScanError(Kind::unlistableName, std::move(path), std::move(name), loss);
+}
 
 std::string SourceScanError::errorDescription() const {
-    if (kind_ == Kind::cancelled) return L("Scan geannuleerd", "Scan cancelled");
-    return L("Kan de bron niet lezen: ", "Can't read the source: ") + path_.string();
+    switch (kind_) {
+        case Kind::cancelled: return L("Scan geannuleerd", "Scan cancelled");
+        case Kind::unreadable: return L("Kan de bron niet lezen: ", "Can't read the source: ") + path_.string();
+        case Kind::unlistableName: break;
+    }
+    const std::string name = Text::visible(name_);
+    if (loss_ == Markup::Loss::invalidUtf8)
+        return L("Kan de bron niet kopiëren: de naam " + name + " is geen geldige UTF-8, dus kan geen manifest hem vermelden zoals hij is",
+                 "Can't copy the source: the name " + name + " is not valid UTF-8, so no manifest can list it as it is");
+    return L("Kan de bron niet kopiëren: de naam " + name + " bevat een stuurteken, dus kan geen manifest hem vermelden zoals hij is",
+             "Can't copy the source: the name " + name + " holds a control character, so no manifest can list it as it is");
 }
 
 namespace {
@@ -142,10 +156,30 @@ private:
         const fs::path full = scan_.root / relative;
         struct statx st {};
         if (!attributes(full, st)) return;
-        if (S_ISDIR(st.stx_mode))
+        if (S_ISDIR(st.stx_mode)) {
+            // Video only creates a folder for the files it holds, which bring its name along.
+            if (scan_.mode == CopyMode::entireCard) requireListable(relative);
             addFolder(relative, full);
-        else if (S_ISREG(st.stx_mode) && includes(name))
+        } else if (S_ISREG(st.stx_mode) && includes(name)) {
+            requireListable(relative);
             addFile(relative, st);
+        }
+    }
+
+    // The manifests list every copied path; one they would not give back as it is on disk would
+    // make a verified copy fail its own manifest. Names the first such part of the path.
+    void requireListable(const std::string& relative) const {
+        if (Markup::loss(relative) == Markup::Loss::none) return;  // "/" itself is never lost
+        std::size_t end = 0;
+        for (;;) {
+            end = relative.find('/', end);
+            const std::string prefix = relative.substr(0, end);
+            const std::string_view part = std::string_view(prefix).substr(prefix.rfind('/') + 1);
+            if (const Markup::Loss loss = Markup::loss(part); loss != Markup::Loss::none)
+                throw SourceScanError::unlistableName(scan_.root / prefix, prefix, loss);
+            if (end == std::string::npos) return;
+            ++end;
+        }
     }
 
     // False for an entry that vanished since its folder was listed: it is passed over. One the

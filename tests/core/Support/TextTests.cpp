@@ -47,6 +47,8 @@ TEST(Text, InvalidUtf8IsReplacedNotPassedOn) {
     EXPECT_EQ(Text::validUtf8("Zoë"), "Zoë");
     EXPECT_EQ(Text::encode(Text::decode("Ça va 🎬")), "Ça va 🎬");
     EXPECT_FALSE(Text::isValidUtf8("\xED\xA0\x80"));  // an encoded surrogate
+    EXPECT_EQ(Text::visible("bad\xFF\xFE.MP4"), "bad\\xFF\\xFE.MP4");
+    EXPECT_EQ(Text::visible("a\tb\nc\rd\x01\x7F\xC2\x85\xEF\xBF\xBE \xC3\xA9\\"), "a\\tb\\nc\\rd\\x01\\x7F\\u0085\\uFFFE \xC3\xA9\\");
 }
 
 TEST(Text, CaseAndClassesAndTrimming) {

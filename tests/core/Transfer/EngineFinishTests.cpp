@@ -2,6 +2,7 @@
 
 #include "EngineTestSupport.h"
 #include "Support/Lang.h"
+#include "Support/Markup.h"
 #include "support/FaultyFileIO.h"
 #include "support/Scopes.h"
 
@@ -42,6 +43,9 @@ protected:
 
 TEST_F(EngineFinish, WhatEachDestinationGetsDependsOnHowItFared) {
     writeFile(disk / "clash/A001.xml", "another roll's file");
+    // Names both manifests carry as they are on disk: é composed and decomposed, markup, an emoji.
+    const std::vector<std::string> names{"CLIPS/caf\xc3\xa9.MOV", "CLIPS/cafe\xcc\x81.MOV", "R&D <1>/take \xf0\x9f\x8e\xac.MOV"};
+    for (const std::string& name : names) writeFile(card / name, name);
     FaultyFileIO io;
     io.fail({.call = Call::open, .pathContains = at("changed", "CLIPS/A001C002.MOV"), .error = 0, .before = [&] {
                  writeFile(disk / "changed/CLIPS/A001C002.MOV", bytes(50'000, 7));
@@ -57,6 +61,11 @@ TEST_F(EngineFinish, WhatEachDestinationGetsDependsOnHowItFared) {
     EXPECT_TRUE(fs::exists(*good.mhlURL));
     EXPECT_TRUE(fs::exists(disk / "good/ascmhl/ascmhl_chain.xml"));
     ASSERT_EQ(classicManifests(disk / "good").size(), 1u);
+    const std::string asc = readFile(*good.mhlURL), classic = readFile(classicManifests(disk / "good")[0]);
+    for (const std::string& name : names) {
+        EXPECT_NE(asc.find(">" + Markup::escape(name) + "</path>"), std::string::npos) << name;
+        EXPECT_NE(classic.find("<file>" + Markup::escape(name) + "</file>"), std::string::npos) << name;
+    }
     EXPECT_EQ(good.reportURL, disk / "good/A001_report.html");
     const std::string report = readFile(*good.reportURL);
     EXPECT_NE(report.find("A001C002.MOV"), std::string::npos);

@@ -8,6 +8,7 @@
 
 #include "Hashing/XXHash64.h"
 #include "Support/Lang.h"
+#include "Support/Text.h"
 #include "Transfer/SourceScanner.h"
 #include "support/FaultyFileIO.h"
 #include "support/Scopes.h"
@@ -186,6 +187,65 @@ TEST(SourceScanner, UnreadableRootOrSubFolderFailsTheScan) {
     ASSERT_TRUE(undescribed) << "a card with an unreadable entry must not scan as complete";
     EXPECT_EQ(undescribed->kind(), SourceScanError::Kind::unreadable);
     EXPECT_EQ(undescribed->path(), card / "CLIPS/BROKEN/A002.MOV");
+}
+
+// A name the manifests would not give back as it is on disk is refused before anything is copied,
+// by the part of the path that holds it; names they carry, and entries that are not copied, pass.
+TEST(SourceScanner, NamesNoManifestCanListAsTheyAreRefuseTheCard) {
+    quillane::testing::LanguageScope language{AppLanguage::en};
+    struct Case {
+        std::string entry;     // written below the card; ends in "/" for a folder, "@" for a link
+        CopyMode mode;
+        std::string refused;   // the part named, empty when the card scans
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"bad\xff\xfe.MP4", CopyMode::entireCard, "bad\xff\xfe.MP4", "is not valid UTF-8"},
+        {"CLIPS/lat1_caf\xe9.MP4", CopyMode::entireCard, "CLIPS/lat1_caf\xe9.MP4", "is not valid UTF-8"},
+        {"dir\xff" "bad/", CopyMode::entireCard, "dir\xff" "bad", "is not valid UTF-8"},
+        {"dir\xff" "bad/A001.MP4", CopyMode::videoOnly, "dir\xff" "bad", "is not valid UTF-8"},
+        {"A001.MP4\n", CopyMode::entireCard, "A001.MP4\n", "holds a control character"},
+        {"tab\there.MP4", CopyMode::entireCard, "tab\there.MP4", "holds a control character"},
+        {"cr\r.MP4", CopyMode::entireCard, "cr\r.MP4", "holds a control character"},
+        {"bell\x07.MP4", CopyMode::entireCard, "bell\x07.MP4", "holds a control character"},
+        {"c1\xc2\x85.MP4", CopyMode::entireCard, "c1\xc2\x85.MP4", "holds a control character"},
+        {"nc\xef\xbf\xbe.MP4", CopyMode::entireCard, "nc\xef\xbf\xbe.MP4", "holds a control character"},
+        {"caf\xc3\xa9.MP4", CopyMode::entireCard, "", ""},             // é composed
+        {"cafe\xcc\x81.MP4", CopyMode::entireCard, "", ""},            // é decomposed
+        {"R&D <1>/A001.MP4", CopyMode::entireCard, "", ""},
+        {"take \xf0\x9f\x8e\xac.MP4", CopyMode::entireCard, "", ""},   // an emoji
+        {"._bad\xff.MP4", CopyMode::entireCard, "", ""},               // junk is skipped
+        {"link\xff.MP4@", CopyMode::entireCard, "", ""},               // links are not copied
+        {"notes\xff.txt", CopyMode::videoOnly, "", ""},                // left out by video only
+        {"empty\xff/notes.txt", CopyMode::videoOnly, "", ""},          // its folder is not created
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Text::visible(c.entry));
+        TempDir card;
+        writeFile(card / "A002.MP4", "clip");
+        if (c.entry.ends_with('/'))
+            fs::create_directories(card / c.entry);
+        else if (c.entry.ends_with('@'))
+            fs::create_symlink(card / "A002.MP4", card / c.entry.substr(0, c.entry.size() - 1));
+        else
+            writeFile(card / c.entry, "clip");
+        std::optional<SourceScanError> failure;
+        try {
+            SourceScanner::scan(card.path(), c.mode, video, false);
+        } catch (const SourceScanError& e) {
+            failure = e;
+        }
+        if (c.refused.empty()) {
+            EXPECT_FALSE(failure) << failure->errorDescription();
+            continue;
+        }
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->kind(), SourceScanError::Kind::unlistableName);
+        EXPECT_EQ(failure->path(), card / c.refused);
+        const std::string text = failure->errorDescription();
+        EXPECT_NE(text.find(" " + Text::visible(c.refused) + " " + c.reason + ","), std::string::npos) << text;
+        EXPECT_TRUE(Text::isValidUtf8(text));
+    }
 }
 
 TEST(SourceScanner, DatesBeyondTheClocksRangeAreHeldAtItsEnds) {
