@@ -183,6 +183,8 @@ void AppModel::settingsDidChange(const AppSettings& old) {
     if (settings_.language != old.language) {
         Lang::current = settings_.language;
         reclassifyAll();
+        // Why the card could not be scanned was told in the other language: the card tells it anew.
+        if (scanState_.is(ScanState::Kind::failed)) rescanSource();
     }
     if (settings_.copyMode != old.copyMode || settings_.videoExtensions != old.videoExtensions ||
         settings_.includeAudioWithVideo != old.includeAudioWithVideo)

@@ -63,6 +63,11 @@ void TextLine::setMaximumLines(int lines) {
     changed();
 }
 
+void TextLine::setCentred(bool centred) {
+    centred_ = centred;
+    update();
+}
+
 void TextLine::setCapsule(const QColor& fill, double paddingX, double height) {
     capsule_ = fill;
     paddingX_ = paddingX;
@@ -164,14 +169,15 @@ void TextLine::paintEvent(QPaintEvent*) {
     painter.setFont(font_);
     painter.setPen(color_);
     const QRectF textArea(textOffset(), 0, textWidth(), area.height());
+    const Qt::Alignment across = centred_ ? Qt::AlignHCenter : Qt::AlignLeft;
     if (wrap_) {
         const QStringList lines = wrapped(textWidth()).lines;
         const double step = metrics.height() + std::max(0.0, metrics.leading());
         for (int i = 0; i < lines.size(); ++i)
             painter.drawText(QRectF(textArea.left(), i * step, textArea.width(), metrics.height()),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, lines[i]);
+                             across | Qt::AlignTop | Qt::TextSingleLine, lines[i]);
     } else {
-        painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownText());
+        painter.drawText(textArea, across | Qt::AlignVCenter | Qt::TextSingleLine, shownText());
     }
 }
 

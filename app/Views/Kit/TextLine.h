@@ -25,6 +25,8 @@ public:
     void setWrapping(bool wrap);
     // With wrapping on: at most `lines` lines (0: as many as the text needs).
     void setMaximumLines(int lines);
+    // Each line centred in the width instead of starting at the leading edge (for lines without a symbol).
+    void setCentred(bool centred);
     // A capsule of `fill` behind the text, `paddingX` to each side, `height` high.
     void setCapsule(const QColor& fill, double paddingX, double height);
     bool wraps() const { return wrap_; }
@@ -60,6 +62,7 @@ private:
     QColor symbolColor_;
     Qt::TextElideMode elide_ = Qt::ElideRight;
     bool wrap_ = false;
+    bool centred_ = false;
     int maxLines_ = 0;
     QColor capsule_;
     double paddingX_ = 0;

@@ -12,6 +12,7 @@
 #include "Views/Kit/Tone.h"
 #include "Views/TransferColumn/ColumnInputs.h"
 #include "Views/Kit/TextLabel.h"
+#include "Views/Kit/TextLine.h"
 
 namespace quillane {
 namespace {
@@ -67,11 +68,11 @@ ActionArea::ActionArea(AppModel& model, QWidget* parent) : QWidget(parent), mode
     row->addStretch(1);
     column->addLayout(row);
 
-    
-
-    status_ = new TextLabel(QString(), Fonts::text(12), Theme::secondary(), this);
+    // Why TRANSFER waits may name a file of the card: it wraps rather than lose part of the name.
+    status_ = new TextLine(Fonts::text(12), Theme::secondary(), this);
     status_->setObjectName(QStringLiteral("transferStatusLine"));
-    status_->setAlignment(Qt::AlignCenter);
+    status_->setWrapping(true);
+    status_->setCentred(true);
     column->addWidget(status_);
 
     detail_ = new QWidget(this);

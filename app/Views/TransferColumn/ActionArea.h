@@ -9,6 +9,7 @@ namespace quillane {
 
 class AppModel;
 class TextLabel;
+class TextLine;
 class StyledButton;
 
 // The main buttons of the transfer column: TRANSFER with its status line, Pause and Stop with the
@@ -26,7 +27,7 @@ private:
 
     AppModel& model_;
     std::map<ActionButton, StyledButton*> buttons_;
-    TextLabel* status_;
+    TextLine* status_;
     QWidget* detail_;
     TextLabel* currentFile_;
     TextLabel* count_;

@@ -6,6 +6,9 @@
 #include <QTest>
 
 #include "CartWindow.h"
+#include "Support/Markup.h"
+#include "Transfer/SourceScanner.h"
+#include "support/Scopes.h"
 #include "support/OffscreenApp.h"
 #include "Views/History/RollList.h"
 #include "Views/Kit/CopiesBadge.h"
@@ -432,4 +435,33 @@ TEST(CartWindow, ThePausedCardChosenAgainResumesFromTransferWhileItsDriveIsOff) 
     ASSERT_EQ(cart.engines->jobs.size(), 2u);
     EXPECT_EQ(cart.engines->jobs[1].sourceName, "FX6_CARD");
     EXPECT_EQ(cart.engines->jobs[1].destinations.at(0).rollURL, cart.engines->jobs[0].destinations.at(0).rollURL);
+}
+
+// A card holding a name that no manifest can list as it is on disk is refused before anything is
+// copied: the source column and the line under TRANSFER name the file, in full at the smallest
+// window, in both languages.
+TEST(CartWindow, ACardWithANameNoManifestCanListIsRefusedByName) {
+    CartWindow cart;
+    const std::string name = "PRIVATE/M4ROOT/CLIP/bad\xff\xfe.MP4";
+    writeFile(cart.card / name, "clip");
+    cart.window().resize(cart.window().minimumSize());
+    cart.volumes->push(cart.all());
+    for (AppLanguage language : {AppLanguage::en, AppLanguage::nl}) {
+        const std::string id = AppLanguages::id(language);
+        SCOPED_TRACE(id);
+        ASSERT_TRUE(click(QStringLiteral("language-") + QString::fromStdString(id)));
+        std::string refusal;
+        {
+            LanguageScope told(language);
+            refusal = SourceScanError::unlistableName(cart.card / name, name, Markup::Loss::invalidUtf8).errorDescription();
+        }
+        ASSERT_NE(refusal.find("PRIVATE/M4ROOT/CLIP/bad\\xFF\\xFE.MP4"), std::string::npos) << refusal;
+        EXPECT_TRUE(cart.waitFor([&] { return textOf(findWidget(QStringLiteral("scanLine"))).toStdString() == refusal; }))
+            << textOf(findWidget(QStringLiteral("scanLine"))).toStdString();
+        EXPECT_EQ(textOf(findWidget(QStringLiteral("transferStatusLine"))).toStdString(), refusal);
+        EXPECT_FALSE(findWidget(QStringLiteral("transferButton"))->isEnabled());
+        saveRender(cart.window(), QStringLiteral("cart-unlistable-name-") + QString::fromStdString(id),
+                   cart.window().minimumSize());
+    }
+    EXPECT_TRUE(cart.engines->jobs.empty());
 }
