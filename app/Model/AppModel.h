@@ -176,6 +176,10 @@ public:
     // Roll names already in use for the next card; sound rolls when asked, or when the selected
     // card is a sound card.
     std::vector<std::string> usedRollNames(std::optional<bool> sound = std::nullopt) const;
+    // The planned roll is in use already: in the project's history, the queue or the running job,
+    // or as a roll folder holding files on an active destination. The card's own interrupted roll
+    // is its own to go on in.
+    bool plannedRollTaken() const;
     std::optional<TransferRecord> previousTransfer() const;
     std::vector<ClipLocation> locations(const ClipHit& hit) const;
     const std::vector<DestinationPlan>& plans() const { return plans_; }
@@ -293,6 +297,8 @@ private:
     // RollNamer::highestNumber(letter, usedRollNames(), digits), opening only the roll folders
     // that could raise it, from the highest number down.
     std::int64_t highestUsedNumber(const std::string& letter) const;
+    // The roll of the same letter one above both this roll and every roll in use.
+    std::string rollAboveUsed(const std::string& roll) const;
     TemplateContext context(const std::string& roll) const;
     std::filesystem::path baseURL(const DriveState& drive) const;
     DestinationPlan planFor(const DriveState& drive, const std::vector<std::string>& path,

@@ -140,6 +140,18 @@ void AppModel::startNextInQueue() {
     assign(rollOverride_, std::optional<std::string>(item.roll), ModelField::rollOverride);
     assign(transferState_, TransferState::idle, ModelField::transferState);
     refreshPlans();
+    // The roll was free when the card was queued; a card or folder may have taken it since.
+    if (plannedRollTaken()) {
+        assign(rollOverride_, std::optional<std::string>(rollAboveUsed(rollName_)), ModelField::rollOverride);
+        refreshPlans();
+    }
+    // Nobody is there to press TRANSFER: what keeps this card from starting stops the queue, and says so.
+    if (const std::optional<std::string> reason = blockReason()) {
+        setAlert(AlertMessage(L("Wachtrij gepauzeerd", "Queue paused"),
+                              item.sourceName + L(" kon niet starten: ", " could not start: ") + *reason));
+        replace(queue_, std::vector<QueueItem>(), ModelField::queue);
+        return;
+    }
     requestFolders(true, true);
 }
 

@@ -116,6 +116,23 @@ std::int64_t AppModel::highestUsedNumber(const std::string& letter) const {
     return highest;
 }
 
+std::string AppModel::rollAboveUsed(const std::string& roll) const {
+    const auto parsed = RollNamer::parse(roll);
+    const std::string letter = parsed ? parsed->letter : cameraLetter_;
+    const std::int64_t highest =
+        std::max(RollNamer::highestNumber(letter, {roll}, settings_.rollDigits), highestUsedNumber(letter));
+    return RollNamer::format(letter, highest + 1, settings_.rollDigits);
+}
+
+bool AppModel::plannedRollTaken() const {
+    if (const std::optional<RunningJob> continued = continuedJob(); continued && continued->roll == rollName_)
+        return false;
+    const std::string roll = Text::lowercased(rollName_);
+    for (const std::string& name : recordedRollNames())
+        if (Text::lowercased(name) == roll) return true;
+    return std::any_of(plans_.begin(), plans_.end(), [](const DestinationPlan& plan) { return plan.rollHasContent; });
+}
+
 int AppModel::shootDay() const {
     if (shootDayOverride_) return *shootDayOverride_;
     const std::string project = Text::lowercased(projectName_);

@@ -7,7 +7,6 @@
 #include "Model/PathRules.h"
 #include "Product/Product.h"
 #include "Support/Folders.h"
-#include "Template/RollNamer.h"
 #include "Transfer/DestinationFiles.h"
 #include "Transfer/ReportDates.h"
 
@@ -179,11 +178,7 @@ void AppModel::beginTransfer() {
 
     if (!conflicts.empty()) {
         replace(queue_, std::vector<QueueItem>(), ModelField::queue);
-        const auto parsed = RollNamer::parse(rollName_);
-        const std::string letter = parsed ? parsed->letter : cameraLetter_;
-        const std::int64_t highest =
-            std::max(RollNamer::highestNumber(letter, {rollName_}, settings_.rollDigits), highestUsedNumber(letter));
-        const std::string proposed = RollNamer::format(letter, highest + 1, settings_.rollDigits);
+        const std::string proposed = rollAboveUsed(rollName_);
         std::string lines;
         for (const auto& [drive, count] : conflicts) {
             if (!lines.empty()) lines += "\n";

@@ -80,6 +80,67 @@ TEST(ModelQueue, TwoCameraCardsAndASoundCardRunInTurnUntilOneFails) {
     }
 }
 
+// When the queued card's turn comes, its roll may have been taken meanwhile: it goes into the next
+// free roll. A card that can't start at all stops the queue and says why.
+TEST(ModelQueue, TheNextCardTakesAFreeRollOrStopsTheQueueSayingWhy) {
+    enum class Meanwhile { rollInHistory, rollFolderHoldsFiles, ssdWithoutRoom };
+    struct Case {
+        const char* name;
+        Meanwhile meanwhile;
+        const char* roll;     // where the second card lands; empty: it does not start
+        const char* message;  // of the alert that stops the queue
+    };
+    const Case cases[] = {
+        {"roll recorded in the history", Meanwhile::rollInHistory, "A003", ""},
+        {"roll folder holds files", Meanwhile::rollFolderHoldsFiles, "A003", ""},
+        {"SSD without room", Meanwhile::ssdWithoutRoom, "", "B_CARD could not start: Not enough space on SSD_B"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModelRig rig;
+        std::vector<DriveInfo> volumes = rig.all();
+        volumes.push_back(rig.otherCard());
+        AppModel& model = rig.model();
+        ASSERT_TRUE(rig.startHeld(volumes));
+        model.selectSource(std::string("CARD-2"));
+        rig.harness.drain();
+        model.enqueueSelected();
+        ASSERT_EQ(model.queue().size(), 1u);
+        ASSERT_EQ(model.queue()[0].roll, "A002");
+
+        if (c.meanwhile == Meanwhile::rollInHistory) {
+            TransferRecord record;
+            record.project = "Alpha";
+            record.roll = "A002";
+            record.succeeded = true;
+            rig.harness.stage().history({record});
+        } else if (c.meanwhile == Meanwhile::rollFolderHoldsFiles) {
+            const fs::path rolls = rig.harness.engines->jobs[0].destinations[0].rollURL.parent_path();
+            testing::writeFile(rolls / "A002/NOTES.TXT", "notes");
+        } else {
+            rig.harness.space->set(rig.ssdB, 1000);
+        }
+        rig.harness.engines->gated = false;
+        rig.harness.engines->openGates();
+        const int runs = *c.roll ? 2 : 1;
+        ASSERT_TRUE(rig.waitFor([&] {
+            return rig.harness.engines->ended() == runs && model.transferState() != TransferState::running;
+        }));
+
+        ASSERT_EQ(rig.harness.engines->jobs.size(), static_cast<std::size_t>(runs));
+        EXPECT_TRUE(model.queue().empty());
+        if (*c.roll) {
+            EXPECT_EQ(rig.harness.engines->jobs[1].rollName, c.roll);
+            EXPECT_EQ(model.transferState(), TransferState::succeeded);
+            EXPECT_FALSE(model.alert().has_value());
+            continue;
+        }
+        ASSERT_TRUE(model.alert().has_value());
+        EXPECT_EQ(model.alert()->title, "Queue paused");
+        EXPECT_EQ(model.alert()->message, c.message);
+    }
+}
+
 // The sound cards that will follow the selected camera card, with their S-rolls: a card already in
 // the queue behind a paused run is not offered again under a second roll.
 TEST(ModelQueue, SoundCompanionsLeaveOutCardsAlreadyQueued) {
