@@ -10,6 +10,7 @@
 #include "App/SnapshotImage.h"
 #include "App/SnapshotWaits.h"
 #include "Model/AppModel.h"
+#include "Template/RollNamer.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
 #include "Views/Main/WindowNavigation.h"
@@ -121,8 +122,13 @@ void SelfTest::queueSecond() {
             }
         log_.push_back(SelfTestLog::queuedLine(secondName_, roll, path));
     } else {
-        // The first card was done before the second could wait behind it: it goes on its own.
-        log_.push_back(SelfTestLog::startedAfterLine(secondName_, model_.rollName(), path));
+        // The first card was done before the second could wait behind it: it goes on its own, into
+        // a free roll when an earlier run on these SSDs holds its planned one.
+        if (model_.plannedRollTaken()) {
+            const auto roll = RollNamer::parse(model_.rollName());
+            model_.pickCameraLetter(roll ? roll->letter : model_.cameraLetter());
+        }
+        log_.push_back(SelfTestLog::startedAfterLine(secondName_, model_.rollName(), model_.targetPath()));
         model_.requestFolders(true, true);
     }
     waits_->waitFor(

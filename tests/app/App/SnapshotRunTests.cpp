@@ -281,13 +281,14 @@ struct SelfTestDrives {
 }  // namespace
 
 // The whole product as a crew runs it: two exFAT cards and two ext4 SSDs on loop devices, the real
-// engine, and what lands on the SSDs afterwards.
+// engine, and what lands on the SSDs afterwards. Run again on the same drives, the self-test finds
+// the first run's rolls there and copies both cards into new ones.
 TEST(SnapshotRun, SelfTestCopiesRealCardsToRealSSDs) {
     if (auto why = selfTestDrivesUnavailable()) GTEST_SKIP() << *why;
-    {
-        SelfTestDrives drives("quillane-selftest");
-        const LoopVolume &fx3 = drives.fx3, &a003 = drives.a003, &ssd1 = drives.ssd1, &ssd2 = drives.ssd2;
-
+    SelfTestDrives drives("quillane-selftest");
+    const LoopVolume &fx3 = drives.fx3, &a003 = drives.a003, &ssd1 = drives.ssd1, &ssd2 = drives.ssd2;
+    for (const std::size_t rollsAfter : {2u, 4u}) {
+        SCOPED_TRACE(rollsAfter);
         QTemporaryDir dir;
         const QString out = dir.filePath("selftest");
         const AppRun run = runApp(dir, {"--snapshot", out, "--simulate"}, 300);
@@ -301,7 +302,7 @@ TEST(SnapshotRun, SelfTestCopiesRealCardsToRealSSDs) {
 
         for (const LoopVolume* ssd : {&ssd1, &ssd2}) {
             const auto rolls = rollFolders(ssd->mountPoint());
-            ASSERT_EQ(rolls.size(), 2u) << ssd->mountPoint();
+            ASSERT_EQ(rolls.size(), rollsAfter) << ssd->mountPoint();
             for (const fs::path& roll : rolls) {
                 const LoopVolume& card = quillane::testing::readFile(roll / "PRIVATE/M4ROOT/CLIP/C0001.MP4") ==
                                                  quillane::testing::readFile(fx3.mountPoint() / "PRIVATE/M4ROOT/CLIP/C0001.MP4")
