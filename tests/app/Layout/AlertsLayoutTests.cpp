@@ -73,21 +73,24 @@ void askToResume(ModelRig& rig) {
 
 }  // namespace
 
+// The queue stops after a failed card, and when the next card can't start (no room on an SSD).
 TEST(LayoutAlerts, QueuePaused) {
-    expectModelAlertFits("queue-paused", [](ModelRig& rig) {
-        FaultyFileIO faults;
-        faults.fail({FaultyFileIO::Call::write, "SSD_B/", EIO, 0, 0, true});
-        std::vector<DriveInfo> volumes = rig.all();
-        volumes.push_back(rig.otherCard());
-        ASSERT_TRUE(rig.startHeld(volumes));
-        rig.model().selectSource(std::string("CARD-2"));
-        rig.harness.drain();
-        rig.model().enqueueSelected();
-        ASSERT_EQ(rig.model().queue().size(), 1u);
-        rig.harness.engines->gated = false;
-        rig.harness.engines->openGates();
-        ASSERT_TRUE(rig.waitFor([&] { return rig.model().alert().has_value(); }));
-    });
+    for (const bool noRoom : {false, true})
+        expectModelAlertFits(noRoom ? "queue-paused-no-room" : "queue-paused", [noRoom](ModelRig& rig) {
+            FaultyFileIO faults;
+            if (!noRoom) faults.fail({FaultyFileIO::Call::write, "SSD_B/", EIO, 0, 0, true});
+            std::vector<DriveInfo> volumes = rig.all();
+            volumes.push_back(rig.otherCard());
+            ASSERT_TRUE(rig.startHeld(volumes));
+            rig.model().selectSource(std::string("CARD-2"));
+            rig.harness.drain();
+            rig.model().enqueueSelected();
+            ASSERT_EQ(rig.model().queue().size(), 1u);
+            if (noRoom) rig.harness.space->set(rig.ssdB, 1000);
+            rig.harness.engines->gated = false;
+            rig.harness.engines->openGates();
+            ASSERT_TRUE(rig.waitFor([&] { return rig.model().alert().has_value(); }));
+        });
 }
 
 TEST(LayoutAlerts, DifferentCard) {
