@@ -53,6 +53,7 @@ int FileIO::posixFadvise(int fd, off_t offset, off_t length, int advice) {
 int FileIO::syncFileRange(int fd, off_t offset, off_t length, unsigned int flags) {
     return ::sync_file_range(fd, offset, length, flags);
 }
+int FileIO::fcntl(int fd, int command, int argument) { return ::fcntl(fd, command, argument); }
 int FileIO::syncfs(int fd) { return ::syncfs(fd); }
 int FileIO::fileSystemType(const char* path, long& type) {
     struct statfs st {};

@@ -44,6 +44,8 @@ public:
     virtual int utimensat(const char* path, const struct timespec times[2]);
     virtual int posixFadvise(int fd, off_t offset, off_t length, int advice);
     virtual int syncFileRange(int fd, off_t offset, off_t length, unsigned int flags);
+    // fcntl with an int argument (F_GETFL, F_SETFL); the argument is ignored where none is taken.
+    virtual int fcntl(int fd, int command, int argument = 0);
     // Writes back everything of the file system that holds fd.
     virtual int syncfs(int fd);
     // The kind of file system (f_type, a magic number) that holds path; -1 with errno.

@@ -16,9 +16,25 @@ namespace quillane::TransferFiles {
 namespace {
 constexpr std::size_t alignment = 4096;
 
-void stopDirect(int fd) {
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_DIRECT);
+// Turns direct reads off on the descriptor; 0 or the errno.
+int stopDirect(int fd) {
+    FileIO& io = FileIO::current();
+    const int flags = io.fcntl(fd, F_GETFL);
+    if (flags < 0 || io.fcntl(fd, F_SETFL, flags & ~O_DIRECT) != 0) return errno;
+    return 0;
+}
+
+// Writes the file's dirty pages back and waits for them, then drops all its pages from the
+// cache: the reads that follow go to the medium. (DONTNEED alone keeps dirty pages, which a
+// read would then be served from.) Linux does both through the page cache on every regular
+// file, whatever the file system (tmpfs, ext4, FUSE alike), so a failure means a failed
+// write-back or a file that is not what it seems: either way nothing read could be trusted
+// to come from the medium. 0 or the errno.
+int dropFromCache(int fd) {
+    FileIO& io = FileIO::current();
+    if (io.syncFileRange(fd, 0, 0, SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) != 0)
+        return errno;
+    return io.posixFadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
 }
 }  // namespace
 
@@ -36,28 +52,30 @@ Input openForReading(const std::filesystem::path& path, std::int64_t size, std::
     const bool large = size >= static_cast<std::int64_t>(chunk);
     if (large) {
         const int fd = io.open(path.c_str(), O_RDONLY | O_DIRECT);
-        if (fd >= 0) return Input{fd, 0, true, false};
+        if (fd >= 0) return Input{.fd = fd, .direct = true};
         if (errno != EINVAL && errno != EOPNOTSUPP) return Input{};
     }
-    // Buffered (a small file, or no direct reads here: tmpfs, some FUSE volumes): drop what the
-    // cache holds of the file first, so that what follows is read from the medium.
+    // A small file, or no direct reads here (tmpfs before Linux 6.6, some FUSE volumes).
     const int fd = io.open(path.c_str(), O_RDONLY);
     if (fd < 0) return Input{};
-    io.posixFadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     if (large) io.posixFadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    return Input{fd, 0, false, false};
+    return Input{.fd = fd};
 }
 
 ssize_t fillChunk(Input& input, std::byte* buffer, std::size_t size) {
     FileIO& io = FileIO::current();
     std::size_t length = 0;
     while (length < size && !input.ended) {
+        if (!input.direct && !input.dropped) {
+            if (const int e = dropFromCache(input.fd)) return -static_cast<ssize_t>(e);
+            input.dropped = true;
+        }
         const ssize_t n = io.read(input.fd, buffer + length, size - length);
         if (n < 0) {
             if (errno == EINTR) continue;
             if (errno == EINVAL && input.direct) {
                 // A direct read at an odd length or offset (after a short read): go on buffered.
-                stopDirect(input.fd);
+                if (const int e = stopDirect(input.fd)) return -static_cast<ssize_t>(e);
                 input.direct = false;
                 continue;
             }

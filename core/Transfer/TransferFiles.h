@@ -26,24 +26,27 @@ struct AlignedBuffer {
 };
 
 // A file being read from the medium: its descriptor, how far it was read, whether the reads
-// bypass the page cache and whether the end was seen (nothing more is asked of the file then).
+// bypass the page cache, whether the cache was emptied of the file for buffered reads and
+// whether the end was seen (nothing more is asked of the file then).
 struct Input {
     int fd = -1;
     std::int64_t offset = 0;
     bool direct = false;
+    bool dropped = false;
     bool ended = false;
 };
 
 // Opens a file of the given size for reading from the medium: a file of at least one chunk
-// with O_DIRECT where the file system offers it; otherwise buffered, with the file's cached
-// pages dropped first (direct reads cost more than they save on small files), and read ahead
-// sequentially when it takes more than one chunk. fd -1 with errno on failure.
+// with O_DIRECT where the file system offers it; otherwise buffered (direct reads cost more
+// than they save on small files), read ahead sequentially when it takes more than one chunk.
+// fd -1 with errno on failure.
 Input openForReading(const std::filesystem::path& path, std::int64_t size, std::size_t chunk);
 
 // Fills buffer up to size: repeats short reads and EINTR, stops at end of file. Direct reads
-// that the file system refuses at an odd length or offset fall back to buffered reads. Pages
-// read through the cache are dropped behind. Returns the byte count (0 from the end on), or
-// -errno.
+// that the file system refuses at an odd length or offset fall back to buffered reads. Before
+// the first buffered read the file is written back and dropped from the page cache, so that
+// every byte comes from the medium; a failure of either fails the read. Pages read through the
+// cache are dropped behind. Returns the byte count (0 from the end on), or -errno.
 ssize_t fillChunk(Input& input, std::byte* buffer, std::size_t size);
 
 // A partial file being written: its descriptor and how far it got.

@@ -27,10 +27,15 @@ int FaultyFileIO::calls(Call call, const std::string& pathContains) const {
     }));
 }
 
+std::set<std::string> FaultyFileIO::readsFromCache() const {
+    std::lock_guard guard(mutex_);
+    return cacheReads_;
+}
+
 std::string FaultyFileIO::pathOf(int fd) const {
     std::lock_guard guard(mutex_);
-    auto it = paths_.find(fd);
-    return it == paths_.end() ? std::string() : it->second;
+    auto it = open_.find(fd);
+    return it == open_.end() ? std::string() : it->second.path;
 }
 
 FaultyFileIO::Decision FaultyFileIO::decide(Call call, const std::string& path, int fd, std::size_t size) {
@@ -49,7 +54,8 @@ FaultyFileIO::Decision FaultyFileIO::decide(Call call, const std::string& path, 
             return decision;
         }
         if ((call == Call::read || call == Call::write) && rule.afterBytes > 0) {
-            const std::int64_t done = bytes_[fd];
+            auto it = open_.find(fd);
+            const std::int64_t done = it == open_.end() ? 0 : it->second.bytes;
             if (done < rule.afterBytes) {
                 // Let the rest up to the limit through first; the next call fails.
                 --ruleSeen_[i];
@@ -77,10 +83,17 @@ FaultyFileIO::Decision FaultyFileIO::enter(Call call, const std::string& path, i
     return d;
 }
 
-void FaultyFileIO::account(int fd, ssize_t transferred) {
+void FaultyFileIO::account(int fd, ssize_t transferred, bool read) {
     if (transferred <= 0) return;
+    // Asked of the kernel, not taken from the calls seen: a descriptor may change outside the layer.
+    const bool direct = read && (::fcntl(fd, F_GETFL) & O_DIRECT) != 0;
     std::lock_guard guard(mutex_);
-    bytes_[fd] += transferred;
+    auto it = open_.find(fd);
+    if (it == open_.end()) return;
+    Open& o = it->second;
+    o.bytes += transferred;
+    const std::uint64_t writes = read ? writes_[o.file] : ++writes_[o.file];
+    if (read && !direct && o.dropped != writes) cacheReads_.insert(o.path);
 }
 
 namespace {
@@ -96,9 +109,12 @@ int FaultyFileIO::open(const char* path, int flags, mode_t mode) {
     if (d.fail) return failWith(d.error, -1);
     const int fd = FileIO::open(path, flags, mode);
     if (fd >= 0) {
+        struct stat st {};
+        ::fstat(fd, &st);
         std::lock_guard guard(mutex_);
-        paths_[fd] = path;
-        bytes_[fd] = 0;
+        Open& o = open_[fd] = Open{};
+        o.path = path;
+        o.file = {st.st_dev, st.st_ino};
     }
     return fd;
 }
@@ -107,7 +123,7 @@ ssize_t FaultyFileIO::read(int fd, void* buffer, std::size_t size) {
     Decision d = enter(Call::read, pathOf(fd), fd, size);
     if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::read(fd, buffer, d.limit > 0 ? d.limit : size);
-    account(fd, n);
+    account(fd, n, /*read=*/true);
     return n;
 }
 
@@ -115,7 +131,7 @@ ssize_t FaultyFileIO::write(int fd, const void* buffer, std::size_t size) {
     Decision d = enter(Call::write, pathOf(fd), fd, size);
     if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::write(fd, buffer, d.limit > 0 ? d.limit : size);
-    account(fd, n);
+    account(fd, n, /*read=*/false);
     return n;
 }
 
@@ -123,7 +139,7 @@ ssize_t FaultyFileIO::pwrite(int fd, const void* buffer, std::size_t size, off_t
     Decision d = enter(Call::write, pathOf(fd), fd, size);
     if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::pwrite(fd, buffer, d.limit > 0 ? d.limit : size, offset);
-    account(fd, n);
+    account(fd, n, /*read=*/false);
     return n;
 }
 
@@ -137,8 +153,7 @@ int FaultyFileIO::close(int fd) {
     const std::string path = pathOf(fd);
     {
         std::lock_guard guard(mutex_);
-        paths_.erase(fd);
-        bytes_.erase(fd);
+        open_.erase(fd);
     }
     Decision d = enter(Call::close, path, fd, 0);
     const int result = FileIO::close(fd);  // the descriptor is gone either way, as with a real close
@@ -191,14 +206,27 @@ int FaultyFileIO::utimensat(const char* path, const struct timespec times[2]) {
 int FaultyFileIO::syncFileRange(int fd, off_t offset, off_t length, unsigned int flags) {
     Decision d = enter(Call::syncFileRange, pathOf(fd), fd, 0);
     if (d.fail) return failWith(d.error, -1);
-    return FileIO::syncFileRange(fd, offset, length, flags);
+    const int result = FileIO::syncFileRange(fd, offset, length, flags);
+    constexpr unsigned int writeAndWait =
+        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
+    if (result == 0 && offset == 0 && length == 0 && flags == writeAndWait) {
+        std::lock_guard guard(mutex_);
+        if (auto it = open_.find(fd); it != open_.end()) it->second.writtenBack = writes_[it->second.file];
+    }
+    return result;
+}
+
+int FaultyFileIO::fcntl(int fd, int command, int argument) {
+    Decision d = enter(Call::fcntl, pathOf(fd), fd, 0);
+    if (d.fail) return failWith(d.error, -1);
+    return FileIO::fcntl(fd, command, argument);
 }
 
 ssize_t FaultyFileIO::pread(int fd, void* buffer, std::size_t size, off_t offset) {
     Decision d = enter(Call::read, pathOf(fd), fd, size);
     if (d.fail) return failWith(d.error, ssize_t(-1));
     const ssize_t n = FileIO::pread(fd, buffer, d.limit > 0 ? d.limit : size, offset);
-    account(fd, n);
+    account(fd, n, /*read=*/true);
     return n;
 }
 
@@ -235,7 +263,14 @@ int FaultyFileIO::futimens(int fd, const struct timespec times[2]) {
 int FaultyFileIO::posixFadvise(int fd, off_t offset, off_t length, int advice) {
     Decision d = enter(Call::posixFadvise, pathOf(fd), fd, 0);
     if (d.fail) return d.error;  // like posix_fadvise: the error number is the result
-    return FileIO::posixFadvise(fd, offset, length, advice);
+    const int result = FileIO::posixFadvise(fd, offset, length, advice);
+    if (result == 0 && offset == 0 && length == 0 && advice == POSIX_FADV_DONTNEED) {
+        std::lock_guard guard(mutex_);
+        auto it = open_.find(fd);
+        if (it != open_.end() && it->second.writtenBack && it->second.writtenBack == writes_[it->second.file])
+            it->second.dropped = it->second.writtenBack;
+    }
+    return result;
 }
 
 int FaultyFileIO::syncfs(int fd) {
@@ -260,8 +295,7 @@ int FaultyFileIO::listDirectory(int folderFd, const std::function<void(std::stri
     const std::string path = pathOf(folderFd);
     {
         std::lock_guard guard(mutex_);
-        paths_.erase(folderFd);
-        bytes_.erase(folderFd);
+        open_.erase(folderFd);
     }
     Decision d = enter(Call::listDirectory, path, folderFd, 0);
     if (d.fail) {

@@ -3,7 +3,10 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Support/FileIO.h"
@@ -14,12 +17,13 @@ namespace quillane::testing {
 // call with a chosen errno: what no file system here produces on demand (EIO on one
 // writer, a failing fsync, EINVAL from renameat2, a read that breaks mid-file, short reads).
 // Installed for its lifetime; thread-safe, so a running engine may hit it from any worker.
+// It also notes every read that the page cache may have served rather than the medium.
 class FaultyFileIO : public FileIO {
 public:
     enum class Call {
         open, read, write, fsync, close, renameNoReplace, rename, lstat, lstatx, mkdir, link, utimensat, syncFileRange,
         fstat, stat, unlink, rmdir, futimens, posixFadvise, access, listDirectory, syncfs,
-        fileSystemType
+        fileSystemType, fcntl
     };
 
     struct Rule {
@@ -54,6 +58,10 @@ public:
     int failures(Call call) const;
     // How many calls of a kind were made on paths containing the text, failing or not.
     int calls(Call call, const std::string& pathContains = {}) const;
+    // The paths of the files read through the page cache: by a descriptor without O_DIRECT at that
+    // moment that had not written the whole file back (waiting for it) and then dropped it all from
+    // the cache, with no write to the file since.
+    std::set<std::string> readsFromCache() const;
 
     int open(const char* path, int flags, mode_t mode) override;
     ssize_t read(int fd, void* buffer, std::size_t size) override;
@@ -69,6 +77,7 @@ public:
     int link(const char* from, const char* to) override;
     int utimensat(const char* path, const struct timespec times[2]) override;
     int syncFileRange(int fd, off_t offset, off_t length, unsigned int flags) override;
+    int fcntl(int fd, int command, int argument) override;
     ssize_t pread(int fd, void* buffer, std::size_t size, off_t offset) override;
     int fstat(int fd, struct stat* st) override;
     int stat(const char* path, struct stat* st) override;
@@ -93,13 +102,28 @@ private:
     // decide, then run the rule's hook, if any, before the call goes on.
     Decision enter(Call call, const std::string& path, int fd, std::size_t size);
     std::string pathOf(int fd) const;  // takes the lock
-    void account(int fd, ssize_t transferred);
+    // After a read (or a write) on fd that moved this many bytes.
+    void account(int fd, ssize_t transferred, bool read);
+
+    // A file, whatever its name: device and inode.
+    using FileKey = std::pair<dev_t, ino_t>;
+    // An open descriptor: its path, the bytes it moved, its file, and whether its reads come from
+    // the medium when it does not read directly.
+    struct Open {
+        std::string path;
+        std::int64_t bytes = 0;
+        FileKey file{};
+        // The file's write count when this descriptor wrote it all back and waited, and when it
+        // then dropped it all from the cache.
+        std::optional<std::uint64_t> writtenBack, dropped;
+    };
 
     mutable std::mutex mutex_;
     std::vector<Rule> rules_;
     std::vector<int> ruleSeen_;
-    std::map<int, std::string> paths_;
-    std::map<int, std::int64_t> bytes_;
+    std::map<int, Open> open_;
+    std::map<FileKey, std::uint64_t> writes_;  // writes per file, through any descriptor
+    std::set<std::string> cacheReads_;
     std::map<Call, int> failures_;
     std::vector<std::pair<Call, std::string>> log_;
     FileIO* previous_;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <set>
 #include <thread>
 
 #include "EngineTestSupport.h"
@@ -45,10 +49,23 @@ TEST_F(EngineCopy, CopiesACardToThreeDestinationsInOnePass) {
 
     const TransferJob job = makeJob(card.path(), rolls);
     TransferEngine engine(job);
-    FaultyFileIO counting;  // counts, fails nothing
+    FaultyFileIO counting;
+    // Direct reads refused after the first chunk, of the card's clip and of its copy on SSD1: the
+    // rest is read buffered, and from the medium all the same. (Where the disk has no direct
+    // reads at all, every file is read buffered.)
+    const fs::path clip = "CLIPS/A001C001.MOV";
+    const int direct = ::open((card / clip).c_str(), O_RDONLY | O_DIRECT);
+    if (direct >= 0) {
+        ::close(direct);
+        for (const fs::path& file : {card / clip, rolls[0] / clip})
+            counting.fail({.call = Call::read, .pathContains = file.string(), .error = EINVAL,
+                           .afterBytes = static_cast<std::int64_t>(TransferEngine::chunkSize), .once = true});
+    }
     const TransferResult result = engine.run();
 
     ASSERT_TRUE(result.allSucceeded()) << result.destinations[0].error.value_or("");
+    EXPECT_EQ(counting.failures(Call::read), direct >= 0 ? 2 : 0);
+    EXPECT_EQ(counting.readsFromCache(), std::set<std::string>{});
     EXPECT_EQ(result.fileCount, 4);
     EXPECT_EQ(result.totalBytes, job.totalBytes());
     // The source is opened once per file, whatever the number of destinations.
