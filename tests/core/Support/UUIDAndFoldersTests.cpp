@@ -33,9 +33,25 @@ TEST(Folders, CreatesEveryMissingLevel) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "a/b/c"));
     EXPECT_TRUE(Folders::createAll(dir / "a/b/c"));  // existing is fine
 
-    writeFile(dir / "file", "x");
-    EXPECT_FALSE(Folders::createAll(dir / "file/d"));
-    EXPECT_EQ(errno, ENOTDIR);
+    // A file where a folder should be: inside the path, at its end, or arriving at its end just
+    // before the folder is made.
+    const struct {
+        const char* folder;
+        const char* file;
+        bool arrives;
+    } files[] = {{"mid/file/d", "mid/file", false}, {"leaf/file", "leaf/file", false}, {"late/file", "late/file", true}};
+    for (const auto& c : files) {
+        FaultyFileIO io;
+        const auto put = [&] { writeFile(dir / c.file, "x"); };
+        if (c.arrives)
+            io.fail({.call = FaultyFileIO::Call::mkdir, .pathContains = c.file, .error = 0, .before = put});
+        else
+            put();
+        std::filesystem::path failed;
+        EXPECT_FALSE(Folders::createAll(dir / c.folder, 0755, &failed)) << c.folder;
+        EXPECT_EQ(errno, ENOTDIR) << c.folder;
+        EXPECT_EQ(failed, dir / c.file);
+    }
 
     FaultyFileIO io;
     io.fail({.call = FaultyFileIO::Call::mkdir, .pathContains = "full", .error = ENOSPC});
