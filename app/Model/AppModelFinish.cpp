@@ -3,6 +3,7 @@
 #include "Detection/ByteFormat.h"
 #include "Model/AppModel.h"
 #include "Model/PathRules.h"
+#include "Support/Counts.h"
 
 namespace quillane {
 
@@ -92,16 +93,16 @@ void AppModel::finish(TransferResult result, RunningJob job, std::optional<Repor
 
         if (queue_.empty() || !ok) {
             const std::string size = ByteFormat::string(result.totalBytes);
-            const std::string count = std::to_string(result.destinations.size());
+            const std::string ssds = countText(static_cast<std::int64_t>(result.destinations.size()), Counted::ssds);
             if (ok && result.verified)
                 services_.notifications->post(L("Veilig overgezet", "Safely transferred"),
                                               job.roll + " · " + size + L(" staat geverifieerd op ", " is verified on ") +
-                                                  count + L(" SSD's. De kaart mag eruit.", " SSDs. The card can come out."),
+                                                  ssds + L(". De kaart mag eruit.", ". The card can come out."),
                                               NotificationKind::success);
             else if (ok)
                 services_.notifications->post(L("Overgezet", "Transferred"),
                                               job.roll + " · " + size + L(" is gekopieerd naar ", " is copied to ") +
-                                                  count + L(" SSD's, zonder controle.", " SSDs, without verification."),
+                                                  ssds + L(", zonder controle.", ", without verification."),
                                               NotificationKind::success);
             else
                 services_.notifications->post(

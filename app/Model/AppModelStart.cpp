@@ -6,11 +6,18 @@
 #include "Model/RollFolderFiles.h"
 #include "Model/PathRules.h"
 #include "Product/Product.h"
+#include "Support/Counts.h"
 #include "Support/Folders.h"
 #include "Transfer/DestinationFiles.h"
 #include "Transfer/ReportDates.h"
 
 namespace quillane {
+
+namespace {
+// "3 files are already in" A001: copies of the card's files that a transfer would check, not copy.
+constexpr CountWords filesAlreadyIn{{"bestand staat al in", "bestanden staan al in"},
+                                    {"file is already in", "files are already in"}};
+}  // namespace
 
 std::optional<std::string> AppModel::blockReason() const {
     if (transferState_ == TransferState::running) return std::nullopt;
@@ -182,8 +189,8 @@ void AppModel::beginTransfer() {
         std::string lines;
         for (const auto& [drive, count] : conflicts) {
             if (!lines.empty()) lines += "\n";
-            lines += drive + ": " + std::to_string(count) +
-                     L(" bestanden met dezelfde naam maar andere inhoud.", " files with the same name but different content.");
+            lines += drive + ": " + countText(count, Counted::files) +
+                     L(" met dezelfde naam maar andere inhoud.", " with the same name but different content.");
         }
         const StartTicket ticket = startTicket();
         QPointer<AppModel> self(this);
@@ -209,9 +216,12 @@ void AppModel::beginTransfer() {
             QPointer<AppModel> self(this);
             setAlert(askingToStart(AlertMessage(
                 L("Transfer hervatten?", "Resume transfer?"),
-                std::to_string(present) + L(" bestanden staan al in ", " files are already in ") + rollName_ +
-                    L(". Die worden niet opnieuw gekopieerd maar wel gecontroleerd met een checksum.",
-                      ". They won't be copied again, but they will be checked with a checksum."),
+                countText(present, filesAlreadyIn) + " " + rollName_ +
+                    (present == 1
+                         ? L(". Dat wordt niet opnieuw gekopieerd maar wel gecontroleerd met een checksum.",
+                             ". It won't be copied again, but it will be checked with a checksum.")
+                         : L(". Die worden niet opnieuw gekopieerd maar wel gecontroleerd met een checksum.",
+                             ". They won't be copied again, but they will be checked with a checksum.")),
                 L("Hervatten", "Resume"), [self, ticket] {
                     if (self && self->mayStart(ticket)) self->startEngine();
                 }), ticket));

@@ -7,6 +7,7 @@
 
 #include "Detection/ByteFormat.h"
 #include "Detection/CameraSignatures.h"
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 #include "Support/Text.h"
 
@@ -82,8 +83,8 @@ DriveClassification DriveClassifier::classify(const DriveInfo& info, const Conte
         reasons.push_back(L("Camerastructuur herkend \u2014 ", "Camera structure recognized \u2014 ") + camera->evidence);
     } else if (probe && probe->shallowVideoCount >= 1 && probe->deepVideoCount == 0 && probe->rootNames.size() <= 12) {
         source += 1.5;
-        const std::string count = std::to_string(probe->shallowVideoCount);
-        reasons.push_back(L(count + " clips direct op de kaart", count + " clips directly on the card"));
+        reasons.push_back(countText(probe->shallowVideoCount, Counted::clips) +
+                          L(" direct op de kaart", " directly on the card"));
     }
 
     // What it is plugged into.

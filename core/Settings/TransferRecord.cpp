@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 #include "Transfer/TransferResult.h"
 
@@ -63,8 +64,8 @@ TransferRecord::TransferRecord(std::string project, std::string roll, std::optio
             // The card failed mid-copy: nothing on this drive is a complete copy.
             d.error = result.sourceError;
         } else if (!outcome.failedFiles.empty()) {
-            d.error = std::to_string(outcome.failedFiles.size()) +
-                      L(" bestanden niet geverifieerd", " files not verified");
+            d.error = countText(static_cast<std::int64_t>(outcome.failedFiles.size()), Counted::files) +
+                      L(" niet geverifieerd", " not verified");
         }
         d.succeeded = !d.error && result.gotCompleteCopy(index);
         destinations.push_back(std::move(d));

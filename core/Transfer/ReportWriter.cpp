@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "Detection/ByteFormat.h"
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 #include "Support/AtomicFile.h"
 #include "Support/FileIO.h"
@@ -61,6 +62,7 @@ std::string figure(std::string_view relativePath, const ClipInfo& clip) {
 struct Texts {
     bool english;
     std::string operator()(std::string_view nl, std::string_view en) const { return std::string(english ? en : nl); }
+    AppLanguage language() const { return english ? AppLanguage::en : AppLanguage::nl; }
 };
 
 std::string destinationRow(const DestinationResult& destination, const TransferResult& result, int thisDestination,
@@ -73,8 +75,8 @@ std::string destinationRow(const DestinationResult& destination, const TransferR
     if (destination.error) {
         status = "\u2717 " + esc(*destination.error);
     } else if (!destination.failedFiles.empty()) {
-        const std::string n = std::to_string(destination.failedFiles.size());
-        status = "\u2717 " + tr(n + " bestanden kloppen niet", n + " files don't match");
+        status = "\u2717 " + countText(static_cast<std::int64_t>(destination.failedFiles.size()),
+                                       Counted::filesNotMatching, tr.language());
     } else {
         status = result.verified ? tr("\u2713 Geverifieerd", "\u2713 Verified") : tr("\u2713 Gekopieerd", "\u2713 Copied");
         statusClass = "good";
@@ -144,7 +146,7 @@ std::string render(const Info& info, const std::vector<ScannedFile>& files,
     facts += fact(tr("Duur", "Duration"), ReportDates::mediumTime(result.startedAt, language) + " \u2013 " +
                                              ReportDates::mediumTime(result.finishedAt, language) + " (" +
                                              durationText(elapsed) + ")");
-    facts += fact(tr("Omvang", "Size"), std::to_string(result.fileCount) + " " + tr("bestanden", "files") + dot +
+    facts += fact(tr("Omvang", "Size"), countText(result.fileCount, Counted::files, language) + dot +
                                             ByteFormat::string(result.totalBytes));
     facts += fact(tr("Snelheid", "Speed"),
                   elapsed > 0 ? ByteFormat::rate(static_cast<double>(result.totalBytes) / elapsed) : dash);

@@ -1,6 +1,7 @@
 #include "Views/History/ProjectOverviewLook.h"
 
 #include "Detection/ByteFormat.h"
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 #include "Support/Text.h"
 #include "Transfer/ReportDates.h"
@@ -18,15 +19,11 @@ std::string adviceLine(const ProjectCatalog::Roll& roll) {
            L(": zet de kaart nog een keer over naar een tweede schijf", ": offload the card once more to a second drive");
 }
 
-std::string driveCount(std::size_t count) {
-    if (count == 1) return L("1 schijf", "1 drive");
-    return std::to_string(count) + L(" schijven", " drives");
-}
+constexpr CountWords cardsNotBackedUp{{"kaart staat nog niet dubbel", "kaarten staan nog niet dubbel"},
+                                      {"card is not backed up twice yet", "cards are not backed up twice yet"}};
 
-std::string cardCount(std::size_t count) {
-    if (count == 1) return L("1 kaart", "1 card");
-    return std::to_string(count) + L(" kaarten", " cards");
-}
+std::string driveCount(std::size_t count) { return countText(static_cast<std::int64_t>(count), Counted::drives); }
+std::string cardCount(std::size_t count) { return countText(static_cast<std::int64_t>(count), Counted::cards); }
 
 }  // namespace
 
@@ -41,8 +38,7 @@ Banner banner(const ProjectCatalog& catalog) {
     look.safe = n == 0;
     look.symbol = look.safe ? "checkmark.seal.fill" : "exclamationmark.triangle.fill";
     if (n == 0) look.headline = L("Elke kaart staat dubbel", "Every card is backed up twice");
-    else if (n == 1) look.headline = L("1 kaart staat nog niet dubbel", "1 card is not backed up twice yet");
-    else look.headline = std::to_string(n) + L(" kaarten staan nog niet dubbel", " cards are not backed up twice yet");
+    else look.headline = countText(static_cast<std::int64_t>(n), cardsNotBackedUp);
     if (n >= 1 && n <= 3)
         for (const auto& roll : unsafe) look.advice.push_back(adviceLine(roll));
     look.summary = cardCount(catalog.rolls.size()) + separator +

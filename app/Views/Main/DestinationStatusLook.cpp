@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Detection/ByteFormat.h"
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 #include "Views/Drives/DestinationRules.h"
 #include "Views/Kit/LocalText.h"
@@ -57,7 +58,8 @@ DestinationStatusLine resultLine(const TransferResult& result, const Destination
     } else if (r.error) {
         line.text = QString::fromStdString(*r.error);
     } else if (!r.failedFiles.empty()) {
-        line.text = QString::number(r.failedFiles.size()) + lq(" bestanden kloppen niet", " files don't match");
+        line.text = QString::fromStdString(
+            countText(static_cast<std::int64_t>(r.failedFiles.size()), Counted::filesNotMatching));
     } else {
         line.text = lq("Onvolledig: ", "Incomplete: ") + QString::fromStdString(*result.sourceError);
     }

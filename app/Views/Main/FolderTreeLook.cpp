@@ -1,5 +1,6 @@
 #include "Views/Main/FolderTreeLook.h"
 
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 #include "Views/Kit/LocalText.h"
 
@@ -41,12 +42,8 @@ QString folderTreeNewWord() { return lq("nieuw", "new"); }
 
 std::optional<QString> extraFoldersLine(int count) {
     if (count < 1) return std::nullopt;
-    const QString n = QString::number(count);
-    if (Lang::current.load() == AppLanguage::en)
-        return QStringLiteral("+ ") + n + QStringLiteral(" extra ") +
-               (count == 1 ? QStringLiteral("folder") : QStringLiteral("folders")) + QStringLiteral(" from your settings");
-    return QStringLiteral("+ ") + n + QStringLiteral(" extra ") +
-           (count == 1 ? QStringLiteral("map") : QStringLiteral("mappen")) + QStringLiteral(" uit je instellingen");
+    return QStringLiteral("+ ") + QString::fromStdString(countText(count, Counted::extraFolders)) +
+           lq(" uit je instellingen", " from your settings");
 }
 
 DestinationColumnLook destinationColumnLook(std::size_t destinations, std::size_t active) {

@@ -1,6 +1,7 @@
 #include "Views/Main/SourceContentsLook.h"
 
 #include "Detection/ByteFormat.h"
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 #include "Transfer/ReportDates.h"
 #include "Views/Kit/LocalText.h"
@@ -39,8 +40,8 @@ ScanLine scanLine(const ScanFacts& facts) {
         case ScanFacts::Phase::ready:
             if (!facts.totalBytes) return {};
             return {ScanLine::Kind::summary,
-                    bytes(*facts.totalBytes) + QStringLiteral(" · ") + QString::number(facts.fileCount) +
-                        lq(" bestanden", " files"),
+                    bytes(*facts.totalBytes) + QStringLiteral(" · ") +
+                        QString::fromStdString(countText(facts.fileCount, Counted::files)),
                     Tone::tertiary};
     }
     return {};

@@ -1,5 +1,6 @@
 #include "Views/TransferColumn/ActionAreaLook.h"
 
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 
 namespace quillane {
@@ -23,9 +24,8 @@ ActionAreaLook::Detail progressDetail(const TransferProgress& progress, bool ver
     // The read-back line only where a read-back really happens; a job that does not verify keeps
     // counting its files.
     if (progress.phase == TransferPhase::copying || !verifies) {
-        const std::string done = std::to_string(progress.filesDone);
-        const std::string total = std::to_string(progress.filesTotal);
-        detail.count = L(done + " van " + total + " bestanden", done + " of " + total + " files");
+        detail.count = std::to_string(progress.filesDone) + L(" van ", " of ") +
+                       countText(progress.filesTotal, Counted::files);
     } else {
         detail.count = L("Elke kopie wordt teruggelezen en vergeleken", "Every copy is read back and compared");
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Detection/ByteFormat.h"
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 #include "Views/Drives/DestinationRules.h"
 #include "Views/TransferColumn/StatusHeadlineLook.h"
@@ -93,8 +94,7 @@ std::vector<DestinationBarLook> resultRows(const DestinationBarsInput& input) {
             row.status = *destination.error;
             row.tone = Tone::danger;
         } else {
-            const std::string failed = std::to_string(destination.failedFiles.size());
-            row.status = L(failed + " bestanden kloppen niet", failed + " files don't match");
+            row.status = countText(static_cast<std::int64_t>(destination.failedFiles.size()), Counted::filesNotMatching);
             row.tone = Tone::danger;
         }
         rows.push_back(std::move(row));

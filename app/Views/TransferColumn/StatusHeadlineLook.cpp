@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Detection/ByteFormat.h"
+#include "Support/Counts.h"
 #include "Support/Lang.h"
 #include "Support/Text.h"
 #include "Views/Kit/DurationText.h"
@@ -63,7 +64,7 @@ StatusHeadlineLook statusHeadline(const StatusHeadlineInput& input) {
         case TransferState::idle:
             if (input.card)
                 return {.style = HeadlineStyle::number, .first = ByteFormat::string(input.card->totalBytes),
-                        .second = std::to_string(input.card->fileCount) + L(" bestanden", " files")};
+                        .second = countText(input.card->fileCount, Counted::files)};
             return {.style = HeadlineStyle::ready, .first = L("Klaar voor een kaart", "Ready for a card"),
                     .tone = Tone::tertiary};
         case TransferState::running:

@@ -153,6 +153,8 @@ TEST(DestinationStatus, ResultOnlyAfterARunThatEnded) {
     verifiedWithMHL.mhlURL = "/media/SSD_2/P/A001/ascmhl/0001.mhl";
     DestinationResult failedFiles;
     failedFiles.failedFiles = {"a", "b", "c"};
+    DestinationResult oneFailed;
+    oneFailed.failedFiles = {"a"};
     DestinationResult errored;
     errored.error = "Write failed: no space left";
     struct Case {
@@ -169,8 +171,8 @@ TEST(DestinationStatus, ResultOnlyAfterARunThatEnded) {
          true, "Verified · MHL"},
         {"copied only", TransferState::succeeded, result(false, {}), AppLanguage::nl, Kind::result, true,
          "Gekopieerd"},
-        {"three files failing", TransferState::failed, result(true, failedFiles), AppLanguage::en, Kind::result,
-         false, "3 files don't match"},
+        {"one file failing", TransferState::failed, result(true, oneFailed), AppLanguage::en, Kind::result,
+         false, "1 file doesn't match"},
         {"three files failing, Dutch", TransferState::failed, result(true, failedFiles), AppLanguage::nl,
          Kind::result, false, "3 bestanden kloppen niet"},
         {"an error on this SSD", TransferState::failed, result(true, errored), AppLanguage::en, Kind::result, false,

@@ -156,6 +156,7 @@ TEST(SourceContents, ScanLineByState) {
         {{Phase::failed, "The card can't be read", std::nullopt, 0},
          {Kind::failed, "The card can't be read", Tone::warning}},
         {{Phase::ready, "", 2'500'000'000, 12}, {Kind::summary, "2.5 GB · 12 files", Tone::tertiary}},
+        {{Phase::ready, "", 1'230'000'000, 1}, {Kind::summary, "1.23 GB · 1 file", Tone::tertiary}},
         {{Phase::ready, "", std::nullopt, 0}, {}},
     };
     LanguageScope english(AppLanguage::en);

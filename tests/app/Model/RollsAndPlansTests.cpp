@@ -258,7 +258,7 @@ TEST(ModelStart, TheNeverOverwriteAlertListsOnlyConflictingSSDsAndProposesTheNex
     rig.harness.settle();
     ASSERT_TRUE(model.alert().has_value());
     EXPECT_EQ(model.alert()->title, "A001 already exists");
-    EXPECT_TRUE(hasText(model.alert()->message, "SSD_B: 1 files with the same name but different content."));
+    EXPECT_TRUE(hasText(model.alert()->message, "SSD_B: 1 file with the same name but different content."));
     EXPECT_FALSE(hasText(model.alert()->message, "SSD_A"));
     EXPECT_EQ(model.alert()->actionTitle, std::optional<std::string>("Use A005"));
     model.closeAlert(model.alert()->id, true);

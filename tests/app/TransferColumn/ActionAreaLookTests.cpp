@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/Scopes.h"
 #include "Views/TransferColumn/ActionAreaLook.h"
 
@@ -12,12 +14,12 @@ using Detail = ActionAreaLook::Detail;
 
 namespace {
 
-TransferProgress snapshot(TransferPhase phase) {
+TransferProgress snapshot(TransferPhase phase, int filesTotal = 1400) {
     TransferProgress progress;
     progress.phase = phase;
     progress.currentFile = "A001/CLIP<1>.mov";
-    progress.filesDone = 12;
-    progress.filesTotal = 1400;
+    progress.filesDone = std::min(12, filesTotal);
+    progress.filesTotal = filesTotal;
     return progress;
 }
 
@@ -37,6 +39,7 @@ TEST(ActionArea, ButtonsAndLinesFollowTheState) {
     const TransferProgress preparing = snapshot(TransferPhase::preparing);
     const TransferProgress copying = snapshot(TransferPhase::copying);
     const TransferProgress verifying = snapshot(TransferPhase::verifying);
+    const TransferProgress oneFile = snapshot(TransferPhase::copying, 1);
     const TransferResult twoReports = withReports({std::nullopt, "/media/B/report.html", "/media/C/report.html"});
     const TransferResult noReports = withReports({std::nullopt, std::nullopt});
 
@@ -57,6 +60,8 @@ TEST(ActionArea, ButtonsAndLinesFollowTheState) {
          {{B::pause, B::stop}, false, {}, Detail{"A001/CLIP<1>.mov", "Every copy is read back and compared"}, {}}},
         {"copying counts files", {.state = S::running, .progress = &copying}, AppLanguage::nl,
          {{B::pause, B::stop}, false, {}, Detail{"A001/CLIP<1>.mov", "12 van 1400 bestanden"}, {}}},
+        {"a card of one file", {.state = S::running, .progress = &oneFile}, AppLanguage::en,
+         {{B::pause, B::stop}, false, {}, Detail{"A001/CLIP<1>.mov", "1 of 1 file"}, {}}},
         {"verifying", {.state = S::running, .progress = &verifying}, AppLanguage::nl,
          {{B::pause, B::stop}, false, {}, Detail{"A001/CLIP<1>.mov", "Elke kopie wordt teruggelezen en vergeleken"}, {}}},
         {"no read-back without verification", {.state = S::running, .progress = &verifying, .transferVerifies = false},

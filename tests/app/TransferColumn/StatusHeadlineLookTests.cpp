@@ -52,7 +52,7 @@ TEST(StatusHeadline, EveryStateInBothLanguages) {
         {"card", {.state = S::idle, .card = Card{2'500'000'000, 812}}, AppLanguage::en,
          {HeadlineStyle::number, "", "2.5 GB", Tone::text, "812 files"}},
         {"card nl", {.state = S::idle, .card = Card{2'500'000'000, 1}}, AppLanguage::nl,
-         {HeadlineStyle::number, "", "2.5 GB", Tone::text, "1 bestanden"}},
+         {HeadlineStyle::number, "", "2.5 GB", Tone::text, "1 bestand"}},
         {"no card", {.state = S::idle}, AppLanguage::en,
          {HeadlineStyle::ready, "", "Ready for a card", Tone::tertiary, std::nullopt}},
         {"no card nl", {.state = S::idle}, AppLanguage::nl,

@@ -62,7 +62,7 @@ TEST(TransferRecord, BuiltFromAResult) {
     Lang::current = AppLanguage::en;
     const auto english = TransferRecord("F", "A001", std::nullopt, "C", std::nullopt, "fp",
                                         result({destination(0, "SSD", std::nullopt, {"x"})}));
-    EXPECT_EQ(english.destinations[0].error, "1 files not verified");
+    EXPECT_EQ(english.destinations[0].error, "1 file not verified");
 
     const auto clean = TransferRecord("F", "A001", std::nullopt, "C", std::nullopt, "fp", result({destination(0, "A")}));
     EXPECT_TRUE(clean.succeeded);

@@ -176,7 +176,7 @@ TEST_F(ReportWriterTest, DutchPageOfAVerifiedTransfer) {
     EXPECT_EQ(facts.at("Kaart"), "CARD_1 \u00B7 ARRI Alexa");
     EXPECT_NE(facts.at("Datum").find("14 maart 2025"), std::string::npos);
     EXPECT_EQ(facts.at("Duur"), "10:00:00 \u2013 10:00:00 (1 sec)");
-    EXPECT_EQ(facts.at("Omvang"), "1 bestanden \u00B7 " + ByteFormat::string(100));
+    EXPECT_EQ(facts.at("Omvang"), "1 bestand \u00B7 " + ByteFormat::string(100));
     EXPECT_EQ(facts.at("Speelduur"), "\u2014");
     EXPECT_EQ(facts.at("Checksum"), "xxHash64, elke kopie teruggelezen en vergeleken");
     EXPECT_EQ(page.content("//tr[@class='me']/td[1]"), "SSD A deze schijf");
@@ -227,7 +227,7 @@ TEST_F(ReportWriterTest, PageLayoutIsExact) {
         "<div class=fact><span>Card</span><b>CARD_1</b></div>"
         "<div class=fact><span>Date</span><b>" + ReportDates::longDateShortTime(start, AppLanguage::en) + "</b></div>"
         "<div class=fact><span>Duration</span><b>10:00:00 \u2013 10:02:05 (2 min 5 sec)</b></div>"
-        "<div class=fact><span>Size</span><b>1 files \u00B7 " + ByteFormat::string(5) + "</b></div>"
+        "<div class=fact><span>Size</span><b>1 file \u00B7 " + ByteFormat::string(5) + "</b></div>"
         "<div class=fact><span>Speed</span><b>" + ByteFormat::rate(5.0 / 125) + "</b></div>"
         "<div class=fact><span>Runtime</span><b>\u2014</b></div>"
         "<div class=fact><span>Checksum</span><b>xxHash64, every copy read back and compared</b></div>"
