@@ -143,9 +143,7 @@ void AppModel::enrichReports(const TransferResult& result, const std::vector<Sca
     const DestinationResult* source = nullptr;
     std::vector<DestinationResult> targets;
     for (const DestinationResult& destination : result.destinations) {
-        // Only the report under its own name is rewritten: a report that had to take another name
-        // stands beside an earlier one, which must stay as it is.
-        if (!destination.reportURL || destination.reportURL->filename() != ReportWriter::fileName(info, files)) continue;
+        if (!destination.reportURL) continue;
         if (!source && destination.succeeded()) source = &destination;
         targets.push_back(destination);
     }
@@ -154,7 +152,9 @@ void AppModel::enrichReports(const TransferResult& result, const std::vector<Sca
         if (clips.empty() || stopped) return;
         for (const DestinationResult& target : targets) {
             try {
-                ReportWriter::write(target.rollURL, info, files, result.hashes, result, target.id, clips);
+                // This run's own report, where the run wrote it: a report of an earlier run beside it
+                // stays as it is, and no second report of this run appears.
+                ReportWriter::rewrite(*target.reportURL, info, files, result.hashes, result, target.id, clips);
             } catch (...) {
                 // The report the engine wrote stays.
             }

@@ -36,7 +36,8 @@ std::filesystem::path write(const std::filesystem::path& folder, const Info& inf
                             const std::vector<std::optional<std::string>>& hashes, const TransferResult& result,
                             int thisDestination, const Clips& clips = {});
 
-// Renders the page again into a report this run wrote (to add clip facts); returns report.
+// Renders the page again and writes it atomically in place of a report this run wrote (to add
+// clip facts), whatever name that report took; returns report.
 // Throws FileError.
 std::filesystem::path rewrite(const std::filesystem::path& report, const Info& info,
                               const std::vector<ScannedFile>& files,
