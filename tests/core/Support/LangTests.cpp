@@ -32,8 +32,7 @@ TEST(Lang, CountsAgreeWithTheirWords) {
     };
     const Case cases[] = {
         {1, AppLanguage::en, "1 card is missing"}, {1, AppLanguage::nl, "1 kaart ontbreekt"},
-        {0, AppLanguage::en, "0 cards are missing"}, {2, AppLanguage::nl, "2 kaarten ontbreken"},
-        {-1, AppLanguage::en, "-1 cards are missing"}, {1'000'001, AppLanguage::nl, "1000001 kaarten ontbreken"},
+        {0, AppLanguage::en, "0 cards are missing"}, {1'000'001, AppLanguage::nl, "1000001 kaarten ontbreken"},
     };
     for (const Case& c : cases) EXPECT_EQ(countText(c.count, missing, c.language), c.text);
     quillane::testing::LanguageScope language(AppLanguage::nl);
