@@ -67,11 +67,14 @@ void LogindPower::takeDelayLock() {
     QPointer<LogindPower> self(this);
     inhibit(bus_, this, "sleep", QString::fromStdString(L("Een lopende transfer pauzeren", "Pausing a running transfer")),
             "delay", [self](const QDBusUnixFileDescriptor& fd) {
-                if (self) self->delayLock_ = fd;
+                // A lock granted once sleep is under way comes too late to delay it: dropping it
+                // here releases it at once, and waking takes a fresh one.
+                if (self && !self->sleeping_) self->delayLock_ = fd;
             });
 }
 
 void LogindPower::prepareForSleep(bool sleeping) {
+    sleeping_ = sleeping;
     if (sleeping) {
         if (willSleep_) willSleep_();
         delayLock_ = QDBusUnixFileDescriptor();  // the system may sleep now

@@ -32,6 +32,7 @@ private:
     std::function<void()> willSleep_, didWake_;
     QDBusUnixFileDescriptor delayLock_;
     bool started_ = false;
+    bool sleeping_ = false;  // between PrepareForSleep(true) and PrepareForSleep(false)
 };
 
 }  // namespace quillane

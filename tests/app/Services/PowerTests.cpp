@@ -66,7 +66,9 @@ TEST(LogindPower, PausesBeforeSleepUnderADelayLockAndHoldsIdleSleepOff) {
         events.push_back("will sleep");
         delayLocksDuringSleep = power.holdsDelayLock() ? 1 : 0;
     }, [&] { events.push_back("did wake"); });
-    ASSERT_TRUE(waitUntil([&] { return held(bus, "sleep", "delay") == 1; }));
+    // Sleep comes only once this side holds the lock, not merely once logind handed it out.
+    ASSERT_TRUE(waitUntil([&] { return power.holdsDelayLock(); }));
+    ASSERT_EQ(held(bus, "sleep", "delay"), 1);
 
     prepareForSleep(bus, true);
     ASSERT_TRUE(waitUntil([&] { return events.size() == 1; }));
@@ -88,6 +90,26 @@ TEST(LogindPower, PausesBeforeSleepUnderADelayLockAndHoldsIdleSleepOff) {
     power.holdAwake("Short");
     ASSERT_TRUE(bus.waitForLog("Short", std::chrono::seconds(30))) << bus.log().toStdString();
     EXPECT_TRUE(waitUntil([&] { return held(bus, "sleep:idle", "block") == 0; }));
+}
+
+TEST(LogindPower, ALockGrantedOnceSleepIsUnderWayIsReleasedAtOnce) {
+    PrivateBus bus;
+    if (!bus.available()) GTEST_SKIP() << bus.reason().toStdString();
+    // logind announces the sleep before it answers the request for the delay lock.
+    if (!bus.startMock("org.freedesktop.login1", {"-t", QUILLANE_SERVICES_TESTS "/logind_stand_in.py", "-p",
+                                                  R"({"SleepBeforeDelayLock": true})"}))
+        GTEST_SKIP() << bus.reason().toStdString();
+    LogindPower power(bus.connection());
+    int slept = 0, woke = 0;
+    power.start([&] { ++slept; }, [&] { ++woke; });
+    ASSERT_TRUE(waitUntil([&] { return slept == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return held(bus, "sleep", "delay") == 0; })) << "the system need not wait for us";
+    EXPECT_FALSE(power.holdsDelayLock());
+
+    prepareForSleep(bus, false);
+    ASSERT_TRUE(waitUntil([&] { return woke == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return power.holdsDelayLock(); })) << "the next sleep waits again";
+    EXPECT_EQ(held(bus, "sleep", "delay"), 1);
 }
 
 TEST(LogindPower, WithoutLogindNothingHappens) {
