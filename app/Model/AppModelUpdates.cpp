@@ -7,10 +7,11 @@ namespace quillane {
 
 void AppModel::checkForUpdates(bool manual) {
     const std::string url = services_.updateFeedURL.empty() ? UpdateCheck::feedURL() : services_.updateFeedURL;
-    inBackground([this, url, manual, stop = updateChecksStop_]() -> std::function<void()> {
+    const std::chrono::milliseconds timeout = services_.timings.updateFeedTimeout;
+    inBackground([this, url, timeout, manual, stop = updateChecksStop_]() -> std::function<void()> {
         std::optional<ReleaseInfo> release;
         try {
-            release = UpdateCheck::fetch(url, std::chrono::seconds(15), stop.get());
+            release = UpdateCheck::fetch(url, timeout, stop.get());
         } catch (const std::exception&) {
         }
         return [this, release = std::move(release), manual] {

@@ -124,6 +124,7 @@ Response send(const Request& request) {
 
     const CURLcode code = curl_easy_perform(curl);
     if (sink.overflowed || code == CURLE_FILESIZE_EXCEEDED) throw Error("the response is too large");
+    if (code == CURLE_OPERATION_TIMEDOUT) throw Error(timeLimitMessage);
     check(code);
 
     Response response;

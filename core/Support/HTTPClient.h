@@ -39,6 +39,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The Error's text when the time limit ran out first.
+inline constexpr const char* timeLimitMessage = "no complete answer within the time limit";
+
 // Performs the exchange; redirects are followed (at most 10). Throws Error.
 Response send(const Request& request);
 

@@ -112,6 +112,14 @@ void RecordingHTTPServer::setHandler(Handler handler) {
     handler_ = std::move(handler);
 }
 
+void RecordingHTTPServer::release() {
+    {
+        std::lock_guard guard(lock_);
+        released_ = true;
+    }
+    changed_.notify_all();
+}
+
 std::string RecordingHTTPServer::url(std::string_view path) const {
     return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
 }
@@ -145,9 +153,10 @@ int RecordingHTTPServer::unusedPort() {
     return port;
 }
 
-bool RecordingHTTPServer::waitOrStop(std::chrono::milliseconds delay) {
+bool RecordingHTTPServer::waitFor(bool released) {
     std::unique_lock guard(lock_);
-    return !changed_.wait_for(guard, delay, [&] { return stopping_.load(); });
+    changed_.wait(guard, [&] { return stopping_.load() || (released && released_); });
+    return !stopping_;
 }
 
 void RecordingHTTPServer::acceptLoop() {
@@ -187,7 +196,7 @@ void RecordingHTTPServer::serve(int fd) {
         if (headEnd != std::string::npos && data.size() >= wanted) break;
         if (data.size() > maxRequestBytes || stopping_) return;
         pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
-        if (::poll(fds, 2, 10000) <= 0 || fds[1].revents != 0) return;
+        if (::poll(fds, 2, -1) <= 0 || fds[1].revents != 0) return;
         const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return;
@@ -207,10 +216,10 @@ void RecordingHTTPServer::serve(int fd) {
 
     const Reply reply = handler ? handler(request) : Reply{};
     if (reply.silent) {
-        waitOrStop(std::chrono::hours(1));
+        waitFor(false);
         return;
     }
-    if (reply.delay.count() > 0 && !waitOrStop(reply.delay)) return;
+    if (reply.held && !waitFor(true)) return;
     std::string response = "HTTP/1.1 " + std::to_string(reply.status) + " Status\r\n";
     for (const auto& [name, value] : reply.headers) response += name + ": " + value + "\r\n";
     response += "Content-Length: " + std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n";

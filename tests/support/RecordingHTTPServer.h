@@ -16,7 +16,7 @@ namespace quillane::testing {
 
 // A real HTTP/1.1 server on 127.0.0.1 (a free port), for tests of code that talks to web
 // services. It records every request it receives and answers through a handler that the test
-// sets; a reply can wait before it is sent (a slow or silent server). One thread per connection;
+// sets; a reply can be held back until the test lets it go, or never come (a silent server). One thread per connection;
 // the destructor interrupts every wait and joins them.
 class RecordingHTTPServer {
 public:
@@ -33,13 +33,12 @@ public:
 
     struct Reply {
         Reply() = default;
-        Reply(int status, std::string body = {}, std::chrono::milliseconds delay = {})
-            : status(status), body(std::move(body)), delay(delay) {}
+        Reply(int status, std::string body = {}) : status(status), body(std::move(body)) {}
         int status = 200;
         std::string body;
         Headers headers;
-        std::chrono::milliseconds delay{0};  // before anything is sent
-        bool silent = false;                 // never answer; the connection stays open until the server ends
+        bool held = false;    // sent only once release() is called
+        bool silent = false;  // never answer; the connection stays open until the server ends
     };
 
     using Handler = std::function<Reply(const Request&)>;
@@ -51,6 +50,8 @@ public:
     RecordingHTTPServer& operator=(const RecordingHTTPServer&) = delete;
 
     void setHandler(Handler handler);
+    // Sends the held replies, and from now on every reply at once.
+    void release();
 
     int port() const { return port_; }
     // "http://127.0.0.1:<port>" followed by path.
@@ -71,12 +72,14 @@ public:
 private:
     void acceptLoop();
     void serve(int fd);
-    bool waitOrStop(std::chrono::milliseconds delay);
+    // Waits until the server ends or, when released is set, until release() too; false when it ends.
+    bool waitFor(bool released);
 
     int listenFd_ = -1;
     int wakeFds_[2] = {-1, -1};
     int port_ = 0;
     std::atomic<bool> stopping_{false};
+    bool released_ = false;
     std::atomic<std::size_t> connections_{0};
     mutable std::mutex lock_;
     mutable std::condition_variable changed_;

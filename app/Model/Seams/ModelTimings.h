@@ -7,6 +7,8 @@ namespace quillane {
 struct ModelTimings {
     std::chrono::milliseconds firstUpdateCheck{8'000};
     std::chrono::milliseconds updateInterval{86'400'000};
+    // How long one read of the version feed may take.
+    std::chrono::milliseconds updateFeedTimeout{15'000};
     std::chrono::milliseconds progressTick{150};
     // After waking, how long to wait before looking for the paused transfer's drives.
     std::chrono::milliseconds wakeCheck{4'000};

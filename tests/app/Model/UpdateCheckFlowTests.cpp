@@ -71,13 +71,14 @@ TEST(UpdateCheckFlow, AModelThatGoesStopsWaitingForTheFeed) {
     RecordingHTTPServer server([](const RecordingHTTPServer::Request&) { return RecordingHTTPServer::silence(); });
     ModelHarness harness(/*runWorkAtOnce=*/false);
     harness.updateFeedURL = server.url("/version.json");
+    // A feed that never answers, read with no time limit that could run out during the test: only
+    // the model's going can end the read, and the reader below returns at all only then.
+    harness.timings.updateFeedTimeout = std::chrono::hours(24);
     harness.make().checkForUpdates(true);
     std::thread reader([&] { harness.work->runAll(); });
-    ASSERT_TRUE(server.waitForRequests(1, std::chrono::seconds(5)));
-    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(server.waitForRequests(1, std::chrono::minutes(5)));
     harness.destroy();
     reader.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
 }
 
 }  // namespace

@@ -10,16 +10,17 @@ using namespace std::chrono_literals;
 namespace {
 
 struct Outcome {
-    long status = 0;  // 0: HTTPClient::Error
+    long status = 0;    // 0: HTTPClient::Error
     std::string body;
+    std::string error;  // its text
 };
 
 Outcome attempt(const HTTPClient::Request& request) {
     try {
         const auto response = HTTPClient::send(request);
-        return {response.status, response.body};
-    } catch (const HTTPClient::Error&) {
-        return {};
+        return {response.status, response.body, {}};
+    } catch (const HTTPClient::Error& error) {
+        return {0, {}, error.what()};
     }
 }
 
@@ -32,7 +33,6 @@ TEST(HTTPClient, FollowsOnlyWebRedirectsAndCapsTimeAndSize) {
         if (request.target == "/loop") return RecordingHTTPServer::redirect("/loop");
         if (request.target == "/big") return {200, std::string((1 << 20) + 1, 'x')};
         if (request.target == "/cap") return {200, std::string(1 << 20, 'x')};
-        if (request.target == "/slow") return {200, "late", 2000ms};
         if (request.target == "/silent") return RecordingHTTPServer::silence();
         return {200, "final"};
     });
@@ -40,20 +40,22 @@ TEST(HTTPClient, FollowsOnlyWebRedirectsAndCapsTimeAndSize) {
         std::string target;
         long status;
         std::size_t bodySize;
+        std::chrono::milliseconds timeout;
     };
+    // An answer has all the time a loaded machine may need; only the silent server meets the limit.
     const Case cases[] = {
-        {"/moved", 200, 5},   {"/to-file", 0, 0}, {"/loop", 0, 0}, {"/big", 0, 0},
-        {"/cap", 200, 1 << 20}, {"/slow", 0, 0},   {"/silent", 0, 0},
+        {"/moved", 200, 5, 60s}, {"/to-file", 0, 0, 60s},       {"/loop", 0, 0, 60s},
+        {"/big", 0, 0, 60s},     {"/cap", 200, 1 << 20, 60s}, {"/silent", 0, 0, 50ms},
     };
     for (const Case& c : cases) {
         HTTPClient::Request request;
         request.url = server.url(c.target);
-        request.timeout = 500ms;
-        const auto started = std::chrono::steady_clock::now();
+        request.timeout = c.timeout;
         const Outcome outcome = attempt(request);
         EXPECT_EQ(outcome.status, c.status) << c.target;
         EXPECT_EQ(outcome.body.size(), c.bodySize) << c.target;
-        EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << c.target;
+        EXPECT_EQ(outcome.error == HTTPClient::timeLimitMessage, c.target == "/silent")
+            << c.target << ": " << outcome.error;
     }
 
     // Nothing is sent for a URL of another scheme, a closed port fails, a header can't be split.

@@ -14,14 +14,18 @@ namespace {
 const std::string validFeed =
     R"({"version":"1.0.2","url":"https://quillane.app/releases/1.0.2","notes":"Faster","extra":[1,2]})";
 
-// The fetched release, or none when fetch threw.
-std::optional<ReleaseInfo> tryFetch(const std::string& url, std::chrono::milliseconds timeout = 2s) {
+struct Fetched {
+    std::optional<ReleaseInfo> release;
+    std::string error;  // the text of what fetch threw
+};
+
+// An answer has all the time a loaded machine may need.
+Fetched tryFetch(const std::string& url, std::chrono::milliseconds timeout = 60s) {
     try {
-        return UpdateCheck::fetch(url, timeout);
-    } catch (const UpdateCheck::Error&) {
-    } catch (const HTTPClient::Error&) {
+        return {UpdateCheck::fetch(url, timeout), {}};
+    } catch (const std::exception& error) {
+        return {std::nullopt, error.what()};
     }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -43,14 +47,14 @@ TEST(UpdateCheck, FetchesTheFeedAndFailsOnAnythingElse) {
         {"/binary", {200, std::string("\0\xff\xfe{\x01", 5)}},
         {"/huge", {200, std::string(10 << 20, ' ') + validFeed}},
         {"/deep", {200, deep}},
-        {"/slow", {200, validFeed, 3000ms}},
     };
     RecordingHTTPServer server([&](const RecordingHTTPServer::Request& request) {
+        if (request.target == "/silent") return RecordingHTTPServer::silence();
         const auto found = replies.find(request.target);
         return found == replies.end() ? RecordingHTTPServer::Reply{404} : found->second;
     });
 
-    const auto release = tryFetch(server.url("/version.json"));
+    const auto release = tryFetch(server.url("/version.json")).release;
     ASSERT_TRUE(release);
     EXPECT_EQ(*release, (ReleaseInfo{"1.0.2", "https://quillane.app/releases/1.0.2", "Faster"}));
     const auto seen = server.requests();
@@ -60,13 +64,15 @@ TEST(UpdateCheck, FetchesTheFeedAndFailsOnAnythingElse) {
     EXPECT_EQ(seen[0].header("User-Agent"), "Quillane/1.0.1");
     EXPECT_TRUE(seen[0].body.empty());
 
-    EXPECT_TRUE(tryFetch(server.url("/moved")));
+    EXPECT_TRUE(tryFetch(server.url("/moved")).release);
     for (const char* failing : {"/not-modified", "/error", "/malformed", "/no-url", "/file-url", "/custom-scheme",
-                                "/number-version", "/array", "/binary", "/huge", "/deep", "/slow", "/missing"}) {
-        const auto started = std::chrono::steady_clock::now();
-        EXPECT_FALSE(tryFetch(server.url(failing), 1s)) << failing;
-        EXPECT_LT(std::chrono::steady_clock::now() - started, 3s) << failing;
+                                "/number-version", "/array", "/binary", "/huge", "/deep", "/missing"}) {
+        const Fetched fetched = tryFetch(server.url(failing));
+        EXPECT_FALSE(fetched.release) << failing;
+        EXPECT_NE(fetched.error, HTTPClient::timeLimitMessage) << failing;
     }
+    // A feed that never answers ends with the time limit.
+    EXPECT_EQ(tryFetch(server.url("/silent"), 50ms).error, HTTPClient::timeLimitMessage);
 
     // A 100 KB version decodes, and comparing it is no slower than reading it.
     const std::string longVersion(100000, '9');
