@@ -119,8 +119,20 @@ TEST(KitGallery, RendersEveryWidget) {
     grid->addWidget(tiles, row++, 1, Qt::AlignTop);
 
     const QImage image = testing::saveRender(gallery, QStringLiteral("kit-gallery"), QSize(760, 940));
-    EXPECT_FALSE(image.isNull());
+    ASSERT_FALSE(image.isNull());
     EXPECT_EQ(gallery.findChildren<DriveCard*>().size(), 4);
+    // Every widget draws something of its own where it stands: not only the bare background.
+    const QRgb background = gallery.palette().color(QPalette::Window).rgb();
+    const qreal scale = image.devicePixelRatio();
+    for (const QWidget* widget : gallery.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRectF place(widget->geometry());
+        const QRect area =
+            QRectF(place.topLeft() * scale, place.size() * scale).toAlignedRect().intersected(image.rect());
+        bool drawn = false;
+        for (int y = area.top(); y <= area.bottom() && !drawn; ++y)
+            for (int x = area.left(); x <= area.right() && !drawn; ++x) drawn = image.pixel(x, y) != background;
+        EXPECT_TRUE(drawn) << widget->metaObject()->className() << " at " << widget->x() << "," << widget->y();
+    }
 }
 
 }  // namespace
