@@ -5,6 +5,21 @@
 
 // The drive and folder actions that leave the window: eject, open a folder, reveal a file.
 namespace quillane {
+namespace {
+
+// Tells the crew where the folder is when nothing on this computer could show it.
+Desktop::NotShown sayWhereTheFolderIs(AppModel* model) {
+    QPointer<AppModel> self(model);
+    return [self](const std::filesystem::path& folder) {
+        if (!self) return;
+        self->setAlert(AlertMessage(L("Map niet geopend", "Folder not opened"),
+                                    L("Geen programma op deze computer kon de map tonen. Hij staat hier: ",
+                                      "No program on this computer could show the folder. It is here: ") +
+                                        folder.string()));
+    };
+}
+
+}  // namespace
 
 void AppModel::openFolder(const std::filesystem::path& folder) {
     if (showDemoFolderNotice(folder)) return;
@@ -16,12 +31,12 @@ void AppModel::openFolder(const std::filesystem::path& folder) {
         if (std::distance(shown.begin(), shown.end()) < 3) break;
         shown = shown.parent_path();
     }
-    services_.desktop->openFolder(shown);
+    services_.desktop->openFolder(shown, sayWhereTheFolderIs(this));
 }
 
 void AppModel::showInFileManager(const std::filesystem::path& item) {
     if (showDemoFolderNotice(item)) return;
-    services_.desktop->reveal(item);
+    services_.desktop->reveal(item, sayWhereTheFolderIs(this));
 }
 
 void AppModel::openReport(const std::filesystem::path& report) {

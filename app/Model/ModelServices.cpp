@@ -28,8 +28,8 @@ struct NoFeedback final : Feedback {
     void playSound(FeedbackSound) override {}
 };
 struct NoDesktop final : Desktop {
-    void openFolder(const std::filesystem::path&) override {}
-    void reveal(const std::filesystem::path&) override {}
+    void openFolder(const std::filesystem::path&, NotShown) override {}
+    void reveal(const std::filesystem::path&, NotShown) override {}
     void openWebPage(const std::string&) override {}
     bool openFile(const std::filesystem::path&) override { return false; }
 };

@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 
 #include "Support/HTTPClient.h"
@@ -11,14 +12,30 @@ namespace quillane {
 
 FileManagerDesktop::FileManagerDesktop(QDBusConnection bus, QObject* parent) : QObject(parent), bus_(std::move(bus)) {}
 
-void FileManagerDesktop::openFolder(const std::filesystem::path& folder) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
+void FileManagerDesktop::openFolder(const std::filesystem::path& folder, NotShown notShown) {
+    // The opener runs beside the window; its exit says whether a program took the folder. A file
+    // manager it started stays open when the application ends, even if the opener waits for it.
+    auto* opener = new QProcess(this);
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    const auto answered = [opener, folder, notShown = std::move(notShown)](bool shown) {
+        opener->deleteLater();
+        if (!shown && notShown) notShown(folder);
+    };
+    connect(opener, &QProcess::finished, this, [answered](int exitCode, QProcess::ExitStatus status) {
+        answered(status == QProcess::NormalExit && exitCode == 0);
+    });
+    connect(opener, &QProcess::errorOccurred, this, [answered](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) answered(false);
+    });
+    opener->start(QStringLiteral("xdg-open"),
+                  {QUrl::fromLocalFile(QString::fromStdString(folder.string())).toString(QUrl::FullyEncoded)});
 }
 
-void FileManagerDesktop::reveal(const std::filesystem::path& item) {
+void FileManagerDesktop::reveal(const std::filesystem::path& item, NotShown notShown) {
     const std::filesystem::path parent = item.parent_path();
     if (!bus_.isConnected()) {
-        openFolder(parent);
+        openFolder(parent, std::move(notShown));
         return;
     }
     QDBusMessage show = QDBusMessage::createMethodCall("org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
@@ -26,9 +43,9 @@ void FileManagerDesktop::reveal(const std::filesystem::path& item) {
     show << QStringList{QUrl::fromLocalFile(QString::fromStdString(item.string())).toString(QUrl::FullyEncoded)}
          << QString();
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(show, 10000), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, parent] {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, parent, notShown = std::move(notShown)] {
         watcher->deleteLater();
-        if (watcher->isError()) openFolder(parent);
+        if (watcher->isError()) openFolder(parent, notShown);
     });
 }
 

@@ -21,6 +21,7 @@
 #include "Views/Kit/TapeLabel.h"
 #include "Views/History/RollList.h"
 #include "Views/TransferColumn/StatusHeadline.h"
+#include "support/FakeProgram.h"
 #include "support/FaultyFileIO.h"
 
 namespace quillane::testing {
@@ -203,6 +204,17 @@ TEST_P(CrewWalk, FirstDayFromProjectToReportHistoryOverviewSettingsAndLanguage) 
         << where.toStdString();
     ASSERT_TRUE(click(QStringLiteral("alertClose")));
     EVENTUALLY(findWidget(QStringLiteral("mainAlert")) == nullptr);
+    // Nor is a folder no program can show.
+    {
+        FakeProgram noFileManager("xdg-open", 3);
+        ASSERT_TRUE(click(QStringLiteral("showFolder")));
+        EVENTUALLY(findWidget(QStringLiteral("mainAlert")) != nullptr);
+        EXPECT_EQ(alertTitle(), Q("Map niet geopend", "Folder not opened"));
+        const QString folder = textOf(findWidget(QStringLiteral("alertMessage")));
+        EXPECT_TRUE(folder.endsWith(QString::fromStdString(roll("SSD_1", "A001").string()))) << folder.toStdString();
+        ASSERT_TRUE(click(QStringLiteral("alertClose")));
+        EVENTUALLY(findWidget(QStringLiteral("mainAlert")) == nullptr);
+    }
 
     // History: a clip is found by its name, on both SSDs.
     ASSERT_TRUE(click(QStringLiteral("clipSearchButton")));

@@ -6,9 +6,12 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <set>
+
 #include "Platform/DesktopFeedback.h"
 #include "Platform/FileManagerDesktop.h"
 #include "Waiting.h"
+#include "support/FakeProgram.h"
 #include "support/TempDir.h"
 #include "support/app/PrivateBus.h"
 
@@ -48,15 +51,19 @@ TEST(FileManagerDesktop, RevealsThroughTheFileManagerOrOpensTheFolder) {
     if (!bus.available()) GTEST_SKIP() << bus.reason().toStdString();
     DesktopRecorder recorder;
     OpenerScope opener(recorder);
+    FakeProgram folderOpener("xdg-open", 0);
     TempDir dir;
     const auto clip = dir / "A001/C0001.MP4";
-    const QUrl folderURL = QUrl::fromLocalFile(QString::fromStdString((dir / "A001").string()));
+    const std::string folderURL =
+        QUrl::fromLocalFile(QString::fromStdString((dir / "A001").string())).toString(QUrl::FullyEncoded).toStdString();
+    int notShown = 0;
+    const auto count = [&](const std::filesystem::path&) { ++notShown; };
 
     // No file manager on the bus: the clip's folder opens instead.
     FileManagerDesktop desktop(bus.connection());
-    desktop.reveal(clip);
-    ASSERT_TRUE(waitUntil([&] { return !recorder.opened.isEmpty(); }));
-    EXPECT_EQ(recorder.opened, QList<QUrl>{folderURL});
+    desktop.reveal(clip, count);
+    ASSERT_TRUE(waitUntil([&] { return !folderOpener.calls().empty(); }));
+    EXPECT_EQ(folderOpener.calls(), std::vector<std::string>{folderURL});
 
     if (!bus.startMock("org.freedesktop.FileManager1",
                        {"org.freedesktop.FileManager1", "/org/freedesktop/FileManager1", "org.freedesktop.FileManager1"}))
@@ -66,18 +73,35 @@ TEST(FileManagerDesktop, RevealsThroughTheFileManagerOrOpensTheFolder) {
     add << QString("org.freedesktop.FileManager1") << QString("ShowItems") << QString("ass") << QString("")
         << QString("");
     ASSERT_EQ(bus.connection().call(add).type(), QDBusMessage::ReplyMessage);
-    recorder.opened.clear();
-    desktop.reveal(clip);
+    desktop.reveal(clip, count);
     const QString uri = QUrl::fromLocalFile(QString::fromStdString(clip.string())).toString(QUrl::FullyEncoded);
     EXPECT_TRUE(bus.waitForLog("ShowItems [\"" + uri + "\"]")) << bus.log().toStdString();
     waitUntil([] { return false; }, 200);
-    EXPECT_TRUE(recorder.opened.isEmpty());
+    EXPECT_EQ(folderOpener.calls().size(), 1u);
 
-    // Folders and web pages go to the desktop's opener; only http(s) pages are opened.
-    desktop.openFolder(dir / "A001");
+    // Folders go to the desktop's opener program, web pages to Qt's opener; only http(s) pages are opened.
+    desktop.openFolder(dir / "A001", count);
     desktop.openWebPage("https://quillane.app/releases/1.0.2");
     desktop.openWebPage("file:///etc/passwd");
-    EXPECT_EQ(recorder.opened, (QList<QUrl>{folderURL, QUrl("https://quillane.app/releases/1.0.2")}));
+    EXPECT_EQ(recorder.opened, QList<QUrl>{QUrl("https://quillane.app/releases/1.0.2")});
+    ASSERT_TRUE(waitUntil([&] { return folderOpener.calls().size() == 2; }));
+    EXPECT_EQ(folderOpener.calls().back(), folderURL);
+    EXPECT_EQ(notShown, 0);
+}
+
+// With no program for folders the desktop's opener exits non-zero: the folder asked for, or the
+// folder of an item no file manager revealed, is handed back so that the crew is told.
+TEST(FileManagerDesktop, SaysWhenNoProgramShowedTheFolder) {
+    FakeProgram folderOpener("xdg-open", 3);
+    TempDir dir;
+    std::set<std::filesystem::path> notShown;
+    const auto note = [&](const std::filesystem::path& folder) { notShown.insert(folder); };
+    FileManagerDesktop desktop{QDBusConnection(QString())};
+    desktop.openFolder(dir / "A001", note);
+    desktop.reveal(dir / "A002/C0001.MP4", note);
+    ASSERT_TRUE(waitUntil([&] { return notShown.size() == 2; }));
+    EXPECT_EQ(notShown, (std::set<std::filesystem::path>{dir / "A001", dir / "A002"}));
+    EXPECT_EQ(folderOpener.calls().size(), 2u);
 }
 
 TEST(DesktopFeedback, ShowsProgressOnTheLauncher) {

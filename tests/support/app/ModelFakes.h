@@ -89,8 +89,8 @@ public:
 
 class RecordingDesktop final : public Desktop {
 public:
-    void openFolder(const std::filesystem::path& folder) override { opened.push_back(folder); }
-    void reveal(const std::filesystem::path& item) override { revealed.push_back(item); }
+    void openFolder(const std::filesystem::path& folder, NotShown) override { opened.push_back(folder); }
+    void reveal(const std::filesystem::path& item, NotShown) override { revealed.push_back(item); }
     void openWebPage(const std::string& url) override { pages.push_back(url); }
     bool openFile(const std::filesystem::path& file) override {
         files.push_back(file);
