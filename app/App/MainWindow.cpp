@@ -11,6 +11,7 @@
 #include "Model/AppModel.h"
 #include "Product/Product.h"
 #include "Views/Drives/DestinationRules.h"
+#include "Views/Kit/BrandLogo.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/SheetAnchor.h"
 #include "Views/Kit/StyledButton.h"
@@ -80,6 +81,7 @@ void MainWindow::buildMenus() {
                                                                QString::fromUtf8(Product::version)),
                                    this);
         about->setObjectName(QStringLiteral("aboutBox"));
+        about->setMark(new BrandLogo(64));
         about->setEscapeButton(about->addButton(QStringLiteral("OK"), true, "aboutClose"));
         about->setAttribute(Qt::WA_DeleteOnClose);
         about->open();

@@ -28,12 +28,24 @@ AlertBox::AlertBox(const QString& title, const QString& message, QWidget* parent
     text->setObjectName(QStringLiteral("alertMessage"));
     text->setWrapping(true);
     text->setText(message);
-    column->addWidget(heading);
-    column->addWidget(text);
+    auto* words = new QVBoxLayout();
+    words->setSpacing(10);
+    words->addWidget(heading);
+    words->addWidget(text);
+    texts_ = new QHBoxLayout();
+    texts_->setSpacing(16);
+    texts_->addLayout(words, 1);
+    column->addLayout(texts_);
     column->addSpacing(8);
     buttons_ = new QHBoxLayout();
     buttons_->addStretch(1);
     column->addLayout(buttons_);
+}
+
+void AlertBox::setMark(QWidget* mark) {
+    mark->setParent(this);
+    mark->setObjectName(QStringLiteral("alertMark"));
+    texts_->insertWidget(0, mark, 0, Qt::AlignTop);
 }
 
 StyledButton* AlertBox::addButton(const QString& text, bool primary, const char* objectName) {

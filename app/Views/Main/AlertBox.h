@@ -8,7 +8,6 @@ class QHBoxLayout;
 
 namespace quillane {
 
-
 // The app's alert: a title, a message that wraps, and its buttons at the bottom right on the
 // raised card colour. The primary button is the default (Return); the escape button answers
 // Escape and closing the window. The first button chosen closes the box and is reported once.
@@ -20,6 +19,8 @@ class AlertBox : public QDialog {
 public:
     AlertBox(const QString& title, const QString& message, QWidget* parent = nullptr);
 
+    // A mark (the program's icon) at the left of the title and message, as in an About box.
+    void setMark(QWidget* mark);
     // Buttons line up left to right in the order added; a primary one becomes the default.
     StyledButton* addButton(const QString& text, bool primary, const char* objectName);
     void setEscapeButton(StyledButton* button) { escape_ = button; }
@@ -37,6 +38,7 @@ protected:
 private:
     void choose(StyledButton* button);
 
+    QHBoxLayout* texts_;
     QHBoxLayout* buttons_;
     QPointer<StyledButton> default_;
     QPointer<StyledButton> escape_;

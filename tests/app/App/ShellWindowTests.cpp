@@ -8,6 +8,7 @@
 
 #include "App/MainWindow.h"
 #include "App/WindowSizes.h"
+#include "Views/Kit/BrandLogo.h"
 #include "Views/Kit/CheckBox.h"
 #include "Views/Kit/EmptyZone.h"
 #include "Views/Kit/StyledButton.h"
@@ -212,6 +213,7 @@ TEST(MainWindow, QuestionsAboutAndControlsAreDrawnInTheTheme) {
         QCoreApplication::processEvents();
         auto* about = window.findChild<AlertBox*>("aboutBox");
         ASSERT_NE(about, nullptr);
+        ASSERT_NE(about->findChild<BrandLogo*>(QStringLiteral("alertMark")), nullptr) << "the program's mark";
         saveRender(*about, QStringLiteral("about") + suffix);
         about->findChild<StyledButton*>("aboutClose")->click();
         EXPECT_TRUE(window.findChildren<QMessageBox*>().isEmpty()) << "no stock message box";
