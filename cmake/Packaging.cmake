@@ -43,8 +43,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quillane.app)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Native Wayland windows (without it Qt runs through XWayland) and the desktop's event sounds.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, sound-theme-freedesktop")
+# Native Wayland windows (without it Qt runs through XWayland), the desktop's event sounds, and Qt's
+# own dialog texts in Dutch.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, sound-theme-freedesktop, qt6-translations-l10n")
 include(CPack)
 
 # Checks of the installed files and the package, in the normal build only (a sanitizer build is no package).

@@ -15,6 +15,7 @@ PACKAGES=(
   ffmpeg xxhash e2fsprogs exfatprogs exfat-fuse fuse3 util-linux
   zbar-tools python3-dbusmock dbus-daemon
   desktop-file-utils appstream debootstrap xvfb xauth x11-utils qt6-qpa-plugins libxcb-cursor0
+  qt6-translations-l10n
 )
 
 missing_packages() {

@@ -2,11 +2,16 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QWidget>
 
 namespace quillane {
 
 namespace {
+// The folder list's columns: name, size, type, date modified.
+constexpr int dateColumn = 3;
+
 // The window the chooser belongs to: the active one, else the main window.
 QWidget* ownerWindow() {
     if (QWidget* active = QApplication::activeWindow()) return active;
@@ -28,6 +33,11 @@ void DialogFolderPicker::pick(const FolderPickRequest& request, Done done) {
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     if (!request.prompt.empty()) dialog->setLabelText(QFileDialog::Accept, QString::fromStdString(request.prompt));
     dialog->setWindowModality(Qt::WindowModal);
+    // Room for every column of the folder list; Qt sizes the date column for a shorter date than
+    // this computer writes, so it takes the width of its dates.
+    dialog->resize(880, 560);
+    if (auto* folders = dialog->findChild<QTreeView*>(QStringLiteral("treeView")))
+        folders->header()->setSectionResizeMode(dateColumn, QHeaderView::ResizeToContents);
     QObject::connect(dialog, &QDialog::finished, dialog, [dialog, done = std::move(done)](int result) {
         if (!done) return;
         const QStringList chosen = dialog->selectedFiles();

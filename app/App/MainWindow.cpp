@@ -29,6 +29,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     setMinimumSize(1120, 700);
     resize(1300, 800);
     new SheetAnchor(*this);
+    qtTexts_.follow(language_);
     buildMenus();
     rebuildView();
     connect(&navigation_, &WindowNavigation::settingsRequested, this, &MainWindow::openSettings);
@@ -126,6 +127,7 @@ void MainWindow::modelChanged(ModelFields fields) {
     if (fields == ModelFields{ModelField::progress}) return;
     if (model_.settings().language != language_) {
         language_ = model_.settings().language;
+        qtTexts_.follow(language_);
         retranslate();
         rebuildView();
     }

@@ -2,6 +2,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "App/QtTranslations.h"
 #include "Model/ModelField.h"
 #include "Support/Lang.h"
 #include "Views/Main/WindowNavigation.h"
@@ -49,6 +50,7 @@ private:
     WindowNavigation navigation_;
     MainView* view_ = nullptr;
     AppLanguage language_;
+    QtTranslations qtTexts_;
     QPointer<SettingsView> settings_;
     QMenu* file_ = nullptr;
     QMenu* transfer_ = nullptr;

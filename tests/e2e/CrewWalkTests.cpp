@@ -6,8 +6,10 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QPushButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTreeView>
 
 #include <list>
 #include <set>
@@ -359,6 +361,19 @@ TEST_P(CrewWalk, ChooseFolderAndBaseFolderThroughThePicker) {
         EVENTUALLY(find<QFileDialog>(QStringLiteral("folderPicker")) != nullptr);
         auto* picker = find<QFileDialog>(QStringLiteral("folderPicker"));
         EXPECT_EQ(picker->directory().absolutePath().toStdString(), start.string());
+        // Qt's own texts speak the crew's language; the folders' dates are whole.
+        EXPECT_EQ(textOf(picker->findChild<QLabel*>(QStringLiteral("lookInLabel"))), Q("Zoeken in:", "Look in:"));
+        auto* folders = picker->findChild<QTreeView*>(QStringLiteral("treeView"));
+        ASSERT_NE(folders, nullptr);
+        const auto widestDate = [folders] {
+            int widest = 0;
+            const QModelIndex shown = folders->rootIndex();
+            for (int row = 0; row < folders->model()->rowCount(shown); ++row)
+                widest = std::max(widest, folders->sizeHintForIndex(folders->model()->index(row, 3, shown)).width());
+            return widest;
+        };
+        EVENTUALLY(widestDate() > 0 && folders->columnWidth(3) >= widestDate())
+            << folders->columnWidth(3) << " < " << widestDate();
         auto* name = picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
         name->setText(QString::fromStdString(folder.string()));
