@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QSize>
 
+class QDialog;
 class QWidget;
 
 namespace quillane {
@@ -12,10 +13,11 @@ namespace quillane {
 // available area (as far as it fits), as a dialog is placed when it opens.
 QPoint sheetPosition(const QRect& window, const QSize& sheetFrame, const QRect& screenArea);
 
-// Keeps a window's sheets (its open window-modal dialogs) centred over it whenever the window moves or
-// changes size, the way a sheet belongs to its window. A dialog is centred over its window when it
-// opens, but a window manager may place the window only afterwards: the project sheet opens with the
-// main window and was left where the window was before the window manager put it elsewhere.
+// Keeps a window's sheets (its open window-modal dialogs: sheets, alerts, the folder chooser)
+// centred over it, the way a sheet belongs to its window: when a sheet is shown, when its frame
+// changes size (it fits its text after it opened; a window manager frames it), and whenever the
+// window moves or changes size (a window manager may place the window only after its first sheet
+// opened).
 class SheetAnchor : public QObject {
 public:
     explicit SheetAnchor(QWidget& window);
@@ -24,6 +26,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool isSheet(const QWidget& widget) const;
+    void centre(QDialog& sheet);
     void centreSheets();
 
     QWidget& window_;
