@@ -56,7 +56,9 @@ CrewRig::~CrewRig() {
 }
 
 void CrewRig::launch() {
-    model_ = std::make_unique<AppModel>(std::nullopt, shellServices(false));
+    ModelServices services = shellServices(false);
+    services.timings.freeSpaceRefresh = freeSpaceRefresh;
+    model_ = std::make_unique<AppModel>(std::nullopt, std::move(services));
     window_ = std::make_unique<MainWindow>(*model_);
     window_->show();
     model_->start();

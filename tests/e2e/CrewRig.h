@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -14,6 +15,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "Model/Seams/ModelTimings.h"
 #include "support/LoopVolume.h"
 #include "support/TempDir.h"
 #include "support/app/WindowWidgets.h"
@@ -98,6 +100,8 @@ public:
     void expectCopied(const std::string& card, const std::filesystem::path& roll) const;
 
     OpenedRecorder opener;
+    // How often the application reads its drives' free space again (set before launch()).
+    std::chrono::milliseconds freeSpaceRefresh = ModelTimings{}.freeSpaceRefresh;
 
 private:
     TempDir dir_{"quillane-e2e"};

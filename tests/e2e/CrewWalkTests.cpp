@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <list>
 #include <set>
 
@@ -361,6 +364,34 @@ TEST_P(CrewWalk, QuitAnywayThenRestartOffersTheInterruptedRollAgain) {
     ASSERT_NO_FATAL_FAILURE(clickWhenEnabled(QStringLiteral("transferButton")));
     ASSERT_NO_FATAL_FAILURE(answerAlert(Q("Transfer hervatten?", "Resume transfer?"), QStringLiteral("alertAction")));
     EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    expectOnlyRoll("FX6_CARD", "A001");
+}
+
+// A full SSD: the crew makes room from a shell, on the SSD's own mount, and the card shows the room
+// and TRANSFER goes ahead without the SSD being mounted again.
+TEST_P(CrewWalk, RoomMadeOnAFullSSDFromAShellIsSeenWithoutARemount) {
+    rig->freeSpaceRefresh = std::chrono::milliseconds(200);
+    ASSERT_NO_FATAL_FAILURE(firstLaunch(QStringLiteral("Alpha")));
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+    const fs::path filler = rig->mountPoint("SSD_1") / "filler.bin";
+    {
+        const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        const auto room = static_cast<off_t>(fs::space(rig->mountPoint("SSD_1")).available);
+        EXPECT_EQ(::posix_fallocate(fd, 0, room - (256 << 10)), 0);
+        ::close(fd);
+    }
+    const auto spaceLines = [&] {
+        QStringList lines;
+        for (QWidget* line : findWidgets(QStringLiteral("destinationSpaceText"))) lines << textOf(line);
+        return lines.join(QStringLiteral(" | "));
+    };
+    const QString tooLittle = Q("Te weinig ruimte", "Not enough space");
+    EVENTUALLY(spaceLines().contains(tooLittle)) << spaceLines().toStdString();
+    EXPECT_FALSE(findWidget(QStringLiteral("transferButton"))->isEnabled());
+    fs::remove(filler);
+    EVENTUALLY(!spaceLines().contains(tooLittle)) << spaceLines().toStdString();
+    ASSERT_NO_FATAL_FAILURE(transferToTheEnd());
     expectOnlyRoll("FX6_CARD", "A001");
 }
 
