@@ -8,6 +8,7 @@
 
 #include "Model/AppModel.h"
 #include "Support/Lang.h"
+#include "Views/Kit/Elide.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/StyledButton.h"
@@ -79,7 +80,6 @@ void RollPicker::refresh() {
         const int index = 1 + 2 * static_cast<int>(folders_.size());
         auto* folder =
             new TextLabel(QString(), Fonts::expanded(Fonts::text(pathFontSize, QFont::Bold)), Theme::secondary(), this);
-        folder->setElideMode(Qt::ElideMiddle);
         folder->setObjectName(QStringLiteral("rollPathFolder"));
         auto* chevron = new SymbolView(QStringLiteral("chevron.right"), chevronFontSize, Theme::tertiary(), QFont::DemiBold, this);
         row_->insertWidget(index, folder);
@@ -89,7 +89,6 @@ void RollPicker::refresh() {
     }
     for (std::size_t i = 0; i < folders_.size(); ++i) {
         const bool shown = i < count;
-        if (shown) folders_[i]->setText(QString::fromStdString(content_.folders[i]));
         folders_[i]->setVisible(shown);
         chevrons_[i]->setVisible(shown);
     }
@@ -110,34 +109,22 @@ void RollPicker::resizeEvent(QResizeEvent* event) {
 void RollPicker::fitFolders() {
     const std::size_t count = std::min(content_.folders.size(), folders_.size());
     if (count == 0) return;
-    RollPathRoom room;
+    QStringList levels;
+    for (std::size_t i = 0; i < count; ++i) levels << QString::fromStdString(content_.folders[i]);
+    // Each name is followed by its chevron and the spacing on both sides of it; after the last
+    // chevron come the tape and the menu button.
+    const double separator = chevrons_.front()->sizeHint().width() + 2 * row_->spacing();
+    const double rest = content_.roll ? tape_->sizeHint().width() + row_->spacing() + menuButton_->sizeHint().width()
+                                      : -row_->spacing();
     const QFontMetricsF metrics(folders_.front()->textFont());
-    const QString ellipsis = QStringLiteral("\u2026");
-    // Besides the names the row holds their chevrons, the tape, the menu button and the spacing.
-    double fixed = 0;
-    int items = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const QString text = folders_[i]->text();
-        room.natural.push_back(folders_[i]->sizeHint().width());
-        room.least.push_back(std::ceil(metrics.horizontalAdvance(text.left(1) + ellipsis + text.right(1))));
-        fixed += chevrons_[i]->sizeHint().width();
-        items += 2;
-    }
-    if (content_.roll) {
-        fixed += tape_->sizeHint().width() + menuButton_->sizeHint().width();
-        items += 2;
-    }
-    fixed += row_->spacing() * std::max(0, items - 1);
-    room.available = width() - fixed;
-    room.levelCost = chevrons_.front()->sizeHint().width() + 2 * row_->spacing();
-    room.marker = std::ceil(metrics.horizontalAdvance(ellipsis));
-    const std::vector<double> widths = rollPathWidths(room);
+    const QStringList shown = elidedLevels(levels, separator, metrics, width() - rest);
     for (std::size_t i = 0; i < count; ++i) {
         // A folded level leaves the row with its chevron.
-        const bool shown = widths[i] > 0;
-        folders_[i]->setVisible(shown);
-        chevrons_[i]->setVisible(shown);
-        if (shown) folders_[i]->setFixedWidth(static_cast<int>(widths[i]));
+        const QString& text = shown[static_cast<qsizetype>(i)];
+        folders_[i]->setVisible(!text.isEmpty());
+        chevrons_[i]->setVisible(!text.isEmpty());
+        folders_[i]->setText(text);
+        folders_[i]->setFixedWidth(static_cast<int>(std::ceil(metrics.horizontalAdvance(text))));
     }
 }
 

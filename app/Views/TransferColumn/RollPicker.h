@@ -35,7 +35,7 @@ protected:
 
 private:
     void popUpMenu(const QPoint& globalPosition);
-    // Gives each folder name the width rollPathWidths allots it in the row.
+    // Cuts the folder names to the row's width (see elidedLevels).
     void fitFolders();
 
     AppModel& model_;

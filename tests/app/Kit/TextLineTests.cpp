@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "Views/Kit/Elide.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/TextLine.h"
 
@@ -48,5 +49,29 @@ TEST(TextLine, WrapsWithinItsLineLimit) {
         EXPECT_EQ(lines.size(), c.lines);
         EXPECT_TRUE(lines.back().endsWith(QStringLiteral("…"))) << lines.back().toStdString();
         for (const QString& drawn : lines) EXPECT_LE(metrics.horizontalAdvance(drawn), 240.0) << drawn.toStdString();
+    }
+}
+
+// A path's levels share a row: each case's room is exactly what its expected levels take, so the
+// cut uses all of it, the widest level giving way first and each keeping its beginning.
+TEST(ElidedLevels, TheWidestLevelGivesWayFirst) {
+    const QFontMetricsF metrics(Fonts::expanded(Fonts::text(22, QFont::Bold)));
+    const double separator = 30;
+    const QStringList path{QStringLiteral("Zomerfilm Noordkaap"), QStringLiteral("DAY_01"), QStringLiteral("A")};
+    struct Case {
+        const char* name;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"room for all", path},
+        {"only the widest gives way", {QStringLiteral("Zomerfilm Noord\u2026"), QStringLiteral("DAY_01"), QStringLiteral("A")}},
+        {"every level at its least", {QStringLiteral("Zom\u2026"), QStringLiteral("DAY\u2026"), QStringLiteral("A")}},
+        {"then the first levels fold", {QStringLiteral("\u2026"), QStringLiteral("DAY\u2026"), QStringLiteral("A")}},
+    };
+    for (const Case& c : cases) {
+        double room = 0;
+        for (const QString& level : c.expected)
+            if (!level.isEmpty()) room += metrics.horizontalAdvance(level) + separator;
+        EXPECT_EQ(elidedLevels(path, separator, metrics, room), c.expected) << c.name;
     }
 }

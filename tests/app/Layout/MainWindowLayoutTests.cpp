@@ -2,12 +2,15 @@
 // and smallest sizes: no text a user reads may be cut.
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+
 #include "Model/AppModel.h"
 #include "Model/DemoDrives.h"
 #include "Views/Kit/TextLabel.h"
 #include "Views/Main/MainAlert.h"
 #include "Views/Main/MainView.h"
 #include "Views/Main/WindowNavigation.h"
+#include "Views/TransferColumn/RollPicker.h"
 #include "support/Scopes.h"
 #include "support/app/MainWindowStaging.h"
 #include "support/app/ModelHarness.h"
@@ -160,6 +163,37 @@ TEST(LayoutMainWindow, ShortOfSpaceWithAFilledRollFolder) {
     }
 }
 
+// The roll path's names as shown: each whole, or its beginning and "…" (the first one may be the
+// lone "…" of folded levels). When any is cut but none folded, the row has less than a character's
+// room to spare.
+void expectRollPathUsesItsRoom(MainView& view, const QString& name, QSize size) {
+    saveRender(view, QStringLiteral("layout-main-") + name + languageSuffix(), size);
+    const RollPicker* picker = view.findChild<RollPicker*>(QStringLiteral("rollPicker"));
+    ASSERT_NE(picker, nullptr);
+    const QList<TextLabel*> labels = picker->findChildren<TextLabel*>(QStringLiteral("rollPathFolder"));
+    const std::vector<std::string>& folders = picker->content().folders;
+    ASSERT_GE(labels.size(), static_cast<qsizetype>(folders.size()));
+    const QString mark = QStringLiteral("\u2026");
+    bool cut = false, folded = false;
+    int left = picker->width();
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const TextLabel* label = labels[static_cast<qsizetype>(i)];
+        const QString whole = QString::fromStdString(folders[i]);
+        const QString shown = label->isVisibleTo(picker) ? label->shownText() : QString();
+        if (!shown.isEmpty()) left = std::min(left, label->x());
+        if (shown == whole) continue;
+        cut = true;
+        folded = folded || shown == mark || shown.isEmpty();
+        const bool beginning = shown.endsWith(mark) && shown.size() >= 4 && whole.startsWith(shown.chopped(1));
+        EXPECT_TRUE(beginning || (i == 0 && shown == mark) || (i > 0 && shown.isEmpty()))
+            << name.toStdString() << ": " << whole.toStdString() << " shown as " << shown.toStdString();
+    }
+    if (!cut || folded) return;
+    const QWidget* menu = picker->findChild<QWidget*>(QStringLiteral("rollMenuButton"));
+    const double character = QFontMetricsF(labels.front()->textFont()).horizontalAdvance(QStringLiteral("W"));
+    EXPECT_LT(picker->width() - (menu->geometry().right() + 1 - left), character) << name.toStdString();
+}
+
 TEST(LayoutMainWindow, ADeepCustomRollPathShowsWholeWhereItFits) {
     for (AppLanguage language : AppLanguages::allCases) {
         LanguageScope scope;
@@ -171,20 +205,22 @@ TEST(LayoutMainWindow, ADeepCustomRollPathShowsWholeWhereItFits) {
         WindowNavigation navigation;
         MainView view(cart.model(), navigation);
         expectAllTextFits(view, QStringLiteral("main-deep-path-normal"), mainWindowSizes.normal);
-        // At the smallest size the longest names give way; a name is cut to a bare "…" only as the
-        // mark of the first levels folded away, and a four-letter name stays whole.
-        saveRender(view, QStringLiteral("layout-main-deep-path-smallest") + languageSuffix(), mainWindowSizes.minimum);
-        const QList<TextLabel*> folders = view.findChildren<TextLabel*>(QStringLiteral("rollPathFolder"));
-        const bool folded = std::any_of(folders.begin(), folders.end(), [](TextLabel* f) { return f->isHidden(); });
-        for (const TextLabel* folder : folders) {
-            if (!folder->isVisibleTo(&view)) continue;
-            const bool mark = folded && folder == folders.front();
-            if (!mark) {
-                EXPECT_GE(folder->shownText().size(), 3) << folder->text().toStdString();
-            }
-            if (folder->text().size() <= 4) {
-                EXPECT_EQ(folder->shownText(), folder->text());
-            }
-        }
+        // At the smallest size the widest names give way, and the first levels fold when they must.
+        expectRollPathUsesItsRoom(view, QStringLiteral("deep-path-smallest"), mainWindowSizes.minimum);
+    }
+}
+
+TEST(LayoutMainWindow, ALongRollPathUsesAllItsRoom) {
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        Cart cart(language, TransferState::idle);
+        cart.model().changeSettings(
+            [](AppSettings& s) { s.folderTemplate.pattern = "{PROJECT}/03_AUDIO_STUDIO/SOUND_RECORDINGS/{ROLL}"; });
+        cart.harness.stage().project("Zomerfilm Noordkaap Eiland");
+        cart.harness.settle();
+        WindowNavigation navigation;
+        MainView view(cart.model(), navigation);
+        expectRollPathUsesItsRoom(view, QStringLiteral("long-path-normal"), mainWindowSizes.normal);
+        expectRollPathUsesItsRoom(view, QStringLiteral("long-path-smallest"), mainWindowSizes.minimum);
     }
 }
