@@ -1,5 +1,6 @@
 #include "Views/Drives/DriveCard.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -49,6 +50,58 @@ private:
     double opacity_ = 1;
 };
 
+// The free space with the recognition chip at the end of its line. When the free space would not
+// fit whole beside the chip, the chip moves below it, to the end of a line of its own.
+class CapacityLine : public QWidget {
+public:
+    CapacityLine(TextLabel* free, QWidget* chip) : free_(free), chip_(chip) {
+        free_->setParent(this);
+        chip_->setParent(this);
+        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        policy.setHeightForWidth(true);
+        setSizePolicy(policy);
+    }
+    QSize sizeHint() const override {
+        return {free_->sizeHint().width() + gap + chip_->sizeHint().width(), lineHeight()};
+    }
+    QSize minimumSizeHint() const override { return {chip_->sizeHint().width(), lineHeight()}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override {
+        return beside(width) ? lineHeight() : free_->sizeHint().height() + lineGap + chip_->sizeHint().height();
+    }
+
+protected:
+    bool event(QEvent* event) override {
+        // A new text or chip changes what fits on one line.
+        if (event->type() == QEvent::LayoutRequest) {
+            updateGeometry();
+            place();
+        }
+        return QWidget::event(event);
+    }
+    void resizeEvent(QResizeEvent*) override { place(); }
+
+private:
+    static constexpr int gap = 10;
+    static constexpr int lineGap = 4;
+    int lineHeight() const { return std::max(free_->sizeHint().height(), chip_->sizeHint().height()); }
+    bool beside(int width) const { return sizeHint().width() <= width; }
+    void place() {
+        const QSize free = free_->sizeHint();
+        const QSize chip = chip_->sizeHint();
+        if (beside(width())) {
+            free_->setGeometry(0, (height() - free.height()) / 2, width() - gap - chip.width(), free.height());
+            chip_->setGeometry(width() - chip.width(), (height() - chip.height()) / 2, chip.width(), chip.height());
+        } else {
+            free_->setGeometry(0, 0, width(), free.height());
+            chip_->setGeometry(width() - chip.width(), free.height() + lineGap, chip.width(), chip.height());
+        }
+    }
+
+    TextLabel* free_;
+    QWidget* chip_;
+};
+
 DriveCard::DriveCard(AppModel& model, const DriveState& drive, QWidget* parent)
     : QWidget(parent), model_(model), drive_(drive) {
     setObjectName(QStringLiteral("driveCard"));
@@ -84,15 +137,10 @@ DriveCard::DriveCard(AppModel& model, const DriveState& drive, QWidget* parent)
     bar_->setObjectName(QStringLiteral("capacityBar"));
     text->addWidget(bar_);
     text->addSpacing(2);
-    auto* capacityRow = new QHBoxLayout;
-    capacityRow->setSpacing(6);
     free_ = new TextLabel({}, Fonts::text(11), Theme::tertiary());
     free_->setObjectName(QStringLiteral("freeSpace"));
     chip_ = new RecognitionChip(model_, drive_);
-    capacityRow->addWidget(free_, 1);
-    capacityRow->addSpacing(4);
-    capacityRow->addWidget(chip_);
-    text->addLayout(capacityRow);
+    text->addWidget(new CapacityLine(free_, chip_));
     mainRow_->addLayout(text, 1);
 
     // The role and the texts follow the model: a role the user chose, learned roles, the language.

@@ -155,6 +155,14 @@ TEST(LayoutMainWindow, ShortOfSpaceWithAFilledRollFolder) {
             plan.rollHasContent = true;
         }
         cart.harness.stage().plans(plans);
+        // Every drive nearly full, its free-space line beside the chip's longest word.
+        std::vector<DriveState> drives = cart.model().drives();
+        for (DriveState& drive : drives) {
+            drive.info.availableCapacity = 86'400'000;
+            drive.info.totalCapacity = 134'200'000'000;
+            drive.classification.confidence = 0.7;
+        }
+        cart.harness.stage().drives(drives);
         cart.harness.settle();
         WindowNavigation navigation;
         MainView view(cart.model(), navigation);
