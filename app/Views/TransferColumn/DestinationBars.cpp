@@ -77,7 +77,7 @@ DestinationBarView::DestinationBarView(std::function<void(const std::filesystem:
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
-    auto* line = new QHBoxLayout;
+    auto* line = line_ = new QHBoxLayout;
     line->setSpacing(8);
     icon_ = new QLabel(this);
     icon_->setFixedSize(iconSide, iconSide);
@@ -102,6 +102,30 @@ DestinationBarView::DestinationBarView(std::function<void(const std::filesystem:
     bar_ = new ProgressTrack(this);
     bar_->setObjectName(QStringLiteral("destinationBar"));
     column->addWidget(bar_);
+    buttonLine_ = new QHBoxLayout;
+    buttonLine_->addStretch(1);
+    column->addLayout(buttonLine_);
+}
+
+void DestinationBarView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeFolderButton();
+}
+
+void DestinationBarView::placeFolderButton() {
+    line_->invalidate();
+    int whole = line_->sizeHint().width();
+    if (buttonBelow_) whole += line_->spacing() + folderButton_->sizeHint().width();
+    const bool below = !folderButton_->isHidden() && whole > width();
+    if (below == buttonBelow_) return;
+    buttonBelow_ = below;
+    if (below) {
+        line_->removeWidget(folderButton_);
+        buttonLine_->insertWidget(0, folderButton_);
+    } else {
+        buttonLine_->removeWidget(folderButton_);
+        line_->insertWidget(line_->indexOf(name_) + 1, folderButton_);
+    }
 }
 
 void DestinationBarView::setRow(const DestinationBarLook& row, const QPixmap& icon) {
@@ -119,6 +143,7 @@ void DestinationBarView::setRow(const DestinationBarLook& row, const QPixmap& ic
     status_->setText(QString::fromStdString(row.status));
     status_->setColor(toneColor(row.statusTone));
     bar_->setFraction(row.fraction, toneColor(row.tone));
+    placeFolderButton();
 }
 
 DestinationBars::DestinationBars(AppModel& model, QWidget* parent)

@@ -6,6 +6,7 @@
 #include "Views/Kit/KeyedRows.h"
 #include "Views/TransferColumn/DestinationBarLook.h"
 
+class QHBoxLayout;
 class QLabel;
 class QVBoxLayout;
 
@@ -43,8 +44,18 @@ public:
     explicit DestinationBarView(std::function<void(const std::filesystem::path&)> showFolder, QWidget* parent = nullptr);
     void setRow(const DestinationBarLook& row, const QPixmap& icon);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // The folder button beside the name while the whole line fits, else on a line of its own
+    // under the bar, so the status keeps the room.
+    void placeFolderButton();
+
     std::function<void(const std::filesystem::path&)> showFolder_;
+    QHBoxLayout* line_;
+    QHBoxLayout* buttonLine_;
+    bool buttonBelow_ = false;
     std::optional<std::filesystem::path> folder_;
     QLabel* icon_;
     TextLabel* name_;

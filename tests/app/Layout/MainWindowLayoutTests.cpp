@@ -232,3 +232,31 @@ TEST(LayoutMainWindow, ALongRollPathUsesAllItsRoom) {
         expectRollPathUsesItsRoom(view, QStringLiteral("long-path-smallest"), mainWindowSizes.minimum);
     }
 }
+
+TEST(LayoutMainWindow, BarStatusesKeepTheirRoomFromTheFolderButton) {
+    for (AppLanguage language : AppLanguages::allCases) {
+        LanguageScope scope;
+        Cart cart(language, TransferState::idle, 2);
+        const std::vector<DestinationPlan> plans = cart.model().plans();
+        TransferResult result = stagedResult(plans, true);
+        result.destinations[0].failedFiles = {"XDROOT/Clip/A001C031.MP4"};
+        result.destinations[1].error = Lang::current == AppLanguage::nl
+                                           ? "Schrijffout op SSD_2: apparaat vol (A001C031.MP4)"
+                                           : "Write error on SSD_2: device full (A001C031.MP4)";
+        cart.harness.stage().transfer(TransferState::failed, std::nullopt, result);
+        cart.harness.settle();
+        WindowNavigation navigation;
+        MainView view(cart.model(), navigation);
+        for (const auto& [size, label] : {std::pair{mainWindowSizes.normal, "normal"}, std::pair{mainWindowSizes.minimum, "smallest"}}) {
+            expectAllTextFits(view, QStringLiteral("main-bar-statuses-%1").arg(label), size);
+            // A status that is cut has its line to itself: the folder button stands on a line of its own.
+            for (const QWidget* bar : view.findChild<QWidget*>(QStringLiteral("destinationBars"))->findChildren<QWidget*>(
+                     QString(), Qt::FindDirectChildrenOnly)) {
+                const auto* status = bar->findChild<TextLabel*>(QStringLiteral("destinationStatus"));
+                const QWidget* button = bar->findChild<QWidget*>(QStringLiteral("showFolder"));
+                if (status == nullptr || status->shownText() == status->text() || !button->isVisibleTo(bar)) continue;
+                EXPECT_GE(button->y(), status->geometry().bottom()) << label << ": " << status->text().toStdString();
+            }
+        }
+    }
+}
