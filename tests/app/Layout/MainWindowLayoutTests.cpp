@@ -202,34 +202,23 @@ void expectRollPathUsesItsRoom(MainView& view, const QString& name, QSize size) 
     EXPECT_LT(picker->width() - (menu->geometry().right() + 1 - left), character) << name.toStdString();
 }
 
-TEST(LayoutMainWindow, ADeepCustomRollPathShowsWholeWhereItFits) {
+TEST(LayoutMainWindow, RollPathsUseAllTheirRoom) {
+    const std::pair<const char*, const char*> paths[] = {
+        {"deep-path", "{PROJECT}/01_CAMERA/DAY_{DAY}/LUTS/{ROLL}"},
+        {"long-path", "{PROJECT}/03_AUDIO_STUDIO/SOUND_RECORDINGS/{ROLL}"},
+    };
     for (AppLanguage language : AppLanguages::allCases) {
         LanguageScope scope;
-        Cart cart(language, TransferState::idle);
-        cart.model().changeSettings([](AppSettings& s) { s.folderTemplate.pattern = "{PROJECT}/01_CAMERA/DAY_{DAY}/LUTS/{ROLL}"; });
-        cart.harness.stage().project("Winter Game");
-        cart.harness.settle();
-        ASSERT_EQ(cart.model().targetPath().size(), 5u);
-        WindowNavigation navigation;
-        MainView view(cart.model(), navigation);
-        expectAllTextFits(view, QStringLiteral("main-deep-path-normal"), mainWindowSizes.normal);
-        // At the smallest size the widest names give way, and the first levels fold when they must.
-        expectRollPathUsesItsRoom(view, QStringLiteral("deep-path-smallest"), mainWindowSizes.minimum);
-    }
-}
-
-TEST(LayoutMainWindow, ALongRollPathUsesAllItsRoom) {
-    for (AppLanguage language : AppLanguages::allCases) {
-        LanguageScope scope;
-        Cart cart(language, TransferState::idle);
-        cart.model().changeSettings(
-            [](AppSettings& s) { s.folderTemplate.pattern = "{PROJECT}/03_AUDIO_STUDIO/SOUND_RECORDINGS/{ROLL}"; });
-        cart.harness.stage().project("Zomerfilm Noordkaap Eiland");
-        cart.harness.settle();
-        WindowNavigation navigation;
-        MainView view(cart.model(), navigation);
-        expectRollPathUsesItsRoom(view, QStringLiteral("long-path-normal"), mainWindowSizes.normal);
-        expectRollPathUsesItsRoom(view, QStringLiteral("long-path-smallest"), mainWindowSizes.minimum);
+        for (const auto& [name, pattern] : paths) {
+            Cart cart(language, TransferState::idle);
+            cart.model().changeSettings([pattern](AppSettings& s) { s.folderTemplate.pattern = pattern; });
+            cart.harness.stage().project("Zomerfilm Noordkaap Eiland");
+            cart.harness.settle();
+            WindowNavigation navigation;
+            MainView view(cart.model(), navigation);
+            expectRollPathUsesItsRoom(view, QStringLiteral("%1-normal").arg(name), mainWindowSizes.normal);
+            expectRollPathUsesItsRoom(view, QStringLiteral("%1-smallest").arg(name), mainWindowSizes.minimum);
+        }
     }
 }
 
