@@ -93,8 +93,9 @@ QString styleSheet() {
 
 void applyTo(QApplication& application) {
     Fonts::registerBundled();
-    // Drive pictures come from the desktop's icon theme; one fixed theme keeps them alike everywhere.
-    // Platforms without a desktop theme plugin (offscreen, minimal) know no search path: add the XDG ones.
+    // Our own pictures are bundled; only Qt's own dialogs (the folder chooser) take icons from an icon theme,
+    // Adwaita where the desktop has it. Platforms without a desktop theme plugin (offscreen, minimal) know no
+    // search path: add the XDG ones.
     QStringList paths = QIcon::themeSearchPaths();
     for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
         if (!paths.contains(data + QStringLiteral("/icons"))) paths << data + QStringLiteral("/icons");

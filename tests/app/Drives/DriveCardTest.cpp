@@ -17,6 +17,7 @@
 #include "support/ChildWidget.h"
 #include "support/OffscreenApp.h"
 #include "support/Scopes.h"
+#include "support/TempDir.h"
 #include "support/app/ModelHarness.h"
 #include "SampleDrive.h"
 
@@ -166,9 +167,20 @@ TEST_F(CardFixture, MenuSetsRolesAndGreysEjectWhileRunning) {
 
 TEST(DriveIcon, IsTheBundledPictureWhateverIconThemeTheDesktopHas) {
     // A desktop theme that has pictures for every drive kind must not change how a drive looks.
+    const testing::TempDir icons("quillane-icons");
+    testing::writeFile(icons / "drives/index.theme",
+                       "[Icon Theme]\nName=drives\nDirectories=scalable/devices\n\n"
+                       "[scalable/devices]\nSize=48\nMinSize=8\nMaxSize=512\nType=Scalable\n");
+    for (const char* name : {"media-removable", "drive-harddisk", "drive-removable-media", "drive-card",
+                             "drive-external", "drive-internal"})
+        testing::writeFile(icons / "drives/scalable/devices" / (std::string(name) + ".svg"),
+                           R"(<svg xmlns="http://www.w3.org/2000/svg" width="48" height="48">)"
+                           R"(<rect width="48" height="48" fill="#f00"/></svg>)");
     const QString themeBefore = QIcon::themeName();
-    QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << QStringLiteral("/usr/share/icons"));
-    QIcon::setThemeName(QStringLiteral("Adwaita"));
+    const QStringList pathsBefore = QIcon::themeSearchPaths();
+    QIcon::setThemeSearchPaths({QString::fromStdString(icons.path().string())});
+    QIcon::setThemeName(QStringLiteral("drives"));
+    ASSERT_TRUE(QIcon::hasThemeIcon(QStringLiteral("drive-harddisk")));
     const struct {
         DriveIcon kind;
         const char* file;
@@ -182,6 +194,7 @@ TEST(DriveIcon, IsTheBundledPictureWhateverIconThemeTheDesktopHas) {
         EXPECT_EQ(shown, bundled) << c.file;
     }
     QIcon::setThemeName(themeBefore);
+    QIcon::setThemeSearchPaths(pathsBefore);
 }
 
 }  // namespace
