@@ -2,9 +2,9 @@
 
 #include <canberra.h>
 
-#include <QApplication>
 #include <QDBusMessage>
-#include <QWidget>
+#include <QGuiApplication>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -37,9 +37,10 @@ void DesktopFeedback::setProgress(std::optional<double> fraction) {
 }
 
 void DesktopFeedback::requestAttention() {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() && window->isWindow()) QApplication::alert(window);
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    // A window that is active already is left alone.
+    for (QWindow* window : QGuiApplication::topLevelWindows())
+        if (window->isVisible()) window->alert(0);
 }
 
 void DesktopFeedback::playSound(FeedbackSound sound) {
