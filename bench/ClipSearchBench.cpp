@@ -27,7 +27,7 @@ struct Catalog {
         ClipCatalog writer(store);
         for (int t = 0; t < transfers; ++t) {
             TransferRecord record;
-            record.roll = "A" + std::to_string(1000 + t).substr(1);
+            record.roll = std::string("A").append(std::to_string(1000 + t).substr(1));
             std::vector<ScannedFile> files;
             std::vector<std::optional<std::string>> hashes;
             for (int c = 0; c < clipsPerTransfer; ++c) {

@@ -18,7 +18,7 @@ TemplateContext context() {
     TemplateContext c;
     c.project = "Zomercampagne";
     c.roll = "A001";
-    c.cameraLetter = "A";
+    c.cameraLetter = 'A';
     c.date = std::chrono::system_clock::now();
     c.day = 3;
     c.camera = "SONY";

@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < o.clips; ++i)
         writeRandomFile(card / "CLIPS" / ("A001C" + std::to_string(i + 1) + ".MOV"), o.clipBytes, i + 1);
     for (int i = 0; i < o.smallFiles; ++i)
-        writeRandomFile(card / "META" / std::to_string(i / 100) / ("F" + std::to_string(i) + ".XML"), o.smallBytes,
+        writeRandomFile(card / "META" / std::to_string(i / 100) / std::string("F").append(std::to_string(i)).append(".XML"), o.smallBytes,
                         1000 + i);
     const SourceScan scan = SourceScanner::scan(card, CopyMode::entireCard, {"mov"}, false);
     std::printf("card: %d files, %.1f MB; %d destinations, %s, full read-back\n\n", scan.fileCount(),

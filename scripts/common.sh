@@ -46,17 +46,17 @@ install_dependencies() {
 }
 
 # configure_tree DIR [extra cmake args…]: configures the tree when it is new or was configured
-# with other options.
+# with other options. Our own trees fail on a compiler warning.
 configure_tree() {
   export CCACHE_BASEDIR="$ROOT"
   local dir="$1"; shift
-  local launcher=()
+  local own=(-DQUILLANE_WERROR=ON)
   if command -v ccache >/dev/null 2>&1; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    own+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   fi
-  local options="${launcher[*]} $*"
+  local options="${own[*]} $*"
   if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$dir/.quillane-options" 2>/dev/null)" != "$options" ]; then
-    cmake -S "$ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@"
+    cmake -S "$ROOT" -B "$dir" -G Ninja "${own[@]}" "$@"
     printf '%s' "$options" > "$dir/.quillane-options"
   fi
 }

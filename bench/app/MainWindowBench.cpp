@@ -70,7 +70,7 @@ void firstWindowBench() {
     QTemporaryDir store;
     std::vector<TransferRecord> history;
     for (int i = 0; i < 500; ++i) {
-        history.emplace_back("Feature", "A" + std::to_string(1000 + i).substr(1), 1 + i / 20, "FX6_CARD", "Sony · XAVC",
+        history.emplace_back("Feature", std::string("A").append(std::to_string(1000 + i).substr(1)), 1 + i / 20, "FX6_CARD", "Sony · XAVC",
                              "fp" + std::to_string(i), 120, 64'000'000'000,
                              std::chrono::system_clock::now() - std::chrono::hours(i),
                              std::vector<TransferRecord::Destination>{{"SSD_1", "/media/SSD_1/x", true},

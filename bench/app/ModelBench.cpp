@@ -54,7 +54,7 @@ void VolumesArrive(benchmark::State& state) {
     for (int c = 0; c < 2; ++c) {
         const fs::path card = root / ("CARD" + std::to_string(c));
         for (int clip = 0; clip < 200; ++clip)
-            writeFile(card / "PRIVATE/M4ROOT/CLIP" / ("C" + std::to_string(1000 + clip) + ".MP4"), "clip");
+            writeFile(card / "PRIVATE/M4ROOT/CLIP" / std::string("C").append(std::to_string(1000 + clip)).append(".MP4"), "clip");
         volumes.push_back(FakeVolume::card(card, "CARD" + std::to_string(c), "CARD-" + std::to_string(c)));
     }
     for (int s = 0; s < 18; ++s) {

@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < o.clips; ++i)
         writeRandomFile(card / "PRIVATE/M4ROOT/CLIP" / ("C000" + std::to_string(i + 1) + ".MP4"), o.clipBytes, i + 1);
     for (int i = 0; i < o.smallFiles; ++i)
-        writeRandomFile(card / "PRIVATE/M4ROOT/SUB" / ("F" + std::to_string(i) + ".XML"), 64 << 10, 1000 + i);
+        writeRandomFile(card / "PRIVATE/M4ROOT/SUB" / std::string("F").append(std::to_string(i)).append(".XML"), 64 << 10, 1000 + i);
 
     std::printf("progress tick, %d destinations: %.1f µs of main-thread time (best of 5 × 0.3 s)\n", o.destinations,
                 tickMicroseconds(o, card));

@@ -80,7 +80,7 @@ bool renameAside(const std::filesystem::path& url) {
 std::filesystem::path unreadableName(const std::filesystem::path& url, const std::string& stamp, int attempt) {
     std::filesystem::path name = url;
     std::string extension = "unreadable-" + stamp;
-    if (attempt > 1) extension += "-" + std::to_string(attempt);
+    if (attempt > 1) extension.append("-").append(std::to_string(attempt));
     name.replace_extension(extension + ".json");
     return name;
 }

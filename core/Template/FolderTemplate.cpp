@@ -152,7 +152,7 @@ std::optional<std::size_t> FolderTemplate::rollSegmentIndex() const {
 }
 
 bool FolderTemplate::uses(std::string_view key) const {
-    const std::string placeholder = "{" + std::string(key) + "}";
+    const std::string placeholder = std::string("{").append(key).append("}");
     if (contains(pattern, placeholder)) return true;
     if (soundPattern && contains(*soundPattern, placeholder)) return true;
     return std::any_of(extraFolders.begin(), extraFolders.end(),

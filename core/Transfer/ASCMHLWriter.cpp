@@ -57,7 +57,7 @@ std::string manifestText(const std::vector<ScannedFile>& files, const std::vecto
         text += "      <path size=\"" + std::to_string(file.size) + "\"";
         if (file.modificationDate)
             text += " lastmodificationdate=\"" + Dates::iso8601(*file.modificationDate) + "\"";
-        text += ">" + Markup::escape(file.relativePath) + "</path>\n";
+        text.append(">").append(Markup::escape(file.relativePath)).append("</path>\n");
         text += "      <" + element + " action=\"original\" hashdate=\"" + date + "\">" + *hashes[i] + "</" +
                 element + ">\n";
         text += "    </hash>\n";

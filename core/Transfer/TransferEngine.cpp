@@ -107,9 +107,9 @@ fs::path TransferEngine::partialPath(const fs::path& final) {
     const std::string name = final.filename().string();
     // A name near the longest a file system takes would not fit with the prefix and suffix: it
     // gets a partial name made from its hash, still ours and still cleaned up as such.
-    if (1 + name.size() + suffix.size() > NAME_MAX)
-        return final.parent_path() / ("." + XXHash64::hex(name) + std::string(suffix));
-    return final.parent_path() / ("." + name + std::string(suffix));
+    std::string partial = ".";
+    partial.append(1 + name.size() + suffix.size() > NAME_MAX ? XXHash64::hex(name) : name).append(suffix);
+    return final.parent_path() / partial;
 }
 
 std::optional<std::string> TransferEngine::moveIntoPlace(const fs::path& temp, const fs::path& final) {

@@ -103,7 +103,7 @@ TEST(HistoryView, ProjectMenuPicksAndKeepsTheProject) {
 TEST(HistoryView, SearchFromTwoCharactersUpToTwoHundredHits) {
     Sheet sheet;
     std::vector<std::string> clips;
-    for (int i = 1; i <= 150; ++i) clips.push_back("C" + std::to_string(1000 + i) + ".MOV");
+    for (int i = 1; i <= 150; ++i) clips.push_back(std::string("C").append(std::to_string(1000 + i)).append(".MOV"));
     sheet.add(offload("Feature", "A001", {"SSD1"}, 1, 1), clips);
     sheet.add(offload("Feature", "A002", {"SSD1"}, 1, 2), clips);
     sheet.publish();

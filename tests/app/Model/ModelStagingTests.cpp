@@ -29,7 +29,7 @@ TEST(ModelStaging, RunningProgressCountsTheJobsFiles) {
         model.changeSettings([&](AppSettings& s) { s.verifyAfterCopy = c.verifies; });
         SourceScan scan;
         scan.root = "/media/CARD";
-        for (int i = 1; i <= 4; ++i) scan.files.push_back({"C" + std::to_string(i) + ".MP4", 1000});
+        for (int i = 1; i <= 4; ++i) scan.files.push_back({std::string("C").append(std::to_string(i)).append(".MP4"), 1000});
         scan.totalBytes = 4000;
         TransferProgress progress;
         progress.phase = c.phase;

@@ -114,7 +114,7 @@ TEST_F(MediaInspectorBatchTest, OpensAtMostFourClipsAtOnce) {
     std::vector<std::string> paths;
     fs::create_directories(dir / "card");
     for (int i = 0; i < 16; ++i) {
-        paths.push_back("C" + std::to_string(100 + i) + ".mp4");
+        paths.push_back(std::string("C").append(std::to_string(100 + i)).append(".mp4"));
         fs::copy_file(dir / "source/clip.mp4", dir / "card" / paths.back());
     }
     const int watcher = inotify_init1(IN_NONBLOCK);

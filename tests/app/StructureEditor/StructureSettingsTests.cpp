@@ -289,7 +289,7 @@ TEST(StructureSettings, HandEditedTemplateStaysUsable) {
     std::string deep;
     for (int i = 0; i < 40; ++i) deep += std::string(300, static_cast<char>('a' + i % 26)) + "/";
     held.settings.folderTemplate = {"../{PROJECT}/" + std::string("x\0y", 3) + "/{ROLL}", {{0, deep}}, std::nullopt};
-    for (int i = 0; i < 300; ++i) held.settings.folderTemplate.extraFolders.push_back({-1, "E" + std::to_string(i)});
+    for (int i = 0; i < 300; ++i) held.settings.folderTemplate.extraFolders.push_back({-1, std::string("E").append(std::to_string(i))});
     StructureSettings tab(held.binding());
     showOffscreen(tab, QSize(900, 900));
     EXPECT_EQ(tab.editor()->rowKeys().size(), 1 + 3 + 2 + 40 + 300);

@@ -133,7 +133,7 @@ TEST(ContentProber, AHugeFolderGivesTheFirstNamesInOrderWithinTheBudget) {
     TempDir volume;
     // More than the listing keeps in memory at once (budget plus 1024), made in reverse order.
     for (int i = 1499; i >= 0; --i) {
-        const int fd = ::open((volume / ("f" + std::to_string(100000 + i) + ".txt")).c_str(), O_CREAT | O_WRONLY, 0644);
+        const int fd = ::open((volume / std::string("f").append(std::to_string(100000 + i)).append(".txt")).c_str(), O_CREAT | O_WRONLY, 0644);
         ASSERT_GE(fd, 0);
         ::close(fd);
     }

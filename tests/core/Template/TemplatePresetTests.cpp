@@ -19,7 +19,7 @@ TemplateContext cameraCard() {
 TemplateContext soundCard() {
     auto c = cameraCard();
     c.roll = "S001";
-    c.cameraLetter = "S";
+    c.cameraLetter = 'S';
     c.camera = "SOUND";
     c.card = "ZOOM F8";
     return c;
