@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libicu-dev libssl-dev nlohmann-json3-dev libpugixml-dev libcurl4-openssl-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libjpeg62-turbo-dev
-  adwaita-icon-theme libqrencode-dev libblkid-dev libudev-dev libcanberra-dev
+  libqrencode-dev libblkid-dev libudev-dev libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev
   ffmpeg xxhash e2fsprogs exfatprogs exfat-fuse fuse3 util-linux
   zbar-tools python3-dbusmock dbus-daemon
