@@ -14,7 +14,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev
   ffmpeg xxhash e2fsprogs exfatprogs exfat-fuse fuse3 util-linux
   zbar-tools python3-dbusmock dbus-daemon
-  desktop-file-utils appstream debootstrap xvfb xauth x11-utils qt6-qpa-plugins libxcb-cursor0
+  desktop-file-utils appstream lintian debootstrap xvfb xauth x11-utils qt6-qpa-plugins libxcb-cursor0
   qt6-translations-l10n
 )
 

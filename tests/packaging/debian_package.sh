@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package once (into BUILD_DIR/package, where the clean-install check picks it up) and
-# checks it: its files, that its Depends name the package of every library the program links, that each
-# of those packages exists in this Debian release, and that apt can resolve the whole dependency list for a
-# system on which nothing is installed yet.
+# checks it: its files, that Debian's own checker lintian finds no error in it, that its Depends name the
+# package of every library the program links, that each of those packages exists in this Debian release,
+# and that apt can resolve the whole dependency list for a system on which nothing is installed yet.
 # Usage: debian_package.sh BUILD_DIR DESKTOP_ID
 set -euo pipefail
 build="$1" id="$2"
@@ -21,9 +21,17 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 dpkg-deb --info "$deb"
 contents="$(dpkg -c "$deb" | awk '{print $6}')"
 for path in ./usr/bin/quillane "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
-            "./usr/share/icons/hicolor/scalable/apps/$id.svg"; do
+            "./usr/share/icons/hicolor/scalable/apps/$id.svg" ./usr/share/doc/quillane/copyright \
+            ./usr/share/doc/quillane/changelog.gz ./usr/share/man/man1/quillane.1.gz; do
   grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
+
+# Debian's own checker: no error. Its warnings and notes are shown; no personal lintian settings count.
+if ! command -v lintian >/dev/null; then
+  fail "lintian is not installed (scripts/common.sh installs it)"
+elif ! lintian --no-cfg --color never --fail-on error "$deb" 2>&1; then
+  fail "lintian finds errors in the package"
+fi
 
 # The names in Depends, alternatives included, without their version bounds.
 depends="$(dpkg-deb --field "$deb" Depends)"

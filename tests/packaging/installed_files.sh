@@ -23,8 +23,9 @@ for file in "$entry" "$metainfo" "$icon"; do
 done
 [ "$failures" -eq 0 ] || exit 1
 
-# Only the program and these three files are installed.
-expected="$(printf '%s\n' usr/bin/quillane "${entry#"$prefix/"}" "${metainfo#"$prefix/"}" "${icon#"$prefix/"}" | sort)"
+# Only the program, these three files, and the licences, changelog and manual page Debian asks for.
+expected="$(printf '%s\n' usr/bin/quillane "${entry#"$prefix/"}" "${metainfo#"$prefix/"}" "${icon#"$prefix/"}" \
+  usr/share/doc/quillane/copyright usr/share/doc/quillane/changelog.gz usr/share/man/man1/quillane.1.gz | sort)"
 installed="$(cd "$prefix" && find . -type f -printf '%P\n' | sort)"
 [ "$installed" = "$expected" ] || fail "installed files differ from the expected ones:"$'\n'"$(diff <(echo "$expected") <(echo "$installed"))"
 
