@@ -260,10 +260,12 @@ TEST_P(CrewWalk, FirstDayFromProjectToReportHistoryOverviewSettingsAndLanguage) 
     // Settings: each tab of the sidebar shows its page.
     ASSERT_TRUE(click(QStringLiteral("settingsButton")));
     EVENTUALLY(findWidget(QStringLiteral("settingsWindow")) != nullptr);
-    for (const auto& [tab, page] : {std::pair{"tab-transfer", "transferSettings"},
+    for (const auto& tabAndPage : {std::pair{"tab-transfer", "transferSettings"},
                                    std::pair{"tab-recognition", "recognitionSettings"},
                                    std::pair{"tab-structure", "structureSettings"}}) {
-        ASSERT_TRUE(click(QString::fromLatin1(tab))) << tab;
+        // A plain variable, not a structured binding: clang before 16 can't capture those.
+        const char* page = tabAndPage.second;
+        ASSERT_TRUE(click(QString::fromLatin1(tabAndPage.first))) << tabAndPage.first;
         EVENTUALLY(findWidget(QString::fromLatin1(page)) != nullptr);
     }
     findWidget(QStringLiteral("settingsWindow"))->close();
