@@ -63,8 +63,9 @@ TEST_F(EngineFinish, WhatEachDestinationGetsDependsOnHowItFared) {
     ASSERT_EQ(classicManifests(disk / "good").size(), 1u);
     const std::string asc = readFile(*good.mhlURL), classic = readFile(classicManifests(disk / "good")[0]);
     for (const std::string& name : names) {
-        EXPECT_NE(asc.find(">" + Markup::escape(name) + "</path>"), std::string::npos) << name;
-        EXPECT_NE(classic.find("<file>" + Markup::escape(name) + "</file>"), std::string::npos) << name;
+        const std::string escaped = Markup::escape(name);
+        EXPECT_NE(asc.find(std::string(">").append(escaped).append("</path>")), std::string::npos) << name;
+        EXPECT_NE(classic.find(std::string("<file>").append(escaped).append("</file>")), std::string::npos) << name;
     }
     EXPECT_EQ(good.reportURL, disk / "good/A001_report.html");
     const std::string report = readFile(*good.reportURL);
