@@ -30,6 +30,10 @@ std::vector<RecentTransferLook> recentTransferRows(const std::string& project, c
     return rows;
 }
 
+bool recentSizeBesideName(int room, int nameWidth, int sizeWidth, int gap) {
+    return nameWidth + gap + sizeWidth <= room;
+}
+
 std::string recentTransfersTitle(const std::string& project) {
     return L("Overgezet · ", "Offloaded · ") + project;
 }

@@ -26,4 +26,8 @@ inline constexpr std::size_t recentTransferLimit = 5;
 std::vector<RecentTransferLook> recentTransferRows(const std::string& project, const std::vector<TransferRecord>& history);
 std::string recentTransfersTitle(const std::string& project);
 
+// Whether a row shows the roll's size beside the card name: only while the name fits whole there in
+// `room` (the width between the tape and the badge); otherwise the size goes under the name.
+bool recentSizeBesideName(int room, int nameWidth, int sizeWidth, int gap);
+
 }  // namespace quillane

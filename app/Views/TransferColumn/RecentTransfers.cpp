@@ -22,6 +22,8 @@ namespace {
 
 constexpr int rowHeight = 34;
 constexpr int rowPadding = 12;
+constexpr int rowSpacing = 10;
+constexpr int tapeFrameWidth = 58;
 constexpr double cardRadius = 10;
 
 // The rounded card the rows sit on.
@@ -50,9 +52,9 @@ RecentTransferView::RecentTransferView(QWidget* parent) : QWidget(parent) {
     line->setFixedHeight(rowHeight);
     auto* row = new QHBoxLayout(line);
     row->setContentsMargins(rowPadding, 0, rowPadding, 0);
-    row->setSpacing(10);
+    row->setSpacing(rowSpacing);
     auto* tapeFrame = new QWidget(line);
-    tapeFrame->setFixedWidth(58);
+    tapeFrame->setFixedWidth(tapeFrameWidth);
     auto* tapeLayout = new QHBoxLayout(tapeFrame);
     tapeLayout->setContentsMargins(0, 0, 0, 0);
     tape_ = new TapeLabel(QString(), 12, -1.5, tapeFrame);
@@ -61,10 +63,19 @@ RecentTransferView::RecentTransferView(QWidget* parent) : QWidget(parent) {
     name_->setObjectName(QStringLiteral("recentCardName"));
     size_ = new TextLabel(QString(), Fonts::text(11.5), Theme::tertiary(), line);
     size_->setObjectName(QStringLiteral("recentSize"));
+    sizeUnder_ = new TextLabel(QString(), Fonts::text(11.5), Theme::tertiary(), line);
+    sizeUnder_->setObjectName(QStringLiteral("recentSize"));
+    sizeUnder_->hide();
     badge_ = new CopiesBadge(0, line);
+    auto* text = new QVBoxLayout;
+    text->setContentsMargins(0, 0, 0, 0);
+    text->setSpacing(0);
+    text->addStretch(1);
+    text->addWidget(name_);
+    text->addWidget(sizeUnder_);
+    text->addStretch(1);
     row->addWidget(tapeFrame);
-    row->addWidget(name_, 1);
-    row->addSpacing(8);
+    row->addLayout(text, 1);
     row->addWidget(size_);
     row->addWidget(badge_);
     column->addWidget(line);
@@ -79,9 +90,23 @@ void RecentTransferView::setRow(const RecentTransferLook& row) {
     tape_->setText(QString::fromStdString(row.roll));
     name_->setText(QString::fromStdString(row.sourceName));
     size_->setText(QString::fromStdString(row.size));
+    sizeUnder_->setText(size_->text());
     badge_->setCopies(row.copies, row.verified);
     badge_->setToolTip(QString::fromStdString(row.drives).toHtmlEscaped());
     divider_->setVisible(row.divider);
+    placeSize();
+}
+
+void RecentTransferView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeSize();
+}
+
+void RecentTransferView::placeSize() {
+    const int room = width() - 2 * rowPadding - tapeFrameWidth - 2 * rowSpacing - badge_->sizeHint().width();
+    const bool beside = recentSizeBesideName(room, name_->sizeHint().width(), size_->sizeHint().width(), rowSpacing);
+    size_->setVisible(beside);
+    sizeUnder_->setVisible(!beside);
 }
 
 RecentTransfers::RecentTransfers(AppModel& model, QWidget* parent)

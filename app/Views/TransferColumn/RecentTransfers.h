@@ -23,10 +23,17 @@ public:
     explicit RecentTransferView(QWidget* parent = nullptr);
     void setRow(const RecentTransferLook& row);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // Puts the size beside the card name, or under it when the name would not fit whole.
+    void placeSize();
+
     TapeLabel* tape_;
     TextLabel* name_;
     TextLabel* size_;
+    TextLabel* sizeUnder_;
     CopiesBadge* badge_;
     HDivider* divider_;
 };

@@ -26,6 +26,20 @@ const char* stateName(TransferState state) {
     return names[static_cast<int>(state)];
 }
 
+// Five earlier rolls of the project, their card names as long as a card's label goes, with the
+// widest copies badge: three drives each, never read back.
+std::vector<TransferRecord> recentRolls() {
+    std::vector<TransferRecord> records;
+    const char* cards[] = {"FX6_CARD_B1", "C70_MAINCAM", "ARRI_MINILF", "ZOOM_F8NPRO", "BMPCC6K_SD2"};
+    for (int i = 0; i < 5; ++i) {
+        std::vector<TransferRecord::Destination> drives;
+        for (const char* ssd : {"SHOOT_SSD", "BACKUP_SSD", "SPARE_1TB"}) drives.emplace_back(ssd, "", true);
+        records.emplace_back("Feature", "A10" + std::to_string(i), 1, cards[i], std::nullopt, "recent-" + std::to_string(i),
+                             40, 112'000'000'000, std::chrono::system_clock::now() - std::chrono::hours(i), drives, false);
+    }
+    return records;
+}
+
 // A model of a busy cart in the given language, the project sheet closed.
 struct Cart {
     explicit Cart(AppLanguage language, TransferState state, int ssds = 2) {
@@ -33,6 +47,7 @@ struct Cart {
         model.changeSettings([language](AppSettings& s) { s.language = language; });
         model.setShowProjectSheet(false);
         stageCart(harness.stage(), ssds, 3, state == TransferState::running ? 1 : 0, state);
+        harness.stage().history(recentRolls());
         harness.settle();
     }
     AppModel& model() { return harness.model(); }
