@@ -7,6 +7,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 #include "Views/Kit/CopiesBadge.h"
 #include "Views/Kit/DriveChip.h"
@@ -30,38 +31,92 @@ RollList::RollList(std::vector<ProjectOverviewLook::RollRow> rows, QWidget* pare
     : QWidget(parent), rows_(std::move(rows)) {
     setObjectName("rollList");
     tapes_.resize(rows_.size());
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    const QFontMetricsF name(nameFont()), detail(detailFont());
+    std::vector<double> badges;
+    for (const auto& row : rows_) {
+        RowNeeds need{std::max(name.horizontalAdvance(QString::fromStdString(row.sourceName)),
+                               detail.horizontalAdvance(QString::fromStdString(row.detail))),
+                      0};
+        for (const auto& chip : row.chips)
+            need.chips += DriveChip::capsule(chip).size().width() + (need.chips > 0 ? chipGap : 0);
+        needs_.push_back(need);
+        badges.push_back(CopiesBadge::capsule(copiesBadgeLook(row.copies, row.verified)).size().width());
+    }
+    badgeFrame_ = badgeFrameWidth(badges);
 }
 
-QSize RollList::sizeHint() const {
+double RollList::badgeFrameWidth(const std::vector<double>& badgeWidths) {
+    double frame = badgeFrame;
+    for (const double width : badgeWidths) frame = std::max(frame, std::ceil(width));
+    return frame;
+}
+
+bool RollList::chipsOnOwnLine(double width, double badgeFrame, const std::vector<RowNeeds>& needs) {
+    const double fixed = padX + tapeFrame + gap + gap + minSpacer + gap + badgeFrame + padX;
+    return std::any_of(needs.begin(), needs.end(), [&](const RowNeeds& need) {
+        return fixed + need.text + (need.chips > 0 ? need.chips + gap : 0) > width;
+    });
+}
+
+int RollList::rowHeightAt(int width) const {
+    return chipsOnOwnLine(width, badgeFrame_, needs_) ? wrappedRowHeight : rowHeight;
+}
+
+int RollList::heightForWidth(int width) const {
     const int n = static_cast<int>(rows_.size());
-    return QSize(600, n * rowHeight + std::max(n - 1, 0) * dividerHeight);
+    return n * rowHeightAt(width) + std::max(n - 1, 0) * dividerHeight;
 }
 
-QSize RollList::minimumSizeHint() const { return QSize(320, sizeHint().height()); }
+QSize RollList::sizeHint() const { return QSize(600, heightForWidth(600)); }
+
+QSize RollList::minimumSizeHint() const {
+    const int n = static_cast<int>(rows_.size());
+    return QSize(320, n * rowHeight + std::max(n - 1, 0) * dividerHeight);
+}
 
 RollList::RowPlaces RollList::places(std::size_t index) const {
     const auto& row = rows_.at(index);
+    const int height = rowHeightAt(width());
+    const bool wrapped = height == wrappedRowHeight;
     RowPlaces places;
-    const double top = static_cast<double>(index) * (rowHeight + dividerHeight);
-    places.row = QRectF(0, top, width(), rowHeight);
+    const double top = static_cast<double>(index) * (height + dividerHeight);
+    places.row = QRectF(0, top, width(), height);
 
     const QSizeF badge = CopiesBadge::capsule(copiesBadgeLook(row.copies, row.verified)).size();
     places.badge = QRectF(QPointF(width() - padX - badge.width(), top + (rowHeight - badge.height()) / 2), badge);
 
-    double chipsWidth = 0;
-    for (const auto& chip : row.chips)
-        chipsWidth += DriveChip::capsule(chip).size().width() + (chipsWidth > 0 ? chipGap : 0);
-    double x = width() - padX - badgeFrame - gap - chipsWidth;
+    const double textLeft = padX + tapeFrame + gap;
+    const double chipsWidth = needs_.at(index).chips;
+    double x = wrapped ? textLeft : width() - padX - badgeFrame_ - gap - chipsWidth;
+    const double chipsTop = wrapped ? top + rowHeight : top;
+    const double chipsHeight = wrapped ? wrappedRowHeight - rowHeight - 10 : rowHeight;
     for (const auto& chip : row.chips) {
         const QSizeF size = DriveChip::capsule(chip).size();
-        places.chips.emplace_back(QPointF(x, top + (rowHeight - size.height()) / 2), size);
+        places.chips.emplace_back(QPointF(x, chipsTop + (chipsHeight - size.height()) / 2), size);
         x += size.width() + chipGap;
     }
-    const double textLeft = padX + tapeFrame + gap;
-    const double textRight = width() - padX - badgeFrame - gap - chipsWidth - gap - minSpacer - gap;
+    const double textRight = wrapped ? width() - padX - badgeFrame_ - gap
+                                     : width() - padX - badgeFrame_ - gap - chipsWidth - gap - minSpacer - gap;
     places.text = QRectF(textLeft, top, std::max(textRight - textLeft, 0.0), rowHeight);
     return places;
+}
+
+QVariantList RollList::paintedRows() const {
+    QVariantList rows;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const RowPlaces at = places(i);
+        QVariantList parts{at.text, at.badge};
+        for (const QRectF& chip : at.chips) parts << chip;
+        rows << QVariantMap{{"name", QString::fromStdString(rows_[i].roll)},
+                            {"bounds", at.row},
+                            {"parts", parts},
+                            {"textWidth", at.text.width()},
+                            {"textNeed", needs_[i].text}};
+    }
+    return rows;
 }
 
 void RollList::paintEvent(QPaintEvent* event) {
@@ -73,7 +128,7 @@ void RollList::paintEvent(QPaintEvent* event) {
 
     const QFontMetricsF name(nameFont()), detail(detailFont());
     const double textHeight = name.height() + 2 + detail.height();
-    const int stride = rowHeight + dividerHeight;
+    const int stride = rowHeightAt(width()) + dividerHeight;
     const std::size_t first = static_cast<std::size_t>(std::max(event->rect().top() / stride, 0));
     for (std::size_t i = first; i < rows_.size(); ++i) {
         const RowPlaces at = places(i);
@@ -111,7 +166,7 @@ void RollList::paintEvent(QPaintEvent* event) {
 bool RollList::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const int stride = rowHeight + dividerHeight;
+        const int stride = rowHeightAt(width()) + dividerHeight;
         const std::size_t index = static_cast<std::size_t>(std::max(help->pos().y() / stride, 0));
         if (index < rows_.size()) {
             const RowPlaces at = places(index);

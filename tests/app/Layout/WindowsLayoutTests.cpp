@@ -50,7 +50,17 @@ TEST(LayoutWindows, HistoryOverviewAndClipSearch) {
         AppModel& model = harness.make();
         model.changeSettings([language](AppSettings& s) { s.language = language; });
         harness.stage().project("Feature");
-        model.addDemoHistory(Snapshot::demoHistory("Feature"));
+        std::vector<TransferRecord> history = Snapshot::demoHistory("Feature");
+        // Two cards on three and four drives, never read back: the widest badges beside the most chips.
+        for (const std::size_t drives : {3u, 4u}) {
+            std::vector<TransferRecord::Destination> copies;
+            for (const char* ssd : {"SHOOT_SSD", "BACKUP_SSD", "SPARE_1TB", "ARCHIVE_8TB"})
+                if (copies.size() < drives) copies.emplace_back(ssd, "", true);
+            history.emplace_back("Feature", "C00" + std::to_string(drives), 3, "C70_MAINCAM", "Canon · XF-AVC",
+                                 "wide-" + std::to_string(drives), 40, 96'000'000'000, std::chrono::system_clock::now(),
+                                 copies, false);
+        }
+        model.addDemoHistory(history);
         harness.settle();
         HistoryView overview(model);
         expectAllTextFits(overview, QStringLiteral("history-overview"), overview.sizeHint());

@@ -1,6 +1,9 @@
 #include "support/app/TextFit.h"
 
 #include <QFontMetricsF>
+#include <QMetaObject>
+#include <QRectF>
+#include <QVariant>
 #include <QLabel>
 #include <QWidget>
 
@@ -32,6 +35,35 @@ std::optional<QString> elided(const char* kind, const QWidget& widget, const QSt
                               const QSet<QString>& mayElide) {
     if (shown == text || mayElide.contains(widget.objectName())) return std::nullopt;
     return describe(kind, widget, text, QStringLiteral("shown as \"%1\"").arg(shown));
+}
+
+// A widget that paints rows of several parts itself offers them as paintedRows(): per row its
+// bounds, its parts (none may leave the row or lie over another) and, for its texts, the width
+// they have and the width they need.
+std::optional<QString> crowdedRow(const QWidget& widget) {
+    QVariantList rows;
+    if (widget.metaObject()->indexOfMethod("paintedRows()") < 0 ||
+        !QMetaObject::invokeMethod(const_cast<QWidget*>(&widget), "paintedRows", Q_RETURN_ARG(QVariantList, rows)))
+        return std::nullopt;
+    for (const QVariant& entry : rows) {
+        const QVariantMap row = entry.toMap();
+        const QString name = row.value(QStringLiteral("name")).toString();
+        const double have = row.value(QStringLiteral("textWidth")).toDouble();
+        const double need = row.value(QStringLiteral("textNeed")).toDouble();
+        if (have + 0.5 < need)
+            return describe("painted row", widget, name,
+                            QStringLiteral("texts squeezed: %1").arg(sizes(static_cast<int>(have), static_cast<int>(std::ceil(need)))));
+        const QRectF bounds = row.value(QStringLiteral("bounds")).toRectF();
+        const QVariantList parts = row.value(QStringLiteral("parts")).toList();
+        for (qsizetype a = 0; a < parts.size(); ++a) {
+            const QRectF part = parts[a].toRectF();
+            if (!bounds.contains(part)) return describe("painted row", widget, name, QStringLiteral("a part outside its row"));
+            for (qsizetype b = a + 1; b < parts.size(); ++b)
+                if (part.intersects(parts[b].toRectF()))
+                    return describe("painted row", widget, name, QStringLiteral("parts drawn over each other"));
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> cut(const QWidget& widget, const QSet<QString>& mayElide) {
@@ -68,7 +100,7 @@ std::optional<QString> cut(const QWidget& widget, const QSet<QString>& mayElide)
         return describe("ChoiceCard", widget, widget.accessibleName(),
                         QStringLiteral("squeezed: %1").arg(sizes(widget.width(), need)));
     }
-    return std::nullopt;
+    return crowdedRow(widget);
 }
 
 }  // namespace
