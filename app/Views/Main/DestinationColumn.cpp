@@ -84,17 +84,19 @@ DestinationColumn::DestinationColumn(AppModel& model, QWidget* parent)
     : DriveColumn(model, QStringLiteral("destination"), columnWidth, parent), cards_(nullptr) {
     empty_ = new EmptyZone(QStringLiteral("externaldrive"), QString(), QString(), this);
     column_->addWidget(empty_);
-    editStructure_ = new StyledButton(ButtonStyles::secondary(true), {}, QStringLiteral("folder.badge.gearshape"),
-                                      scroll_->widget());
-    editStructure_->setObjectName(QStringLiteral("editStructureButton"));
-    cardsLayout_->addSpacing(2);
-    cardsLayout_->addWidget(editStructure_);
     cardsLayout_->addStretch(1);
     cards_ = KeyedRows<DestinationCard>(cardsLayout_);
     column_->addWidget(scroll_, 1);
     column_->addStretch(0);
+    // Pinned under the cards rather than scrolled with them, so it never shows half.
+    editStructure_ = new StyledButton(ButtonStyles::secondary(true), {}, QStringLiteral("folder.badge.gearshape"), this);
+    editStructure_->setObjectName(QStringLiteral("editStructureButton"));
     createFolders_ = new CreateFoldersButton(this);
-    column_->addWidget(createFolders_);
+    auto* foot = new QVBoxLayout;
+    foot->setSpacing(8);
+    foot->addWidget(editStructure_);
+    foot->addWidget(createFolders_);
+    column_->addLayout(foot);
 
     connect(editStructure_, &QAbstractButton::clicked, this, &DestinationColumn::structureRequested);
     connect(createFolders_, &QAbstractButton::clicked, this, [this] { model_.requestFolders(false, false); });
@@ -124,6 +126,7 @@ void DestinationColumn::refresh(ModelFields fields) {
     title_->setTrailing(look.countText.isEmpty() ? std::nullopt : std::optional(look.countText));
     empty_->setVisible(look.empty);
     scroll_->setVisible(!look.empty);
+    editStructure_->setVisible(!look.empty);
     createFolders_->setVisible(!look.empty);
     if (look.empty) {
         empty_->setContent(QStringLiteral("externaldrive"), lq("Sluit een SSD aan", "Connect an SSD"),
