@@ -22,18 +22,14 @@ QFont titleFont() { return Fonts::text(14, QFont::DemiBold); }
 QFont pathFont() { return Fonts::mono(11); }
 QFont detailFont() { return Fonts::text(11.5); }
 
-// Lays the text out in at most two lines of the given width; the second ends in "…" when cut.
-QStringList twoLines(const QString& text, const QFont& font, double width) {
+// Lays the text out in lines of the given width, as many as it takes.
+QStringList wrappedLines(const QString& text, const QFont& font, double width) {
     QStringList lines;
     QTextLayout layout(text, font);
     layout.beginLayout();
-    for (int n = 0; n < 2; ++n) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid()) break;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
         lines << text.mid(line.textStart(), line.textLength()).trimmed();
-        if (n == 1 && line.textStart() + line.textLength() < text.size())
-            lines.back() = QFontMetricsF(font).elidedText(text.mid(line.textStart()), Qt::ElideRight, width);
     }
     layout.endLayout();
     return lines;
@@ -56,7 +52,7 @@ void ChoiceCard::setChoice(const StructureChoice& choice) {
 
 int ChoiceCard::heightForWidth(int width) const {
     const double inner = std::max(1.0, width - 2 * pad);
-    const double lines = twoLines(QString::fromStdString(choice_.detail), detailFont(), inner).size();
+    const double lines = wrappedLines(QString::fromStdString(choice_.detail), detailFont(), inner).size();
     const double height = 2 * pad + QFontMetricsF(titleFont()).height() + gap + QFontMetricsF(pathFont()).height() +
                           gap + lines * QFontMetricsF(detailFont()).lineSpacing();
     return std::max(100, static_cast<int>(std::ceil(height)));
@@ -64,7 +60,7 @@ int ChoiceCard::heightForWidth(int width) const {
 
 QSize ChoiceCard::sizeHint() const { return {220, heightForWidth(220)}; }
 QSize ChoiceCard::minimumSizeHint() const {
-    // Title and example path whole; a narrower row scrolls sideways instead of cutting them.
+    // Title and example path whole; where the row is narrower, the cards stand one under the other.
     const double title = QFontMetricsF(titleFont()).horizontalAdvance(QString::fromStdString(choice_.title)) + 6 +
                          Symbols::side(14);
     const double path = QFontMetricsF(pathFont()).horizontalAdvance(QString::fromStdString(choice_.path));
@@ -103,7 +99,7 @@ void ChoiceCard::paintEvent(QPaintEvent*) {
     const QFontMetricsF detailMetrics(detailFont());
     painter.setFont(detailFont());
     painter.setPen(Theme::tertiary());
-    for (const QString& line : twoLines(QString::fromStdString(choice_.detail), detailFont(), inner)) {
+    for (const QString& line : wrappedLines(QString::fromStdString(choice_.detail), detailFont(), inner)) {
         painter.drawText(QRectF(pad, y, inner, detailMetrics.lineSpacing()), Qt::AlignLeft | Qt::AlignVCenter, line);
         y += detailMetrics.lineSpacing();
     }

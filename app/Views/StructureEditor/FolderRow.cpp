@@ -58,7 +58,10 @@ FolderRow::FolderRow(ObservableDraft& draft, const UUID& folder, QWidget* parent
     icon_ = new SymbolView(QStringLiteral("folder.fill"), 13, Theme::secondary(), QFont::Normal, this);
     nameField_ = new QLineEdit(this);
     nameField_->setObjectName(QStringLiteral("nameField"));
-    nameField_->setFixedSize(220, 26);
+    // 220 wide where the row has room; in a narrow window it gives way before the row's buttons do.
+    nameField_->setFixedHeight(26);
+    nameField_->setMinimumWidth(120);
+    nameField_->setMaximumWidth(220);
     nameField_->setFont(Fonts::text(13, QFont::Medium));
     nameField_->setPlaceholderText(qtext(L("Mapnaam", "Folder name")));
     nameField_->setAcceptDrops(false);  // a folder dropped on the field goes to the row
@@ -82,7 +85,7 @@ FolderRow::FolderRow(ObservableDraft& draft, const UUID& folder, QWidget* parent
     for (QWidget* part : {static_cast<QWidget*>(icon_), static_cast<QWidget*>(nameField_),
                           static_cast<QWidget*>(chip_), static_cast<QWidget*>(chipCaption_),
                           static_cast<QWidget*>(cardBadge_), static_cast<QWidget*>(soundBadge_)})
-        row->addWidget(part);
+        row->addWidget(part, part == nameField_ ? 1 : 0);
     row->addStretch(1);
     row->addWidget(subfolderMenu_);
     row->addWidget(moreMenu_);

@@ -53,4 +53,10 @@ std::vector<PickerItem> dateFormatItems() {
     return {{"yyyy-MM-dd", "2026-10-09"}, {"yyyyMMdd", "20261009"}, {"dd-MM-yyyy", "09-10-2026"}};
 }
 
+bool choiceCardsStacked(int width, const std::vector<int>& narrowest, int spacing) {
+    int row = 0;
+    for (const int card : narrowest) row += card + (row > 0 ? spacing : 0);
+    return row > width;
+}
+
 }  // namespace quillane

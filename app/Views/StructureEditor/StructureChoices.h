@@ -32,6 +32,10 @@ std::vector<StructureChoice> structureChoices(const FolderTemplate& current, con
                                               std::chrono::system_clock::time_point now =
                                                   std::chrono::system_clock::now());
 
+// Whether the structure cards stand one under the other: when side by side, each at its narrowest
+// and `spacing` apart, they would not fit in `width`.
+bool choiceCardsStacked(int width, const std::vector<int>& narrowest, int spacing);
+
 // One entry of a picker under "More options": the stored value and the text shown.
 struct PickerItem {
     std::string value;

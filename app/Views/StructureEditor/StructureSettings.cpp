@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "Model/AppModel.h"
@@ -21,6 +22,7 @@
 #include "Views/StructureEditor/ChoiceCard.h"
 #include "Views/StructureEditor/FolderTreeEditor.h"
 #include "Views/StructureEditor/ObservableDraft.h"
+#include "Views/StructureEditor/StructureChoices.h"
 #include "Views/StructureEditor/TreeRowParts.h"
 
 namespace quillane {
@@ -50,6 +52,10 @@ private:
     QColor fill_, border_;
 };
 
+constexpr int pageMargin = 32;
+constexpr int pageMaximumWidth = 900;
+constexpr int cardSpacing = 10;
+
 ButtonStyle disclosureStyle() {
     ButtonStyle style = ButtonStyles::text(Theme::secondary(), Fonts::text(13, QFont::Medium), 26);
     style.foregroundHover = Theme::text();
@@ -64,7 +70,8 @@ StructureSettings::StructureSettings(StructureSettingsBinding binding, QWidget* 
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    // Narrower than its content, the tab scrolls sideways too: nothing is cut or out of reach.
+    // Laid out for the window's narrowest width; should a narrower content still not fit, it
+    // scrolls sideways rather than being cut.
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -74,21 +81,21 @@ StructureSettings::StructureSettings(StructureSettingsBinding binding, QWidget* 
     auto* centred = new QHBoxLayout(page);
     centred->setContentsMargins(0, 0, 0, 0);
     auto* content = new QWidget(page);
-    content->setMaximumWidth(900);
+    content->setMaximumWidth(pageMaximumWidth);
     centred->addStretch(0);
     centred->addWidget(content, 1);
     centred->addStretch(0);
     scroll->setWidget(page);
 
     auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(32, 40, 32, 32);
+    column->setContentsMargins(pageMargin, 40, pageMargin, 32);
     column->setSpacing(24);
     column->addWidget(makeHeader());
 
     auto* cards = new QWidget(content);
     cardRow_ = new QHBoxLayout(cards);
     cardRow_->setContentsMargins(0, 0, 0, 0);
-    cardRow_->setSpacing(10);
+    cardRow_->setSpacing(cardSpacing);
     cards_ = KeyedRows<ChoiceCard>(cardRow_);
     column->addWidget(cards);
 
@@ -249,6 +256,22 @@ void StructureSettings::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) reload();
 }
 
+void StructureSettings::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeCards();
+}
+
+void StructureSettings::placeCards() {
+    std::vector<int> narrowest;
+    for (const QString& key : cards_.keys())
+        if (const ChoiceCard* card = cards_.row(key)) narrowest.push_back(card->minimumSizeHint().width());
+    // The page's width inside the margins, with room kept for the vertical scroll bar.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int room = std::min(width() - bar, pageMaximumWidth) - 2 * pageMargin;
+    cardRow_->setDirection(choiceCardsStacked(room, narrowest, cardSpacing) ? QBoxLayout::TopToBottom
+                                                                             : QBoxLayout::LeftToRight);
+}
+
 void StructureSettings::apply(const FolderTemplate& structure) {
     binding_.changeSettings([&](AppSettings& s) { s.folderTemplate = structure; });
     reload();
@@ -267,6 +290,7 @@ void StructureSettings::refresh() {
             return card;
         },
         [](ChoiceCard* card, const StructureChoice& c) { card->setChoice(c); });
+    placeCards();
     shootDayBox_->setVisible(isCustomStructure(settings.folderTemplate));
     shootDaySwitch_->setChecked(draft_->draft().perShootDay());
     letterPicker_->setCurrentIndex(letterPicker_->findData(qtext(settings.defaultCameraLetter)));

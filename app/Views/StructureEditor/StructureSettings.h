@@ -52,8 +52,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Side by side where they fit whole, else one under the other.
+    void placeCards();
     void reload();
     QWidget* makeHeader();
     QWidget* makeShootDayBox();

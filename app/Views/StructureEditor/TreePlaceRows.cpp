@@ -1,5 +1,7 @@
 #include "Views/StructureEditor/TreePlaceRows.h"
 
+#include <QLabel>
+
 #include <QHBoxLayout>
 #include <QPainter>
 
@@ -51,7 +53,7 @@ PlaceRow::PlaceRow(TreeRowLook::Kind kind, QWidget* parent) : QWidget(parent) {
     setObjectName(roll ? QStringLiteral("rollRow") : QStringLiteral("soundRow"));
     TreeRowLook shape;
     shape.kind = kind;
-    setFixedHeight(shape.height());
+    setMinimumHeight(shape.height());
     const QColor tint = roll ? Theme::accent() : Theme::sound();
     auto* row = new QHBoxLayout(this);
     row->setSpacing(8);
@@ -61,12 +63,12 @@ PlaceRow::PlaceRow(TreeRowLook::Kind kind, QWidget* parent) : QWidget(parent) {
                                 Fonts::text(13, QFont::DemiBold), tint, this);
     names->setMinimumWidth(names->sizeHint().width());
     row->addWidget(names);
-    auto* detail = new TextLabel(roll ? qtext(L("elke kaart een eigen map \u00b7 ARRI en RED houden hun eigen reelmap",
-                                        "each card gets its own folder \u00b7 ARRI and RED keep their own reel folder"))
-                                  : qtext(L("elke geluidskaart een eigen map", "each sound card gets its own folder")),
-                             Fonts::text(11.5), Theme::tertiary(), this);
-    // Read whole: a narrow window scrolls the tab sideways rather than cut the explanation.
-    detail->setMinimumWidth(detail->sizeHint().width());
+    // Read whole: in a narrow window the explanation takes a second line.
+    QLabel* detail = wrappingLabel(roll ? qtext(L("elke kaart een eigen map \u00b7 ARRI en RED houden hun eigen reelmap",
+                                                  "each card gets its own folder \u00b7 ARRI and RED keep their own reel folder"))
+                                        : qtext(L("elke geluidskaart een eigen map", "each sound card gets its own folder")),
+                                   Fonts::text(11.5), Theme::tertiary(), Qt::AlignLeft | Qt::AlignVCenter, this);
+    detail->setObjectName(QStringLiteral("placeDetail"));
     row->addWidget(detail, 1);
 }
 

@@ -1,5 +1,6 @@
 #include "support/app/TextFit.h"
 
+#include <QScrollArea>
 #include <QFontMetricsF>
 #include <QMetaObject>
 #include <QRectF>
@@ -23,6 +24,21 @@ QString describe(const char* kind, const QWidget& widget, const QString& text, c
 }
 
 QString sizes(int have, int need) { return QStringLiteral("%1 px, needs %2").arg(have).arg(need); }
+
+// A widget in a scroll area either shows whole or lies wholly beyond the viewport's edge: a button
+// half under the edge reads as cut.
+std::optional<QString> halfScrolled(const char* kind, const QWidget& widget, const QString& text) {
+    for (const QWidget* up = widget.parentWidget(); up; up = up->parentWidget()) {
+        const auto* area = qobject_cast<const QAbstractScrollArea*>(up->parentWidget());
+        if (!area || area->viewport() != up) continue;
+        const QRect shown(widget.mapTo(up, QPoint(0, 0)), widget.size());
+        if (!shown.intersects(up->rect()) || up->rect().contains(shown)) return std::nullopt;
+        const QRect seen = shown.intersected(up->rect());
+        return describe(kind, widget, text, QStringLiteral("cut by the edge of its scroll area: %1×%2 of %3×%4 px shown")
+                                                .arg(seen.width()).arg(seen.height()).arg(shown.width()).arg(shown.height()));
+    }
+    return std::nullopt;
+}
 
 // A wrapping text: as tall as it needs at its width.
 std::optional<QString> shortWrap(const char* kind, const QWidget& widget, const QString& text) {
@@ -86,7 +102,9 @@ std::optional<QString> cut(const QWidget& widget, const QSet<QString>& mayElide)
         return describe("QLabel", widget, label->text(), QStringLiteral("clipped: %1").arg(sizes(label->width(), need.width())));
     }
     if (const auto* button = qobject_cast<const StyledButton*>(&widget)) {
-        if (button->text().isEmpty() || button->buttonStyle().fixedWidth > 0) return std::nullopt;
+        if (button->text().isEmpty()) return std::nullopt;
+        if (std::optional<QString> problem = halfScrolled("StyledButton", widget, button->text())) return problem;
+        if (button->buttonStyle().fixedWidth > 0) return std::nullopt;
         const QSizeF need = StyledButton::naturalSize(button->buttonStyle(), button->text(), !button->symbol().isEmpty());
         if (button->width() + 0.5 >= need.width() || mayElide.contains(widget.objectName())) return std::nullopt;
         return describe("StyledButton", widget, button->text(),
@@ -100,6 +118,11 @@ std::optional<QString> cut(const QWidget& widget, const QSet<QString>& mayElide)
         return describe("ChoiceCard", widget, widget.accessibleName(),
                         QStringLiteral("squeezed: %1").arg(sizes(widget.width(), need)));
     }
+    // A page wider than its scroll area: whatever lies past the right edge is out of sight.
+    if (const auto* area = qobject_cast<const QScrollArea*>(&widget); area && area->widget() &&
+        area->widget()->width() > area->viewport()->width())
+        return describe("QScrollArea", widget, QString(), QStringLiteral("content wider than its viewport: %1")
+                                                               .arg(sizes(area->viewport()->width(), area->widget()->width())));
     return crowdedRow(widget);
 }
 
