@@ -40,6 +40,12 @@ TEST(LayoutWindows, EverySettingsTabAtNormalAndSmallestSize) {
             for (const auto& [size, label] : {std::pair{settingsSizes.normal, "normal"}, std::pair{settingsSizes.minimum, "smallest"}})
                 expectAllTextFits(window, QStringLiteral("settings-%1-%2").arg(tabName(tab), label), size);
         }
+        // A deep structure of the user's own, with its shoot-day switch.
+        model.changeSettings([](AppSettings& s) { s.folderTemplate.pattern = "{PROJECT}/01_CAMERA/DAY_{DAY}/LUTS/{ROLL}"; });
+        SettingsView window(model);
+        window.selectTab(SettingsTab::structure);
+        for (const auto& [size, label] : {std::pair{settingsSizes.normal, "normal"}, std::pair{settingsSizes.minimum, "smallest"}})
+            expectAllTextFits(window, QStringLiteral("settings-structure-custom-%1").arg(label), size);
     }
 }
 
