@@ -60,7 +60,7 @@ FolderRow::FolderRow(ObservableDraft& draft, const UUID& folder, QWidget* parent
     nameField_->setObjectName(QStringLiteral("nameField"));
     // 220 wide where the row has room; in a narrow window it gives way before the row's buttons do.
     nameField_->setFixedHeight(26);
-    nameField_->setMinimumWidth(80);
+    nameField_->setMinimumWidth(72);
     nameField_->setMaximumWidth(220);
     nameField_->setFont(Fonts::text(13, QFont::Medium));
     nameField_->setPlaceholderText(qtext(L("Mapnaam", "Folder name")));
