@@ -12,6 +12,7 @@
 #include "Product/Product.h"
 #include "Views/Drives/DestinationRules.h"
 #include "Views/Kit/BrandLogo.h"
+#include "Views/Kit/FocusRing.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/SheetAnchor.h"
 #include "Views/Kit/StyledButton.h"
@@ -62,7 +63,7 @@ void MainWindow::buildMenus() {
     file_->addSeparator();
     add(file_, "quit", QStringLiteral("Ctrl+Q"), [this] { close(); });
 
-    transfer_ = menuBar()->addMenu(QStringLiteral("Transfer"));
+    transfer_ = menuBar()->addMenu(QStringLiteral("&Transfer"));
     add(transfer_, "changeProject", QStringLiteral("Ctrl+Shift+P"), [this] { model_.setShowProjectSheet(true); });
     add(transfer_, "createFolders", QString(), [this] { model_.requestFolders(false, false); });
     add(transfer_, "startTransfer", QStringLiteral("Ctrl+Return"), [this] { model_.requestTransfer(); });
@@ -93,8 +94,8 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::retranslate() {
-    file_->setTitle(lq("Bestand", "File"));
-    help_->setTitle(lq("Help", "Help"));
+    file_->setTitle(lq("&Bestand", "&File"));
+    help_->setTitle(lq("&Help", "&Help"));
     action(QStringLiteral("settings"))->setText(lq("Instellingen…", "Settings…"));
     action(QStringLiteral("quit"))->setText(lq("Afsluiten", "Quit"));
     action(QStringLiteral("changeProject"))->setText(lq("Project wijzigen…", "Change project…"));
@@ -135,10 +136,22 @@ void MainWindow::modelChanged(ModelFields fields) {
 }
 
 void MainWindow::rebuildView() {
-    // The content carries the interface language: a new language builds it anew.
+    // The content carries the interface language: a new language builds it anew. The keyboard
+    // stays on the control it was on (the language switch), as the focus ring showed it.
+    QString focused;
+    bool ring = false;
+    if (QWidget* control = QApplication::focusWidget(); control != nullptr && view_ != nullptr && view_->isAncestorOf(control)) {
+        focused = control->objectName();
+        ring = FocusRing::of(*control) != nullptr && FocusRing::of(*control)->isShown();
+    }
     auto* view = new MainView(model_, navigation_, this);
     setCentralWidget(view);  // deletes the old one
     view_ = view;
+    if (focused.isEmpty()) return;
+    if (QWidget* again = view->findChild<QWidget*>(focused))
+        again->setFocus(ring ? Qt::TabFocusReason : Qt::OtherFocusReason);
+    else
+        view->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::openSettings(std::optional<SettingsTab> tab) {

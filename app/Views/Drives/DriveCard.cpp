@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -105,6 +106,7 @@ private:
 DriveCard::DriveCard(AppModel& model, const DriveState& drive, QWidget* parent)
     : QWidget(parent), model_(model), drive_(drive) {
     setObjectName(QStringLiteral("driveCard"));
+    setFocusPolicy(Qt::TabFocus);
     // Never shorter than its content, and as tall as wrapped lines in the footer need at its width
     // (an error text that wraps onto several lines), which a fixed height would cut off.
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
@@ -207,6 +209,7 @@ void DriveCard::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(selected_ ? Theme::opacity(Theme::accent(), 0.55) : Theme::stroke(), 1));
     painter.drawRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), 11.5, 11.5);
+    if (ring_.isShown()) FocusRing::paint(painter, bounds, 12);
 }
 
 void DriveCard::mousePressEvent(QMouseEvent* event) {
@@ -219,6 +222,15 @@ void DriveCard::mouseReleaseEvent(QMouseEvent* event) {
     if (pressed_ && event->button() == Qt::LeftButton && inside) emit clicked();
     pressed_ = false;
     event->accept();
+}
+
+void DriveCard::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace quillane

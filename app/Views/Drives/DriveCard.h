@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "Model/DriveState.h"
+#include "Views/Kit/FocusRing.h"
 
 class QHBoxLayout;
 class QVBoxLayout;
@@ -22,7 +23,8 @@ QIcon driveIcon(DriveIcon icon);
 // One mounted volume as a rounded card: icon, name with the ••• menu, a one-line description, the
 // capacity bar, the free space and the recognition chip. Two slots: `leading` (before the icon, e.g. the
 // destination's include switch) and `footer` (below the main row, e.g. the planned folder tree); the
-// card owns what is put there. A click anywhere on the card (not on the chip or the menu) emits clicked().
+// card owns what is put there. A click anywhere on the card (not on the chip or the menu) emits clicked(),
+// as do Space, Return and Enter once Tab has brought the focus to it.
 class DriveCard : public QWidget {
     Q_OBJECT
 public:
@@ -52,6 +54,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     AppModel& model_;
@@ -70,6 +73,7 @@ private:
     TextLabel* free_;
     DriveMenu* menu_;
     RecognitionChip* chip_;
+    FocusRing ring_{*this};
 };
 
 }  // namespace quillane

@@ -16,6 +16,7 @@
 #include "Views/History/ProjectMenuButton.h"
 #include "Views/History/ProjectOverview.h"
 #include "Views/History/SearchBox.h"
+#include "Views/Kit/FocusOrder.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/StyledButton.h"
 #include "Views/Kit/TextLabel.h"
@@ -207,5 +208,7 @@ void HistoryView::refreshLocations() {
     }
     clips_->setCards(std::move(cards));
 }
+
+bool HistoryView::focusNextPrevChild(bool next) { return FocusOrder::move(*this, next); }
 
 }  // namespace quillane

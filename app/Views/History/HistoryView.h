@@ -54,6 +54,8 @@ signals:
     void closeRequested();
 
 protected:
+    // Tab visits the controls in reading order.
+    bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
 
 private:

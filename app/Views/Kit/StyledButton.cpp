@@ -17,6 +17,7 @@ namespace quillane {
 namespace {
 QColor either(const QColor& preferred, const QColor& fallback) { return preferred.isValid() ? preferred : fallback; }
 bool visible(const QColor& color) { return color.isValid() && color.alpha() > 0; }
+constexpr double ringGap = FocusRing::width + 1;
 }  // namespace
 
 StyledButton::StyledButton(const ButtonStyle& style, const QString& text, const QString& symbol, QWidget* parent)
@@ -87,6 +88,22 @@ void StyledButton::pressChanged(bool down) {
     Animations::animate(this, "pressScale", down ? style_.pressedScale : 1.0, style_.pressMs, QEasingCurve::OutQuad);
 }
 
+QPainterPath StyledButton::outline(const QRectF& bounds) const {
+    QPainterPath shape;
+    switch (style_.shape) {
+    case ButtonStyle::Shape::capsule: shape.addRoundedRect(bounds, bounds.height() / 2, bounds.height() / 2); break;
+    case ButtonStyle::Shape::rounded: shape.addRoundedRect(bounds, style_.radius, style_.radius); break;
+    case ButtonStyle::Shape::circle: {
+        const double d = std::min(bounds.width(), bounds.height());
+        shape.addEllipse(QRectF(bounds.center().x() - d / 2, bounds.center().y() - d / 2, d, d));
+        break;
+    }
+    }
+    return shape;
+}
+
+QPainterPath StyledButton::focusRingShape() const { return outline(QRectF(rect())); }
+
 void StyledButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -108,21 +125,15 @@ void StyledButton::paintEvent(QPaintEvent*) {
     if (!enabled) ink = either(style_.foregroundDisabled, style_.foreground);
     else if (hovered) ink = either(style_.foregroundHover, style_.foreground);
 
-    QPainterPath shape;
-    switch (style_.shape) {
-    case ButtonStyle::Shape::capsule: shape.addRoundedRect(bounds, bounds.height() / 2, bounds.height() / 2); break;
-    case ButtonStyle::Shape::rounded: shape.addRoundedRect(bounds, style_.radius, style_.radius); break;
-    case ButtonStyle::Shape::circle: {
-        const double d = std::min(bounds.width(), bounds.height());
-        shape.addEllipse(QRectF(bounds.center().x() - d / 2, bounds.center().y() - d / 2, d, d));
-        break;
-    }
-    }
+    // With the focus ring on its edge the button draws itself a little smaller, apart from the ring
+    // (the ring would vanish on an accent fill).
+    const QRectF body = focusRingShown() ? bounds.adjusted(ringGap, ringGap, -ringGap, -ringGap) : bounds;
+    const QPainterPath shape = outline(body);
     if (visible(fill)) painter.fillPath(shape, fill);
     if (visible(style_.border)) {
         const double inset = style_.borderWidth / 2;
         QPainterPath inner;
-        const QRectF r = bounds.adjusted(inset, inset, -inset, -inset);
+        const QRectF r = body.adjusted(inset, inset, -inset, -inset);
         const double radius = style_.shape == ButtonStyle::Shape::rounded ? std::max(0.0, style_.radius - inset) : r.height() / 2;
         inner.addRoundedRect(r, radius, radius);
         painter.setPen(QPen(style_.border, style_.borderWidth));

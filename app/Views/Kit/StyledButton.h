@@ -35,8 +35,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    QPainterPath focusRingShape() const override;
 
 private:
+    QPainterPath outline(const QRectF& bounds) const;
     void applyStyle();
     void pressChanged(bool down);
 

@@ -1,10 +1,10 @@
 #include "Views/Main/AlertBox.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "Views/Kit/DialogFocus.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/StyledButton.h"
@@ -16,6 +16,7 @@ namespace quillane {
 AlertBox::AlertBox(const QString& title, const QString& message, QWidget* parent) : QDialog(parent) {
     setWindowModality(Qt::WindowModal);
     setWindowTitle(title);
+    keys_ = new DialogFocus(*this);
     HeightForWidth::keep(*this, 380);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(22, 22, 22, 20);
@@ -53,7 +54,10 @@ StyledButton* AlertBox::addButton(const QString& text, bool primary, const char*
         new StyledButton(primary ? ButtonStyles::primary() : ButtonStyles::secondary(), text, {}, this);
     button->setObjectName(QString::fromLatin1(objectName));
     buttons_->addWidget(button);
-    if (primary) default_ = button;
+    if (primary) {
+        default_ = button;
+        keys_->setDefaultButton(button);
+    }
     connect(button, &QAbstractButton::clicked, this, [this, button] { choose(button); });
     return button;
 }
@@ -68,14 +72,6 @@ void AlertBox::choose(StyledButton* button) {
 void AlertBox::reject() {
     if (escape_) choose(escape_);
     else QDialog::reject();
-}
-
-void AlertBox::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && default_) {
-        choose(default_);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void AlertBox::paintEvent(QPaintEvent*) {

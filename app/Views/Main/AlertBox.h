@@ -9,8 +9,8 @@ class QHBoxLayout;
 namespace quillane {
 
 // The app's alert: a title, a message that wraps, and its buttons at the bottom right on the
-// raised card colour. The primary button is the default (Return); the escape button answers
-// Escape and closing the window. The first button chosen closes the box and is reported once.
+// raised card colour. The primary button is the default (it has the focus when the alert opens, and
+// Return chooses it); the escape button answers Escape and closing the window. The first button chosen closes the box and is reported once.
 //   auto* box = new AlertBox(title, message, window);
 //   box->addButton(L("Toch stoppen", "Quit anyway"), false, "quitAnyway");
 //   box->setEscapeButton(box->addButton(L("Doorgaan", "Continue"), true, "continue"));
@@ -33,13 +33,13 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void choose(StyledButton* button);
 
     QHBoxLayout* texts_;
     QHBoxLayout* buttons_;
+    class DialogFocus* keys_;
     QPointer<StyledButton> default_;
     QPointer<StyledButton> escape_;
     bool chosen_ = false;

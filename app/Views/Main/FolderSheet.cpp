@@ -1,12 +1,12 @@
 #include "Views/Main/FolderSheet.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "Model/AppModel.h"
+#include "Views/Kit/DialogFocus.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/LocalText.h"
@@ -98,6 +98,7 @@ FolderSheet::FolderSheet(AppModel& model, const FolderRequest& request, QWidget*
         model_.approveFolderRequest();
         accept();
     });
+    (new DialogFocus(*this))->setDefaultButton(confirm_);
     fill();
 }
 
@@ -139,14 +140,6 @@ void FolderSheet::fill() {
     well->adjustSize();
     scroll_->setFixedHeight(std::min(list_->sizeHint().height(), 260));
     confirm_->setText(folderSheetConfirmTitle(request_.thenTransfer));
-}
-
-void FolderSheet::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        confirm_->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void FolderSheet::reject() {

@@ -5,7 +5,9 @@
 #include <QVBoxLayout>
 
 #include "Model/AppModel.h"
+#include "Views/Kit/DialogFocus.h"
 #include "Views/Kit/Dividers.h"
+#include "Views/Kit/FocusOrder.h"
 #include "Views/Kit/Theme.h"
 #include "Views/Main/DestinationColumn.h"
 #include "Views/Main/FolderSheet.h"
@@ -26,6 +28,7 @@ QDialog* historySheet(AppModel& model, bool focusSearch, QWidget* parent) {
     auto* dialog = new QDialog(parent);
     dialog->setObjectName(QStringLiteral("historySheet"));
     dialog->setWindowModality(Qt::WindowModal);
+    new DialogFocus(*dialog);
     auto* layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* view = new HistoryView(model, {}, dialog);
@@ -185,5 +188,7 @@ void MainView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Theme::background());
 }
+
+bool MainView::focusNextPrevChild(bool next) { return FocusOrder::move(*this, next); }
 
 }  // namespace quillane

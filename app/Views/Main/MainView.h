@@ -34,6 +34,8 @@ public:
     MainAlert* alertShown() const;
 
 protected:
+    // Tab visits the controls in reading order.
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -11,6 +11,8 @@
 #include "Model/AppModel.h"
 #include "Product/Product.h"
 #include "Views/Kit/BrandLogo.h"
+#include "Views/Kit/DialogFocus.h"
+#include "Views/Kit/FocusOrder.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/HeightForWidth.h"
 #include "Views/Kit/LocalText.h"
@@ -147,9 +149,11 @@ ProjectSheet::ProjectSheet(AppModel& model, QWidget* parent) : QDialog(parent), 
     buttons->addWidget(start_);
     column->addLayout(buttons);
 
+    auto* keys = new DialogFocus(*this);
+    keys->setFirst(field_->edit);
+    keys->setDefaultButton(start_);
     connect(cancel_, &QAbstractButton::clicked, this, &ProjectSheet::reject);
     connect(start_, &QAbstractButton::clicked, this, &ProjectSheet::start);
-    connect(field_->edit, &QLineEdit::returnPressed, this, &ProjectSheet::start);
     connect(field_->edit, &QLineEdit::textChanged, this, &ProjectSheet::refresh);
     refresh();
 }
@@ -194,7 +198,6 @@ void ProjectSheet::showEvent(QShowEvent* event) {
     // A restore after a minimise shows the sheet again: what was typed stays.
     if (event->spontaneous()) return;
     field_->edit->setText(QString::fromStdString(model_.projectName()));
-    field_->edit->setFocus(Qt::OtherFocusReason);
     refresh();
 }
 
@@ -202,5 +205,7 @@ void ProjectSheet::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Theme::background());
 }
+
+bool ProjectSheet::focusNextPrevChild(bool next) { return FocusOrder::move(*this, next); }
 
 }  // namespace quillane

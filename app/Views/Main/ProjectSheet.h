@@ -23,6 +23,8 @@ public slots:
     void reject() override;
 
 protected:
+    // Tab visits the controls in reading order.
+    bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

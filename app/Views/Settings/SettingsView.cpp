@@ -9,6 +9,7 @@
 #include "Product/Product.h"
 #include "Views/Kit/BrandLogo.h"
 #include "Views/Kit/Dividers.h"
+#include "Views/Kit/FocusOrder.h"
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/LocalText.h"
 #include "Views/Kit/PaintedButton.h"
@@ -161,5 +162,7 @@ void SettingsView::openWindow() {
     raise();
     activateWindow();
 }
+
+bool SettingsView::focusNextPrevChild(bool next) { return FocusOrder::move(*this, next); }
 
 }  // namespace quillane

@@ -30,6 +30,10 @@ public:
     // Shows the window, or brings it forward when it is already open.
     void openWindow();
 
+protected:
+    // Tab visits the controls in reading order.
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void build();
     void buildTab();

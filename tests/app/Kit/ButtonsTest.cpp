@@ -38,7 +38,6 @@ TEST(Buttons, SizesFollowTheStyle) {
         EXPECT_EQ(hint.height(), c.height) << c.what;
         if (c.width > 0) EXPECT_EQ(hint.width(), c.width) << c.what;
         else EXPECT_GT(hint.width(), 2 * c.style.paddingX) << c.what;
-        EXPECT_EQ(button.focusPolicy(), Qt::NoFocus) << c.what;
     }
     // A full-width secondary button takes what it is offered.
     QWidget row;
@@ -110,6 +109,59 @@ TEST(Buttons, PressScalesTheButtonAndHoverLightsTheIcon) {
     const QPointF nearEdge = icon.geometry().topLeft() + QPointF(5, 14);
     EXPECT_GT(pixelAt(lit, nearEdge).lightness(), pixelAt(quiet, nearEdge).lightness());
     icon.setParent(nullptr);
+}
+
+// The ring is the keyboard's: Tab shows it, a click or a program's focus does not; the focused
+// button acts on Space, Return and Enter.
+TEST(Buttons, TabShowsTheFocusRingAndSpaceOrReturnClicks) {
+    QWidget host;
+    host.setAutoFillBackground(true);
+    auto* layout = new QHBoxLayout(&host);
+    layout->setContentsMargins(24, 16, 24, 24);
+    auto* cancel = new StyledButton(ButtonStyles::secondary(), QStringLiteral("Cancel"));
+    auto* start = new StyledButton(ButtonStyles::primary(), QStringLiteral("Start"));
+    layout->addWidget(cancel);
+    layout->addWidget(start);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    // Rendered in place: the window keeps the keyboard.
+    const auto render = [&](const char* name) {
+        const QImage image = host.grab().toImage();
+        image.save(testing::renderFolder() + QStringLiteral("/button-focus-%1.png").arg(QLatin1String(name)));
+        return image;
+    };
+    // Just inside each button's top edge, where the ring lies.
+    const auto edges = [&](const QImage& image) {
+        return std::pair{pixelAt(image, cancel->geometry().center() - QPointF(0, cancel->height() / 2.0 - 1)),
+                         pixelAt(image, start->geometry().center() - QPointF(0, start->height() / 2.0 - 1))};
+    };
+    const auto quiet = edges(render("none"));
+
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_FALSE(start->hasFocus());
+    cancel->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(cancel, Qt::Key_Tab);
+    ASSERT_TRUE(start->hasFocus());
+    const auto ringed = edges(render("ring"));
+    EXPECT_EQ(ringed.first, quiet.first);
+    EXPECT_NE(ringed.second, quiet.second);
+    EXPECT_GT(ringed.second.green(), ringed.second.red() + 40) << ringed.second.name().toStdString();
+    QTest::keyClick(start, Qt::Key_Backtab);
+    ASSERT_TRUE(cancel->hasFocus());
+    const auto back = edges(render("ring-secondary"));
+    EXPECT_NE(back.first, quiet.first);
+    EXPECT_GT(back.first.green(), back.first.red() + 40) << back.first.name().toStdString();
+    EXPECT_EQ(back.second, quiet.second);
+
+    QSignalSpy clicks(cancel, &QAbstractButton::clicked);
+    QTest::keyClick(cancel, Qt::Key_Space);
+    QTest::keyClick(cancel, Qt::Key_Return);
+    QTest::keyClick(cancel, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(clicks.count(), 3);
+
+    // Focus a program gives shows no ring.
+    start->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(edges(render("other")), quiet);
 }
 
 }  // namespace
