@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <functional>
 #include <list>
 #include <set>
 
@@ -23,6 +24,7 @@
 #include "Model/AppModel.h"
 #include "Support/Lang.h"
 #include "Views/History/ClipResults.h"
+#include "Views/Kit/FocusRing.h"
 #include "Views/Kit/CopiesBadge.h"
 #include "Views/Kit/TapeLabel.h"
 #include "Views/History/RollList.h"
@@ -169,6 +171,50 @@ protected:
             rig->expectCopied(card, roll(ssd, name));
             EXPECT_EQ(rollsOn(ssd), std::set<std::string>{name}) << ssd;
         }
+    }
+
+    // Presses a key as the keyboard does: on the open menu, else where the focus is, else on the
+    // window that has the keyboard.
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::activePopupWidget();
+        if (target == nullptr) target = QApplication::focusWidget();
+        if (target == nullptr) target = QApplication::activeWindow();
+        ASSERT_NE(target, nullptr) << "no window has the keyboard";
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+    }
+
+    // Tab until the control of that name (and, among several, the one `which` picks) has the focus;
+    // every stop on the way is a control in sight that shows the focus ring.
+    void tabTo(const QString& name, const std::function<bool(QWidget*)>& which = {}) {
+        for (int stop = 0; stop < 120; ++stop) {
+            ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Tab));
+            QWidget* now = QApplication::focusWidget();
+            ASSERT_NE(now, nullptr) << "Tab lost the keyboard on the way to " << name.toStdString();
+            const std::string what = now->objectName().toStdString() + " (" + now->metaObject()->className() + ")";
+            EXPECT_FALSE(now->visibleRegion().isEmpty()) << what << " is out of sight";
+            const FocusRing* ring = FocusRing::of(*now);
+            EXPECT_TRUE(ring != nullptr ? ring->isShown() : qobject_cast<QLineEdit*>(now) != nullptr)
+                << what << " shows no focus ring";
+            if (now->objectName() == name && (!which || which(now))) return;
+        }
+        FAIL() << "Tab never reached " << name.toStdString();
+    }
+
+    // Opens a menu of the menu bar with Alt and its letter; with an item, chooses it with the arrow
+    // keys and Return, else closes the menu with Escape.
+    void menuBar(int letter, const QString& item = {}) {
+        ASSERT_NO_FATAL_FAILURE(press(letter, Qt::AltModifier));
+        EVENTUALLY(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (item.isEmpty()) {
+            ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Escape));
+        } else {
+            QAction* wanted = rig->window().action(item);
+            for (int step = 0; step < 12 && menu->activeAction() != wanted; ++step) ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Down));
+            ASSERT_EQ(menu->activeAction(), wanted) << item.toStdString();
+            ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Return));
+        }
+        EVENTUALLY(QApplication::activePopupWidget() == nullptr);
     }
 
     // The file I/O layer that holds or fails the copy, and the holds: both outlive the application.
@@ -604,6 +650,63 @@ TEST_P(CrewWalk, ASecondCardQueuedWhileTheFirstCopiesIsTransferredNext) {
         rig->expectCopied("FX6_CARD", roll(ssd, "A001"));
         rig->expectCopied("FX6_SECOND", roll(ssd, "A002"));
     }
+}
+
+// No mouse: the project sheet, the language, a second card and its menu, the menu bar, history
+// and settings, with Tab, Shift+Tab, Space, Return,
+// Escape and Alt with a menu's letter. Each sheet opens with the keyboard on it and gives it back.
+TEST_P(CrewWalk, TheWholeJobWithTheKeyboardAlone) {
+    const auto onWindow = [&] { return QApplication::activeWindow() == &rig->window(); };
+    rig->launch();
+    EVENTUALLY(find<QLineEdit>(QStringLiteral("projectNameField")) &&
+               QApplication::focusWidget() == findWidget(QStringLiteral("projectNameField")));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Alpha"));
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Return));
+    EVENTUALLY(findWidget(QStringLiteral("projectSheet")) == nullptr && onWindow());
+    EXPECT_EQ(rig->model().projectName(), "Alpha");
+    ASSERT_NO_FATAL_FAILURE(
+        tabTo(QStringLiteral("language-") + QString::fromStdString(AppLanguages::id(GetParam()))));
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Space));
+    EVENTUALLY_EQ(rig->model().settings().language, GetParam());
+
+    ASSERT_NO_FATAL_FAILURE(cartReady("FX6_CARD"));
+    rig->insertCard("FX6_SECOND", "2345BCDE", 3);
+    const auto second = [](QWidget* widget) {
+        QWidget* card = widget->objectName() == QStringLiteral("driveCard") ? widget : widget->parentWidget();
+        while (card != nullptr && card->objectName() != QStringLiteral("driveCard")) card = card->parentWidget();
+        return card != nullptr &&
+               textOf(card->findChild<QWidget*>(QStringLiteral("driveName"))) == QStringLiteral("FX6_SECOND");
+    };
+    EVENTUALLY_EQ(findWidgets(QStringLiteral("sourceCard")).size(), 2);
+    ASSERT_NO_FATAL_FAILURE(tabTo(QStringLiteral("driveCard"), second));
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Space));
+    EVENTUALLY(rig->model().selectedSource() && rig->model().selectedSource()->info.name == "FX6_SECOND");
+    // Its "…" menu opens from the keyboard and gives the focus back to its button.
+    ASSERT_NO_FATAL_FAILURE(tabTo(QStringLiteral("driveMenuButton"), second));
+    QWidget* menuButton = QApplication::focusWidget();
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Return));
+    EVENTUALLY(find<QMenu>(QStringLiteral("driveMenu")) != nullptr);
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Escape));
+    EVENTUALLY(find<QMenu>(QStringLiteral("driveMenu")) == nullptr);
+    EVENTUALLY(QApplication::focusWidget() == menuButton);
+
+    // The menu bar: each menu opens with Alt and its letter; History from the Transfer menu.
+    ASSERT_NO_FATAL_FAILURE(menuBar(GetParam() == AppLanguage::en ? Qt::Key_F : Qt::Key_B));
+    ASSERT_NO_FATAL_FAILURE(menuBar(Qt::Key_H));
+    ASSERT_NO_FATAL_FAILURE(menuBar(Qt::Key_T, QStringLiteral("history")));
+    EVENTUALLY(findWidget(QStringLiteral("historySheet")) != nullptr &&
+               QApplication::activeWindow() == findWidget(QStringLiteral("historySheet")));
+    ASSERT_NO_FATAL_FAILURE(tabTo(QStringLiteral("closeHistory")));
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Return));
+    EVENTUALLY(findWidget(QStringLiteral("historySheet")) == nullptr && onWindow());
+
+    // Settings from the File menu: Tab and Space reach its other tab.
+    ASSERT_NO_FATAL_FAILURE(menuBar(GetParam() == AppLanguage::en ? Qt::Key_F : Qt::Key_B, QStringLiteral("settings")));
+    EVENTUALLY(findWidget(QStringLiteral("settingsWindow")) != nullptr &&
+               QApplication::activeWindow() == findWidget(QStringLiteral("settingsWindow")));
+    ASSERT_NO_FATAL_FAILURE(tabTo(QStringLiteral("tab-transfer")));
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Space));
+    EVENTUALLY(findWidget(QStringLiteral("transferSettings")) != nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, CrewWalk, ::testing::Values(AppLanguage::en, AppLanguage::nl),
