@@ -652,8 +652,8 @@ TEST_P(CrewWalk, ASecondCardQueuedWhileTheFirstCopiesIsTransferredNext) {
     }
 }
 
-// No mouse: the project sheet, the language, a second card and its menu, the menu bar, history
-// and settings, with Tab, Shift+Tab, Space, Return,
+// No mouse: the project sheet, the language, a second card and its menu, TRANSFER through the
+// folder sheet, Report, the menu bar, history and settings, with Tab, Shift+Tab, Space, Return,
 // Escape and Alt with a menu's letter. Each sheet opens with the keyboard on it and gives it back.
 TEST_P(CrewWalk, TheWholeJobWithTheKeyboardAlone) {
     const auto onWindow = [&] { return QApplication::activeWindow() == &rig->window(); };
@@ -680,7 +680,8 @@ TEST_P(CrewWalk, TheWholeJobWithTheKeyboardAlone) {
     EVENTUALLY_EQ(findWidgets(QStringLiteral("sourceCard")).size(), 2);
     ASSERT_NO_FATAL_FAILURE(tabTo(QStringLiteral("driveCard"), second));
     ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Space));
-    EVENTUALLY(rig->model().selectedSource() && rig->model().selectedSource()->info.name == "FX6_SECOND");
+    EVENTUALLY(rig->model().selectedSource() && rig->model().selectedSource()->info.name == "FX6_SECOND" &&
+               rig->model().scanState().kind == ScanState::Kind::ready);
     // Its "…" menu opens from the keyboard and gives the focus back to its button.
     ASSERT_NO_FATAL_FAILURE(tabTo(QStringLiteral("driveMenuButton"), second));
     QWidget* menuButton = QApplication::focusWidget();
@@ -688,7 +689,26 @@ TEST_P(CrewWalk, TheWholeJobWithTheKeyboardAlone) {
     EVENTUALLY(find<QMenu>(QStringLiteral("driveMenu")) != nullptr);
     ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Escape));
     EVENTUALLY(find<QMenu>(QStringLiteral("driveMenu")) == nullptr);
+    // The closed menu goes; the off-screen platform then leaves no window active (an X server does).
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTest::qWait(50);
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen")) rig->window().activateWindow();
     EVENTUALLY(QApplication::focusWidget() == menuButton);
+
+    // TRANSFER, and the folder sheet opens on "Allow and start": Return confirms.
+    EVENTUALLY(findWidget(QStringLiteral("transferButton")) && findWidget(QStringLiteral("transferButton"))->isEnabled());
+    ASSERT_NO_FATAL_FAILURE(tabTo(QStringLiteral("transferButton")));
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Return));
+    EVENTUALLY(findWidget(QStringLiteral("folderSheet")) != nullptr &&
+               QApplication::focusWidget() == findWidget(QStringLiteral("folderConfirm")));
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Return));
+    EVENTUALLY_EQ(headlineText(), T("Veilig overgezet", "Safely transferred"));
+    rig->expectCopied("FX6_SECOND", roll("SSD_1", "A001"));
+    EVENTUALLY(onWindow());
+
+    ASSERT_NO_FATAL_FAILURE(tabTo(QStringLiteral("reportButton")));
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Space));
+    EVENTUALLY_EQ(rig->opener.opened.size(), 1);
 
     // The menu bar: each menu opens with Alt and its letter; History from the Transfer menu.
     ASSERT_NO_FATAL_FAILURE(menuBar(GetParam() == AppLanguage::en ? Qt::Key_F : Qt::Key_B));
@@ -704,9 +724,20 @@ TEST_P(CrewWalk, TheWholeJobWithTheKeyboardAlone) {
     ASSERT_NO_FATAL_FAILURE(menuBar(GetParam() == AppLanguage::en ? Qt::Key_F : Qt::Key_B, QStringLiteral("settings")));
     EVENTUALLY(findWidget(QStringLiteral("settingsWindow")) != nullptr &&
                QApplication::activeWindow() == findWidget(QStringLiteral("settingsWindow")));
-    ASSERT_NO_FATAL_FAILURE(tabTo(QStringLiteral("tab-transfer")));
-    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Space));
-    EVENTUALLY(findWidget(QStringLiteral("transferSettings")) != nullptr);
+    for (const auto& [tab, page] : {std::pair{"tab-transfer", "transferSettings"},
+                                   std::pair{"tab-recognition", "recognitionSettings"},
+                                   std::pair{"tab-structure", "structureSettings"}}) {
+        ASSERT_NO_FATAL_FAILURE(tabTo(QString::fromLatin1(tab))) << tab;
+        ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Space));
+        EVENTUALLY(findWidget(QString::fromLatin1(page)) != nullptr);
+    }
+    // Shift+Tab retraces Tab.
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Tab));
+    QWidget* next = QApplication::focusWidget();
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Backtab));
+    EXPECT_EQ(QApplication::focusWidget(), findWidget(QStringLiteral("tab-structure")));
+    ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Tab));
+    EXPECT_EQ(QApplication::focusWidget(), next);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, CrewWalk, ::testing::Values(AppLanguage::en, AppLanguage::nl),

@@ -22,7 +22,9 @@ bool isStop(const QWidget* widget) {
            qobject_cast<const QScrollArea*>(widget) == nullptr && !widget->size().isEmpty();
 }
 
-void collect(const QWidget& parent, QList<QWidget*>& stops) {
+// `also`: a control that keeps its place in the order though it is no stop (the focused control
+// that was just disabled), so the focus moves on from where it was.
+void collect(const QWidget& parent, QList<QWidget*>& stops, const QWidget* also = nullptr) {
     QList<QWidget*> children;
     for (QObject* child : parent.children()) {
         auto* widget = qobject_cast<QWidget*>(child);
@@ -33,8 +35,8 @@ void collect(const QWidget& parent, QList<QWidget*>& stops) {
         children.insert(at, widget);
     }
     for (QWidget* child : children) {
-        if (isStop(child)) stops << child;
-        collect(*child, stops);
+        if (isStop(child) || child == also) stops << child;
+        collect(*child, stops, also);
     }
 }
 
@@ -47,13 +49,17 @@ QList<QWidget*> stops(const QWidget& root) {
 }
 
 bool move(QWidget& root, bool next) {
-    const QList<QWidget*> order = stops(root);
+    QWidget* focused = QApplication::focusWidget();
+    QList<QWidget*> order;
+    collect(root, order, focused);
+    const qsizetype current = order.indexOf(focused);
+    if (current >= 0 && !isStop(focused) && order.size() == 1) return false;
     if (order.isEmpty()) return false;
-    const qsizetype current = order.indexOf(QApplication::focusWidget());
     qsizetype target = 0;
     if (current < 0) target = next ? 0 : order.size() - 1;
     else target = (current + (next ? 1 : order.size() - 1)) % order.size();
     QWidget* stop = order[target];
+    if (stop == focused && !isStop(focused)) return false;
     stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     for (QWidget* up = stop->parentWidget(); up != nullptr && up != &root; up = up->parentWidget())
         if (auto* area = qobject_cast<QScrollArea*>(up)) area->ensureWidgetVisible(stop);

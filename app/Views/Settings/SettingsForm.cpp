@@ -52,8 +52,9 @@ FormSection::FormSection(const QString& header, const QString& footer, QWidget* 
     footer_ = wrappingLabel(footer, Fonts::text(11.5), Theme::tertiary());
     footer_->setObjectName(QStringLiteral("sectionFooter"));
     footer_->setContentsMargins(4, 0, 4, 0);
-    footer_->setVisible(!footer.isEmpty());
     stack->addWidget(footer_);
+    // Once in its place: a widget without a parent that is shown opens as a window of its own.
+    footer_->setVisible(!footer.isEmpty());
 }
 
 void FormSection::setFramed(bool framed) {
