@@ -209,7 +209,8 @@ void DriveCard::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(selected_ ? Theme::opacity(Theme::accent(), 0.55) : Theme::stroke(), 1));
     painter.drawRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), 11.5, 11.5);
-    if (ring_.isShown()) FocusRing::paint(painter, bounds, 12);
+    // Inside the card's edge, apart from it: the edge itself marks the selected card.
+    if (ring_.isShown()) FocusRing::paint(painter, bounds.adjusted(3, 3, -3, -3), 9);
 }
 
 void DriveCard::mousePressEvent(QMouseEvent* event) {

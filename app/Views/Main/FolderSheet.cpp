@@ -72,6 +72,8 @@ FolderSheet::FolderSheet(AppModel& model, const FolderRequest& request, QWidget*
     scroll->setObjectName(QStringLiteral("folderList"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    // Tab goes between the sheet's buttons; the list holds nothing to reach.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* well = new Well(scroll);
