@@ -1,10 +1,13 @@
 #include "Views/History/ClipResults.h"
 
+#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QToolTip>
 
 #include <algorithm>
@@ -61,6 +64,8 @@ void ClipResults::setCards(std::vector<Card> cards) {
     tops_.push_back(cards_.empty() ? emptyHeight : y - cardGap);
     hovered_.reset();
     pressed_.reset();
+    focused_.reset();
+    setFocusPolicy(reachable().empty() ? Qt::NoFocus : Qt::TabFocus);
     updateGeometry();
     update();
 }
@@ -151,6 +156,8 @@ void ClipResults::paintEvent(QPaintEvent* event) {
             painter.setPen(Theme::tertiary());
             painter.drawText(QRectF(x, button.top(), button.right() - x, buttonHeight), Qt::AlignLeft | Qt::AlignVCenter,
                              QString::fromStdString(look.state));
+            if (ring_.isShown() && focused_ && focused_->card == i && focused_->location == l)
+                FocusRing::paint(painter, button, buttonHeight / 2);
         }
     }
 }
@@ -195,6 +202,60 @@ void ClipResults::mouseReleaseEvent(QMouseEvent* event) {
     // A copy on a drive that is not connected can't be opened: the button only says which drive.
     const auto& location = cards_[place->card].locations[place->location];
     if (location.online) emit revealRequested(QString::fromStdString(location.path));
+}
+
+std::vector<ClipResults::Place> ClipResults::reachable() const {
+    std::vector<Place> places;
+    for (std::size_t card = 0; card < cards_.size(); ++card)
+        for (std::size_t l = 0; l < cards_[card].locations.size(); ++l)
+            if (cards_[card].locations[l].online) places.push_back({card, l});
+    return places;
+}
+
+void ClipResults::setFocused(std::optional<Place> place) {
+    focused_ = place;
+    if (place) {
+        // Within a scrolling list the button comes into view.
+        for (QWidget* up = parentWidget(); up != nullptr; up = up->parentWidget())
+            if (auto* area = qobject_cast<QScrollArea*>(up); area != nullptr && area->widget() != nullptr) {
+                const QRect button = buttonRect(place->card, place->location).toAlignedRect();
+                const QPoint centre = mapTo(area->widget(), button.center());
+                area->ensureVisible(centre.x(), centre.y(), button.width() / 2 + 8, button.height() / 2 + 8);
+                break;
+            }
+    }
+    update();
+}
+
+void ClipResults::focusInEvent(QFocusEvent* event) {
+    const std::vector<Place> places = reachable();
+    if (!places.empty() && (!focused_ || event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason))
+        setFocused(event->reason() == Qt::BacktabFocusReason ? places.back() : places.front());
+    QWidget::focusInEvent(event);
+}
+
+bool ClipResults::focusNextPrevChild(bool next) {
+    const std::vector<Place> places = reachable();
+    if (hasFocus() && focused_) {
+        const auto at = std::find_if(places.begin(), places.end(), [this](const Place& place) {
+            return place.card == focused_->card && place.location == focused_->location;
+        });
+        if (at != places.end()) {
+            if (next && at + 1 != places.end()) return setFocused(*(at + 1)), true;
+            if (!next && at != places.begin()) return setFocused(*(at - 1)), true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+void ClipResults::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && focused_ && !event->isAutoRepeat()) {
+        const auto& location = cards_[focused_->card].locations[focused_->location];
+        if (location.online) emit revealRequested(QString::fromStdString(location.path));
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace quillane

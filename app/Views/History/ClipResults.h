@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "Views/History/HistorySheetLook.h"
+#include "Views/Kit/FocusRing.h"
 
 namespace quillane {
 
 // The hits of a clip search, one card each: the clip's name, where and when it was offloaded,
 // and a button per drive that holds a verified copy. Painted as one widget, so that 200 hits
-// show within a keystroke; the buttons are painted places with their own hover and tool tip.
+// show within a keystroke; the buttons are painted places with their own hover and tool tip. Tab
+// goes from one connected copy's button to the next (Space or Return shows it), then on.
 class ClipResults : public QWidget {
     Q_OBJECT
 public:
@@ -39,6 +41,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct Place {
@@ -49,11 +54,16 @@ private:
     double cardTop(std::size_t card) const;
     double cardHeight(std::size_t card) const;
     void setHovered(std::optional<Place> place);
+    // The connected copies' buttons in reading order.
+    std::vector<Place> reachable() const;
+    void setFocused(std::optional<Place> place);
 
     std::vector<Card> cards_;
     std::vector<double> tops_;  // each card's top, and the end of the last
     std::optional<Place> hovered_;
     std::optional<Place> pressed_;
+    std::optional<Place> focused_;  // the button the keyboard is on
+    FocusRing ring_{*this};
 };
 
 }  // namespace quillane

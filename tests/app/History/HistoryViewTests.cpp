@@ -164,6 +164,11 @@ TEST(HistoryView, LocationButtonsRevealOnlyConnectedCopiesAndDemoCopiesGiveTheNo
             EXPECT_EQ(sheet.model.alert()->title, "Demo mode");
         } else {
             EXPECT_EQ(revealed, std::vector<std::filesystem::path>{drives / "SSD1/Feature/A001/A001/C0042.MOV"});
+            // From the keyboard: Tab lands on the connected copy's button, Return shows it.
+            QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(results, &tabbedIn);
+            QTest::keyClick(results, Qt::Key_Return);
+            EXPECT_EQ(revealed.size(), 2u);
         }
     }
 }
