@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 
 #include "Views/Kit/TapeLabel.h"
@@ -30,6 +31,11 @@ QWidget* findWidget(const QString& name) {
 
 bool click(QWidget* widget) {
     if (widget == nullptr || !widget->isVisible() || !widget->isEnabled()) return false;
+    // A crew member can only click what has a size on screen. A widget still laid out at no size (in a
+    // window the window system has not sized yet) would swallow the click without a word, so wait for
+    // its size; without one the click fails.
+    const QPointer<QWidget> target = widget;
+    if (!QTest::qWaitFor([&] { return target.isNull() || !target->rect().isEmpty(); }, 10000) || target.isNull()) return false;
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
     QCoreApplication::processEvents();
     return true;

@@ -19,7 +19,7 @@ T* find(const QString& name) {
 QList<QWidget*> findWidgets(const QString& name);
 
 // Clicks the widget's centre and lets the click's events run; false when it is missing, hidden or
-// disabled.
+// disabled, or still has no size after a wait.
 bool click(QWidget* widget);
 bool click(const QString& name);
 
