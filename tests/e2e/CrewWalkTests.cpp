@@ -724,12 +724,13 @@ TEST_P(CrewWalk, TheWholeJobWithTheKeyboardAlone) {
     ASSERT_NO_FATAL_FAILURE(menuBar(GetParam() == AppLanguage::en ? Qt::Key_F : Qt::Key_B, QStringLiteral("settings")));
     EVENTUALLY(findWidget(QStringLiteral("settingsWindow")) != nullptr &&
                QApplication::activeWindow() == findWidget(QStringLiteral("settingsWindow")));
-    for (const auto& [tab, page] : {std::pair{"tab-transfer", "transferSettings"},
+    for (const auto& tabAndPage : {std::pair{"tab-transfer", "transferSettings"},
                                    std::pair{"tab-recognition", "recognitionSettings"},
                                    std::pair{"tab-structure", "structureSettings"}}) {
-        ASSERT_NO_FATAL_FAILURE(tabTo(QString::fromLatin1(tab))) << tab;
+        const QString page = QString::fromLatin1(tabAndPage.second);
+        ASSERT_NO_FATAL_FAILURE(tabTo(QString::fromLatin1(tabAndPage.first))) << tabAndPage.first;
         ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Space));
-        EVENTUALLY(findWidget(QString::fromLatin1(page)) != nullptr);
+        EVENTUALLY(findWidget(page) != nullptr);
     }
     // Shift+Tab retraces Tab.
     ASSERT_NO_FATAL_FAILURE(press(Qt::Key_Tab));

@@ -224,7 +224,8 @@ TEST(LayoutMainWindow, RollPathsUseAllTheirRoom) {
     };
     for (AppLanguage language : AppLanguages::allCases) {
         LanguageScope scope;
-        for (const auto& [name, pattern] : paths) {
+        for (const auto& [name, folders] : paths) {
+            const char* pattern = folders;
             Cart cart(language, TransferState::idle);
             cart.model().changeSettings([pattern](AppSettings& s) { s.folderTemplate.pattern = pattern; });
             cart.harness.stage().project("Zomerfilm Noordkaap Eiland");
